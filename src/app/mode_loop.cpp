@@ -1,0 +1,59 @@
+// The mode loop: the menu's choice says which screen runs next; every screen
+// runs in the same fixed-step loop.
+#include "app/assets.h"
+#include "app/shell.h"
+#include "frontend/cmenu.h"
+
+namespace {
+
+// Runs a screen until `done` holds after a step: one update per timer tick,
+// and a frame only when no tick is pending.
+template <class Screen, class Done>
+void run(Screen& screen, Done done)
+{
+    for (;;) {
+        al_wait_for_event(queue, &event);
+        if (event.type == ALLEGRO_EVENT_DISPLAY_CLOSE) {
+            close_requested = true;
+            return;
+        }
+        if (event.type != ALLEGRO_EVENT_TIMER)
+            continue;
+        screen.update();
+        if (al_is_event_queue_empty(queue))
+            screen.draw();
+        if (done())
+            return;
+    }
+}
+
+void shut_down()
+{
+    unload_data();
+    deinit();
+}
+
+}  // namespace
+
+int run_program()
+{
+    if (!init()) {
+        deinit();
+        return 1;
+    }
+    while (menu.get_choice() != mode_quit) {
+        if (menu.get_choice() <= mode_start && !graphics()) {
+            shut_down();
+            return 1;
+        }
+        menu.init();
+        run(menu, [] { return menu.get_choice() != mode_menu; });
+
+        // The screens behind the other items come later; until then they
+        // return to the menu.
+        if (close_requested)
+            menu.set_choice(mode_quit);
+    }
+    shut_down();
+    return 0;
+}

@@ -1,0 +1,130 @@
+#include "app/shell.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include <allegro5/allegro_acodec.h>
+#include <allegro5/allegro_audio.h>
+#include <allegro5/allegro_image.h>
+#include <allegro5/allegro_primitives.h>
+
+#include "app/assets.h"
+#include "app/sound.h"
+#include "frontend/cmenu.h"
+#include "frontend/coptions.h"
+
+namespace {
+
+// The library release the game was written against: 5.2.4, release 1.
+const int requested_version = (5 << 24) | (2 << 16) | (4 << 8) | 1;
+
+const double tick_seconds = 0.01;
+const int sample_voices = 16;
+const int window_width = 960;
+const int window_height = 540;
+
+bool fail(const char* why)
+{
+    std::fprintf(stderr, "ZK3: %s\n", why);
+    return false;
+}
+
+// Each step only when the one before worked: Debian's library aborts on a
+// reserve without an installed audio system.
+bool start_audio()
+{
+    return al_install_audio() && al_init_acodec_addon() && al_reserve_samples(sample_voices);
+}
+
+// A full-screen window made at the monitor's size takes the desktop's size
+// even where no window manager would resize it.
+void fullscreen_size(int* width, int* height)
+{
+    ALLEGRO_MONITOR_INFO info;
+    *width = window_width;
+    *height = window_height;
+    if (al_get_num_video_adapters() > 0 && al_get_monitor_info(0, &info)) {
+        *width = info.x2 - info.x1;
+        *height = info.y2 - info.y1;
+    }
+}
+
+}  // namespace
+
+bool init()
+{
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    if (!al_install_system(requested_version, atexit))
+        return fail("cannot start the Allegro library");
+    audio_works = start_audio();
+    if (!audio_works)
+        std::fprintf(stderr, "ZK3: no sound device found; playing without sound\n");
+    al_init_image_addon();
+    al_init_primitives_addon();
+    al_install_keyboard();
+    al_install_mouse();
+
+    queue = al_create_event_queue();
+    timer = al_create_timer(tick_seconds);
+    if (!queue || !timer)
+        return fail("cannot create the event queue or the timer");
+    al_start_timer(timer);
+    al_register_event_source(queue, al_get_timer_event_source(timer));
+    return true;
+}
+
+bool graphics()
+{
+    if (menu.get_choice() == mode_start) {
+        al_set_new_display_option(ALLEGRO_SAMPLE_BUFFERS, 1, ALLEGRO_SUGGEST);
+        al_set_new_display_option(ALLEGRO_SAMPLES, 8, ALLEGRO_SUGGEST);
+        al_set_new_bitmap_flags(al_get_new_bitmap_flags() | ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR);
+    } else {
+        unload_data();
+        al_destroy_display(display);
+        display = nullptr;
+    }
+
+    int width = window_width;
+    int height = window_height;
+    if (menu.get_choice() == mode_windowed_display) {
+        al_set_new_display_flags(ALLEGRO_WINDOWED);
+    } else {
+        al_set_new_display_flags(ALLEGRO_FULLSCREEN_WINDOW);
+        fullscreen_size(&width, &height);
+    }
+    display = al_create_display(width, height);
+    if (!display)
+        return fail("cannot open a display (is an X server running and DISPLAY set?)");
+
+    if (al_get_display_option(display, ALLEGRO_SAMPLE_BUFFERS) > 0)
+        options.set_antialiasing(al_get_display_option(display, ALLEGRO_SAMPLES));
+    al_set_window_title(display, "ZK3");
+    // Only so that a close request can end the program; input is polled.
+    al_register_event_source(queue, al_get_display_event_source(display));
+
+    al_identity_transform(&transform);
+    al_scale_transform(&transform, coptions::scale_x(), coptions::scale_y());
+    al_use_transform(&transform);
+    return load_data();
+}
+
+void deinit()
+{
+    if (display)
+        al_destroy_display(display);
+    display = nullptr;
+    if (queue)
+        al_destroy_event_queue(queue);
+    queue = nullptr;
+    if (timer)
+        al_destroy_timer(timer);
+    timer = nullptr;
+}
+
+void show_frame()
+{
+    if (al_get_current_display())
+        al_flip_display();
+}

@@ -1,0 +1,69 @@
+#include "frontend/cmenu.h"
+
+#include "app/assets.h"
+#include "app/input.h"
+#include "app/shell.h"
+#include "app/text.h"
+#include "frontend/backdrop.h"
+#include "frontend/coptions.h"
+
+namespace {
+
+// Item boxes in logical units, exclusive at both ends; the pictures sit
+// inside them, 75 units apart.
+const float items_left = 809;
+const float items_right = 1110;
+const float first_item_top = 365;
+const float item_height = 51;
+const float item_spacing = 75;
+const int item_count = 5;
+
+const int item_picture_x = 810;
+const int first_item_picture_y = 367;
+
+}  // namespace
+
+cmenu::cmenu()
+{
+    make_backdrop(backdrop);
+}
+
+void cmenu::init()
+{
+    choice = mode_menu;
+    held = true;
+}
+
+void cmenu::update()
+{
+    poll_mouse();
+    if (!(mouse.buttons & 1)) {
+        held = false;
+        return;
+    }
+    if (held)
+        return;
+    held = true;
+
+    float x = mouse.x / coptions::scale_x();
+    float y = mouse.y / coptions::scale_y();
+    if (!(items_left < x && x < items_right))
+        return;
+    for (int item = 0; item < item_count; item++) {
+        float top = first_item_top + item_spacing * item;
+        if (top < y && y < top + item_height) {
+            choice = mode_play + item;
+            return;
+        }
+    }
+}
+
+void cmenu::draw()
+{
+    draw_backdrop(backdrop);
+    al_draw_bitmap(bmenu[0], 273, 37, 0);
+    for (int item = 0; item < item_count; item++)
+        al_draw_bitmap(bmenu[1 + item], item_picture_x, first_item_picture_y + item_spacing * item, 0);
+    draw_text(al_map_rgb(255, 255, 255), "0.60", 1852, 1044, false);
+    show_frame();
+}

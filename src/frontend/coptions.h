@@ -1,0 +1,40 @@
+// The match settings and the display scale. The same object is the options
+// screen; the settings live in memory for the whole run.
+#pragma once
+
+#include <allegro5/allegro_primitives.h>
+
+class coptions {
+public:
+    coptions();
+
+    int get_bots() const { return bots; }
+    int get_level() const { return level; }
+    int get_skill() const { return skill; }
+    bool get_fps() const { return show_fps; }
+    bool get_quit() const { return quit; }
+    int color(int i) const { return colors[i]; }
+    int get_antialiasing() const { return antialiasing; }
+    void set_antialiasing(int samples) { antialiasing = samples; }
+
+    // Display pixels per logical unit; 1 when there is no display (headless).
+    static float scale_x();
+    static float scale_y();
+
+private:
+    int antialiasing = -1;          // samples of the current display; -1 none
+    int bots = 3;                   // 1..10
+    int colors[3] = {0, 0, 3};      // hair 0..2, shirt 0..5, pants 0..5
+    int kills = 25;                 // 1..50, shown only
+    int level = 0;                  // index into the map list
+    int skill = 1;                  // 0 HARD, 1 MEDIUM, 2 EASY
+    char map_name[17] = {};
+    bool show_fps = false;
+    bool fullscreen = true;         // chosen on the screen, pending until back
+    bool display_fullscreen = true; // the mode the display was made in
+    bool held = false;              // click latch
+    bool quit = false;
+    ALLEGRO_VERTEX backdrop[4];
+};
+
+extern coptions options;

@@ -1,0 +1,112 @@
+# Shared steps of the end-to-end tests: a virtual X server, the real program
+# started in the game folder, pointer presses, screenshots and pixel reads.
+# Sourced by the test_*.sh scripts with: <program> <game folder>.
+set -euo pipefail
+
+PROGRAM=$(realpath "$1")
+GAME_DIR=$(realpath "$2")
+WORK=$(mktemp -d)
+GAME_PID=""
+XVFB_PID=""
+export MESA_SHADER_CACHE_DISABLE=true
+
+cleanup() {
+  [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$WORK/game.err" ] && sed 's/^/  game: /' "$WORK/game.err" >&2
+  exit 1
+}
+
+# start_xvfb WIDTHxHEIGHT: a private X server on a free display number.
+start_xvfb() {
+  local number
+  for number in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
+    Xvfb ":$number" -screen 0 "$1x24" -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$number"
+    local tries
+    for tries in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      [ -e "/tmp/.X11-unix/X$number" ] && sleep 0.2 && return 0
+      sleep 0.1
+    done
+    fail "Xvfb did not start on :$number"
+  done
+  fail "no free X display number"
+}
+
+# start_game [VAR=value ...]: the program in the game folder, with extra environment.
+start_game() {
+  (cd "$GAME_DIR" && exec env "$@" "$PROGRAM" >"$WORK/game.out" 2>"$WORK/game.err") &
+  GAME_PID=$!
+}
+
+# wait_for_window: the game's window exists; focus it so keys reach it.
+wait_for_window() {
+  local tries window
+  for tries in $(seq 100); do
+    window=$(xdotool search --name '^ZK3$' 2>/dev/null | head -n 1 || true)
+    if [ -n "$window" ]; then
+      xdotool windowfocus --sync "$window" 2>/dev/null || true
+      return 0
+    fi
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window opened"
+    sleep 0.1
+  done
+  fail "no window named ZK3 appeared"
+}
+
+screenshot() {
+  import -window root "$WORK/shot.png"
+}
+
+# pixel X Y: "r g b" of the last screenshot.
+pixel() {
+  convert "$WORK/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- |
+    sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
+}
+
+# wait_for_pixel X Y TEST: screenshots until the pixel passes TEST, given r g b.
+wait_for_pixel() {
+  local x=$1 y=$2 test=$3 tries
+  for tries in $(seq 100); do
+    screenshot
+    if "$test" $(pixel "$x" "$y"); then return 0; fi
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended early"
+    sleep 0.1
+  done
+  fail "pixel ($x, $y) never passed $test: $(pixel "$x" "$y")"
+}
+
+# press X Y: a left press long enough for the 100 Hz poll to see it.
+press() {
+  xdotool mousemove "$1" "$2" sleep 0.05 mousedown 1 sleep 0.08 mouseup 1
+}
+
+# expect_exit SECONDS: the game ends with status 0 in time.
+expect_exit() {
+  local tries status
+  for tries in $(seq $(( $1 * 10 ))); do
+    if ! kill -0 "$GAME_PID" 2>/dev/null; then
+      status=0
+      wait "$GAME_PID" || status=$?
+      GAME_PID=""
+      [ "$status" -eq 0 ] || fail "the game exited with status $status"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the game was still running after $1 s"
+}
+
+# The menu's backdrop: black at the top, dark red at the bottom.
+is_dark_red() { [ "$1" -ge 40 ] && [ "$1" -le 60 ] && [ "$2" -le 4 ] && [ "$3" -le 4 ]; }
+is_black() { [ "$1" -le 4 ] && [ "$2" -le 4 ] && [ "$3" -le 4 ]; }
