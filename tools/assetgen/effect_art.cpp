@@ -1,0 +1,116 @@
+// Effects: blood, flesh, muzzle flash, casings, the soft sphere, debris.
+//
+// | picture           | size      | pivot / use                                          |
+// |-------------------|-----------|------------------------------------------------------|
+// | png/blood.png     | 4 x 4     | top-left 3 x 3 textures each drop, tinted dark red   |
+// | png/flesh.png     | 12 x 12   | rotated about (6, 6)                                 |
+// | png/fire.png      | 26 x 12   | rotated about (0, 6), the flash points right         |
+// | png/shell_1.png   | 7 x 3     | cartridge case, rotated about (3, 1)                 |
+// | png/shell_2.png   | 10 x 4    | shotgun shell, rotated about (3, 1)                  |
+// | png/sphere.png    | 100 x 100 | soft white disc, tinted and scaled: flames and smoke |
+// | png/particle.png  | 2 x 2     | wall debris, top-left corner at its position         |
+#include <algorithm>
+#include <cmath>
+
+#include "canvas.h"
+#include "noise.h"
+#include "registry.h"
+
+namespace {
+
+// White, so the drop colour the game gives each vertex shows unchanged; the
+// rim is a touch darker and the corners soft, so a drop reads as round.
+void paint_blood()
+{
+    pixels px;
+    for (int y = 0; y < 3; y++)
+        for (int x = 0; x < 3; x++) {
+            int edges = (x != 1) + (y != 1);
+            px.set(x, y, grey(1.0f - 0.1f * edges, edges == 2 ? 0.7f : 1.0f));
+        }
+}
+
+void paint_flesh()
+{
+    pixels px;
+    const rgba meat = rgb8(150, 20, 24);
+    paint wet = vertical_gradient(1, rgb8(200, 60, 60), 11, rgb8(90, 6, 10));
+    fill(px, disc(6, 6.5f, 4), wet);
+    fill(px, disc(4, 5, 3), wet);
+    fill(px, disc(8, 4.5f, 2.5f), wet);
+    fill(px, disc(7.5f, 8.5f, 2.5f), meat);
+    fill(px, capsule(3.5f, 8, 6, 7, 1), rgb8(236, 224, 200));  // a splinter of bone
+    fill(px, disc(5, 4, 0.9f), rgb8(255, 170, 160));           // wet highlight
+    add_outline(px, rgba{0.2f, 0, 0, 0.9f});
+}
+
+// A bright core at the muzzle, a cone along the shot and short side spikes.
+void paint_fire()
+{
+    pixels px;
+    paint heat = [](float x, float y) {
+        float core = std::max(0.0f, 1 - std::hypot((x - 4) / 8, (y - 6) / 4));
+        rgba c = mix(rgb8(255, 120, 20), rgb8(255, 230, 120), std::min(1.0f, x / 10 + core));
+        c = mix(c, grey(1), core);
+        return with_alpha(c, std::min(1.0f, 1.3f - x / 26));
+    };
+    fill(px, polygon({0, 3, 14, 1.5f, 26, 6, 14, 10.5f, 0, 9}), heat);
+    fill(px, polygon({5, 5, 12, 0, 9, 6}), heat);
+    fill(px, polygon({5, 7, 9, 6, 12, 12}), heat);
+    fill(px, ellipse(5, 6, 5, 3), grey(1, 0.9f));
+}
+
+void paint_cartridge_case()
+{
+    pixels px;
+    fill(px, box(0, 0, 7, 3, 0.6f), vertical_gradient(0, rgb8(255, 226, 130), 3, rgb8(160, 110, 30)));
+    fill(px, box(0, 0, 1, 3), rgb8(150, 100, 30));  // rim
+}
+
+void paint_shotgun_shell()
+{
+    pixels px;
+    fill(px, box(2.5f, 0.3f, 10, 3.7f, 0.8f), vertical_gradient(0, rgb8(230, 60, 50), 4, rgb8(120, 16, 16)));
+    fill(px, box(0, 0, 3.5f, 4, 0.5f), vertical_gradient(0, rgb8(255, 226, 130), 4, rgb8(150, 104, 30)));
+}
+
+// Soft everywhere so scaled flames and smoke blend into each other, with a
+// little cloudiness so a cluster of them does not look like a bead chain.
+void paint_sphere()
+{
+    pixels px;
+    tiling_noise cloud(5, 100, 31);
+    for (int y = 0; y < 100; y++)
+        for (int x = 0; x < 100; x++) {
+            float r = std::hypot(x + 0.5f - 50, y + 0.5f - 50) / 50;
+            if (r >= 1)
+                continue;
+            // Opaque heart, smooth fade to nothing at the rim.
+            float t = std::max(0.0f, (r - 0.2f) / 0.8f);
+            float falloff = 1 - t * t * (3 - 2 * t);
+            float lumps = 0.8f + 0.2f * cloud.layered(static_cast<float>(x), static_cast<float>(y), 3);
+            px.set(x, y, grey(1, falloff * lumps));
+        }
+}
+
+void paint_particle()
+{
+    pixels px;
+    px.set(0, 0, rgb8(176, 166, 150));
+    px.set(1, 0, rgb8(140, 130, 116));
+    px.set(0, 1, rgb8(120, 112, 100));
+    px.set(1, 1, rgb8(96, 90, 80));
+}
+
+}  // namespace
+
+void add_effect_art()
+{
+    add_picture("png/blood.png", 4, 4, paint_blood);
+    add_picture("png/flesh.png", 12, 12, paint_flesh);
+    add_picture("png/fire.png", 26, 12, paint_fire);
+    add_picture("png/shell_1.png", 7, 3, paint_cartridge_case);
+    add_picture("png/shell_2.png", 10, 4, paint_shotgun_shell);
+    add_picture("png/sphere.png", 100, 100, paint_sphere);
+    add_picture("png/particle.png", 2, 2, paint_particle);
+}
