@@ -3,6 +3,7 @@
 // the game loads is there. Headless: no display, no audio device.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_font.h>
