@@ -192,7 +192,9 @@ paint solid(rgba c)
 
 paint vertical_gradient(float top, rgba top_colour, float bottom, rgba bottom_colour)
 {
-    return [=](float, float y) { return mix(top_colour, bottom_colour, clamp01((y - top) / (bottom - top))); };
+    return [=](float, float y) {
+        return mix(top_colour, bottom_colour, clamp01((y - top) / (bottom - top)));
+    };
 }
 
 void fill(pixels& canvas, const shape& s, const paint& colour)

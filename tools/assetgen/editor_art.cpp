@@ -72,5 +72,6 @@ void add_editor_art()
 {
     add_picture("png/editor.png", 800, 150, paint_leave_dialog);
     for (int kind = 1; kind <= 16; kind++)
-        add_picture("png/waypoint_" + std::to_string(kind) + ".png", 40, 40, [kind] { paint_waypoint(kind); });
+        add_picture("png/waypoint_" + std::to_string(kind) + ".png", 40, 40,
+                    [kind] { paint_waypoint(kind); });
 }

@@ -74,7 +74,8 @@ void paint_grenade_icon()
 {
     pixels px;
     const rgba olive = rgb8(96, 118, 60);
-    fill(px, ellipse(10, 14.5f, 7.5f, 8.5f), vertical_gradient(6, mix(olive, grey(1), 0.35f), 23, darker(olive, 0.55f)));
+    fill(px, ellipse(10, 14.5f, 7.5f, 8.5f),
+         vertical_gradient(6, mix(olive, grey(1), 0.35f), 23, darker(olive, 0.55f)));
     for (float y = 10; y < 22; y += 4)
         fill(px, box(3, y, 17, y + 0.8f), darker(olive, 0.6f));
     fill(px, box(6.5f, 2.5f, 13.5f, 6.5f, 1), rgb8(120, 124, 130));  // fuse head
@@ -122,7 +123,8 @@ void draw_centred_enlarged(ALLEGRO_BITMAP* picture, float cx, float cy, float w,
 void paint_weapon_panel()
 {
     const char* names[4] = {"PISTOL", "MACHINE GUN", "SHOTGUN", "MINIGUN"};
-    const char* pictures[4] = {"png/pistol.png", "png/machine_gun.png", "png/shotgun.png", "png/minigun_1.png"};
+    const char* pictures[4] = {"png/pistol.png", "png/machine_gun.png", "png/shotgun.png",
+                               "png/minigun_1.png"};
     {
         pixels px;
         fill(px, box(0, 0, 300, 300, 8), rgba{0.75f, 0.75f, 0.8f, 0.9f});

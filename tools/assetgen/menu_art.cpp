@@ -64,10 +64,12 @@ void draw_blades(pixels& px, float y, float inner_left, float inner_right)
             return with_alpha(c, 1 - t * t);
         };
         // A long wedge: full height at the letters, a point at the far end.
-        shape wedge = side == 0 ? polygon({x1, y, x2, y - 9, x2, y + 9}) : polygon({x1, y - 9, x2, y, x1, y + 9});
-        fill(px, wedge, rgba{0, 0, 0, 0.6f});
-        fill(px, side == 0 ? polygon({x1 + 4, y, x2, y - 7, x2, y + 7}) : polygon({x1, y - 7, x2 - 4, y, x1, y + 7}),
-             fade);
+        shape shadow = side == 0 ? polygon({x1, y, x2, y - 9, x2, y + 9})
+                                 : polygon({x1, y - 9, x2, y, x1, y + 9});
+        shape blade = side == 0 ? polygon({x1 + 4, y, x2, y - 7, x2, y + 7})
+                                : polygon({x1, y - 7, x2 - 4, y, x1, y + 7});
+        fill(px, shadow, rgba{0, 0, 0, 0.6f});
+        fill(px, blade, fade);
     }
 }
 
@@ -126,9 +128,10 @@ void paint_title()
 
 void paint_subtitle()
 {
-    const int w = title_width;
-    draw_label(typeface::bold, 40, rgba{0, 0, 0, 0.7f}, w / 2.0f + 3, 268 + 3, "A R E N A   D E A T H M A T C H");
-    draw_label(typeface::bold, 40, rgb8(214, 200, 196), w / 2.0f, 268, "A R E N A   D E A T H M A T C H");
+    const float cx = title_width / 2.0f, cy = 268;
+    const char* words = "A R E N A   D E A T H M A T C H";
+    draw_label(typeface::bold, 40, rgba{0, 0, 0, 0.7f}, cx + 3, cy + 3, words);
+    draw_label(typeface::bold, 40, rgb8(214, 200, 196), cx, cy, words);
 }
 
 }  // namespace

@@ -114,7 +114,8 @@ wave explosion()
     // Debris crackle: sparse ticks thinning out over the first second.
     for (int k = 0; k < 40; k++) {
         double at = 0.03 + random.uniform() * random.uniform() * 1.0;
-        mix_in(sound, click(random, 2000 + 2500 * random.uniform()), at, 0.15f * (1 - static_cast<float>(at)));
+        float gain = 0.15f * (1 - static_cast<float>(at));
+        mix_in(sound, click(random, 2000 + 2500 * random.uniform()), at, gain);
     }
     finish(sound, 0.95f);
     return sound;
@@ -143,7 +144,8 @@ wave blood()
 }
 
 // A casing lands, bounces and lands again, softer each time.
-wave casing(std::initializer_list<partial> metal, double second_bounce, double third_bounce, std::uint32_t seed)
+wave casing(std::initializer_list<partial> metal, double second_bounce, double third_bounce,
+           std::uint32_t seed)
 {
     prng random(seed);
     wave hit = ring(0.2, metal);
@@ -159,7 +161,8 @@ wave casing(std::initializer_list<partial> metal, double second_bounce, double t
 
 wave shell_1()
 {
-    return casing({{3150, 1.0, 0.045}, {4720, 0.7, 0.035}, {6930, 0.5, 0.025}, {9120, 0.3, 0.015}}, 0.11, 0.19, 108);
+    return casing({{3150, 1.0, 0.045}, {4720, 0.7, 0.035}, {6930, 0.5, 0.025}, {9120, 0.3, 0.015}},
+                  0.11, 0.19, 108);
 }
 
 wave shell_2()

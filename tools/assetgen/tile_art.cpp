@@ -123,8 +123,10 @@ texel cobbles(rgba base, std::uint32_t seed, float mortar_width)
     std::vector<point> points;
     prng r(seed);
     for (int j = 0; j < 3; j++)
-        for (int i = 0; i < 3; i++)
-            points.push_back({(i + r.range(0.2f, 0.8f)) * n / 3, (j + r.range(0.2f, 0.8f)) * n / 3, r.range(0.8f, 1.15f)});
+        for (int i = 0; i < 3; i++) {
+            float x = (i + r.range(0.2f, 0.8f)) * n / 3, y = (j + r.range(0.2f, 0.8f)) * n / 3;
+            points.push_back({x, y, r.range(0.8f, 1.15f)});
+        }
     const tiling_noise grain(8, static_cast<float>(n), seed + 1);
     return [=](int x, int y) {
         float d1 = 1e9f, d2 = 1e9f, tone = 1;

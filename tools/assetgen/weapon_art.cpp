@@ -87,7 +87,7 @@ void paint_minigun(int frame)
     for (int k = 0; k < 3; k++) {
         float y = 22.5f + 2.8f * k;
         bool lit = k == frame;
-        fill(px, box(38, y, 82.5f, y + 2.4f), lit ? metal(gun_edge, y, y + 2.4f) : metal(gun_black, y, y + 2.4f));
+        fill(px, box(38, y, 82.5f, y + 2.4f), metal(lit ? gun_edge : gun_black, y, y + 2.4f));
     }
     fill(px, box(60, 21.5f, 63, 31.5f, 0.8f), gun_black);                            // front clamp
     fill(px, box(36, 18, 41, 21), gun_black);
@@ -98,7 +98,8 @@ void paint_grenade()
 {
     pixels px;
     const rgba olive = rgb8(84, 102, 54);
-    fill(px, ellipse(7, 7.5f, 5.5f, 5), vertical_gradient(2.5f, mix(olive, grey(1), 0.3f), 12.5f, darker(olive, 0.6f)));
+    fill(px, ellipse(7, 7.5f, 5.5f, 5),
+         vertical_gradient(2.5f, mix(olive, grey(1), 0.3f), 12.5f, darker(olive, 0.6f)));
     for (float x = 4; x < 11; x += 3)
         fill(px, box(x, 3, x + 0.6f, 12), darker(olive, 0.65f));                    // segments
     fill(px, box(5, 1, 9.5f, 3.2f, 0.5f), gun_steel);                                // fuse head
@@ -114,6 +115,7 @@ void add_weapon_art()
     add_picture("png/machine_gun.png", 52, 34, paint_machine_gun);
     add_picture("png/shotgun.png", 57, 29, paint_shotgun);
     for (int frame = 0; frame < 3; frame++)
-        add_picture("png/minigun_" + std::to_string(frame + 1) + ".png", 84, 36, [frame] { paint_minigun(frame); });
+        add_picture("png/minigun_" + std::to_string(frame + 1) + ".png", 84, 36,
+                    [frame] { paint_minigun(frame); });
     add_picture("png/grenade.png", 15, 13, paint_grenade);
 }

@@ -14,9 +14,11 @@ void draw_plate(pixels& canvas, float left, float top, float right, float bottom
          vertical_gradient(top, plate_light, bottom, plate_dark));
     // The red line sits just inside the bevel, the game's one accent colour;
     // small plates (arrow keys) stay plain.
-    if (right - left >= 60)
-        fill(canvas, cut(box(left + 5, top + 5, right - 5, bottom - 5, 3), box(left + 6, top + 6, right - 6, bottom - 6, 2)),
-         with_alpha(accent_red, 0.8f));
+    if (right - left >= 60) {
+        shape line = cut(box(left + 5, top + 5, right - 5, bottom - 5, 3),
+                         box(left + 6, top + 6, right - 6, bottom - 6, 2));
+        fill(canvas, line, with_alpha(accent_red, 0.8f));
+    }
     fill(canvas, box(left + 8, top + 4, right - 8, top + 5), grey(1, 0.35f));
 }
 
