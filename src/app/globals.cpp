@@ -3,6 +3,7 @@
 #include "app/shell.h"
 #include "frontend/cmenu.h"
 #include "frontend/coptions.h"
+#include "map/cmap.h"
 
 ALLEGRO_DISPLAY* display;
 ALLEGRO_EVENT event;
@@ -16,3 +17,5 @@ bool close_requested;
 // The screens, in construction order.
 cmenu menu;
 coptions options;
+
+cmap map;

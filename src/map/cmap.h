@@ -1,0 +1,110 @@
+// The map of a match: a grid of 40-unit cells read from a map file in zkm/,
+// the list of those files, the spawn points, the view's scroll position and
+// the tile pictures.
+//
+// A cell code is wall x 10000 + back x 100 + marker: wall and back name a
+// picture (1..99) of the wall and the back layer, marker 1..16 is a bot
+// waypoint and 1..8 also a spawn point.
+#pragma once
+
+#include <istream>
+
+#include <allegro5/allegro.h>
+#include <allegro5/allegro_primitives.h>
+
+class cmap {
+public:
+    static constexpr int cell_size = 40;
+    static constexpr int max_columns = 480;
+    static constexpr int max_rows = 270;
+    static constexpr int max_maps = 32;
+    static constexpr int max_name_length = 20;  // file name with its extension
+    static constexpr int max_spawns = 32;
+    static constexpr int max_pictures = 99;     // per layer
+    static constexpr int last_free_code = 9999; // anything above has a wall
+
+    // Listing and choosing (cmap_list.cpp).
+
+    // Lists the map files of "zkm" in the working directory, once at start-up.
+    void load();
+    int get_nm() const { return nm; }
+    // Copies name `index` into `out` (at least 21 bytes): whole, or without its
+    // extension and upper-cased for display. An index off the list gives "".
+    void get_name(int index, char* out, bool display) const;
+    // Reads the map chosen in the options. False when it is refused; the
+    // reason is then in get_error() and on standard error.
+    bool init();
+
+    // Reading (cmap_read.cpp).
+
+    // Reads one map file; `init` comes here with "zkm/<name>".
+    bool read_file(const char* path);
+    // Reads a map from a stream; `file_name` names it in the messages.
+    // Nothing is printed (the fuzzer calls this on every input).
+    bool read(std::istream& in, const char* file_name);
+    // Destroys the tile pictures.
+    void deinit();
+    // Why the last read was refused, or "".
+    const char* get_error() const { return error; }
+    // Which pictures of the last read map failed to load, or "".
+    const char* get_warning() const { return warning; }
+
+    int get_nsp() const { return nsp; }
+    int get_spx(int index) const { return valid_spawn(index) ? spx[index] : 0; }
+    int get_spy(int index) const { return valid_spawn(index) ? spy[index] : 0; }
+
+    // View and cells (cmap_view.cpp).
+
+    int get_width() const { return width; }
+    int get_height() const { return height; }
+    int get_xs() const { return xs; }
+    int get_ys() const { return ys; }
+    // The map point shown at the screen's top-left corner, stored as passed.
+    void set_screen(int x, int y);
+    // The cell code at a map point; 0 outside the map.
+    int get_map(int x, int y) const;
+    // The one solidity rule every body asks: a wall stands there. Outside the
+    // map nothing is solid.
+    bool solid(int x, int y) const { return get_map(x, y) > last_free_code; }
+    // A bullet hit the wall near map point (x, y): debris flies, the wall stays.
+    void damage(int x, int y);
+    // Sky and tiles of the view; the first thing a match frame draws.
+    void draw() const;
+
+private:
+    friend class map_reader;
+
+    bool valid_spawn(int index) const { return index >= 0 && index < nsp; }
+    // Forgets the map after a refused read: an empty map that draws only its sky.
+    void clear();
+    // Clears the map, keeps the reason and returns false.
+    bool refuse(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // Puts the error and the warning, if any, on standard error.
+    void print_messages() const;
+    // The sky quad's colours from the top and bottom fields.
+    void build_backdrop();
+    // Picture n (1..99) of a layer, or null when it is missing.
+    ALLEGRO_BITMAP* picture(int layer, int n) const;
+    // The code of cell (column, row); 0 outside the grid.
+    int cell(int column, int row) const;
+    void draw_sky() const;
+
+    float top_r, top_g, top_b;
+    float bottom_r, bottom_g, bottom_b;
+    int height;
+    int cells[max_columns][max_rows];
+    int nm;
+    int nsp;
+    int spx[max_spawns];
+    int spy[max_spawns];
+    int width;
+    int xs;
+    int ys;
+    char map_names[max_maps][max_name_length + 1];
+    ALLEGRO_BITMAP* tile_bitmaps[2][max_pictures];
+    ALLEGRO_VERTEX backdrop[4];
+    char error[256];
+    char warning[256];
+};
+
+extern cmap map;
