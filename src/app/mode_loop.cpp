@@ -3,6 +3,8 @@
 #include "app/assets.h"
 #include "app/shell.h"
 #include "frontend/cmenu.h"
+#include "frontend/cnotice.h"
+#include "map/cmap.h"
 
 namespace {
 
@@ -27,6 +29,19 @@ void run(Screen& screen, Done done)
     }
 }
 
+// A map that cannot be played is explained until a key or a click.
+void play()
+{
+    if (!map.init()) {
+        cnotice notice;
+        notice.init(map.get_error());
+        run(notice, [&notice] { return notice.get_done(); });
+        return;
+    }
+    // The match runs here: game.init(), run(game, ...), game.deinit().
+    map.deinit();
+}
+
 void shut_down()
 {
     unload_data();
@@ -41,6 +56,7 @@ int run_program()
         deinit();
         return 1;
     }
+    map.load();
     while (menu.get_choice() != mode_quit) {
         if (menu.get_choice() <= mode_start && !graphics()) {
             shut_down();
@@ -48,6 +64,8 @@ int run_program()
         }
         menu.init();
         run(menu, [] { return menu.get_choice() != mode_menu; });
+        if (menu.get_choice() == mode_play && !close_requested)
+            play();
 
         // The screens behind the other items come later; until then they
         // return to the menu.
