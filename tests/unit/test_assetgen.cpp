@@ -137,4 +137,47 @@ TEST(GeneratedAssets, TilesAreOpaqueFortyByForty)
     }
 }
 
+// Tinting multiplies: shirt and pants pictures must be pure greys to take any colour.
+TEST(GeneratedAssets, TintedDollPartsAreGrey)
+{
+    std::vector<ALLEGRO_BITMAP*> tinted = {bbody, barms[0], barms[1], barms[2]};
+    tinted.insert(tinted.end(), blegs, blegs + 9);
+    for (ALLEGRO_BITMAP* part : tinted) {
+        ASSERT_NE(part, nullptr);
+        for (int y = 0; y < al_get_bitmap_height(part); y++)
+            for (int x = 0; x < al_get_bitmap_width(part); x++) {
+                ALLEGRO_COLOR c = al_get_pixel(part, x, y);
+                ASSERT_NEAR(c.r, c.g, 0.01f);
+                ASSERT_NEAR(c.g, c.b, 0.01f);
+            }
+    }
+}
+
+// A gun drawn flipped turns about its second pivot, so its height is the sum
+// of the two pivots' y; the same holds for the arms around the shoulder.
+TEST(GeneratedAssets, FlippedPivotsMatchPictureHeights)
+{
+    EXPECT_EQ(al_get_bitmap_height(bpistol), 9 + 4);
+    EXPECT_EQ(al_get_bitmap_height(bmachine_gun), 6 + 28);
+    EXPECT_EQ(al_get_bitmap_height(bshotgun), 6 + 23);
+    for (ALLEGRO_BITMAP* frame : bminigun)
+        EXPECT_EQ(al_get_bitmap_height(frame), 6 + 30);
+    EXPECT_EQ(al_get_bitmap_height(barms[0]), 5 + 5);
+    EXPECT_EQ(al_get_bitmap_height(barms[1]), 6 + 23);
+    EXPECT_EQ(al_get_bitmap_height(barms[2]), 6 + 23);
+}
+
+TEST(GeneratedAssets, SphereAndBloodAreWhiteWhereTheGameSamplesThem)
+{
+    ALLEGRO_COLOR centre = al_get_pixel(bsphere, 50, 50);
+    EXPECT_GT(centre.a, 0.8f);
+    EXPECT_NEAR(centre.r, centre.a, 0.01f);  // white, premultiplied
+    EXPECT_EQ(al_get_pixel(bsphere, 0, 0).a, 0.0f);
+    EXPECT_EQ(al_get_pixel(bsphere, 99, 50).a, 0.0f);
+    ALLEGRO_COLOR drop = al_get_pixel(bblood, 1, 1);
+    EXPECT_EQ(drop.a, 1.0f);
+    EXPECT_GT(drop.r, 0.9f);
+    EXPECT_EQ(al_get_pixel(bcrosshair, 8, 8).a, 1.0f);
+}
+
 }  // namespace
