@@ -1,10 +1,16 @@
 # The two commands a player or a developer needs:
 #   make play   installs what is missing, builds, generates the assets and starts the game
-#   make test   the same set-up plus the test tools, then every test
+#   make test   the same set-up plus the test tools, then every test: the suite,
+#               the unit suite again under AddressSanitizer and UBSan, and a
+#               bounded fuzzing run of the map reader
+# and one to time the map reader: make bench
 BUILD_DIR := build
+ASAN_DIR := build-asan
+FUZZ_DIR := build-fuzz
+FUZZ_SECONDS := 45
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: play test build
+.PHONY: play test build test-sanitized fuzz bench
 
 play:
 	tools/install-deps.sh play
@@ -15,7 +21,24 @@ test:
 	tools/install-deps.sh test
 	$(MAKE) build
 	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 600
+	$(MAKE) test-sanitized
+	$(MAKE) fuzz
 
 build:
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# The pictures and sounds come from the main build, which writes them into the
+# shared game folder; this build only reads them.
+test-sanitized:
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZK3_SANITIZE=ON -DZK3_ASSETS=OFF
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && ctest --output-on-failure --timeout 600 -L unit
+
+fuzz:
+	cmake -S tests/fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	tests/fuzz/run.sh $(FUZZ_DIR)/fuzz_map_reader $(FUZZ_SECONDS)
+
+bench: build
+	$(BUILD_DIR)/bench/zk3_bench

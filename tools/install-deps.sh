@@ -9,9 +9,11 @@ play_packages=(
   liballegro-acodec5-dev liballegro-ttf5-dev
   fonts-dejavu-core libgtest-dev
 )
-# The tests also drive the real program in a virtual X server and take screenshots.
+# The tests also drive the real program in a virtual X server and take
+# screenshots, fuzz the map reader (clang's libFuzzer) and time it.
 test_packages=(
   xvfb xauth xdotool imagemagick time
+  clang libclang-rt-14-dev libbenchmark-dev
 )
 
 wanted=("${play_packages[@]}")
