@@ -53,15 +53,6 @@ TEST_F(MapRead, ThreeByTwoExample)
     EXPECT_EQ(map.get_ys(), 40 - 540);
 }
 
-TEST_F(MapRead, LayoutDoesNotMatter)
-{
-    ASSERT_TRUE(read_text("120\t80 0.5 0.5 1 0 0 0.25 1 1 a.png b.png\r\n"
-                          "000001 010000\n\n 000009 000105 0 16"))
-        << map.get_error();
-    EXPECT_EQ(map.get_map(119, 79), 16);
-    EXPECT_EQ(map.get_nsp(), 2);
-}
-
 TEST_F(MapRead, ViewStartsCentred)
 {
     map_text screen;
@@ -83,42 +74,28 @@ TEST_F(MapRead, ViewStartsCentred)
     EXPECT_EQ(map.get_ys(), 123456);
 }
 
-TEST_F(MapRead, OutsideTheMapIsFreeAndEmpty)
-{
-    map_text text;
-    text.columns = 4;
-    text.rows = 3;
-    text.wall = {"w.png"};
-    text.codes = std::vector<int>(12, 10000);
-    text.codes[0] = 10001;
-    text.codes[11] = 10042;
-    ASSERT_TRUE(read_text(text.str())) << map.get_error();
-    const int w = map.get_width();
-    const int h = map.get_height();
-    EXPECT_EQ(map.get_map(-1, 0), 0);
-    EXPECT_EQ(map.get_map(w, 0), 0);
-    EXPECT_EQ(map.get_map(0, h), 0);
-    EXPECT_EQ(map.get_map(0, -1), 0);
-    EXPECT_EQ(map.get_map(w - 1, h - 1), 10042);
-    EXPECT_FALSE(map.solid(-1, 5));
-    EXPECT_FALSE(map.solid(w, h));
-    EXPECT_TRUE(map.solid(0, 0));
-    EXPECT_TRUE(map.solid(w - 1, h - 1));
-}
-
-TEST_F(MapRead, SolidityIsTheWholeCodeAboveNineThousandNineHundredNinetyNine)
+// Solid means a code above 9999, whatever its fields; outside the map is free.
+TEST_F(MapRead, SolidityAndTheSpaceOutside)
 {
     map_text text;
     text.back = std::vector<std::string>(99, "b.png");
     text.wall = {"w.png"};
-    text.codes = {1, 9999, 10000, -10203, -5, 10203};
+    text.codes = {1, 9999, 10000, -10203, -5, 10042};
     ASSERT_TRUE(read_text(text.str())) << map.get_error();
     EXPECT_FALSE(map.solid(40, 0));
     EXPECT_TRUE(map.solid(80, 0));
     EXPECT_FALSE(map.solid(0, 40)) << "negative codes are free";
     EXPECT_EQ(map.get_map(0, 40), -10203);
-    EXPECT_TRUE(map.solid(80, 40));
-    EXPECT_EQ(map.get_nsp(), 2) << "markers 1 and 3; a negative marker is none";
+    EXPECT_EQ(map.get_nsp(), 1) << "a negative marker is no spawn point";
+
+    EXPECT_EQ(map.get_map(-1, 0), 0);
+    EXPECT_EQ(map.get_map(120, 0), 0);
+    EXPECT_EQ(map.get_map(0, 80), 0);
+    EXPECT_EQ(map.get_map(0, -1), 0);
+    EXPECT_EQ(map.get_map(119, 79), 10042) << "the bottom-right cell";
+    EXPECT_TRUE(map.solid(119, 79));
+    EXPECT_FALSE(map.solid(120, 79));
+    EXPECT_FALSE(map.solid(-1, 0));
 }
 
 TEST_F(MapRead, LargestLegalMap)
