@@ -1,0 +1,27 @@
+#include "match/sound_at.h"
+
+#include "app/sound.h"
+#include "map/cmap.h"
+#include "match/cgame.h"
+
+namespace {
+
+const float view_width = 1920;
+const float view_height = 1080;
+const float near_gain = 1.0f;
+const float far_gain = 0.25f;
+
+bool in_view(float x, float y)
+{
+    const float xs = static_cast<float>(map.get_xs());
+    const float ys = static_cast<float>(map.get_ys());
+    return x >= xs && x < xs + view_width && y >= ys && y < ys + view_height;
+}
+
+}  // namespace
+
+void play_sound_at(ALLEGRO_SAMPLE* const* pair, float x, float y)
+{
+    const int variant = game.slow() != 1.0f ? 1 : 0;
+    play_sound(pair, variant, in_view(x, y) ? near_gain : far_gain);
+}
