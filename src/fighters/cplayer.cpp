@@ -1,0 +1,282 @@
+// The fighter's life cycle: entering a match, the wait before each entry,
+// spawning with a gun, being hurt and killed, and counting kills.
+#include "fighters/cplayer.h"
+
+#include <cstdlib>
+
+#include "app/assets.h"
+#include "effects/cblood.h"
+#include "effects/cflesh.h"
+#include "effects/csmoke.h"
+#include "frontend/coptions.h"
+#include "map/cmap.h"
+#include "match/cgame.h"
+#include "match/chud.h"
+#include "match/sound_at.h"
+#include "weapons/cmachine_gun.h"
+#include "weapons/cminigun.h"
+#include "weapons/cpistol.h"
+#include "weapons/cshotgun.h"
+
+namespace {
+
+const int human_id = 0;
+
+const float full_health = 100;
+const float dead_time = -500;  // health while waiting; it climbs to 0, then the fighter enters
+const int start_grenades = 3;
+const float standing_frame = 0.999f;
+
+// The human's weapon offer opens once, about 150 ticks into the wait.
+const float offer_low = -351;
+const float offer_high = -349;
+const float offer_skip = 3;
+
+const int colour_count = 6;
+const int head_count = 3;
+const int weapon_count = 4;
+
+// Bots wait a skill-dependent number of ticks before acting on a target.
+const float reaction_per_skill = 50;
+const int grenade_wait_range = 2700;
+const int grenade_wait_min = 300;
+
+// Slow-motion energy the human earns by hitting.
+const int kill_energy = 250;
+const int wound_energy = 50;
+const int end_slow_motion = -1;
+
+const int flesh_chunks = 10;
+const int blood_calls = 26;
+const int smoke_columns = 5;
+const int smoke_rows = 9;
+const float smoke_spacing = 10;
+
+// The fighter palette: 0 red, 1 brown, 2 green, 3 blue, 4 grey, else white.
+ALLEGRO_COLOR palette(int index)
+{
+    switch (index) {
+    case 0: return al_map_rgb(192, 0, 0);
+    case 1: return al_map_rgb(64, 32, 0);
+    case 2: return al_map_rgb(0, 128, 0);
+    case 3: return al_map_rgb(0, 0, 192);
+    case 4: return al_map_rgb(32, 32, 32);
+    default: return al_map_rgb(192, 192, 192);
+    }
+}
+
+}  // namespace
+
+void cplayer::init(int new_id)
+{
+    bot = new_id != human_id;
+    if (bot) {
+        head = std::rand() % head_count;
+        const int shirt = std::rand() % colour_count;
+        int pants = std::rand() % colour_count;
+        // A bot never wears one colour top to bottom.
+        if (pants == shirt)
+            pants = shirt == colour_count - 1 ? 0 : shirt + 1;
+        select_color(0, shirt);
+        select_color(1, pants);
+    } else {
+        head = options.color(0);
+        select_color(0, options.color(1));
+        select_color(1, options.color(2));
+    }
+    health = dead_time;
+    id = new_id;
+    kills = 0;
+    active = true;
+    drop_weapon();
+}
+
+void cplayer::deinit()
+{
+    drop_weapon();
+}
+
+void cplayer::select_color(bool which, int index)
+{
+    colors[which] = palette(index);
+}
+
+void cplayer::select_weapon(int number)
+{
+    drop_weapon();
+    switch (number) {
+    case 1: weapon = std::make_unique<cpistol>(id); break;
+    case 2: weapon = std::make_unique<cmachine_gun>(id); break;
+    case 3: weapon = std::make_unique<cshotgun>(id); break;
+    default: weapon = std::make_unique<cminigun>(id); break;
+    }
+}
+
+void cplayer::drop_weapon()
+{
+    // The guns with their own sound instances release them in stop().
+    if (weapon)
+        weapon->stop();
+    weapon.reset();
+}
+
+bool cplayer::spawn()
+{
+    const int spawn_points = map.get_nsp();
+    if (spawn_points <= 0)
+        return false;
+    const int point = std::rand() % spawn_points;
+
+    frame = standing_frame;
+    health = full_health;
+    power = 0;
+    x = static_cast<float>(map.get_spx(point));
+    y = static_cast<float>(map.get_spy(point));
+    vx = 0;
+    vy = 0;
+    grenades = start_grenades;
+
+    if (bot) {
+        reaction = options.get_skill() * reaction_per_skill;
+        crowd_time = 0;
+        pause = -1;
+        grenade_wait = static_cast<float>(std::rand() % grenade_wait_range + grenade_wait_min);
+        heading = 0;
+        last_cell = -1;
+        select_weapon(std::rand() % weapon_count + 1);
+    } else {
+        // The offer is closed again before the human enters; its magnitude is the choice.
+        select_weapon(std::abs(hud.get_weapon()));
+    }
+    smoke_cloud();
+    return true;
+}
+
+// A cloud of puffs over the whole body hides the entry.
+void cplayer::smoke_cloud()
+{
+    int puff = 0;
+    for (csmoke& cloud : smoke) {
+        if (puff == smoke_columns * smoke_rows)
+            break;
+        if (cloud.active())
+            continue;
+        cloud.init(x + puff % smoke_columns * smoke_spacing, y + puff / smoke_columns * smoke_spacing);
+        puff++;
+    }
+}
+
+void cplayer::update()
+{
+    if (!active)
+        return;
+    if (health >= 0)
+        live_tick();
+    // Not an else: a fall out of the map starts the wait on the same tick.
+    if (health < 0)
+        wait_tick();
+}
+
+void cplayer::live_tick()
+{
+    // A map without spawn points keeps everyone out of the arena.
+    if (health == 0 && !spawn())
+        return;
+
+    if (bot)
+        bot_move();
+    else
+        player_move();
+    movement();
+    if (health <= 0)
+        return;
+
+    if (bot) {
+        bot_shoot();
+    } else {
+        player_screen();
+        player_shoot();
+    }
+    animation();
+    weapon->update();
+}
+
+void cplayer::wait_tick()
+{
+    const float s = game.slow();
+    if (health < -s)
+        health += s;
+    else
+        health = 0;
+
+    if (!bot && health > offer_low && health < offer_high) {
+        hud.select();
+        health += offer_skip;
+    }
+}
+
+void cplayer::damage(float direction, float amount, int attacker)
+{
+    // Only the living can be hurt; a second blow on the same tick finds a corpse.
+    if (!active || health <= 0)
+        return;
+    if (health - amount <= 0)
+        die(direction, attacker);
+    else
+        wound(amount, attacker);
+}
+
+void cplayer::die(float direction, int attacker)
+{
+    health = dead_time;
+    if (attacker >= 0 && attacker < max_players)
+        players[attacker].score(attacker != id);
+    throw_flesh(direction);
+    drop_weapon();
+
+    if (id == human_id)
+        game.powerup(end_slow_motion);
+    else if (attacker == human_id)
+        game.powerup(kill_energy);
+    play_sound_at(sblood, x, y);
+}
+
+void cplayer::wound(float amount, int attacker)
+{
+    health -= amount;
+    spill_blood();
+    if (attacker == human_id)
+        game.powerup(wound_energy);
+}
+
+void cplayer::throw_flesh(float direction)
+{
+    int thrown = 0;
+    for (cflesh& chunk : flesh) {
+        if (thrown == flesh_chunks)
+            break;
+        if (chunk.get_active())
+            continue;
+        chunk.init(x + 20, y + 40, direction);
+        thrown++;
+    }
+}
+
+void cplayer::spill_blood()
+{
+    for (int call = 0; call < blood_calls; call++) {
+        // The vertical jitter is drawn first.
+        const int jitter_y = std::rand() % 5 - 2;
+        const int jitter_x = std::rand() % 5 - 2;
+        if (!blood.init(x + 20 + jitter_x, y + 25 + jitter_y))
+            break;
+    }
+}
+
+void cplayer::score(bool credit)
+{
+    if (credit)
+        kills++;
+    else if (kills > 0)
+        kills--;
+}

@@ -1,0 +1,125 @@
+// A fighter: the human's (record 0) or a bot. One class, split by concern over
+// several source files: life cycle and damage, movement, human control, bot
+// behaviour and drawing.
+#pragma once
+
+#include <memory>
+
+#include <allegro5/allegro.h>
+
+#include "weapons/cbweapon.h"
+
+class cplayer {
+public:
+    // Life cycle (cplayer.cpp)
+    void init(int new_id);
+    void reset() { active = false; }
+    void update();
+    void deinit();
+
+    // Combat (cplayer.cpp)
+    void damage(float direction, float amount, int attacker);
+    void score(bool credit);
+
+    // Drawing (cplayer_draw.cpp)
+    void draw();
+
+    float get_angle() const { return angle; }
+    float get_health() const { return health; }
+    float get_x() const { return x; }
+    float get_y() const { return y; }
+    int get_grenades() const { return grenades; }
+    int get_id() const { return id; }
+    int get_kills() const { return kills; }
+    bool get_active() const { return active; }
+    bool get_dir() const { return dir; }
+    bool get_bot() const { return bot; }
+    // The gun's magazine fill, 0..1; an empty hand reads as empty.
+    float get_ammo() const { return weapon ? weapon->get_ammo() : 0.0f; }
+    // The gun in the fighter's hands, or none while waiting.
+    cbweapon* get_weapon() const { return weapon.get(); }
+
+    // Movement and collision (cplayer_move.cpp)
+    void move_left();
+    void move_right();
+    void jump();
+    bool down() const;
+    bool up() const;
+    bool left() const;
+    bool right() const;
+    void movement();
+    void animation();
+
+    // Human control (cplayer_human.cpp)
+    void player_move();
+    void player_screen();
+    void player_shoot();
+    void aim(float dx, float dy, int spread);
+    void grenade();
+
+    // Bot behaviour (cplayer_bot.cpp)
+    void bot_move();
+    void bot_shoot();
+    int bot_target();
+    bool bot_enemy(int i, float px, float py) const;
+
+    float get_frame() const { return frame; }
+    float get_vx() const { return vx; }
+    float get_vy() const { return vy; }
+    float get_power() const { return power; }
+    int get_head() const { return head; }
+    ALLEGRO_COLOR get_color(int which) const { return colors[which]; }
+
+    // Test seams: place a fighter and set its motion directly.
+    void place(float new_x, float new_y, float new_vy = 0) { x = new_x; y = new_y; vy = new_vy; }
+    void set_health(float value) { health = value; }
+    // Test seam: put gun `number` (1..4) in the fighter's hands.
+    void give_weapon(int number) { select_weapon(number); }
+
+private:
+    // Life cycle helpers (cplayer.cpp)
+    // Enters the arena at a random spawn point; false when the map has none.
+    bool spawn();
+    void select_weapon(int number);
+    void select_color(bool which, int index);
+    void drop_weapon();
+    void live_tick();
+    void wait_tick();
+    void die(float direction, int attacker);
+    void wound(float amount, int attacker);
+    void spill_blood();
+    void throw_flesh(float direction);
+    void smoke_cloud();
+
+    // Whether map point (px, py) is inside a wall (cplayer_move.cpp).
+    bool solid_at(float px, float py) const;
+    // The weapon type, or the pistol's while the hands are empty (cplayer_human.cpp).
+    int weapon_type() const;
+    // A bot with nothing to shoot at looks the way it walks (cplayer_bot.cpp).
+    void look_along_the_way();
+
+    float angle = 0;
+    float frame = 0;
+    float reaction = 0;
+    float crowd_time = 0;
+    float pause = 0;
+    float grenade_wait = 0;
+    float health = 0;
+    float power = 0;
+    float x = 0, y = 0;
+    float vx = 0, vy = 0;
+    int heading = 0;
+    int last_cell = -1;
+    int head = 0;
+    int id = 0;
+    int kills = 0;
+    int grenades = 0;
+    bool active = false;
+    bool bot = false;
+    bool dir = false;
+    std::unique_ptr<cbweapon> weapon;
+    ALLEGRO_COLOR colors[2] = {};
+};
+
+const int max_players = 11;
+extern cplayer players[max_players];
