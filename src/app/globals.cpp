@@ -3,7 +3,19 @@
 #include "app/shell.h"
 #include "frontend/cmenu.h"
 #include "frontend/coptions.h"
+#include "effects/cblood.h"
+#include "effects/cfire.h"
+#include "effects/cflame.h"
+#include "effects/cflesh.h"
+#include "effects/cparticle.h"
+#include "effects/cshell.h"
+#include "effects/csmoke.h"
+#include "fighters/cplayer.h"
 #include "map/cmap.h"
+#include "match/cgame.h"
+#include "match/chud.h"
+#include "weapons/cbullet.h"
+#include "weapons/cgrenade.h"
 
 ALLEGRO_DISPLAY* display;
 ALLEGRO_EVENT event;
@@ -18,4 +30,17 @@ bool close_requested;
 cmenu menu;
 coptions options;
 
+// The match and what lives in it; zero until a match starts.
 cmap map;
+cgame game;
+chud hud;
+cplayer players[max_players];
+cbullet bullets[max_bullets];
+cgrenade grenades[max_grenades];
+cblood blood;
+cflesh flesh[max_flesh];
+cfire fire[max_fire];
+cflame flames[max_flames];
+cshell shells[max_shells];
+csmoke smoke[max_smoke];
+cparticle particles[max_particles];

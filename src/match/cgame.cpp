@@ -1,0 +1,161 @@
+#include "match/cgame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "app/shell.h"
+#include "app/input.h"
+#include "app/text.h"
+#include "effects/cblood.h"
+#include "effects/cfire.h"
+#include "effects/cflame.h"
+#include "effects/cflesh.h"
+#include "effects/cparticle.h"
+#include "effects/cshell.h"
+#include "effects/csmoke.h"
+#include "fighters/cplayer.h"
+#include "frontend/coptions.h"
+#include "map/cmap.h"
+#include "match/chud.h"
+#include "weapons/cbullet.h"
+#include "weapons/cgrenade.h"
+
+namespace {
+
+const int full_energy = 1000;
+const int toggle_steps = 2;  // a held key toggles once: the delay never reaches 0 while held
+
+template <class T, int N>
+void reset_pool(T (&pool)[N])
+{
+    for (T& object : pool)
+        object.reset();
+}
+
+template <class T, int N>
+void update_pool(T (&pool)[N])
+{
+    for (T& object : pool)
+        object.update();
+}
+
+template <class T, int N>
+void draw_pool(T (&pool)[N])
+{
+    for (T& object : pool)
+        object.draw();
+}
+
+}  // namespace
+
+bool cgame::init()
+{
+    fps_time = 0.0;
+    frames = 0;
+    fps = 0;
+    timer = full_energy;
+    toggle_delay = 0;
+    slow_motion = false;
+
+    blood.reset();
+    reset_pool(bullets);
+    reset_pool(fire);
+    reset_pool(flames);
+    reset_pool(flesh);
+    reset_pool(grenades);
+    reset_pool(particles);
+    reset_pool(players);
+    reset_pool(shells);
+    reset_pool(smoke);
+
+    hud.init();
+    if (!map.init())
+        return false;
+    if (display)
+        al_hide_mouse_cursor(display);
+    for (int i = 0; i <= options.get_bots(); i++)
+        players[i].init(i);
+    return true;
+}
+
+void cgame::update()
+{
+    poll_keyboard();
+    poll_mouse();
+
+    double now = al_get_time();
+    if (now - fps_time >= 1.0) {
+        fps = static_cast<int>(std::lround(frames / (now - fps_time)));
+        fps_time = now;
+        frames = 0;
+    }
+
+    if (slow_motion) {
+        if (timer < 1)
+            slow_motion = false;
+        else
+            timer -= 1;
+    }
+    if (toggle_delay > 0)
+        toggle_delay -= 1;
+
+    update_pool(bullets);
+    update_pool(fire);
+    update_pool(flames);
+    update_pool(flesh);
+    update_pool(grenades);
+    update_pool(particles);
+    update_pool(players);
+    update_pool(shells);
+    update_pool(smoke);
+    blood.update();
+    hud.update();
+}
+
+void cgame::draw()
+{
+    map.draw();
+    draw_pool(bullets);
+    draw_pool(fire);
+    draw_pool(particles);
+    draw_pool(players);
+    draw_pool(shells);
+    blood.draw();
+    draw_pool(flesh);
+    draw_pool(grenades);
+    draw_pool(flames);
+    draw_pool(smoke);
+    hud.draw();
+    if (options.get_fps()) {
+        char text[32];
+        std::snprintf(text, sizeof text, "FPS: %i\n", fps);
+        draw_text(al_map_rgb(255, 255, 255), text, 25, 200, false);
+    }
+    show_frame();
+    frames += 1;
+}
+
+void cgame::deinit()
+{
+    map.deinit();
+    for (cplayer& player : players)
+        player.deinit();
+    if (display)
+        al_show_mouse_cursor(display);
+}
+
+void cgame::slowmotion()
+{
+    if (toggle_delay == 0)
+        slow_motion = !slow_motion;
+    toggle_delay = toggle_steps;
+}
+
+void cgame::powerup(int amount)
+{
+    if (amount == -1)
+        slow_motion = false;
+    else
+        timer = std::min(timer + amount, full_energy);
+}

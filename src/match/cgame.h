@@ -1,0 +1,30 @@
+// One match: starts it, advances every pool one step per tick in a fixed
+// order, draws everything in a fixed order, and owns slow motion.
+#pragma once
+
+class cgame {
+public:
+    // Starts a match on the map chosen in the options. Returns false (the
+    // match does not start) when the map cannot be played.
+    bool init();
+    void update();
+    void draw();
+    void deinit();
+
+    // The time factor every motion and countdown is multiplied by.
+    float slow() const { return slow_motion ? 0.1f : 1.0f; }
+    void slowmotion();
+    void powerup(int amount);
+    int get_timer() const { return timer; }
+    bool get_slow_motion() const { return slow_motion; }
+
+private:
+    double fps_time = 0;
+    int fps = 0;
+    int frames = 0;
+    int timer = 0;         // slow-motion energy, 0..1000
+    int toggle_delay = 0;  // steps before slow motion may be toggled again
+    bool slow_motion = false;
+};
+
+extern cgame game;
