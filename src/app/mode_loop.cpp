@@ -5,6 +5,7 @@
 #include "frontend/cmenu.h"
 #include "frontend/cnotice.h"
 #include "map/cmap.h"
+#include "match/cgame.h"
 
 namespace {
 
@@ -29,17 +30,18 @@ void run(Screen& screen, Done done)
     }
 }
 
-// A map that cannot be played is explained until a key or a click.
+// A match runs until Escape; a map that cannot be played is explained
+// until a key or a click instead.
 void play()
 {
-    if (!map.init()) {
+    if (!game.init()) {
         cnotice notice;
         notice.init(map.get_error());
         run(notice, [&notice] { return notice.get_done(); });
         return;
     }
-    // The match runs here: game.init(), run(game, ...), game.deinit().
-    map.deinit();
+    run(game, [] { return al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE); });
+    game.deinit();
 }
 
 void shut_down()

@@ -16,6 +16,8 @@ public:
     int color(int i) const { return colors[i]; }
     int get_antialiasing() const { return antialiasing; }
     void set_antialiasing(int samples) { antialiasing = samples; }
+    // For tests and benchmarks that need a given number of bots (1..10).
+    void set_bots(int count) { bots = count < 1 ? 1 : count > 10 ? 10 : count; }
 
     // Display pixels per logical unit; 1 when there is no display (headless).
     static float scale_x();
