@@ -161,7 +161,9 @@ void cplayer::smoke_cloud()
             break;
         if (cloud.active())
             continue;
-        cloud.init(x + puff % smoke_columns * smoke_spacing, y + puff / smoke_columns * smoke_spacing);
+        const float dx = puff % smoke_columns * smoke_spacing;
+        const float dy = puff / smoke_columns * smoke_spacing;
+        cloud.init(x + dx, y + dy);
         puff++;
     }
 }
