@@ -1,12 +1,10 @@
 // The human's control through the real update: the following view, mouse
-// aim with the muzzle correction, walking keys, the trigger, grenades,
-// reloading and slow motion.
+// aim with the muzzle correction, walking keys, the trigger and grenades.
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "map/cmap.h"
-#include "match/cgame.h"
 #include "scripted_input.h"
 #include "test_fighter.h"
 
@@ -76,13 +74,6 @@ TEST_F(FighterHuman, AMapSmallerThanTheScreenKeepsItsOwnCentring)
         EXPECT_EQ(map.get_xs(), xs);
         EXPECT_EQ(map.get_ys(), ys);
     }
-
-    // Only the narrow axis keeps its centring.
-    read_arena(open_field(100, 15));
-    human.place(2000, 200);
-    human.player_screen();
-    EXPECT_EQ(map.get_xs(), 1060);
-    EXPECT_EQ(map.get_ys(), 300 - 540);
 }
 
 TEST_F(FighterHuman, AimCorrectsForTheMuzzleBesideTheAimLine)
@@ -195,30 +186,6 @@ TEST_F(FighterHuman, ChargeStopsAtAboutThirteenAndNeedsAGrenadeLeft)
     tick(human);
     EXPECT_EQ(human.get_grenades(), 0);
     EXPECT_TRUE(fired(human));
-}
-
-TEST_F(FighterHuman, RReloadsAndEHeldTogglesSlowMotionOnce)
-{
-    read_arena(open_field(100, 50));
-    cplayer& human = enter(0);
-    set_button(left_button, true);
-    tick(human);
-    set_button(left_button, false);
-    ASSERT_TRUE(fired(human));
-    set_key(ALLEGRO_KEY_R, true);
-    tick(human);
-    EXPECT_TRUE(human.get_weapon()->get_reloading());
-    set_key(ALLEGRO_KEY_R, false);
-
-    game.powerup(1000);
-    set_key(ALLEGRO_KEY_E, true);
-    step(20);
-    EXPECT_TRUE(game.get_slow_motion());
-    set_key(ALLEGRO_KEY_E, false);
-    step();
-    set_key(ALLEGRO_KEY_E, true);
-    step();
-    EXPECT_FALSE(game.get_slow_motion());
 }
 
 }  // namespace
