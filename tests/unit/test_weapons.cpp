@@ -286,28 +286,60 @@ std::vector<int> source_at(ALLEGRO_BITMAP* screen, int x, int y)
     return {r / 10, g / 10};
 }
 
-TEST_F(WeaponTest, GunIsDrawnAtItsOwnersShoulderAboutItsPivot)
-{
-    ALLEGRO_BITMAP* loaded = bpistol;
-    bpistol = coded_picture(16, 13);
-    ALLEGRO_BITMAP* screen = al_create_bitmap(1920, 1080);
-    map.set_screen(100, 50);
-    players[human].place(300.7f, 200.2f);
-    cpistol pistol(human);
-    pistol.update();
-    al_set_target_bitmap(screen);
-    al_clear_to_color(al_map_rgb(0, 0, 0));
-    pistol.draw();
+class GunDrawTest : public WeaponTest {
+protected:
+    void SetUp() override
+    {
+        WeaponTest::SetUp();
+        loaded = bpistol;
+        bpistol = coded_picture(16, 13);
+        screen = al_create_bitmap(1920, 1080);
+        map.set_screen(100, 50);
+        players[human].place(300.7f, 200.2f);
+    }
+    void TearDown() override
+    {
+        al_set_target_bitmap(nullptr);
+        al_destroy_bitmap(screen);
+        al_destroy_bitmap(bpistol);
+        bpistol = loaded;
+        WeaponTest::TearDown();
+    }
+    void draw(cbweapon& gun)
+    {
+        gun.update();
+        al_set_target_bitmap(screen);
+        al_clear_to_color(al_map_rgb(0, 0, 0));
+        gun.draw();
+    }
 
+    ALLEGRO_BITMAP* loaded = nullptr;
+    ALLEGRO_BITMAP* screen = nullptr;
+};
+
+TEST_F(GunDrawTest, FacingRightThePivotSitsOnTheShoulder)
+{
+    cpistol pistol(human);
+    draw(pistol);
     // The shoulder (319.7, 222.2), floored and scrolled, is (219, 172): pivot (3, 9) sits there.
     EXPECT_EQ(source_at(screen, 219, 172), (std::vector<int>{3, 9}));
     EXPECT_EQ(source_at(screen, 216, 163), (std::vector<int>{0, 0}));
     EXPECT_EQ(source_at(screen, 215, 163), (std::vector<int>{-1, -1}));
+}
 
-    al_set_target_bitmap(nullptr);
-    al_destroy_bitmap(screen);
-    al_destroy_bitmap(bpistol);
-    bpistol = loaded;
+TEST_F(GunDrawTest, FacingLeftThePictureIsFlippedAboutTheSamePointOfTheGun)
+{
+    players[human].aim(-100, 0, 0);  // facing left, turned about half a circle
+    ASSERT_TRUE(players[human].get_dir());
+    cpistol pistol(human);
+    draw(pistol);
+    // The shoulder moves one unit right, to (220, 172); the flipped pivot (3, 4)
+    // is the picture's point (3, 9) again, so the four pixels round it are those
+    // round (3, 9), turned half a circle.
+    EXPECT_EQ(source_at(screen, 219, 172), (std::vector<int>{3, 9}));
+    EXPECT_EQ(source_at(screen, 220, 172), (std::vector<int>{2, 9}));
+    EXPECT_EQ(source_at(screen, 219, 171), (std::vector<int>{3, 8}));
+    EXPECT_EQ(source_at(screen, 220, 171), (std::vector<int>{2, 8}));
 }
 
 }  // namespace
