@@ -82,3 +82,26 @@ void BM_ReadLargestMapWith198Pictures(benchmark::State& state)
 BENCHMARK(BM_ReadLargestMapWith198Pictures)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+namespace {
+
+// The largest map the game ships with, pictures and all, read from the game folder.
+void BM_ReadShippedTower(benchmark::State& state)
+{
+    const std::string game = ZK3_GAME_DIR;
+    char here[4096];
+    if (!getcwd(here, sizeof here) || chdir(game.c_str()) != 0) {
+        state.SkipWithError("no game folder");
+        return;
+    }
+    for (auto _ : state) {
+        if (!map.read_file("zkm/tower.zkm"))
+            state.SkipWithError(map.get_error());
+        map.deinit();
+    }
+    if (chdir(here) != 0)
+        state.SkipWithError("cannot return to the benchmark folder");
+}
+BENCHMARK(BM_ReadShippedTower)->Unit(benchmark::kMillisecond);
+
+}  // namespace
