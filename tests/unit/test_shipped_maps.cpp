@@ -1,7 +1,8 @@
 // The maps the game ships with, in zkm/ of the game folder. Each one reads,
 // is laid out the way the editor writes map files, has the size it was made
-// for, walls all around, a painted background, at least eight spawn points
-// with room to stand, and waypoints that keep bots walking all over it.
+// for, walls all around, back pictures and sky in areas rather than stray
+// cells, at least eight spawn points with room to stand, and waypoints that
+// keep bots walking all over it.
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -201,6 +202,10 @@ protected:
     int rows() const { return map.get_height() / cell; }
     int code(int column, int row) const { return map.get_map(column * cell, row * cell); }
     bool solid_cell(int column, int row) const { return map.solid(column * cell, row * cell); }
+    bool inside(int column, int row) const
+    {
+        return column >= 0 && column < columns() && row >= 0 && row < rows();
+    }
 };
 
 std::string base_name(const shipped_map& shipped)
@@ -312,17 +317,41 @@ TEST_P(ShippedMap, IsWalledAllAround)
     }
 }
 
-TEST_P(ShippedMap, HasABackPictureInEveryCellAndWaypointsOnlyInTheAir)
+TEST_P(ShippedMap, HasWaypointsOnlyInTheAir)
 {
     for (int row = 0; row < rows(); row++) {
         for (int column = 0; column < columns(); column++) {
             const int c = code(column, row);
-            EXPECT_GT(back_picture(c), 0) << "no back at column " << column << ", row " << row;
             EXPECT_LE(marker(c), 16) << "column " << column << ", row " << row;
             if (marker(c) != 0) {
                 EXPECT_FALSE(solid_cell(column, row))
                     << "a waypoint inside a wall at column " << column << ", row " << row;
             }
+        }
+    }
+}
+
+// A free cell shows its back picture, or the sky where it has none. Both come
+// in areas: a free cell whose back differs from that of every free neighbour
+// is a slip in the source's back layout, a hole of sky in a room's wall or a
+// lone tile in the open sky.
+TEST_P(ShippedMap, HasNoLoneBackCell)
+{
+    const int steps[][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+    for (int row = 0; row < rows(); row++) {
+        for (int column = 0; column < columns(); column++) {
+            if (solid_cell(column, row))
+                continue;
+            const int back = back_picture(code(column, row));
+            bool shared = false;
+            for (const auto& step : steps) {
+                const int c = column + step[0];
+                const int r = row + step[1];
+                if (inside(c, r) && !solid_cell(c, r) && back_picture(code(c, r)) == back)
+                    shared = true;
+            }
+            EXPECT_TRUE(shared) << (back == 0 ? "a lone cell of sky" : "a lone back picture")
+                                << " at column " << column << ", row " << row;
         }
     }
 }
