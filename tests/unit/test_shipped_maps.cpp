@@ -1,8 +1,8 @@
 // The maps the game ships with, in zkm/ of the game folder. Each one reads,
 // is laid out the way the editor writes map files, has the size it was made
-// for, walls all around, back pictures and sky in areas rather than stray
-// cells, at least eight spawn points with room to stand, and waypoints that
-// keep bots walking all over it.
+// for, walls all around, some sky and some back pictures, both in areas
+// rather than stray cells, at least eight spawn points with room to stand,
+// and waypoints that keep bots walking all over it.
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -354,6 +354,26 @@ TEST_P(ShippedMap, HasNoLoneBackCell)
                                 << " at column " << column << ", row " << row;
         }
     }
+}
+
+// Each map opens onto the sky somewhere and has rooms or linings somewhere
+// else: neither a closed room nor a bare backdrop. A share is counted in free
+// cells, the ones a fighter can see past.
+TEST_P(ShippedMap, ShowsSomeSkyAndSomeBackPictures)
+{
+    const int least_share = 50;  // at least one free cell in 50 of each
+    int free_cells = 0, sky_cells = 0;
+    for (int row = 0; row < rows(); row++) {
+        for (int column = 0; column < columns(); column++) {
+            if (solid_cell(column, row))
+                continue;
+            free_cells++;
+            sky_cells += back_picture(code(column, row)) == 0;
+        }
+    }
+    EXPECT_GE(sky_cells * least_share, free_cells) << "too little sky: " << sky_cells;
+    EXPECT_GE((free_cells - sky_cells) * least_share, free_cells)
+        << "too few back pictures: " << free_cells - sky_cells;
 }
 
 TEST_P(ShippedMap, HasSpawnPointsSpreadOverTheMap)
