@@ -140,11 +140,14 @@ void cbweapon::make_sounds(ALLEGRO_SAMPLE_INSTANCE* (&sounds)[2], ALLEGRO_SAMPLE
 
 void cbweapon::destroy_sounds(ALLEGRO_SAMPLE_INSTANCE* (&sounds)[2])
 {
+    // Both variants fall silent before either is destroyed.
+    for (ALLEGRO_SAMPLE_INSTANCE* sound : sounds) {
+        if (sound)
+            al_stop_sample_instance(sound);
+    }
     for (ALLEGRO_SAMPLE_INSTANCE*& sound : sounds) {
-        if (!sound)
-            continue;
-        al_stop_sample_instance(sound);
-        al_destroy_sample_instance(sound);
+        if (sound)
+            al_destroy_sample_instance(sound);
         sound = nullptr;
     }
 }
