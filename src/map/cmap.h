@@ -66,7 +66,8 @@ public:
     // The one solidity rule every body asks: a wall stands there. Outside the
     // map nothing is solid.
     bool solid(int x, int y) const { return get_map(x, y) > last_free_code; }
-    // A bullet hit the wall near map point (x, y): debris flies, the wall stays.
+    // A bullet hit the wall near map point (x, y): up to 15 free particles
+    // start there as debris; the wall stays (cmap_damage.cpp).
     void damage(int x, int y);
     // Sky and tiles of the view; the first thing a match frame draws.
     void draw() const;

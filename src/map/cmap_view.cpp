@@ -1,5 +1,5 @@
-// The view of the map: scroll position, cell look-up, drawing the sky and
-// the two tile layers, and a wall's reaction to a hit.
+// The view of the map: scroll position, cell look-up, and drawing the sky and
+// the two tile layers.
 //
 // Any scroll position draws safely: cells outside the grid are empty, and
 // where the map does not reach a screen edge the sky's colour fills the gap.
@@ -13,7 +13,6 @@ namespace {
 
 const int screen_width = 1920;
 const int screen_height = 1080;
-const int debris_per_hit = 15;
 
 // Division and remainder rounding down, so that a negative scroll still
 // finds the cell under the screen's corner and a remainder in 0..39.
@@ -56,16 +55,6 @@ ALLEGRO_BITMAP* cmap::picture(int layer, int n) const
     if (n < 1 || n > max_pictures)
         return nullptr;
     return tile_bitmaps[layer][n - 1];
-}
-
-void cmap::damage(int x, int y)
-{
-    // Debris: walk `particles` from slot 0 and start each inactive one at
-    // (x, y) until debris_per_hit have started. The particle pool comes with
-    // the effects; until then a hit starts nothing.
-    (void)x;
-    (void)y;
-    (void)debris_per_hit;
 }
 
 // The sky runs from the top colour at the map's top edge to the bottom colour
