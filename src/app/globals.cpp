@@ -1,5 +1,7 @@
-// Every global object of the game is defined here, once, so that the screens
-// are constructed in a known order before main runs.
+// The shell's handles, the screens, the match and its pools are defined here,
+// once, so that the screens are constructed in a known order before main
+// runs. The asset handles live with their table in assets.cpp, and the audio
+// flag in sound.cpp.
 #include "app/shell.h"
 #include "frontend/cmenu.h"
 #include "frontend/coptions.h"
