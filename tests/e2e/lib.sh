@@ -24,21 +24,24 @@ fail() {
   exit 1
 }
 
-# start_xvfb WIDTHxHEIGHT: a private X server on a free display number.
+# start_xvfb WIDTHxHEIGHT: a private X server on a free display number. Its
+# first start on a fresh machine can take several seconds; a server that ends
+# at once found its number taken (by another file system's server, say), so
+# the next number is tried.
 start_xvfb() {
-  local number
+  local number tries
   for number in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
     Xvfb ":$number" -screen 0 "$1x24" -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$number"
-    local tries
-    for tries in $(seq 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
+    for tries in $(seq 300); do
       [ -e "/tmp/.X11-unix/X$number" ] && sleep 0.2 && return 0
+      kill -0 "$XVFB_PID" 2>/dev/null || break
       sleep 0.1
     done
-    fail "Xvfb did not start on :$number"
+    kill -0 "$XVFB_PID" 2>/dev/null || continue
+    fail "Xvfb did not start on :$number within 30 s"
   done
   fail "no free X display number"
 }
