@@ -91,7 +91,13 @@ wait_for_pixel() {
 
 # press X Y: a left press long enough for the 100 Hz poll to see it.
 press() {
-  xdotool mousemove "$1" "$2" sleep 0.05 mousedown 1 sleep 0.08 mouseup 1
+  xdotool mousemove "$1" "$2" sleep 0.05 mousedown 1 sleep 0.15 mouseup 1
+}
+
+# tap KEY: a key held long enough for the 100 Hz poll to see it, even on a
+# busy machine.
+tap() {
+  xdotool keydown "$1" sleep 0.15 keyup "$1"
 }
 
 # expect_exit SECONDS: the game ends with status 0 in time.

@@ -31,7 +31,7 @@ notice_light=$(white_pixels)
 [ "$notice_light" -gt 500 ] || fail "no message on screen ($notice_light light pixels)"
 [ "$notice_light" -ne "$menu_light" ] || fail "the screen did not change"
 
-xdotool key --delay 60 space
+tap space
 sleep 0.5
 screenshot
 [ "$(pixel 960 392)" != "$(pixel 700 392)" ] || fail "a key did not bring the menu back"

@@ -61,7 +61,7 @@ screenshot
 difference=$(compare -metric AE "$WORK/before.png" "$WORK/shot.png" null: 2>&1 || true)
 [ "${difference%% *}" -gt 100 ] || fail "nothing moved while D and W were held"
 
-xdotool key --delay 40 Escape
+tap Escape
 wait_for_pixel 5 1077 is_dark_red
 press 960 690
 expect_exit 5
