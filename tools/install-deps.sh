@@ -12,7 +12,7 @@ play_packages=(
 # The tests also drive the real program in a virtual X server and take
 # screenshots, fuzz the map reader (clang's libFuzzer) and time it.
 test_packages=(
-  xvfb xauth xdotool imagemagick time
+  xvfb xdotool imagemagick
   clang libclang-rt-14-dev libbenchmark-dev
 )
 
