@@ -12,6 +12,7 @@
 #include "map/cmap.h"
 #include "match/cgame.h"
 #include "match/chud.h"
+#include "match/pools.h"
 #include "match/sound_at.h"
 #include "weapons/cmachine_gun.h"
 #include "weapons/cminigun.h"
@@ -155,17 +156,11 @@ bool cplayer::spawn()
 // A cloud of puffs over the whole body hides the entry.
 void cplayer::smoke_cloud()
 {
-    int puff = 0;
-    for (csmoke& cloud : smoke) {
-        if (puff == smoke_columns * smoke_rows)
-            break;
-        if (cloud.active())
-            continue;
-        const float dx = puff % smoke_columns * smoke_spacing;
-        const float dy = puff / smoke_columns * smoke_spacing;
-        cloud.init(x + dx, y + dy);
-        puff++;
-    }
+    start_in_free_slots(smoke, smoke_columns * smoke_rows, [this](csmoke& puff, int k) {
+        const float dx = k % smoke_columns * smoke_spacing;
+        const float dy = k / smoke_columns * smoke_spacing;
+        puff.init(x + dx, y + dy);
+    });
 }
 
 void cplayer::update()
@@ -253,15 +248,9 @@ void cplayer::wound(float amount, int attacker)
 
 void cplayer::throw_flesh(float direction)
 {
-    int thrown = 0;
-    for (cflesh& chunk : flesh) {
-        if (thrown == flesh_chunks)
-            break;
-        if (chunk.get_active())
-            continue;
+    start_in_free_slots(flesh, flesh_chunks, [this, direction](cflesh& chunk, int) {
         chunk.init(x + 20, y + 40, direction);
-        thrown++;
-    }
+    });
 }
 
 void cplayer::spill_blood()

@@ -10,6 +10,7 @@
 #include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
+#include "match/pools.h"
 #include "weapons/cgrenade.h"
 
 namespace {
@@ -128,12 +129,10 @@ void cplayer::aim(float dx, float dy, int spread)
 void cplayer::grenade()
 {
     // With all grenade records in flight nothing leaves and none is used up.
-    for (cgrenade& thrown : ::grenades) {
-        if (grenades > 0 && !thrown.active()) {
-            thrown.init(x + launch_x, y + launch_y, angle, power, id);
-            grenades--;
-            break;
-        }
+    cgrenade* thrown = grenades > 0 ? first_free(::grenades) : nullptr;
+    if (thrown) {
+        thrown->init(x + launch_x, y + launch_y, angle, power, id);
+        grenades--;
     }
     power = 0;
 }

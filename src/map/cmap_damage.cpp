@@ -3,6 +3,7 @@
 #include "map/cmap.h"
 
 #include "effects/cparticle.h"
+#include "match/pools.h"
 
 namespace {
 
@@ -12,13 +13,7 @@ const int debris_per_hit = 15;
 
 void cmap::damage(int x, int y)
 {
-    int started = 0;
-    for (cparticle& particle : particles) {
-        if (started == debris_per_hit)
-            return;
-        if (particle.active())
-            continue;
+    start_in_free_slots(particles, debris_per_hit, [x, y](cparticle& particle, int) {
         particle.init(static_cast<float>(x), static_cast<float>(y));
-        started++;
-    }
+    });
 }
