@@ -21,3 +21,10 @@ void set_sound_listener(sound_listener listener);
 
 // Plays pair[variant] once, at pan 0 and speed 1, when audio works.
 void play_sound(ALLEGRO_SAMPLE* const* pair, int variant, float gain);
+
+// Restarts a sound that keeps its own instances, one per variant of `pair`:
+// both fall silent, then instances[variant] plays from its start. A gun that
+// fires fast thus never has more than one shot's sound playing. Null
+// instances (no sound card, or a missing sample) are skipped.
+void restart_sound(ALLEGRO_SAMPLE_INSTANCE* const* instances, ALLEGRO_SAMPLE* const* pair,
+                   int variant, float gain);

@@ -18,10 +18,25 @@ bool in_view(float x, float y)
     return x >= xs && x < xs + view_width && y >= ys && y < ys + view_height;
 }
 
+int variant()
+{
+    return game.slow() != 1.0f ? 1 : 0;
+}
+
+float gain_at(float x, float y)
+{
+    return in_view(x, y) ? near_gain : far_gain;
+}
+
 }  // namespace
 
 void play_sound_at(ALLEGRO_SAMPLE* const* pair, float x, float y)
 {
-    const int variant = game.slow() != 1.0f ? 1 : 0;
-    play_sound(pair, variant, in_view(x, y) ? near_gain : far_gain);
+    play_sound(pair, variant(), gain_at(x, y));
+}
+
+void restart_sound_at(ALLEGRO_SAMPLE_INSTANCE* const* instances, ALLEGRO_SAMPLE* const* pair,
+                      float x, float y)
+{
+    restart_sound(instances, pair, variant(), gain_at(x, y));
 }

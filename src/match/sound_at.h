@@ -7,3 +7,7 @@
 // variant while the match runs slow, full gain inside the view and a quarter
 // outside it, so that far-off fights stay audible but quiet.
 void play_sound_at(ALLEGRO_SAMPLE* const* pair, float x, float y);
+
+// The same choice for a sound with its own instances (see restart_sound).
+void restart_sound_at(ALLEGRO_SAMPLE_INSTANCE* const* instances, ALLEGRO_SAMPLE* const* pair,
+                      float x, float y);

@@ -111,11 +111,6 @@ void cbweapon::shot()
     trigger = false;
 }
 
-void cbweapon::fire_shot()
-{
-    // The shot leaves here: its bullets, muzzle flash, casing and sound go in this place.
-}
-
 void cbweapon::draw_picture(ALLEGRO_BITMAP* picture) const
 {
     if (!picture)

@@ -18,6 +18,18 @@ struct gun_numbers {
     bool rearms;          // a pull during the cool-down starts it again (semi-automatic)
     float pivot_right[2]; // pivot in the picture, facing right
     float pivot_left[2];  // pivot in the vertically flipped picture, facing left
+
+    // The shot. Offsets are angles from the aim facing right; facing left
+    // they change sign, as the picture is flipped.
+    int bullets;          // per shot; the shotgun's pellets
+    int power;            // health each bullet takes
+    int spread_draws;     // direction = aim + (rand() % draws - draws / 2) x 0.0025; 0 = along the aim
+    double muzzle_offset;
+    double muzzle_distance;
+    double casing_offset;
+    double casing_distance;
+    bool shotgun_shell;   // ejects a shotgun shell rather than a cartridge case
+    ALLEGRO_SAMPLE* const* sound;  // the pair played by every shot
 };
 
 class cbweapon {
@@ -44,6 +56,9 @@ protected:
     void cool_down();
     void shot();
 
+    // Plays the shot's sound once; the guns with their own instances restart those instead.
+    virtual void shot_sound();
+
     // Draws the gun's picture about its pivot, flipped when facing left.
     void draw_picture(ALLEGRO_BITMAP* picture) const;
 
@@ -66,7 +81,9 @@ protected:
     bool trigger = false;
 
 private:
+    // The shot's bullets, muzzle flash and casing (cbweapon_shot.cpp).
     void fire_shot();
+    float bullet_direction() const;
 
     const gun_numbers& numbers;
 };

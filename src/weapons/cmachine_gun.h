@@ -10,5 +10,6 @@ public:
     void stop() override;
 
 private:
+    void shot_sound() override;
     ALLEGRO_SAMPLE_INSTANCE* sounds[2] = {};  // [0] normal speed, [1] slow motion
 };

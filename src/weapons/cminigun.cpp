@@ -1,6 +1,7 @@
 #include "weapons/cminigun.h"
 
 #include "app/assets.h"
+#include "match/sound_at.h"
 #include "match/cgame.h"
 
 namespace {
@@ -18,6 +19,14 @@ const gun_numbers minigun = {
     false,           // a pull during the cool-down only spins the barrel
     {16, 6},         // pivot facing right
     {16, 30},        // pivot facing left
+    // The shot: one bullet, up to 0.05 off the aim.
+    1,          // bullets
+    5,          // power
+    41,         // spread draws
+    0.3, 69,    // muzzle: offset, distance
+    1.15, 24,   // casing: offset, distance
+    false,      // a cartridge case
+    sminigun,   // the sound pair
 };
 
 }  // namespace
@@ -30,6 +39,12 @@ cminigun::cminigun(int new_owner) : cbweapon(minigun, new_owner)
 void cminigun::draw()
 {
     draw_picture(bminigun[static_cast<int>(frame)]);
+}
+
+// Each shot cuts off the last one's sound.
+void cminigun::shot_sound()
+{
+    restart_sound_at(sounds, sminigun, x, y);
 }
 
 void cminigun::stop()

@@ -13,6 +13,7 @@ public:
     float get_frame() const { return frame; }
 
 private:
+    void shot_sound() override;
     void turn_barrel();
     void spin_down();
 

@@ -13,6 +13,14 @@ const gun_numbers shotgun = {
     false,     // a pull during the cool-down does nothing
     {16, 6},   // pivot facing right
     {16, 23},  // pivot facing left
+    // The shot: five pellets, each up to 0.075 off the aim.
+    5,          // bullets
+    15,         // power
+    61,         // spread draws
+    0.35, 41,   // muzzle: offset, distance
+    0.85, 19,   // casing: offset, distance
+    true,       // a shotgun shell
+    sshotgun,   // the sound pair
 };
 
 }  // namespace
