@@ -1,16 +1,21 @@
-// A muzzle flash or a fire ball. Stand-in until the effect is drawn: starting one does nothing yet.
+// A muzzle flash: the fire picture at a gun's muzzle, turned to the aim, for
+// one tick (ten in slow motion).
 #pragma once
 
 class cfire {
 public:
-    void init(float, float, float) {}
+    // Starts a flash at the muzzle point (x, y), pointing along `new_angle`.
+    void init(float new_x, float new_y, float new_angle);
     bool active() const { return life > 0; }
     void reset() { life = 0; }
-    void update() {}
-    void draw() {}
+    void update();
+    void draw() const;
 
 private:
-    float life = 0;
+    float angle = 0;  // aim angle in radians
+    float life = 0;   // ticks left
+    float x = 0;      // map point of the muzzle
+    float y = 0;
 };
 
 const int max_fire = 11;
