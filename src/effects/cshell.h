@@ -1,16 +1,42 @@
-// An ejected casing. Stand-in until the effect is drawn: starting one does nothing yet.
+// An ejected casing: a cartridge case or a shotgun shell thrown out of a gun.
+// It spins, falls, bounces off walls with a clink, comes to rest lying flat
+// and fades out. It collides with the map and nothing else.
 #pragma once
 
 class cshell {
 public:
-    void init(float, float, float, bool) {}
+    // Starts a casing thrown along `direction`, unless (x, y) is inside a wall.
+    void init(float new_x, float new_y, float direction, bool new_shotgun_shell);
     bool active() const { return life > 0; }
     void reset() { life = 0; }
-    void update() {}
-    void draw() {}
+    void update();
+    void draw() const;
+
+    float get_angle() const { return angle; }
+    float get_x() const { return x; }
+    float get_y() const { return y; }
+    float get_vx() const { return vx; }
+    float get_vy() const { return vy; }
+    // Test seam: puts a live casing into a chosen spin and motion.
+    void set_motion(float new_angle, float new_vx, float new_vy);
 
 private:
-    float life = 0;
+    // 0 a cartridge case, 1 a shotgun shell: the index of its picture and sound pair.
+    int kind() const { return shotgun_shell ? 1 : 0; }
+    bool at_rest() const;
+    void lie_flat();
+    void spin(float s);
+    void sweep(float tx, float ty);
+    bool left_map() const;
+    void bounce(bool sideways, bool vertically);
+
+    float angle = 0;  // spin of the picture, -pi..pi
+    float life = 0;   // ticks left
+    float x = 0;      // map point
+    float y = 0;
+    float vx = 0;     // units per tick
+    float vy = 0;     // positive is down
+    bool shotgun_shell = false;  // picks the picture and the clink
 };
 
 const int max_shells = 256;
