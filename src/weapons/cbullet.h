@@ -19,6 +19,7 @@ public:
     // Whether (px, py) lies in fighter i's box.
     bool enemy(int i, float px, float py) const;
 
+    float get_angle() const { return angle; }
     float get_x() const { return x; }
     float get_y() const { return y; }
     float get_tail() const { return tail; }

@@ -1,6 +1,5 @@
 // The guns' fire and reload cycle, the minigun's barrel, their sounds without
 // a sound card, and drawing, all through the real update and draw.
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -8,15 +7,12 @@
 #include <allegro5/allegro_audio.h>
 #include <gtest/gtest.h>
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
-
 #include "app/assets.h"
 #include "app/sound.h"
 #include "fighters/cplayer.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
+#include "silent_audio.h"
 #include "weapons/cmachine_gun.h"
 #include "weapons/cminigun.h"
 #include "weapons/cpistol.h"
@@ -211,21 +207,6 @@ TEST_F(WeaponTest, MinigunBarrelTurnsTwoTicksPerPictureUntilAtRest)
     EXPECT_EQ(gun.get_frame(), at_rest);
 }
 
-// The library's OpenAL driver never frees the record of its mixing thread.
-bool install_silent_audio()
-{
-    setenv("ALSOFT_DRIVERS", "null", 1);
-    al_set_config_value(al_get_system_config(), "audio", "driver", "openal");
-#if defined(__SANITIZE_ADDRESS__)
-    __lsan_disable();
-#endif
-    bool started = al_install_audio() && al_reserve_samples(4);
-#if defined(__SANITIZE_ADDRESS__)
-    __lsan_enable();
-#endif
-    return started;
-}
-
 // Debian's library aborts on any null handle, so surviving is the test.
 TEST_F(WeaponTest, RapidFireSoundsAreSafeWithoutASoundCardAndWithAMissingSample)
 {
@@ -240,8 +221,7 @@ TEST_F(WeaponTest, RapidFireSoundsAreSafeWithoutASoundCardAndWithAMissingSample)
         al_uninstall_audio();
         GTEST_SKIP() << "no audio back end without a device";
     }
-    ALLEGRO_SAMPLE* silence = al_create_sample(
-        al_calloc(441, 2), 441, 44100, ALLEGRO_AUDIO_DEPTH_INT16, ALLEGRO_CHANNEL_CONF_1, true);
+    ALLEGRO_SAMPLE* silence = make_silence(0.01f);
     ALLEGRO_SAMPLE* loaded[] = {smachine_gun[0], smachine_gun[1], sminigun[0], sminigun[1]};
     smachine_gun[0] = silence;
     smachine_gun[1] = nullptr;
