@@ -119,3 +119,32 @@ expect_exit() {
 # The menu's backdrop: black at the top, dark red at the bottom.
 is_dark_red() { [ "$1" -ge 40 ] && [ "$1" -le 60 ] && [ "$2" -le 4 ] && [ "$3" -le 4 ]; }
 is_black() { [ "$1" -le 4 ] && [ "$2" -le 4 ] && [ "$3" -le 4 ]; }
+
+# grey_arena: a game folder of the test's own whose only map is a grey
+# one-screen arena with a floor and eight spawn points on it, so the colours
+# on screen are known. GAME_DIR then names it.
+grey_arena() {
+  local folder="$WORK/game" row column code line
+  mkdir -p "$folder/zkm"
+  ln -s "$GAME_DIR/png" "$folder/png"
+  ln -s "$GAME_DIR/wav" "$folder/wav"
+  {
+    echo "1920 1080"
+    echo "0.3 0.3 0.3"
+    echo "0.3 0.3 0.3"
+    echo "0"
+    echo "1"
+    echo "wall_concrete.png"
+    for row in $(seq 0 26); do
+      line=""
+      for column in $(seq 0 47); do
+        code=000000
+        [ "$row" -eq 26 ] && code=010000
+        [ "$row" -eq 24 ] && [ $((column % 6)) -eq 3 ] && code=000001
+        line="$line${line:+ }$code"
+      done
+      echo "$line"
+    done
+  } >"$folder/zkm/grey.zkm"
+  GAME_DIR="$folder"
+}

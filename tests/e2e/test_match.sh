@@ -4,30 +4,7 @@
 # with Escape and quit from the menu.
 source "$(dirname "$0")/lib.sh"
 
-# A grey one-screen arena of its own, so the colours on screen are known.
-folder="$WORK/game"
-mkdir -p "$folder/zkm"
-ln -s "$GAME_DIR/png" "$folder/png"
-ln -s "$GAME_DIR/wav" "$folder/wav"
-{
-  echo "1920 1080"
-  echo "0.3 0.3 0.3"
-  echo "0.3 0.3 0.3"
-  echo "0"
-  echo "1"
-  echo "wall_concrete.png"
-  for row in $(seq 0 26); do
-    line=""
-    for column in $(seq 0 47); do
-      code=000000
-      [ "$row" -eq 26 ] && code=010000
-      [ "$row" -eq 24 ] && [ $((column % 6)) -eq 3 ] && code=000001
-      line="$line${line:+ }$code"
-    done
-    echo "$line"
-  done
-} >"$folder/zkm/grey.zkm"
-GAME_DIR="$folder"
+grey_arena
 
 # fighter_pixels: how many pixels below the HUD are coloured: in the grey
 # arena only the fighters' hair, skin, shirts, pants and guns are.
