@@ -1,13 +1,19 @@
-// The cost of one match step with all eleven fighters in the arena.
+// The cost of one match step with all eleven fighters in the arena, and with
+// all of them firing while every bullet, casing and flame slot is busy.
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 #include <benchmark/benchmark.h>
 
+#include "app/input.h"
+#include "effects/cflame.h"
+#include "effects/cshell.h"
 #include "fighters/cplayer.h"
 #include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
+#include "weapons/cbullet.h"
 
 namespace {
 
@@ -38,27 +44,89 @@ void write_arena(const char* path)
         }
 }
 
-void BM_MatchStepElevenFighters(benchmark::State& state)
+// Starts a match on the arena with ten bots and lets everyone enter after
+// the five-second wait; false (and the benchmark skipped) when it cannot.
+bool start_match(benchmark::State& state)
 {
     write_arena("zkm/bench.zkm");
     map.load();
     options.set_bots(10);
     if (!game.init()) {
         state.SkipWithError(map.get_error());
-        return;
+        return false;
     }
-    // Everyone has entered the arena after the five-second wait.
     for (int step = 0; step < 600; step++)
         game.update();
-    for (auto _ : state)
-        game.update();
+    return true;
+}
+
+void count_alive(benchmark::State& state)
+{
     int alive = 0;
     for (const cplayer& fighter : players)
         alive += fighter.get_active() && fighter.get_health() > 0;
     state.counters["fighters_alive"] = alive;
+}
+
+void BM_MatchStepElevenFighters(benchmark::State& state)
+{
+    if (!start_match(state))
+        return;
+    for (auto _ : state)
+        game.update();
+    count_alive(state);
     game.deinit();
 }
 BENCHMARK(BM_MatchStepElevenFighters)->Unit(benchmark::kMicrosecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The human's left button is held.
+void hold_fire(ALLEGRO_MOUSE_STATE* mouse_state)
+{
+    *mouse_state = {};
+    mouse_state->x = 1800;
+    mouse_state->y = 200;
+    mouse_state->buttons = 1;
+}
+
+// A random point in the open air above the arena's floor.
+float air_x() { return static_cast<float>(40 + std::rand() % 1800); }
+float air_y() { return static_cast<float>(40 + std::rand() % 700); }
+
+// Every bullet, casing and flame slot busy again.
+void fill_pools()
+{
+    for (cbullet& bullet : bullets)
+        if (!bullet.get_active())
+            bullet.init(air_x(), air_y(), (std::rand() % 628) / 100.0f, 10, 5);
+    for (cshell& casing : shells)
+        if (!casing.active())
+            casing.init(air_x(), air_y(), -2.0f, std::rand() % 2 == 0);
+    for (cflame& flame : flames)
+        if (!flame.active())
+            flame.init(air_x(), air_y(), 0, 0, std::rand() % 4 == 0);
+}
+
+// Eleven fighters firing with every bullet, casing and flame slot busy.
+void BM_MatchStepEverySlotBusy(benchmark::State& state)
+{
+    if (!start_match(state))
+        return;
+    set_input_sources(nullptr, hold_fire);
+    for (auto _ : state) {
+        state.PauseTiming();
+        fill_pools();
+        for (cplayer& fighter : players)
+            if (cbweapon* gun = fighter.get_weapon())
+                gun->shoot();
+        state.ResumeTiming();
+        game.update();
+    }
+    set_input_sources(nullptr, nullptr);
+    count_alive(state);
+    game.deinit();
+}
+BENCHMARK(BM_MatchStepEverySlotBusy)->Unit(benchmark::kMicrosecond)->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 }  // namespace
