@@ -95,7 +95,10 @@ private:
     bool solid_at(float px, float py) const;
     // The weapon type, or the pistol's while the hands are empty (cplayer_human.cpp).
     int weapon_type() const;
-    // A bot with nothing to shoot at looks the way it walks (cplayer_bot.cpp).
+    // Bot helpers (cplayer_bot.cpp): acting on a target at (dx, dy), the
+    // sight ray that only walls block, and looking the way it walks.
+    void engage(float dx, float dy);
+    bool in_sight(int i) const;
     void look_along_the_way();
 
     float angle = 0;

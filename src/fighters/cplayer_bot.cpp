@@ -1,33 +1,239 @@
-// Bot behaviour. For now a bot stands where it entered and holds its gun
-// level along its way; walking the waypoints, sight and firing come later.
+// Bot behaviour: walking and jumping along the map's waypoint markers,
+// picking the nearest fighter in sight, reacting, aiming, firing, throwing
+// grenades at fighters on the same level, and standing to fight now and then.
 #include "fighters/cplayer.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "frontend/coptions.h"
+#include "map/cmap.h"
+#include "match/cgame.h"
 
 namespace {
 
 const int body_width = 39;
 const int body_height = 80;
+const int cell_size = 40;
 
-// Half a screen: far enough to look along, horizontally.
-const float look_distance = 960;
+// Markers are read at the upper body, (x + 20, y + 20).
+const float marker_probe_x = 20;
+const float marker_probe_y = 20;
+const int marker_kinds = 100;  // the marker is the cell code's last two digits
 
 const int heading_jump = 1;
+const int heading_right = 2;
 const int heading_left = 3;
+
+// Only fighters within half a screen each way are seen, from the body centre.
+const float window_x = 960;
+const float window_y = 540;
+const float eye_x = 20;
+const float eye_y = 40;
+// No sight ray inside the window is longer than this.
+const int longest_sight = 1200;
+// Nearer than this a fighter is too close to fight and crowds the bot.
+const float too_close = 40;
+const float crowd_patience = 100;
+
+// Reaction time and aim error both grow with the skill number (0 hard, 2 easy).
+const float reaction_per_skill = 50;
+const int error_per_skill = 10;
+
+// A grenade is lobbed at 45 degrees at a target on the same level.
+const float grenade_range = 150;
+const float same_level = 1;
+const float lob_right = -0.7854f;
+const float lob_left = -2.3562f;
+const double throw_scale = 0.2164;
+const double throw_exponent = 0.5976;
+const float pause_after_throw = 200;
+const int grenade_wait_range = 2700;
+const int grenade_wait_min = 300;
+
+const int minigun_type = 3;
+const float look_distance = 960;
+
+// A countdown by s that stops at 0.
+float count_down(float value, float s)
+{
+    return value > s ? value - s : 0;
+}
+
+// The new heading of a bot entering a cell with marker `kind`. Kinds k and
+// k + 8 act the same; a random number is drawn only where a kind needs one.
+int waypoint_heading(int kind, int heading)
+{
+    const int keep_left = heading == heading_left ? heading_left : heading_right;
+    const int keep_right = heading == heading_right ? heading_right : heading_left;
+    switch (kind >= 10 && kind <= 16 ? kind - 8 : kind) {
+    case 2: return heading_jump;
+    case 3: return heading_right;
+    case 4: return heading_left;
+    case 5: return std::rand() % 2 == 0 ? heading_jump : keep_left;
+    case 6: return std::rand() % 2 == 0 ? keep_left : keep_right;
+    case 7: return std::rand() % 2 == 0 ? heading_jump : keep_right;
+    case 8:
+        switch (std::rand() % 3) {
+        case 0: return heading_jump;
+        case 1: return keep_left;
+        default: return keep_right;
+        }
+    default: return heading;
+    }
+}
 
 }  // namespace
 
 void cplayer::bot_move()
 {
+    const int probe_x = static_cast<int>(x + marker_probe_x);
+    const int probe_y = static_cast<int>(y + marker_probe_y);
+    const int cell = probe_x / cell_size + probe_y / cell_size * map.get_width() / cell_size;
+    // A marker acts once, when the upper body enters its cell.
+    if (cell != last_cell) {
+        heading = waypoint_heading(map.get_map(probe_x, probe_y) % marker_kinds, heading);
+        last_cell = cell;
+    }
+    if (pause > 0)
+        return;
+    switch (heading) {
+    case heading_jump:
+        jump();
+        break;
+    case heading_right:
+        // A blocked bot jumps at the obstacle.
+        if (right())
+            jump();
+        else
+            move_right();
+        break;
+    case heading_left:
+        if (left())
+            jump();
+        else
+            move_left();
+        break;
+    default:
+        break;
+    }
 }
 
 void cplayer::bot_shoot()
 {
-    look_along_the_way();
+    const float s = game.slow();
+    const int skill = options.get_skill();
+    if (pause > 0)
+        pause = count_down(pause, s);
+    grenade_wait = count_down(grenade_wait, s);
+
+    const int target = bot_target();
+    bool engaged = false;
+    if (target < 0) {
+        // The reaction time recovers only while nothing is in sight.
+        if (reaction < skill * reaction_per_skill)
+            reaction += s;
+        if (pause == 0)
+            pause = -1;
+    } else if (reaction != 0) {
+        reaction = count_down(reaction, s);
+    } else {
+        engage(players[target].x - x, players[target].y - y);
+        engaged = true;
+    }
+
+    if (crowd_time > crowd_patience) {
+        if (pause <= 0 && down() && (std::rand() & 1) == 0)
+            pause = static_cast<float>(std::rand() % 5 * 50 + 100);
+        crowd_time = 0;
+    }
+    if (!engaged)
+        look_along_the_way();
+}
+
+// Acts on a target at (dx, dy) from corner to corner: a grenade, or the gun.
+void cplayer::engage(float dx, float dy)
+{
+    const int skill = options.get_skill();
+    if (grenades > 0 && grenade_wait == 0 && down() && std::fabs(dx) > grenade_range &&
+        std::fabs(dy) < same_level) {
+        angle = dx > 0 ? lob_right : lob_left;
+        power = static_cast<float>(throw_scale * std::pow(std::fabs(dx), throw_exponent));
+        grenade();
+        aim(dx, dy, 0);
+        reaction = skill * reaction_per_skill;
+        pause = pause_after_throw;
+        grenade_wait = static_cast<float>(std::rand() % grenade_wait_range + grenade_wait_min);
+        return;
+    }
+    if (!weapon)
+        return;
+    if (weapon->get_reloading()) {
+        aim(dx, dy, 0);
+    } else if (weapon->get_delay() == 0) {
+        // Only the firing aim carries the skill's error.
+        aim(dx, dy, skill * error_per_skill);
+        weapon->shoot();
+        // The first shot at a target decides, once, whether to stand and fight.
+        if (pause < 0) {
+            if (std::rand() % 3 == 0 && down())
+                pause = static_cast<float>((std::rand() % 3 + 2) * 100);
+            else
+                pause = 0;
+        }
+    } else {
+        aim(dx, dy, 0);
+        // The minigun's barrel keeps turning while its cool-down runs.
+        if (weapon->get_type() == minigun_type)
+            weapon->shoot();
+    }
 }
 
 int cplayer::bot_target()
 {
-    crowd_time = 0;
-    return -1;
+    float best = 1000000;
+    int result = -1;
+    bool close = false;
+    for (int i = 0; i < max_players; i++) {
+        const cplayer& other = players[i];
+        if (!other.active || other.health <= 0 || i == id)
+            continue;
+        if (std::fabs(other.x - x) >= window_x || std::fabs(other.y - y) >= window_y)
+            continue;
+        if (!in_sight(i))
+            continue;
+        const float distance = std::hypot(other.x - x, other.y - y);
+        if (distance < best) {
+            if (distance > too_close) {
+                result = i;
+                best = distance;
+            } else {
+                close = true;
+            }
+        }
+    }
+    crowd_time = close ? crowd_time + game.slow() : 0;
+    return result;
+}
+
+// A ray in unit steps from the body centre towards fighter i; only walls block it.
+bool cplayer::in_sight(int i) const
+{
+    const cplayer& other = players[i];
+    const float heading_angle = std::atan2(other.y - y, other.x - x);
+    const float step_x = std::cos(heading_angle);
+    const float step_y = std::sin(heading_angle);
+    float px = x + eye_x;
+    float py = y + eye_y;
+    for (int step = 0; step < longest_sight; step++) {
+        if (solid_at(px, py))
+            return false;
+        if (bot_enemy(i, px, py))
+            return true;
+        px += step_x;
+        py += step_y;
+    }
+    return false;
 }
 
 bool cplayer::bot_enemy(int i, float px, float py) const
