@@ -18,6 +18,8 @@ public:
     void set_antialiasing(int samples) { antialiasing = samples; }
     // For tests and benchmarks that need a given number of bots (1..10).
     void set_bots(int count) { bots = count < 1 ? 1 : count > 10 ? 10 : count; }
+    // For tests and the headless runner: 0 HARD, 1 MEDIUM, 2 EASY.
+    void set_skill(int value) { skill = value < 0 ? 0 : value > 2 ? 2 : value; }
 
     // Display pixels per logical unit; 1 when there is no display (headless).
     static float scale_x();

@@ -51,6 +51,16 @@ void draw_pool(T (&pool)[N])
 
 bool cgame::init()
 {
+    if (!map.init())
+        return false;
+    start();
+    if (display)
+        al_hide_mouse_cursor(display);
+    return true;
+}
+
+void cgame::start()
+{
     fps_time = 0.0;
     frames = 0;
     fps = 0;
@@ -70,13 +80,8 @@ bool cgame::init()
     reset_pool(smoke);
 
     hud.init();
-    if (!map.init())
-        return false;
-    if (display)
-        al_hide_mouse_cursor(display);
     for (int i = 0; i <= options.get_bots(); i++)
         players[i].init(i);
-    return true;
 }
 
 void cgame::update()

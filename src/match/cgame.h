@@ -7,6 +7,10 @@ public:
     // Starts a match on the map chosen in the options. Returns false (the
     // match does not start) when the map cannot be played.
     bool init();
+    // Starts a match on the map already in `map`: every pool empty, the
+    // chosen number of fighters waiting to enter. The headless runner and
+    // the tests read their own maps and come here.
+    void start();
     void update();
     void draw();
     void deinit();

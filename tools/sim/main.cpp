@@ -1,0 +1,139 @@
+// zk3-sim: a whole match with no display and no sound, for judging maps and
+// bots. The human stands idle; the bots play by the game's own rules.
+//
+//   zk3-sim [--bots N] [--skill 0|1|2] [--ticks T] [--seed S] MAP
+//
+// Prints one line per fighter, then the totals. A bad map or argument gives
+// a message on standard error and exit status 2.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+#include <allegro5/allegro.h>
+
+#include "fighters/cplayer.h"
+#include "frontend/coptions.h"
+#include "map/cmap.h"
+#include "match/cgame.h"
+#include "match/match_tally.h"
+
+namespace {
+
+const int bad_usage = 2;
+
+struct settings {
+    long bots = 10;
+    long skill = 1;
+    long ticks = 60000;
+    long seed = 1;
+    const char* map_path = nullptr;
+};
+
+int usage(const char* problem)
+{
+    std::fprintf(stderr, "zk3-sim: %s\n", problem);
+    std::fprintf(stderr,
+                 "usage: zk3-sim [--bots 1..10] [--skill 0|1|2] [--ticks T] [--seed S] MAP\n");
+    return bad_usage;
+}
+
+// A whole decimal number within [low, high], or false.
+bool read_number(const char* text, long low, long high, long& out)
+{
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < low || value > high)
+        return false;
+    out = value;
+    return true;
+}
+
+// Fills `out` from the arguments; an empty string on success, else the problem.
+const char* parse(int argc, char** argv, settings& out)
+{
+    static char problem[200];
+    for (int i = 1; i < argc; i++) {
+        const char* argument = argv[i];
+        struct option {
+            const char* name;
+            long low, high;
+            long* value;
+        } options_list[] = {
+            {"--bots", 1, 10, &out.bots},
+            {"--skill", 0, 2, &out.skill},
+            {"--ticks", 0, 1000000000, &out.ticks},
+            {"--seed", 0, 2147483647, &out.seed},
+        };
+        bool matched = false;
+        for (const option& known : options_list) {
+            if (std::strcmp(argument, known.name) != 0)
+                continue;
+            matched = true;
+            if (i + 1 >= argc || !read_number(argv[i + 1], known.low, known.high, *known.value)) {
+                std::snprintf(problem, sizeof problem, "%s needs a whole number from %ld to %ld",
+                              known.name, known.low, known.high);
+                return problem;
+            }
+            i++;
+        }
+        if (matched)
+            continue;
+        if (argument[0] == '-' && argument[1] != '\0') {
+            std::snprintf(problem, sizeof problem, "unknown option %.100s", argument);
+            return problem;
+        }
+        if (out.map_path)
+            return "give one map file";
+        out.map_path = argument;
+    }
+    return out.map_path ? "" : "no map file given";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    settings run;
+    const char* problem = parse(argc, argv, run);
+    if (problem[0] != '\0')
+        return usage(problem);
+    if (!al_init()) {
+        std::fprintf(stderr, "zk3-sim: the multimedia library did not start\n");
+        return 1;
+    }
+
+    std::ifstream file(run.map_path);
+    if (!file.is_open()) {
+        std::fprintf(stderr, "zk3-sim: cannot open %s\n", run.map_path);
+        return bad_usage;
+    }
+    // Tile pictures are not needed: a match without a display draws nothing.
+    if (!map.read(file, run.map_path)) {
+        std::fprintf(stderr, "zk3-sim: %s\n", map.get_error());
+        return bad_usage;
+    }
+
+    std::srand(static_cast<unsigned int>(run.seed));
+    options.set_bots(static_cast<int>(run.bots));
+    options.set_skill(static_cast<int>(run.skill));
+    game.start();
+    match_tally tally;
+    tally.start();
+    for (long tick = 0; tick < run.ticks; tick++) {
+        game.update();
+        tally.watch();
+    }
+
+    int kills = 0, deaths = 0;
+    for (int id = 0; id <= options.get_bots(); id++) {
+        const fighter_tally& fighter = tally.get(id);
+        std::printf("fighter %d kills %d deaths %d cells %d longest_in_cell %d\n", id,
+                    fighter.kills, fighter.deaths, fighter.cells, fighter.longest_in_cell);
+        kills += fighter.kills;
+        deaths += fighter.deaths;
+    }
+    std::printf("total kills %d deaths %d\n", kills, deaths);
+    game.deinit();
+    return 0;
+}
