@@ -75,6 +75,11 @@ public:
     void set_health(float value) { health = value; }
     // Test seam: put gun `number` (1..4) in the fighter's hands.
     void give_weapon(int number) { select_weapon(number); }
+    // Test seams: a bot's walking mode as if it had just spawned with it.
+    int get_heading() const { return heading; }
+    void steer(int new_heading) { heading = new_heading; last_cell = -1; }
+    float get_pause() const { return pause; }
+    float get_reaction() const { return reaction; }
 
 private:
     // Life cycle helpers (cplayer.cpp)

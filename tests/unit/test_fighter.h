@@ -10,7 +10,8 @@
 #include "fighters/cplayer.h"
 
 // Reads an arena into `map`, one string per row of 40-unit cells:
-// '#' a wall, 'S' a spawn point, anything else empty.
+// '#' a wall, 'S' a spawn point, 'a' to 'p' bot markers 1 to 16 ('a' to 'h'
+// are spawn points too), anything else empty.
 void read_arena(const std::vector<std::string>& rows);
 
 class FighterTest : public testing::Test {

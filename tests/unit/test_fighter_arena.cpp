@@ -10,6 +10,21 @@
 #include "match/chud.h"
 #include "scripted_input.h"
 
+namespace {
+
+int code_of(char cell)
+{
+    if (cell == '#')
+        return 10000;
+    if (cell == 'S')
+        return 1;
+    if (cell >= 'a' && cell <= 'p')
+        return cell - 'a' + 1;
+    return 0;
+}
+
+}  // namespace
+
 void read_arena(const std::vector<std::string>& rows)
 {
     const int columns = static_cast<int>(rows.front().size());
@@ -18,7 +33,7 @@ void read_arena(const std::vector<std::string>& rows)
     text << columns * 40 << " " << rows.size() * 40 << "\n0.5 0.5 1\n0 0 0.25\n0\n1\nno_wall.png\n";
     for (const std::string& row : rows) {
         for (char cell : row)
-            text << (cell == '#' ? 10000 : cell == 'S' ? 1 : 0) << " ";
+            text << code_of(cell) << " ";
         text << "\n";
     }
     std::istringstream in(text.str());
