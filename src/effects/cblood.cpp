@@ -1,0 +1,122 @@
+#include "effects/cblood.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "app/assets.h"
+#include "effects/walk.h"
+#include "map/cmap.h"
+#include "match/cgame.h"
+
+namespace {
+
+const float drop_life = 250;
+const float fade_ticks = 50;  // fades out over its last ticks
+
+const int shades = 3;
+const float shade_step = 0.25f;  // each shade is this much darker than the one before
+const int speed_range = 151;     // speeds of -0.75..0.75 in hundredths
+
+// Three units wide; gravity pulls while its own bottom row is free.
+const speck_shape drop_shape = {3, 2};
+
+// A quad's corners in the order of its two triangles, in units from its
+// top-left corner; the texture is the blood picture's top-left 3 x 3 pixels.
+const float corner_x[cblood::quad_vertices] = {0, 3, 3, 3, 0, 0};
+const float corner_y[cblood::quad_vertices] = {0, 0, 3, 3, 3, 0};
+
+float random_speed()
+{
+    return (std::rand() % speed_range - speed_range / 2) / 100.0f;
+}
+
+}  // namespace
+
+bool cblood::init(float new_x, float new_y)
+{
+    int drop = lowest_free;
+    while (drop < max_drops && life[drop] > 0)
+        drop++;
+    lowest_free = drop;
+    if (drop == max_drops)
+        return false;
+
+    shade[drop] = 1 - std::rand() % shades * shade_step;
+    life[drop] = drop_life;
+    x[drop] = new_x;
+    y[drop] = new_y;
+    vx[drop] = random_speed();
+    vy[drop] = random_speed();
+    lowest_free = drop + 1;
+    return true;
+}
+
+void cblood::set_motion(int drop, float new_vx, float new_vy)
+{
+    vx[drop] = new_vx;
+    vy[drop] = new_vy;
+}
+
+void cblood::reset()
+{
+    std::fill(life, life + max_drops, 0.0f);
+    quad_count = 0;
+    lowest_free = 0;
+    for (int v = 0; v < max_drops * quad_vertices; v++) {
+        vertices[v].z = 0;
+        vertices[v].u = corner_x[v % quad_vertices];
+        vertices[v].v = corner_y[v % quad_vertices];
+    }
+}
+
+void cblood::update()
+{
+    const float s = game.slow();
+    const float xs = static_cast<float>(map.get_xs());
+    const float ys = static_cast<float>(map.get_ys());
+    quad_count = 0;
+    for (int drop = 0; drop < max_drops; drop++) {
+        if (life[drop] <= 0)
+            continue;
+        if (move(drop, s))
+            add_quad(drop, xs, ys);
+        else
+            lowest_free = std::min(lowest_free, drop);
+    }
+}
+
+bool cblood::move(int drop, float s)
+{
+    life[drop] -= s;
+    if (life[drop] <= 0)
+        return false;
+    if (move_speck(x[drop], y[drop], vx[drop], vy[drop], s, drop_shape))
+        return true;
+    life[drop] = 0;
+    return false;
+}
+
+void cblood::add_quad(int drop, float xs, float ys)
+{
+    const float left = std::floor(x[drop]) - xs;
+    const float top = std::floor(y[drop]) - ys;
+    const ALLEGRO_COLOR colour = life[drop] > fade_ticks
+        ? al_map_rgb_f(shade[drop], 0, 0)
+        : al_premul_rgba_f(shade[drop], 0, 0, life[drop] / fade_ticks);
+    ALLEGRO_VERTEX* quad = vertices + quad_count * quad_vertices;
+    for (int corner = 0; corner < quad_vertices; corner++) {
+        quad[corner].x = left + corner_x[corner];
+        quad[corner].y = top + corner_y[corner];
+        quad[corner].color = colour;
+    }
+    quad_count++;
+}
+
+void cblood::draw() const
+{
+    // One call for every drop; without its picture the blood is not drawn at all.
+    if (quad_count == 0 || !bblood)
+        return;
+    al_draw_prim(vertices, nullptr, bblood, 0, quad_count * quad_vertices, ALLEGRO_PRIM_TRIANGLE_LIST);
+}
