@@ -1,8 +1,9 @@
 # The two commands a player or a developer needs:
 #   make play   installs what is missing, builds, generates the assets and starts the game
-#   make test   the same set-up plus the test tools, then every test: the suite,
-#               the unit suite again under AddressSanitizer and UBSan, and a
-#               bounded fuzzing run of the map reader
+#   make test   the same set-up plus the test tools, then every test: the suite
+#               with the bot-play check on every shipped map, the unit suite
+#               and a long soak of every shipped map under AddressSanitizer and
+#               UBSan, and a bounded fuzzing run of the map reader
 # and one to time the map reader: make bench
 BUILD_DIR := build
 ASAN_DIR := build-asan
@@ -20,7 +21,7 @@ play:
 test:
 	tools/install-deps.sh test
 	$(MAKE) build
-	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 600
+	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 600 -E Soak
 	$(MAKE) test-sanitized
 	$(MAKE) fuzz
 
@@ -33,7 +34,7 @@ build:
 test-sanitized:
 	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZK3_SANITIZE=ON -DZK3_ASSETS=OFF
 	cmake --build $(ASAN_DIR) -j $(JOBS)
-	cd $(ASAN_DIR) && ctest --output-on-failure --timeout 600 -L unit
+	cd $(ASAN_DIR) && ctest --output-on-failure --timeout 1800 -L 'unit|soak' -E BotPlay
 
 fuzz:
 	cmake -S tests/fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++
