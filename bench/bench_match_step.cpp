@@ -80,6 +80,26 @@ void BM_MatchStepElevenFighters(benchmark::State& state)
 BENCHMARK(BM_MatchStepElevenFighters)->Unit(benchmark::kMicrosecond)->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// Ten bots fighting across a shipped map, a minute into the match.
+void BM_MatchStepBotsFightOnFoundry(benchmark::State& state)
+{
+    std::ifstream file(ZK3_GAME_DIR "/zkm/foundry.zkm");
+    if (!map.read(file, "foundry.zkm")) {
+        state.SkipWithError(map.get_error());
+        return;
+    }
+    options.set_bots(10);
+    game.start();
+    for (int step = 0; step < 6000; step++)
+        game.update();
+    for (auto _ : state)
+        game.update();
+    count_alive(state);
+    game.deinit();
+}
+BENCHMARK(BM_MatchStepBotsFightOnFoundry)->Unit(benchmark::kMicrosecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
 // The human's left button is held.
 void hold_fire(ALLEGRO_MOUSE_STATE* mouse_state)
 {
