@@ -67,7 +67,14 @@ void cgame::start()
     timer = full_energy;
     toggle_delay = 0;
     slow_motion = false;
+    empty_pools();
+    hud.init();
+    for (int i = 0; i <= options.get_bots(); i++)
+        players[i].init(i);
+}
 
+void cgame::empty_pools()
+{
     blood.reset();
     reset_pool(bullets);
     reset_pool(fire);
@@ -78,10 +85,6 @@ void cgame::start()
     reset_pool(players);
     reset_pool(shells);
     reset_pool(smoke);
-
-    hud.init();
-    for (int i = 0; i <= options.get_bots(); i++)
-        players[i].init(i);
 }
 
 void cgame::update()

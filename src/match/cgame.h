@@ -11,6 +11,8 @@ public:
     // chosen number of fighters waiting to enter. The headless runner and
     // the tests read their own maps and come here.
     void start();
+    // Frees every slot of every pool, the fighters' included.
+    void empty_pools();
     void update();
     void draw();
     void deinit();

@@ -44,6 +44,8 @@ void FighterTest::SetUp()
 {
     std::srand(1234);
     game = cgame();
+    // Nothing thrown or fired in an earlier test lives on.
+    game.empty_pools();
     hud.init();
     for (cplayer& fighter : players)
         fighter = cplayer();
