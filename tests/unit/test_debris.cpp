@@ -1,0 +1,94 @@
+// Flesh chunks through their real init and update.
+#include <cmath>
+#include <cstdlib>
+#include <type_traits>
+#include <vector>
+
+#include "app/assets.h"
+#include "effect_test.h"
+#include "effects/cblood.h"
+#include "effects/cflesh.h"
+#include "effects/cparticle.h"
+#include "effects/csmoke.h"
+#include "match/pools.h"
+#include "room_test.h"
+
+namespace {
+
+using Debris = RoomTest;
+
+struct motion_case {
+    const char* what;
+    float x, y, vx, vy;
+    int ticks;
+    float new_x, new_y, new_vx, new_vy;  // all 0: gone
+};
+
+// Runs chunks or specks started at each case's point with its speeds.
+template <class Body>
+void check_motion(const std::vector<motion_case>& cases)
+{
+    for (const motion_case& c : cases) {
+        Body body;
+        if constexpr (std::is_same_v<Body, cflesh>)
+            body.init(c.x, c.y, 1000);
+        else
+            body.init(c.x, c.y);
+        body.set_motion(c.vx, c.vy);
+        for (int tick = 0; tick < c.ticks; tick++)
+            body.update();
+        const bool alive = c.new_x || c.new_y;
+        EXPECT_EQ(in_use(body), alive) << c.what;
+        EXPECT_TRUE(!alive || (body.get_x() == c.new_x && body.get_y() == c.new_y && body.get_vx() == c.new_vx
+                               && body.get_vy() == c.new_vy))
+            << c.what << ": " << body.get_x() << ", " << body.get_y() << " at " << body.get_vx() << ", "
+            << body.get_vy();
+    }
+}
+
+TEST_F(Debris, AChunkBurstsPushedAlongTheBlowBouncesLosingAThirdAndVanishesAtRestOrOffTheMap)
+{
+    for (float angle : {1000.0f, 0.0f, static_cast<float>(ALLEGRO_PI / 2)}) {
+        std::srand(3);
+        const float vx = (std::rand() % 201 - 100) / 10.0f, vy = (std::rand() % 201 - 100) / 10.0f;
+        std::srand(3);
+        cflesh chunk;
+        chunk.init(50, 60, angle);
+        EXPECT_NEAR(chunk.get_vx(), vx + (angle == 0 ? 7.5f : 0), 1e-5f) << angle;
+        EXPECT_NEAR(chunk.get_vy(), vy + (angle == 0 || angle > 999 ? 0 : 7.5f), 1e-5f) << angle;
+    }
+    check_motion<cflesh>({
+        {"bounces off the floor", 20, 113.5f, 2, 8, 1, 22, 113.5f, 1.4f, -5.6f},
+        {"bounces off the wall", 113.5f, 40, 4, 0, 1, 113.5f, 40.25f, -2.8f, 0.175f},
+        {"bounces off the ceiling", 130, 87, 0, -3, 1, 130, 86, 0, 1.925f},
+        {"rolls on the floor", 20, 113.5f, 0.5f, 0, 1, 20.5f, 113.5f, 0.5f, 0},
+        {"comes to rest", 20, 113.5f, 0.3f, 0.3f, 1, 0, 0, 0, 0},
+        {"leaves right", 199.5f, 90, 1, 0, 1, 0, 0, 0, 0},
+        {"leaves left", -5.5f, 90, -1, 0, 1, 0, 0, 0, 0},
+        {"not yet left", -5, 90, -1, 0, 1, -6, 90.25f, -1, 0.25f},
+    });
+}
+
+TEST_F(Debris, AChunkBleedsEveryTwoTicksOfTrailAndSpinsTenTimesSlowerInSlowMotion)
+{
+    for (bool slow : {false, true}) {
+        set_slow(slow);
+        blood.reset();
+        const int every = slow ? 20 : 2;
+        cflesh chunk;
+        chunk.init(20, 10, 1000);
+        chunk.set_motion(0, 0);
+        for (int tick = 1; tick <= 10 * every; tick++) {
+            const float x = chunk.get_x(), y = chunk.get_y();
+            chunk.update();
+            const int drops = tick / every;
+            EXPECT_EQ(blood.get_life(drops), 0) << tick;
+            EXPECT_TRUE(tick % every || (std::fabs(blood.get_x(drops - 1) - x) <= 5
+                                         && std::fabs(blood.get_y(drops - 1) - y) <= 5));
+        }
+        EXPECT_TRUE(chunk.get_active() && blood.get_life(9) == 250);
+        EXPECT_NEAR(chunk.get_rotation(), 0.6f, 1e-4f);
+    }
+}
+
+}  // namespace
