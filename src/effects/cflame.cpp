@@ -1,11 +1,9 @@
 #include "effects/cflame.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
-#include "app/assets.h"
-#include "map/cmap.h"
+#include "effects/sphere.h"
 #include "match/cgame.h"
 #include "match/pools.h"
 
@@ -37,8 +35,6 @@ const float smoke_darkest = 0.1f;
 const float smoke_growth = 1;
 
 const float rise = 0.02f;  // every flame and puff accelerates upwards
-
-const float sphere_side = 100;  // the sphere picture's width and height
 
 // One of -0.2, -0.1, 0, 0.1, 0.2.
 float drift()
@@ -120,10 +116,6 @@ void cflame::give_off_smoke()
 
 void cflame::draw() const
 {
-    if (!active() || !bsphere)
-        return;
-    const ALLEGRO_COLOR tint = smoke ? al_premul_rgba_f(0, 0, 0, alpha) : al_premul_rgba_f(1, green, 0, alpha);
-    const float left = std::floor(x) - size / 2 - map.get_xs();
-    const float top = std::floor(y) - size / 2 - map.get_ys();
-    al_draw_tinted_scaled_bitmap(bsphere, tint, 0, 0, sphere_side, sphere_side, left, top, size, size, 0);
+    if (active())
+        draw_sphere(smoke ? al_premul_rgba_f(0, 0, 0, alpha) : al_premul_rgba_f(1, green, 0, alpha), x, y, size);
 }
