@@ -1,4 +1,4 @@
-// Flesh chunks through their real init and update.
+// Flesh chunks and spawn smoke through their real init, update and draw.
 #include <cmath>
 #include <cstdlib>
 #include <type_traits>
@@ -89,6 +89,66 @@ TEST_F(Debris, AChunkBleedsEveryTwoTicksOfTrailAndSpinsTenTimesSlowerInSlowMotio
         EXPECT_TRUE(chunk.get_active() && blood.get_life(9) == 250);
         EXPECT_NEAR(chunk.get_rotation(), 0.6f, 1e-4f);
     }
+}
+
+TEST_F(Debris, ASpawnPuffsFortyFivePuffsOverTheBodyOrAsManyAsAreFree)
+{
+    for (bool crowded : {false, true}) {
+        // Ten free puffs scattered over the pool.
+        for (int i = 0; i < max_smoke; i++)
+            crowded && i % 49 != 7 ? smoke[i].init(0, 0) : smoke[i].reset();
+        players[0].deinit();
+        players[0] = cplayer();
+        enter(0);
+        int started = 0;
+        for (int i = 0; i < max_smoke; i++) {
+            if (!smoke[i].active() || (crowded && i % 49 != 7))
+                continue;
+            EXPECT_EQ(smoke[i].get_x(), map.get_spx(0) + 10 * (started % 5)) << i;
+            EXPECT_EQ(smoke[i].get_y(), map.get_spy(0) + 10 * (started / 5)) << i;
+            started++;
+        }
+        EXPECT_EQ(started, crowded ? 10 : 45);
+    }
+}
+
+TEST_F(Debris, APuffRisesSwellsAndFadesTenTimesSlowerInSlowMotion)
+{
+    unsigned seed = 0;  // the first that gives the shortest life
+    do
+        std::srand(++seed);
+    while (std::rand() % 25 != 0);
+    stand_in_picture sphere(bsphere, 100, 100, al_map_rgb(255, 255, 255));
+    ALLEGRO_BITMAP* screen = al_create_bitmap(300, 300);
+    for (bool slow : {false, true}) {
+        set_slow(slow);
+        std::srand(seed);
+        csmoke puff;
+        puff.init(150.5f, 120.7f);
+        const float vx = puff.get_vx(), vy = puff.get_vy();
+        EXPECT_TRUE(puff.get_life() == 25 && puff.get_size() == 75);
+
+        // 75 wide round its floored centre, at a quarter of full white.
+        map.set_screen(20, 10);
+        al_set_target_bitmap(screen);
+        al_clear_to_color(al_map_rgb(0, 0, 0));
+        puff.draw();
+        EXPECT_TRUE(pixel_is(screen, 92, 72, 0.25f, 0.25f, 0.25f) && pixel_is(screen, 166, 146, 0.25f, 0.25f, 0.25f));
+        EXPECT_TRUE(pixel_is(screen, 91, 110, 0, 0, 0) && pixel_is(screen, 130, 147, 0, 0, 0));
+
+        puff.update();
+        const float s = slow ? 0.1f : 1;
+        EXPECT_FLOAT_EQ(puff.get_size(), 75 + 0.4f * s);
+        EXPECT_FLOAT_EQ(puff.get_vy(), vy - 0.04f * s);
+        EXPECT_FLOAT_EQ(puff.get_x(), 150.5f + vx * s);
+        EXPECT_FLOAT_EQ(puff.get_y(), 120.7f + puff.get_vy() * s) << "it rises before it moves";
+        int ticks = 1;
+        for (; puff.active(); ticks++)
+            puff.update();
+        EXPECT_EQ(ticks, slow ? 625 : 63);
+    }
+    al_set_target_bitmap(nullptr);
+    al_destroy_bitmap(screen);
 }
 
 }  // namespace
