@@ -1,4 +1,5 @@
-// Flesh chunks and spawn smoke through their real init, update and draw.
+// Flesh chunks, spawn smoke and wall debris through their real init, update
+// and draw.
 #include <cmath>
 #include <cstdlib>
 #include <type_traits>
@@ -146,6 +147,65 @@ TEST_F(Debris, APuffRisesSwellsAndFadesTenTimesSlowerInSlowMotion)
         for (; puff.active(); ticks++)
             puff.update();
         EXPECT_EQ(ticks, slow ? 625 : 63);
+    }
+    al_set_target_bitmap(nullptr);
+    al_destroy_bitmap(screen);
+}
+
+TEST_F(Debris, AWallHitThrowsFifteenSpecksThatStopDeadOnFloorsDropAfterWallsAndLeavePastTheEdge)
+{
+    for (bool crowded : {false, true}) {
+        // Three free specks scattered over the pool.
+        for (int i = 0; i < max_particles; i++)
+            crowded && i % 200 != 50 ? particles[i].init(0, 0) : particles[i].reset();
+        map.damage(117, 60);
+        int started = 0;
+        for (const cparticle& speck : particles) {
+            if (!speck.active() || speck.get_x() != 117)
+                continue;
+            started++;
+            EXPECT_TRUE(speck.get_life() == 100 && speck.get_y() == 60 && std::fabs(speck.get_vx()) <= 0.5f
+                        && std::fabs(speck.get_vy()) <= 0.5f);
+        }
+        EXPECT_EQ(started, crowded ? 3 : 15);
+    }
+    check_motion<cparticle>({
+        {"lands", 20, 117, 0.3f, 1.75f, 1, 20.3f, 118, 0, 0},
+        {"stays", 20, 117, 0.3f, 1.75f, 5, 20.3f, 118, 0, 0},
+        {"drops down a wall", 118, 40, 1, 0, 2, 118, 40.75f, 0, 0.5f},
+        {"hits a ceiling", 130, 81, 0, -2, 1, 130, 80, 0, 0},
+        {"not yet left at -1", -0.5f, 20, -0.5f, 0, 1, -1, 20.25f, -0.5f, 0.25f},
+        {"leaves past -1", -0.6f, 20, -0.5f, 0, 1, 0, 0, 0, 0},
+        {"leaves right", 199.5f, 90, 0.5f, 0, 1, 0, 0, 0, 0},
+    });
+}
+
+TEST_F(Debris, ASpeckLivesAHundredTicksOrAThousandSlowFadingOverItsLastFifty)
+{
+    stand_in_picture speck(bparticle, 2, 2, al_map_rgb(255, 255, 255));
+    ALLEGRO_BITMAP* screen = al_create_bitmap(100, 100);
+    map.set_screen(10, 60);
+    for (bool slow : {false, true}) {
+        set_slow(slow);
+        const int factor = slow ? 10 : 1;
+        cparticle particle;
+        particle.init(20, 118);
+        int ticks = 0;
+        for (; particle.active(); ticks++) {
+            particle.update();
+            const bool opaque = ticks + 1 == 49 * factor;  // life 51, then 25
+            if (!opaque && ticks + 1 != 75 * factor)
+                continue;
+            al_set_target_bitmap(screen);
+            al_clear_to_color(al_map_rgb(0, 0, 0));
+            particle.draw();
+            const float grey = opaque ? 1 : 0.5f;
+            const int x = static_cast<int>(std::floor(particle.get_x())) - 10;
+            EXPECT_TRUE(pixel_is(screen, x, 58, grey, grey, grey) && pixel_is(screen, x + 1, 59, grey, grey, grey));
+            EXPECT_TRUE(pixel_is(screen, x + 2, 58, 0, 0, 0) && pixel_is(screen, x, 60, 0, 0, 0));
+        }
+        // A thousand float steps of 0.1 leave a sliver of life for one more tick.
+        EXPECT_NEAR(ticks, 100 * factor, slow ? 1 : 0);
     }
     al_set_target_bitmap(nullptr);
     al_destroy_bitmap(screen);
