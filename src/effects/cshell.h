@@ -13,6 +13,7 @@ public:
     void draw() const;
 
     float get_angle() const { return angle; }
+    float get_life() const { return life; }
     float get_x() const { return x; }
     float get_y() const { return y; }
     float get_vx() const { return vx; }
