@@ -3,6 +3,7 @@
 // runs. The asset handles live with their table in assets.cpp, and the audio
 // flag in sound.cpp.
 #include "app/shell.h"
+#include "frontend/ccredits.h"
 #include "frontend/cmenu.h"
 #include "frontend/coptions.h"
 #include "effects/cblood.h"
@@ -29,6 +30,7 @@ ALLEGRO_TRANSFORM transform;
 bool close_requested;
 
 // The screens, in construction order.
+ccredits credits;
 cmenu menu;
 coptions options;
 
