@@ -8,6 +8,11 @@ class coptions {
 public:
     coptions();
 
+    // The screen: entered from the menu, left by its back button.
+    void init();
+    void update();
+    void draw();
+
     int get_bots() const { return bots; }
     int get_level() const { return level; }
     int get_skill() const { return skill; }
@@ -15,6 +20,11 @@ public:
     bool get_quit() const { return quit; }
     int color(int i) const { return colors[i]; }
     int get_antialiasing() const { return antialiasing; }
+    int get_kills() const { return kills; }
+    const char* get_map_name() const { return map_name; }
+    // The display mode chosen on the screen, and the one the display has.
+    bool get_fullscreen() const { return fullscreen; }
+    bool get_display_fullscreen() const { return display_fullscreen; }
     void set_antialiasing(int samples) { antialiasing = samples; }
     // For tests and benchmarks that need a given number of bots (1..10).
     void set_bots(int count) { bots = count < 1 ? 1 : count > 10 ? 10 : count; }
@@ -26,6 +36,11 @@ public:
     static float scale_y();
 
 private:
+    // One press on the arrow `arrow` (0..3, left to right) of row `row` (0..4).
+    void press_arrow(int row, int arrow);
+    void press_back();
+    void fill_map_name();
+
     int antialiasing = -1;          // samples of the current display; -1 none
     int bots = 3;                   // 1..10
     int colors[3] = {0, 0, 3};      // hair 0..2, shirt 0..5, pants 0..5
