@@ -2,8 +2,10 @@
 // runs in the same fixed-step loop.
 #include "app/assets.h"
 #include "app/shell.h"
+#include "frontend/ccredits.h"
 #include "frontend/cmenu.h"
 #include "frontend/cnotice.h"
+#include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
 
@@ -44,6 +46,22 @@ void play()
     game.deinit();
 }
 
+// The options run until their back button; leaving them after a change of
+// the display mode leaves a mode value that re-creates the display.
+void show_options()
+{
+    options.init();
+    run(options, [] { return options.get_quit(); });
+}
+
+// The credits run until Escape.
+void show_credits()
+{
+    credits.init();
+    run(credits, [] { return al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE); });
+    credits.deinit();
+}
+
 void shut_down()
 {
     unload_data();
@@ -66,11 +84,14 @@ int run_program()
         }
         menu.init();
         run(menu, [] { return menu.get_choice() != mode_menu; });
-        if (menu.get_choice() == mode_play && !close_requested)
-            play();
-
-        // The screens behind the other items come later; until then they
-        // return to the menu.
+        if (!close_requested) {
+            switch (menu.get_choice()) {
+            case mode_play: play(); break;
+            case mode_options: show_options(); break;
+            case mode_credits: show_credits(); break;
+            default: break;  // the editor comes later and returns to the menu
+            }
+        }
         if (close_requested)
             menu.set_choice(mode_quit);
     }
