@@ -73,8 +73,6 @@ public:
     void draw() const;
 
 private:
-    friend class map_reader;
-
     bool valid_spawn(int index) const { return index >= 0 && index < nsp; }
     // Forgets the map after a refused read: an empty map that draws only its sky.
     void clear();

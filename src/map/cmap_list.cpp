@@ -2,10 +2,10 @@
 #include "map/cmap.h"
 
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 
 #include "frontend/coptions.h"
+#include "map/map_file.h"
 
 namespace {
 
@@ -78,7 +78,5 @@ bool cmap::init()
         print_messages();
         return false;
     }
-    char path[sizeof map_folder + 1 + max_name_length + 1];
-    std::snprintf(path, sizeof path, "%s/%s", map_folder, map_names[level]);
-    return read_file(path);
+    return read_file(map_file_path(map_names[level]).c_str());
 }

@@ -1,11 +1,11 @@
 // Reading a map source and writing the map file it describes.
 #include "map_source.h"
 
-#include <cstdio>
 #include <map>
 #include <sstream>
 
 #include "map/cmap.h"
+#include "map/map_file.h"
 
 namespace {
 
@@ -171,12 +171,12 @@ private:
     std::vector<std::string> backs;
 };
 
-void write_names(std::ostringstream& text, const std::vector<std::string>& names)
+std::string joined(const std::vector<std::string>& names)
 {
-    if (names.empty())
-        return;
-    for (size_t i = 0; i < names.size(); i++)
-        text << names[i] << (i + 1 < names.size() ? " " : "\n");
+    std::string line;
+    for (const std::string& name : names)
+        line += (line.empty() ? "" : " ") + name;
+    return line;
 }
 
 }  // namespace
@@ -193,19 +193,14 @@ bool read_map_source(std::istream& in, map_source& out, std::string& error)
 
 std::string map_file_text(const map_source& source)
 {
+    const std::string back = joined(source.back_pictures);
+    const std::string wall = joined(source.wall_pictures);
+    const char* const picture_lines[2] = {back.c_str(), wall.c_str()};
+    const int picture_counts[2] = {static_cast<int>(source.back_pictures.size()),
+                                   static_cast<int>(source.wall_pictures.size())};
     std::ostringstream text;
-    text << source.columns * cmap::cell_size << " " << source.rows * cmap::cell_size << "\n";
-    text << source.sky[0] << " " << source.sky[1] << " " << source.sky[2] << "\n";
-    text << source.sky[3] << " " << source.sky[4] << " " << source.sky[5] << "\n";
-    text << source.back_pictures.size() << "\n" << source.wall_pictures.size() << "\n";
-    write_names(text, source.back_pictures);
-    write_names(text, source.wall_pictures);
-    char code[16];
-    for (int row = 0; row < source.rows; row++) {
-        for (int column = 0; column < source.columns; column++) {
-            std::snprintf(code, sizeof code, "%06i", source.code(column, row));
-            text << code << (column + 1 < source.columns ? " " : "\n");
-        }
-    }
+    write_map_file(text, source.columns * cmap::cell_size, source.rows * cmap::cell_size,
+                   source.sky, picture_counts, picture_lines,
+                   [&source](int column, int row) { return source.code(column, row); });
     return text.str();
 }
