@@ -14,6 +14,7 @@
 #include "effects/cshell.h"
 #include "effects/csmoke.h"
 #include "fighters/cplayer.h"
+#include "map/ceditor.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
 #include "match/chud.h"
@@ -31,6 +32,7 @@ bool close_requested;
 
 // The screens, in construction order.
 ccredits credits;
+ceditor editor;
 cmenu menu;
 coptions options;
 

@@ -1,0 +1,204 @@
+// One step of the editor: the keys with their latches, painting and erasing
+// with the mouse, and the leave dialog's buttons.
+#include "map/ceditor.h"
+
+#include <cmath>
+
+#include "app/input.h"
+#include "app/shell.h"
+#include "frontend/coptions.h"
+
+namespace {
+
+// The leave dialog's buttons, exclusive at both ends, in logical units.
+const float button_top = 514;
+const float button_bottom = 565;
+const float save_left = 634;
+const float save_right = 935;
+const float discard_left = 984;
+const float discard_right = 1285;
+
+bool key(int keycode)
+{
+    return al_key_down(&keyboard, keycode);
+}
+
+float pointer_x()
+{
+    return static_cast<float>(mouse.x) / coptions::scale_x();
+}
+
+float pointer_y()
+{
+    return static_cast<float>(mouse.y) / coptions::scale_y();
+}
+
+}  // namespace
+
+void ceditor::update()
+{
+    poll_keyboard();
+    poll_mouse();
+    leave_key();
+    layer_keys();
+    zoom_keys();
+    selection_keys();
+    buttons();
+    if (zoom_timer > 0)
+        zoom_timer--;
+    // A message stays up while the dialog it explains is open.
+    if (message_timer > 0 && quit == editing)
+        message_timer--;
+}
+
+void ceditor::ask_to_leave()
+{
+    quit = asking;
+    click_held = true;
+}
+
+void ceditor::leave_key()
+{
+    if (!key(ALLEGRO_KEY_ESCAPE)) {
+        escape_held = false;
+        return;
+    }
+    if (escape_held)
+        return;
+    escape_held = true;
+    quit = quit == editing ? asking : editing;
+    click_held = true;
+}
+
+// No latch: a held key keeps choosing its layer, and the first one down wins
+// even when its layer has no pictures.
+void ceditor::layer_keys()
+{
+    if (key(ALLEGRO_KEY_1)) {
+        if (picture_counts[back_layer] > 0) {
+            brush_layer = back_layer;
+            selection = 0;
+        }
+    } else if (key(ALLEGRO_KEY_2)) {
+        if (picture_counts[wall_layer] > 0) {
+            brush_layer = wall_layer;
+            selection = 0;
+        }
+    } else if (key(ALLEGRO_KEY_3)) {
+        brush_layer = marker_layer;
+        selection = 0;
+    }
+}
+
+// Q and E share one latch: a step per press, and the zoom text stays fully
+// lit while either is held.
+void ceditor::zoom_keys()
+{
+    const bool out = key(ALLEGRO_KEY_Q);
+    const bool in = !out && key(ALLEGRO_KEY_E);
+    if (!out && !in) {
+        zoom_held = false;
+        return;
+    }
+    if (!zoom_held) {
+        if (out && zoom < zoom_steps - 1)
+            zoom++;
+        else if (in && zoom > 0)
+            zoom--;
+    }
+    zoom_held = true;
+    zoom_timer = zoom_text_ticks;
+}
+
+void ceditor::selection_keys()
+{
+    const bool previous = key(ALLEGRO_KEY_Y);
+    const bool next = !previous && key(ALLEGRO_KEY_X);
+    if (!previous && !next) {
+        select_held = false;
+        return;
+    }
+    if (!select_held) {
+        const int top = brush_layer == marker_layer ? marker_kinds - 1
+                                                    : picture_counts[brush_layer] - 1;
+        if (previous && selection > 0)
+            selection--;
+        else if (next && selection < top)
+            selection++;
+    }
+    select_held = true;
+}
+
+// The left button paints every step while held, except a press held since
+// the editor opened or the dialog last changed; with the dialog open it only
+// presses the dialog's buttons. The right button erases while the left is up.
+void ceditor::buttons()
+{
+    const bool left = (mouse.buttons & 1) != 0;
+    const bool right = (mouse.buttons & 2) != 0;
+    int column, row;
+    if (left) {
+        if (click_held)
+            return;
+        if (quit != editing) {
+            press_dialog(pointer_x(), pointer_y());
+            click_held = true;
+        } else if (cell_at_pointer(&column, &row)) {
+            set_cell(column, row, painted(cells[column][row]));
+        }
+        return;
+    }
+    if (right && quit == editing && cell_at_pointer(&column, &row))
+        set_cell(column, row, 0);
+    click_held = false;
+}
+
+void ceditor::press_dialog(float x, float y)
+{
+    if (y <= button_top || y >= button_bottom)
+        return;
+    if (x > save_left && x < save_right)
+        quit = save_and_leave;
+    else if (x > discard_left && x < discard_right)
+        quit = leave_unsaved;
+}
+
+bool ceditor::cell_at_pointer(int* column, int* row) const
+{
+    const float size = static_cast<float>(zoom_sizes[zoom]);
+    const float c = std::floor(pointer_x() / size);
+    const float r = std::floor(pointer_y() / size);
+    if (!(c >= 0 && r >= 0 && c < width / cmap::cell_size && r < height / cmap::cell_size))
+        return false;
+    *column = static_cast<int>(c);
+    *row = static_cast<int>(r);
+    return true;
+}
+
+int ceditor::get_cell(int column, int row) const
+{
+    if (column < 0 || row < 0 || column >= width / cmap::cell_size
+        || row >= height / cmap::cell_size)
+        return 0;
+    return cells[column][row];
+}
+
+void ceditor::set_cell(int column, int row, int code)
+{
+    if (cells[column][row] == code)
+        return;
+    cells[column][row] = code;
+    changed = true;
+}
+
+// A picture takes the cell alone; a marker keeps the cell's pictures.
+int ceditor::painted(int code) const
+{
+    switch (brush_layer) {
+    case back_layer: return (selection + 1) * 100;
+    case wall_layer: return (selection + 1) * 10000;
+    default:
+        // A negative code reads as an empty cell, so it is painted as one.
+        return (code > 0 ? code / 100 * 100 : 0) + selection + 1;
+    }
+}
