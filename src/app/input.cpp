@@ -31,6 +31,20 @@ void poll_mouse()
         std::memset(&mouse, 0, sizeof mouse);
 }
 
+void reset_input()
+{
+    if (al_is_mouse_installed()) {
+        al_uninstall_mouse();
+        al_install_mouse();
+    }
+    if (al_is_keyboard_installed()) {
+        al_uninstall_keyboard();
+        al_install_keyboard();
+    }
+    std::memset(&keyboard, 0, sizeof keyboard);
+    std::memset(&mouse, 0, sizeof mouse);
+}
+
 void set_input_sources(keyboard_source keys, mouse_source pointer)
 {
     keyboard_reader = keys;

@@ -10,6 +10,7 @@
 #include <allegro5/allegro_primitives.h>
 
 #include "app/assets.h"
+#include "app/input.h"
 #include "app/sound.h"
 #include "frontend/cmenu.h"
 #include "frontend/coptions.h"
@@ -97,6 +98,7 @@ bool graphics()
     display = al_create_display(width, height);
     if (!display)
         return fail("cannot open a display (is an X server running and DISPLAY set?)");
+    reset_input();  // a button held over the old window would stay down for good
 
     if (al_get_display_option(display, ALLEGRO_SAMPLE_BUFFERS) > 0)
         options.set_antialiasing(al_get_display_option(display, ALLEGRO_SAMPLES));
