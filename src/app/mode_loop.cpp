@@ -6,6 +6,7 @@
 #include "frontend/cmenu.h"
 #include "frontend/cnotice.h"
 #include "frontend/coptions.h"
+#include "map/ceditor.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
 
@@ -62,6 +63,31 @@ void show_credits()
     credits.deinit();
 }
 
+// The editor runs until its leave dialog says so, saving on the first
+// button; a save that fails keeps it open. A map it cannot read is explained
+// instead, and a window close with unsaved work opens the dialog rather than
+// dropping the work.
+void edit()
+{
+    if (!editor.init()) {
+        cnotice notice;
+        notice.init(editor.get_error());
+        run(notice, [&notice] { return notice.get_done(); });
+        return;
+    }
+    for (;;) {
+        run(editor, [] {
+            const int quit = editor.get_quit();
+            return quit > 0 && (quit != ceditor::save_and_leave || editor.save());
+        });
+        if (!close_requested || !editor.get_changed())
+            break;
+        close_requested = false;
+        editor.ask_to_leave();
+    }
+    editor.deinit();
+}
+
 void shut_down()
 {
     unload_data();
@@ -88,8 +114,9 @@ int run_program()
             switch (menu.get_choice()) {
             case mode_play: play(); break;
             case mode_options: show_options(); break;
+            case mode_editor: edit(); break;
             case mode_credits: show_credits(); break;
-            default: break;  // the editor comes later and returns to the menu
+            default: break;
             }
         }
         if (close_requested)
