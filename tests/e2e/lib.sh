@@ -120,13 +120,15 @@ expect_exit() {
 is_dark_red() { [ "$1" -ge 40 ] && [ "$1" -le 60 ] && [ "$2" -le 4 ] && [ "$3" -le 4 ]; }
 is_black() { [ "$1" -le 4 ] && [ "$2" -le 4 ] && [ "$3" -le 4 ]; }
 
-# grey_arena [pillar]: a game folder of the test's own whose only map is a
-# grey one-screen arena with a floor and eight spawn points on it, so the
-# colours on screen are known. With "pillar", a concrete pillar stands at
-# x 1600..1679 from y 200 down to the floor, and the spawn points are the
-# four left of x 900, all in sight of each other. GAME_DIR then names it.
+# grey_arena [pillar | rooms]: a game folder of the test's own whose only
+# map is a grey one-screen arena with a floor and eight spawn points on it,
+# so the colours on screen are known. With "pillar", a concrete pillar
+# stands at x 1600..1679 from y 200 down to the floor, and the spawn points
+# are the four left of x 900, all in sight of each other. With "rooms",
+# walls 120 units high part the spawn points, so nobody sees anybody and
+# only the human fires, over them. GAME_DIR then names it.
 grey_arena() {
-  local folder="$WORK/game" row column code line pillar="${1:-}"
+  local folder="$WORK/game" row column code line variant="${1:-}"
   mkdir -p "$folder/zkm"
   ln -s "$GAME_DIR/png" "$folder/png"
   ln -s "$GAME_DIR/wav" "$folder/wav"
@@ -143,9 +145,11 @@ grey_arena() {
         code=000000
         [ "$row" -eq 26 ] && code=010000
         [ "$row" -eq 24 ] && [ $((column % 6)) -eq 3 ] && code=000001
-        if [ -n "$pillar" ]; then
+        if [ "$variant" = pillar ]; then
           [ "$row" -eq 24 ] && [ "$column" -gt 21 ] && code=000000
           [ "$row" -ge 5 ] && [ "$column" -ge 40 ] && [ "$column" -le 41 ] && code=010000
+        elif [ "$variant" = rooms ]; then
+          [ "$row" -ge 23 ] && [ $((column % 6)) -eq 0 ] && code=010000
         fi
         line="$line${line:+ }$code"
       done

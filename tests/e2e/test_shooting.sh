@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Shooting in the real program: two matches, one with the machine gun and one
-# with the minigun. Holding the left button draws bullet streaks across the
+# with the minigun, each fighter in a room of its own so only the human fires. Holding the left button draws bullet streaks across the
 # sky and leaves casings on the floor; the game stays up and Escape returns
 # to the menu each time.
 source "$(dirname "$0")/lib.sh"
 
-grey_arena
+grey_arena rooms
 
 # count_pixels CROP FX: how many pixels of the last screenshot's CROP pass FX.
 count_pixels() {
@@ -32,8 +32,9 @@ for gun in 2 4; do
   sleep 2.5
   tap "$gun"
   wait_for_pixel 400 45 is_red_bar
-  # Aim high over the bots, so that every bullet flies to the map's edge.
-  xdotool mousemove 1700 250
+  # Aim steeply up, over the room's walls, so that every bullet flies to the
+  # map's edge.
+  xdotool mousemove 960 130
   sleep 0.3
   screenshot
   light_before=$(light_pixels)
