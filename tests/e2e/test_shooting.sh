@@ -35,7 +35,8 @@ for gun in 2 4; do
   # Aim steeply up, over the room's walls, so that every bullet flies to the
   # map's edge.
   xdotool mousemove 960 130
-  sleep 0.3
+  # The white cloud the human entered in clears within 1.3 s.
+  sleep 1.5
   screenshot
   light_before=$(light_pixels)
   brass_before=$(brass_pixels)
