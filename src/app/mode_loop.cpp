@@ -6,6 +6,7 @@
 #include "frontend/cmenu.h"
 #include "frontend/cnotice.h"
 #include "frontend/coptions.h"
+#include "frontend/settings_file.h"
 #include "map/ceditor.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
@@ -48,11 +49,13 @@ void play()
 }
 
 // The options run until their back button; leaving them after a change of
-// the display mode leaves a mode value that re-creates the display.
+// the display mode leaves a mode value that re-creates the display. The
+// settings are kept for the next run.
 void show_options()
 {
     options.init();
     run(options, [] { return options.get_quit(); });
+    save_settings();
 }
 
 // The credits run until Escape.
@@ -103,6 +106,7 @@ int run_program()
         return 1;
     }
     map.load();
+    load_settings();  // before the first display: it may be a window
     while (menu.get_choice() != mode_quit) {
         if (menu.get_choice() <= mode_start && !graphics()) {
             shut_down();

@@ -89,7 +89,10 @@ bool graphics()
 
     int width = window_width;
     int height = window_height;
-    if (menu.get_choice() == mode_windowed_display) {
+    // The first display takes the mode kept from the last run.
+    const bool windowed = menu.get_choice() == mode_windowed_display ||
+                          (menu.get_choice() == mode_start && !options.get_display_fullscreen());
+    if (windowed) {
         al_set_new_display_flags(ALLEGRO_WINDOWED);
     } else {
         al_set_new_display_flags(ALLEGRO_FULLSCREEN_WINDOW);

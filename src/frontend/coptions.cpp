@@ -9,6 +9,7 @@
 #include "app/text.h"
 #include "frontend/backdrop.h"
 #include "frontend/cmenu.h"
+#include "frontend/settings_file.h"
 #include "map/cmap.h"
 
 namespace {
@@ -142,6 +143,46 @@ void coptions::fill_map_name()
         length = sizeof map_name - 1;
     std::memcpy(map_name, name, length);
     map_name[length] = '\0';
+}
+
+kept_settings coptions::get_kept() const
+{
+    kept_settings kept;
+    kept.bots = bots;
+    kept.skill = skill;
+    for (int i = 0; i < 3; i++)
+        kept.colors[i] = colors[i];
+    char name[cmap::max_name_length + 1];
+    map.get_name(level, name, false);
+    kept.map = name;
+    kept.show_fps = show_fps;
+    kept.fullscreen = display_fullscreen;
+    return kept;
+}
+
+bool coptions::restore(const kept_settings& kept)
+{
+    auto clamp = [](int value, int low, int high) { return value < low ? low : value > high ? high : value; };
+    bots = clamp(kept.bots, 1, most_bots);
+    skill = clamp(kept.skill, hardest, easiest);
+    colors[0] = clamp(kept.colors[0], 0, last_hair);
+    colors[1] = clamp(kept.colors[1], 0, last_cloth);
+    colors[2] = clamp(kept.colors[2], 0, last_cloth);
+    show_fps = kept.show_fps;
+    // The display is made in this mode, so it is the display's mode too.
+    fullscreen = display_fullscreen = kept.fullscreen;
+    level = 0;
+    if (kept.map.empty())
+        return true;
+    char name[cmap::max_name_length + 1];
+    for (int index = 0; index < map.get_nm(); index++) {
+        map.get_name(index, name, false);
+        if (kept.map == name) {
+            level = index;
+            return true;
+        }
+    }
+    return false;
 }
 
 void coptions::init()

@@ -1,8 +1,10 @@
 // The match settings and the display scale. The same object is the options
-// screen; the settings live in memory for the whole run.
+// screen; the settings are kept between runs by settings_file.h.
 #pragma once
 
 #include <allegro5/allegro_primitives.h>
+
+struct kept_settings;
 
 class coptions {
 public:
@@ -30,6 +32,12 @@ public:
     void set_bots(int count) { bots = count < 1 ? 1 : count > 10 ? 10 : count; }
     // For tests and the headless runner: 0 HARD, 1 MEDIUM, 2 EASY.
     void set_skill(int value) { skill = value < 0 ? 0 : value > 2 ? 2 : value; }
+
+    // The settings kept between runs. `restore` finds the map by its file
+    // name in the map list and returns false when it is no longer listed,
+    // choosing the first map instead; values out of range are clamped.
+    kept_settings get_kept() const;
+    bool restore(const kept_settings& kept);
 
     // Display pixels per logical unit; 1 when there is no display (headless).
     static float scale_x();
