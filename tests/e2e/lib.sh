@@ -9,6 +9,8 @@ WORK=$(mktemp -d)
 GAME_PID=""
 XVFB_PID=""
 export MESA_SHADER_CACHE_DISABLE=true
+# Each test starts from the default settings and keeps its own.
+export XDG_CONFIG_HOME="$WORK/config"
 
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
