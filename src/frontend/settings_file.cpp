@@ -128,7 +128,7 @@ kept_settings load_settings_file(const std::string& path, std::ostream& errors)
     std::ifstream in;
     if (!fs::is_directory(path, error))
         in.open(path, std::ios::binary);
-    if (!in) {
+    if (!in.is_open()) {
         errors << "zk3: cannot read " << path << "; using the default settings\n";
         return kept_settings();
     }
