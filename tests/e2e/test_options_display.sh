@@ -8,31 +8,6 @@ source "$(dirname "$0")/lib.sh"
 is_back_button() { [ "$1" -ge 60 ] && [ "$1" -le 120 ] && [ "$2" -ge 60 ] && [ "$3" -gt "$1" ]; }
 is_not_back_button() { ! is_back_button "$@"; }
 
-# wait_for_window_size WIDTHxHEIGHT: the game's window has that size.
-wait_for_window_size() {
-  local tries window size=""
-  for tries in $(seq 100); do
-    for window in $(xdotool search --name '^ZK3$' 2>/dev/null || true); do
-      size=$(xwininfo -id "$window" 2>/dev/null |
-        awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w "x" h }' || true)
-      if [ "$size" = "$1" ]; then
-        xdotool windowfocus --sync "$window" 2>/dev/null || true
-        return 0
-      fi
-    done
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while its display was re-made"
-    sleep 0.1
-  done
-  fail "the window never became $1 (last seen: ${size:-none})"
-}
-
-# slow_press X Y: a press held long enough, and a pause after it long
-# enough, for the 100 Hz poll to see both even while a loaded machine draws
-# slow full-screen frames.
-slow_press() {
-  xdotool mousemove "$1" "$2" sleep 0.1 mousedown 1 sleep 0.5 mouseup 1 sleep 0.4
-}
-
 # region_hash X Y W H: a hash of a region of the last screenshot.
 region_hash() {
   convert "$WORK/shot.png" -crop "$3x$4+$1+$2" +repage -format '%#' info:
