@@ -12,13 +12,15 @@
 //
 // Keys: 1 back pictures, 2 wall pictures, 3 markers; Q zooms out, E in;
 // Y and X pick the previous and next picture or marker; Escape opens and
-// closes the leave dialog. Left button paints, right button erases.
+// closes the leave dialog. Left button paints, right button erases; Ctrl+Z
+// takes back one press-drag-release and Ctrl+Shift+Z takes it again.
 #pragma once
 
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_primitives.h>
 
 #include "map/cmap.h"
+#include "map/edit_history.h"
 
 class ceditor {
 public:
@@ -80,6 +82,7 @@ private:
     void layer_keys();
     void zoom_keys();
     void selection_keys();
+    void undo_keys();
     void buttons();
     void press_dialog(float x, float y);
     // The cell under the pointer; false when the pointer is off the map's grid.
@@ -110,11 +113,12 @@ private:
     int zoom_sizes[zoom_steps];  // on-screen units of one cell per zoom step
     int zoom;
     char picture_names[2][names_size];
-    bool escape_held, select_held, zoom_held, click_held;
+    bool escape_held, select_held, zoom_held, click_held, undo_held;
     ALLEGRO_BITMAP* tile_bitmaps[2][cmap::max_pictures];
     ALLEGRO_VERTEX backdrop[4];
 
     bool changed;
+    edit_history history;
     int message_timer;  // steps left to show the message
     char path[32];      // "zkm/<name>", fixed when the map is read
     char error[256];    // why the map was not opened

@@ -106,9 +106,10 @@ bool ceditor::init()
     zoom_timer = 0;
     zoom = 0;
     picture_names[0][0] = picture_names[1][0] = '\0';
-    escape_held = select_held = zoom_held = false;
+    escape_held = select_held = zoom_held = undo_held = false;
     click_held = true;  // the press that opened the editor paints nothing
     changed = false;
+    history.clear();
     message_timer = 0;
     message[0] = error[0] = '\0';
 
@@ -219,6 +220,8 @@ bool ceditor::save()
         return false;
     }
     changed = false;
+    history.end_stroke();
+    history.mark_saved();  // the history stays: the saved map can be undone too
     message[0] = '\0';
     message_timer = 0;
     return true;

@@ -43,6 +43,7 @@ void ceditor::update()
     layer_keys();
     zoom_keys();
     selection_keys();
+    undo_keys();
     buttons();
     if (zoom_timer > 0)
         zoom_timer--;
@@ -129,6 +130,30 @@ void ceditor::selection_keys()
     select_held = true;
 }
 
+// Ctrl+Z undoes and Ctrl+Shift+Z redoes, one step per press, only while
+// editing. A stroke still under way ends first, so it is what Ctrl+Z undoes.
+void ceditor::undo_keys()
+{
+    const bool ctrl = key(ALLEGRO_KEY_LCTRL) || key(ALLEGRO_KEY_RCTRL);
+    if (!ctrl || !key(ALLEGRO_KEY_Z)) {
+        undo_held = false;
+        return;
+    }
+    if (undo_held || quit != editing)
+        return;
+    undo_held = true;
+    history.end_stroke();
+    if (key(ALLEGRO_KEY_LSHIFT) || key(ALLEGRO_KEY_RSHIFT)) {
+        if (const edit_history::step* step = history.redo())
+            for (const edit_history::cell_change& change : *step)
+                cells[change.column][change.row] = change.after;
+    } else if (const edit_history::step* step = history.undo()) {
+        for (auto change = step->rbegin(); change != step->rend(); ++change)
+            cells[change->column][change->row] = change->before;
+    }
+    changed = !history.at_saved();
+}
+
 // The left button paints every step while held, except a press held since
 // the editor opened or the dialog last changed; with the dialog open it only
 // presses the dialog's buttons. The right button erases while the left is up.
@@ -136,6 +161,8 @@ void ceditor::buttons()
 {
     const bool left = (mouse.buttons & 1) != 0;
     const bool right = (mouse.buttons & 2) != 0;
+    if (!left && !right)
+        history.end_stroke();
     int column, row;
     if (left) {
         if (click_held)
@@ -187,6 +214,9 @@ void ceditor::set_cell(int column, int row, int code)
 {
     if (cells[column][row] == code)
         return;
+    if (!history.stroke_open())
+        history.begin_stroke();
+    history.record(column, row, cells[column][row], code);
     cells[column][row] = code;
     changed = true;
 }
