@@ -61,8 +61,14 @@ public:
     int get_ys() const { return ys; }
     // The map point shown at the screen's top-left corner, stored as passed.
     void set_screen(int x, int y);
-    // The cell code at a map point; 0 outside the map.
-    int get_map(int x, int y) const;
+    // The cell code at a map point; 0 outside the map. Inline: bodies, rays
+    // and drops ask it at every unit they move.
+    int get_map(int x, int y) const
+    {
+        if (x < 0 || x >= width || y < 0 || y >= height)
+            return 0;
+        return cells[x / cell_size][y / cell_size];
+    }
     // The one solidity rule every body asks: a wall stands there. Outside the
     // map nothing is solid.
     bool solid(int x, int y) const { return get_map(x, y) > last_free_code; }

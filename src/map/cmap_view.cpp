@@ -36,13 +36,6 @@ void cmap::set_screen(int x, int y)
     ys = y;
 }
 
-int cmap::get_map(int x, int y) const
-{
-    if (x < 0 || x >= width || y < 0 || y >= height)
-        return 0;
-    return cells[x / cell_size][y / cell_size];
-}
-
 int cmap::cell(int column, int row) const
 {
     if (column < 0 || column >= width / cell_size || row < 0 || row >= height / cell_size)
