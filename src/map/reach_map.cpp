@@ -1,0 +1,187 @@
+#include "map/reach_map.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The fighters' movement and body box, as in cplayer_move.cpp.
+const float walk_speed = 2.5f;
+const float jump_speed = -10.5f;
+const float gravity = 0.25f;
+const float last_column = 38, column_beside = 39;
+const float middle_row = 40, last_row = 79, row_below = 80;
+const int cell_size = 40;
+const int last_free_code = 9999;
+
+// Standing places are kept a walk of this many ticks apart.
+const int walk_ticks = 4;
+const float place_spacing = walk_ticks * walk_speed;
+
+// A fall or a jump lands long before this; a body caught for longer is given up.
+const int longest_flight = 4000;
+
+}  // namespace
+
+reach_map::reach_map(int columns_, int rows_, const cell_code& code_)
+    : columns(std::max(0, columns_)), rows(std::max(0, rows_)),
+      walls(static_cast<std::size_t>(columns * rows), 0),
+      cells(static_cast<std::size_t>(columns * rows), false)
+{
+    for (int column = 0; column < columns; column++)
+        for (int row = 0; row < rows; row++)
+            walls[static_cast<std::size_t>(column * rows + row)] = code_(column, row) > last_free_code;
+
+    // Fighters enter at the corners of the spawn cells (markers 1..8) and fall.
+    for (int row = 0; row < rows; row++)
+        for (int column = 0; column < columns; column++) {
+            const int marker = code_(column, row) % 100;
+            if (marker < 1 || marker > 8)
+                continue;
+            body entering{static_cast<float>(column * cell_size), static_cast<float>(row * cell_size), 0, 0};
+            mark(entering);
+            if (settle(entering, 0))
+                visit(entering);
+        }
+
+    // From every standing place: a step either way, walking on or letting go
+    // when it walks off an edge, and a jump straight up or held either way.
+    for (std::size_t next = 0; next < places.size(); next++) {
+        const place from = places[next];
+        for (int dir : {-1, 1}) {
+            body b{from.x, from.y, 0, 0};
+            bool airborne = false;
+            for (int step = 0; step < walk_ticks && !airborne; step++) {
+                const float before = b.x;
+                b.vx = dir * walk_speed;
+                tick(b);
+                airborne = !(down(b) && b.vy == 0);
+                if (b.x == before)
+                    break;  // a wall
+            }
+            if (!airborne) {
+                visit(b);
+                continue;
+            }
+            for (int held : {dir, 0}) {
+                body falling = b;
+                if (settle(falling, held))
+                    visit(falling);
+            }
+        }
+        for (int dir : {-1, 0, 1}) {
+            body b{from.x, from.y, 0, jump_speed};
+            if (settle(b, dir))
+                visit(b);
+        }
+    }
+}
+
+bool reach_map::reached(int column, int row) const
+{
+    if (column < 0 || row < 0 || column >= columns || row >= rows)
+        return false;
+    return cells[static_cast<std::size_t>(column * rows + row)];
+}
+
+int reach_map::headings(int kind)
+{
+    switch (kind > 8 ? kind - 8 : kind) {
+    case 2: return jump_heading;
+    case 3: return right_heading;
+    case 4: return left_heading;
+    case 5:
+    case 7:
+    case 8: return jump_heading | right_heading | left_heading;
+    case 6: return right_heading | left_heading;
+    default: return 0;
+    }
+}
+
+// As the map answers the fighters: truncated toward zero, free outside.
+bool reach_map::solid(float px, float py) const
+{
+    const int x = static_cast<int>(px), y = static_cast<int>(py);
+    if (x < 0 || y < 0 || x >= columns * cell_size || y >= rows * cell_size)
+        return false;
+    return walls[static_cast<std::size_t>(x / cell_size * rows + y / cell_size)];
+}
+
+bool reach_map::down(const body& b) const
+{
+    return solid(b.x, b.y + row_below) || solid(b.x + last_column, b.y + row_below);
+}
+
+bool reach_map::up(const body& b) const
+{
+    return solid(b.x, b.y - 1) || solid(b.x + last_column, b.y - 1);
+}
+
+bool reach_map::left(const body& b) const
+{
+    const float side = b.x - 1;
+    return solid(side, b.y) || solid(side, b.y + middle_row) || solid(side, b.y + last_row);
+}
+
+bool reach_map::right(const body& b) const
+{
+    const float side = b.x + column_beside;
+    return solid(side, b.y) || solid(side, b.y + middle_row) || solid(side, b.y + last_row);
+}
+
+void reach_map::tick(body& b)
+{
+    if (!down(b))
+        b.vy += gravity;
+    const float tx = b.x + b.vx, ty = b.y + b.vy;
+    if (b.vx > 0) {
+        while (b.x < tx && !right(b))
+            b.x += std::min(tx - b.x, 1.0f);
+    } else if (b.vx < 0) {
+        while (b.x > tx && !left(b))
+            b.x += std::max(tx - b.x, -1.0f);
+    }
+    if (b.vy > 0) {
+        while (b.y < ty && !down(b))
+            b.y += std::min(ty - b.y, 1.0f);
+    } else if (b.vy < 0) {
+        while (b.y > ty && !up(b))
+            b.y += std::max(ty - b.y, -1.0f);
+    }
+    if (b.y != ty)
+        b.vy = 0;
+    mark(b);
+}
+
+void reach_map::mark(const body& b)
+{
+    const int first_column = static_cast<int>(std::floor(b.x / cell_size));
+    const int last_column_hit = static_cast<int>(std::floor((b.x + last_column) / cell_size));
+    const int first_row = static_cast<int>(std::floor(b.y / cell_size));
+    const int last_row_hit = static_cast<int>(std::floor((b.y + last_row) / cell_size));
+    for (int column = std::max(0, first_column); column <= std::min(columns - 1, last_column_hit); column++)
+        for (int row = std::max(0, first_row); row <= std::min(rows - 1, last_row_hit); row++)
+            cells[static_cast<std::size_t>(column * rows + row)] = true;
+}
+
+bool reach_map::settle(body& b, int dir)
+{
+    for (int ticks = 0; ticks < longest_flight; ticks++) {
+        b.vx = dir * walk_speed;
+        tick(b);
+        if (b.y >= rows * cell_size)
+            return false;  // out of the map: dead
+        if (b.vy == 0 && down(b))
+            return true;
+    }
+    return false;
+}
+
+// Places closer than a walk of a few ticks count as one.
+void reach_map::visit(const body& b)
+{
+    const long long key = static_cast<long long>(std::lround(b.x / place_spacing)) * 1000003LL +
+                          static_cast<long long>(std::lround(b.y));
+    if (seen.insert(key).second)
+        places.push_back({b.x, b.y});
+}

@@ -1,0 +1,53 @@
+// Where fighters can go on a map: every cell that the body of a fighter
+// entering at any spawn point can ever overlap, walking, falling and jumping
+// by the fighters' own rules (2.5 units a tick, a jump of -10.5 with 0.25 of
+// gravity a tick, one-unit sweeps that stop at solid cells). The editor shades
+// the cells left out, so a map maker sees unreachable floors before playing.
+#pragma once
+
+#include <functional>
+#include <unordered_set>
+#include <vector>
+
+class reach_map {
+public:
+    // `code(column, row)` gives a cell's code; the grid is columns x rows.
+    using cell_code = std::function<int(int column, int row)>;
+
+    reach_map(int columns, int rows, const cell_code& code);
+
+    bool reached(int column, int row) const;
+    // The standing places found (a fighter's top-left corner), for tests.
+    int standing_places() const { return static_cast<int>(places.size()); }
+
+    // The headings a waypoint of `kind` can give a bot, as bits.
+    static constexpr int jump_heading = 1, right_heading = 2, left_heading = 4;
+    static int headings(int kind);
+
+private:
+    struct body {
+        float x, y, vx, vy;
+    };
+    struct place {
+        float x, y;
+    };
+
+    bool solid(float px, float py) const;
+    bool down(const body& b) const;
+    bool up(const body& b) const;
+    bool left(const body& b) const;
+    bool right(const body& b) const;
+    // One tick of movement, marking the cells the box overlaps.
+    void tick(body& b);
+    void mark(const body& b);
+    // Ticks with the walking intent `dir` held until the body stands; false if
+    // it fell out of the map instead.
+    bool settle(body& b, int dir);
+    void visit(const body& b);
+
+    int columns, rows;
+    std::vector<char> walls;      // solid cells, column after column
+    std::vector<bool> cells;      // reached, column after column
+    std::unordered_set<long long> seen;  // standing places already queued, by key
+    std::vector<place> places;
+};
