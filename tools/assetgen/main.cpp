@@ -1,6 +1,8 @@
 // zk3_assetgen <game_dir>: draws every picture and synthesizes every sound of
 // the game into <game_dir>/png and <game_dir>/wav, then checks that each file
 // the game loads is there. Headless: no display, no audio device.
+// zk3_assetgen --contact-sheet <out.png> <game_dir>: draws the already
+// generated files of <game_dir> onto one sheet for looking them over.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -12,6 +14,7 @@
 #include <allegro5/allegro_ttf.h>
 
 #include "app/assets.h"
+#include "contact_sheet.h"
 #include "lettering.h"
 #include "registry.h"
 
@@ -61,14 +64,21 @@ bool all_game_files_present(const std::string& game_dir)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: zk3_assetgen <game_dir>\n");
+    const bool sheet = argc == 4 && std::string(argv[1]) == "--contact-sheet";
+    if (argc != 2 && !sheet) {
+        std::fprintf(stderr, "usage: zk3_assetgen <game_dir>\n"
+                             "       zk3_assetgen --contact-sheet <out.png> <game_dir>\n");
         return 2;
     }
-    const std::string game_dir = argv[1];
+    const std::string game_dir = argv[argc - 1];
     if (!start_allegro()) {
         std::fprintf(stderr, "zk3_assetgen: cannot start Allegro\n");
         return 1;
+    }
+    if (sheet) {
+        bool written = write_contact_sheet(argv[2], game_dir);
+        close_fonts();
+        return written ? 0 : 1;
     }
     if (!al_make_directory((game_dir + "/png").c_str()) || !al_make_directory((game_dir + "/wav").c_str())) {
         std::fprintf(stderr, "zk3_assetgen: cannot create the folders under %s\n", game_dir.c_str());
