@@ -1,17 +1,22 @@
-// The game's sounds, each with its slow-motion twin ("_sm"): the same sound
-// stretched 3.5 times, so lower and longer, and darker.
+// The game's sounds, each with its slow-motion twin ("_sm"): the same recipe
+// made at the slow pace, ten times as long (the match then runs at a tenth of
+// its speed) and an octave lower, so a burst keeps its rhythm in slow motion.
 //
-// | sound          | length  | what it is                                        |
-// |----------------|---------|---------------------------------------------------|
-// | pistol         | 0.40 s  | sharp crack with a short room tail                |
-// | machine_gun    | 0.25 s  | one shot; the gun restarts it every 7 ticks       |
-// | minigun        | 0.15 s  | one tight shot; restarted every 5 ticks           |
-// | shotgun        | 0.60 s  | heavy boom, then the pump's two clicks            |
-// | explosion      | 1.50 s  | crack, deep rumble and crackle                    |
-// | blood          | 0.45 s  | wet splat of a fighter bursting                   |
-// | shell_1        | 0.30 s  | brass case clinking on the floor                  |
-// | shell_2        | 0.30 s  | shotgun shell: duller, lower clink                |
-// Every sound is 16-bit PCM mono at 44100 Hz.
+// | sound       | length | what it is                                                 |
+// |-------------|--------|------------------------------------------------------------|
+// | pistol      | 0.45 s | bright crack, short body, a room tail                      |
+// | machine_gun | 0.35 s | punchy shot and the bolt's clack; restarted every 70 ms    |
+// |             |        | (710 in slow motion), so quiet by 62 ms; an echo from      |
+// |             |        | 100 ms on closes a burst                                   |
+// | minigun     | 0.30 s | tight snap over the barrels' motor; restarted every 50 ms  |
+// |             |        | (510), so quiet by 42 ms: the restarts make the buzz       |
+// | shotgun     | 0.80 s | deep boom and long tail, then the pump's two clicks        |
+// | explosion   | 1.20 s | crack, heavy rumble and roar squeezed loud, debris crackle |
+// | blood       | 0.50 s | wet slap and squelch, then a few drops                     |
+// | shell_1     | 0.40 s | brass case: bright ringing clink, two smaller bounces      |
+// | shell_2     | 0.40 s | plastic shotgun shell: dull low tock, two bounces          |
+// Every sound is 16-bit PCM mono at 44100 Hz with its peak near full scale,
+// except the casings', which stay well under the guns.
 #include <string>
 
 #include "registry.h"
@@ -19,10 +24,9 @@
 
 namespace {
 
-const double slow_stretch = 3.5;
-const double slow_cutoff = 2500;
+const pace slow_motion{10, 0.5};
 
-// A filtered noise burst: the snap of powder, or the body of a bang.
+// Filtered noise with a sharp start: the snap of powder, the body of a bang.
 wave burst(prng& random, double seconds, double decay, double low_cut, double high_cut)
 {
     wave sound = white_noise(seconds, random);
@@ -34,47 +38,19 @@ wave burst(prng& random, double seconds, double decay, double low_cut, double hi
     return sound;
 }
 
+// Noise around one pitch: a gun's body, or the room answering it.
+wave resonance(prng& random, double seconds, double centre, double q, double attack, double decay)
+{
+    wave sound = white_noise(seconds, random);
+    band_pass(sound, centre, q);
+    envelope(sound, attack, decay);
+    return sound;
+}
+
 wave thump(double seconds, double f_start, double f_end, double decay)
 {
     wave sound = glide(seconds, f_start, f_end);
     envelope(sound, 0.002, decay);
-    return sound;
-}
-
-// The four guns share one recipe: crack, body, low thump and a room tail.
-struct gunshot {
-    double length, crack_decay, body_decay, body_cut, thump_from, thump_to, thump_decay, tail_decay;
-    float peak;
-};
-
-wave shot(const gunshot& g, std::uint32_t seed)
-{
-    prng random(seed);
-    wave sound;
-    mix_in(sound, burst(random, g.length, g.crack_decay, 900, 0), 0, 1.0f);
-    mix_in(sound, burst(random, g.length, g.body_decay, 0, g.body_cut), 0, 1.6f);
-    mix_in(sound, thump(g.length, g.thump_from, g.thump_to, g.thump_decay), 0, 0.7f);
-    wave tail = burst(random, g.length, g.tail_decay, 0, 0);
-    band_pass(tail, 700, 0.8);
-    mix_in(sound, tail, 0.004, 0.5f);
-    finish(sound, g.peak);
-    return sound;
-}
-
-wave pistol() { return shot({0.40, 0.022, 0.05, 1800, 190, 60, 0.05, 0.12, 0.8f}, 101); }
-wave machine_gun() { return shot({0.25, 0.016, 0.04, 1400, 160, 55, 0.045, 0.07, 0.75f}, 102); }
-
-wave minigun()
-{
-    wave sound = shot({0.15, 0.01, 0.025, 2200, 230, 90, 0.025, 0.04, 0.7f}, 103);
-    // The spinning barrels add a short mechanical buzz.
-    wave buzz = glide(0.15, 118, 112);
-    for (float& s : buzz)
-        s = s > 0 ? 1.0f : -1.0f;
-    low_pass(buzz, 1500);
-    envelope(buzz, 0.002, 0.04);
-    mix_in(sound, buzz, 0, 0.12f);
-    finish(sound, 0.7f);
     return sound;
 }
 
@@ -86,37 +62,98 @@ wave click(prng& random, double centre)
     return sound;
 }
 
+wave pistol()
+{
+    prng random(101);
+    wave sound(samples_for(0.45), 0.0f);
+    mix_in(sound, burst(random, 0.05, 0.004, 2500, 0), 0, 1.0f);
+    mix_in(sound, resonance(random, 0.15, 1400, 1.2, 0.0005, 0.018), 0, 1.4f);
+    mix_in(sound, thump(0.12, 220, 90, 0.02), 0, 0.15f);
+    mix_in(sound, resonance(random, 0.44, 1000, 0.7, 0.004, 0.1), 0.004, 0.3f);
+    finish(sound, 0.9f);
+    return sound;
+}
+
+// The automatic guns' sounds are cut off by their next shot, so they must be
+// quiet at the cut and only ring out after it, for the last shot of a burst.
+// The cut comes with the pace (7 ticks are 70 ms, and 71 ticks of slow motion
+// 710), but the mixer acts on it up to some milliseconds off in real time.
+void quiet_before_cut(wave& sound, double cut)
+{
+    fade_to(sound, cut - unpaced(0.025), cut - unpaced(0.008), 0.01f);
+}
+
+wave machine_gun()
+{
+    prng random(102);
+    wave sound(samples_for(0.35), 0.0f);
+    mix_in(sound, burst(random, 0.03, 0.003, 1500, 0), 0, 0.7f);
+    mix_in(sound, resonance(random, 0.08, 650, 0.9, 0.0005, 0.02), 0, 2.2f);
+    mix_in(sound, thump(0.08, 150, 60, 0.022), 0, 0.35f);
+    mix_in(sound, click(random, 2300), 0.028, 0.35f);  // the bolt
+    quiet_before_cut(sound, 0.07);
+    mix_in(sound, resonance(random, 0.25, 550, 0.7, 0.02, 0.07), 0.1, 0.2f);
+    finish(sound, 0.9f);
+    return sound;
+}
+
+wave minigun()
+{
+    prng random(103);
+    wave sound(samples_for(0.3), 0.0f);
+    mix_in(sound, burst(random, 0.02, 0.0015, 3000, 0), 0, 0.8f);
+    mix_in(sound, resonance(random, 0.05, 1900, 1.2, 0.0005, 0.012), 0, 1.6f);
+    mix_in(sound, thump(0.05, 260, 120, 0.009), 0, 0.4f);
+    // The barrels' motor: a hoarse square tone held through the shot.
+    wave motor = glide(0.05, 190, 180);
+    for (float& s : motor)
+        s = s > 0 ? 0.5f : -0.5f;
+    low_pass(motor, 1200);
+    envelope(motor, 0.002, 0.15);
+    mix_in(sound, motor, 0, 0.15f);
+    quiet_before_cut(sound, 0.05);
+    mix_in(sound, resonance(random, 0.2, 700, 0.7, 0.015, 0.05), 0.085, 0.15f);
+    finish(sound, 0.9f);
+    return sound;
+}
+
 wave shotgun()
 {
-    wave sound = shot({0.34, 0.03, 0.11, 900, 120, 40, 0.11, 0.22, 1.0f}, 104);
-    prng random(105);
-    mix_in(sound, click(random, 2600), 0.40, 0.25f);  // pump back
-    mix_in(sound, click(random, 3400), 0.50, 0.3f);   // and forward
-    wave pad(samples_for(0.6), 0.0f);
-    mix_in(pad, sound, 0, 1.0f);
-    finish(pad, 0.9f);
-    return pad;
+    prng random(104);
+    wave sound(samples_for(0.8), 0.0f);
+    mix_in(sound, burst(random, 0.06, 0.006, 1200, 0), 0, 0.6f);
+    mix_in(sound, burst(random, 0.3, 0.06, 0, 800), 0, 2.5f);
+    mix_in(sound, thump(0.5, 110, 40, 0.09), 0, 0.9f);
+    mix_in(sound, resonance(random, 0.5, 400, 0.7, 0.005, 0.2), 0.005, 0.5f);
+    mix_in(sound, click(random, 2600), 0.45, 0.2f);  // pump back
+    mix_in(sound, click(random, 3400), 0.56, 0.25f); // and forward
+    saturate(sound, 1.5f);
+    finish(sound, 0.95f);
+    return sound;
 }
 
 wave explosion()
 {
     prng random(106);
-    const double length = 1.5;
+    const double length = 1.2;
     wave sound;
-    mix_in(sound, burst(random, length, 0.05, 500, 0), 0, 0.8f);
+    mix_in(sound, burst(random, length, 0.04, 500, 0), 0, 0.6f);
     wave rumble = brown_noise(length, random);
-    low_pass(rumble, 320);
-    envelope(rumble, 0.006, 0.45);
-    mix_in(sound, rumble, 0, 6.0f);
+    low_pass(rumble, 300);
+    envelope(rumble, 0.006, 0.3);
+    mix_in(sound, rumble, 0, 2.5f);
     // The roar carries the blast on small speakers that cannot play the rumble.
-    mix_in(sound, burst(random, length, 0.35, 120, 700), 0, 0.9f);
-    mix_in(sound, thump(length, 90, 28, 0.3), 0, 0.9f);
+    mix_in(sound, burst(random, length, 0.25, 120, 700), 0, 3.0f);
+    mix_in(sound, thump(length, 90, 28, 0.25), 0, 1.0f);
     // Debris crackle: sparse ticks thinning out over the first second.
     for (int k = 0; k < 40; k++) {
-        double at = 0.03 + random.uniform() * random.uniform() * 1.0;
-        float gain = 0.15f * (1 - static_cast<float>(at));
+        double at = 0.03 + random.uniform() * random.uniform() * 0.9;
+        float gain = 0.12f * (1 - static_cast<float>(at));
         mix_in(sound, click(random, 2000 + 2500 * random.uniform()), at, gain);
     }
+    sound.resize(samples_for(length));
+    saturate(sound, 4);
+    fade_to(sound, length - 0.4, length, 0);  // the squeezed rumble would stop short
     finish(sound, 0.95f);
     return sound;
 }
@@ -124,56 +161,66 @@ wave explosion()
 wave blood()
 {
     prng random(107);
-    wave sound;
-    // A few wet grains, each a darker resonance than the last.
-    const double at[] = {0.0, 0.045, 0.1, 0.19};
-    const double centre[] = {520, 380, 300, 640};
+    wave sound(samples_for(0.5), 0.0f);
+    mix_in(sound, burst(random, 0.1, 0.018, 0, 900), 0, 1.0f);  // the slap
+    // Wet grains, each a darker resonance than the last: the squelch.
+    const double grain_at[] = {0.0, 0.04, 0.09, 0.16};
+    const double centre[] = {520, 380, 300, 450};
     const float gain[] = {1.0f, 0.8f, 0.6f, 0.35f};
     for (int k = 0; k < 4; k++) {
-        wave grain = white_noise(0.25, random);
-        band_pass(grain, centre[k], 2.5);
+        wave grain = resonance(random, 0.2, centre[k], 2.5, 0.003, 0.03 + 0.01 * k);
         low_pass(grain, 1200);
-        envelope(grain, 0.003, 0.035 + 0.01 * k);
-        mix_in(sound, grain, at[k], gain[k]);
+        mix_in(sound, grain, grain_at[k], gain[k]);
     }
-    mix_in(sound, thump(0.2, 110, 60, 0.05), 0, 0.35f);
-    wave pad(samples_for(0.45), 0.0f);
-    mix_in(pad, sound, 0, 1.0f);
-    finish(pad, 0.8f);
-    return pad;
-}
-
-// A casing lands, bounces and lands again, softer each time.
-wave casing(std::initializer_list<partial> metal, double second_bounce, double third_bounce,
-           std::uint32_t seed)
-{
-    prng random(seed);
-    wave hit = ring(0.2, metal);
-    mix_in(hit, click(random, 6000), 0, 0.3f);
-    wave sound(samples_for(0.3), 0.0f);
-    mix_in(sound, hit, 0, 1.0f);
-    mix_in(sound, hit, second_bounce, 0.45f);
-    mix_in(sound, hit, third_bounce, 0.18f);
-    sound.resize(samples_for(0.3));
-    finish(sound, 0.5f);
+    // Drops: short rising blips, the sound of liquid rather than of meat.
+    const double drop_at[] = {0.17, 0.23, 0.3, 0.38};
+    for (int k = 0; k < 4; k++) {
+        double pitch = 500 + 300 * random.uniform();
+        wave drop = glide(0.03, pitch, pitch * 2.2);
+        envelope(drop, 0.001, 0.008);
+        mix_in(sound, drop, drop_at[k], 0.15f - 0.025f * k);
+    }
+    mix_in(sound, thump(0.2, 110, 60, 0.05), 0, 0.1f);
+    sound.resize(samples_for(0.5));
+    finish(sound, 0.9f);
     return sound;
 }
 
+// A casing lands, bounces and lands again, softer each time.
+wave casing(std::initializer_list<partial> body, double click_centre, double second_bounce,
+            double third_bounce, float peak, std::uint32_t seed)
+{
+    prng random(seed);
+    wave hit = ring(0.2, body);
+    mix_in(hit, click(random, click_centre), 0, 0.3f);
+    wave sound(samples_for(0.4), 0.0f);
+    mix_in(sound, hit, 0, 1.0f);
+    mix_in(sound, hit, second_bounce, 0.45f);
+    mix_in(sound, hit, third_bounce, 0.18f);
+    sound.resize(samples_for(0.4));
+    finish(sound, peak);
+    return sound;
+}
+
+// Casings ring for long and come by the dozen: they stay well under the guns.
 wave shell_1()
 {
-    return casing({{3150, 1.0, 0.045}, {4720, 0.7, 0.035}, {6930, 0.5, 0.025}, {9120, 0.3, 0.015}},
-                  0.11, 0.19, 108);
+    return casing({{3150, 1.0, 0.045}, {4720, 0.7, 0.035}, {6930, 0.5, 0.025}, {9120, 0.3, 0.015}}, 6000,
+                  0.11, 0.19, 0.3f, 108);
 }
 
 wave shell_2()
 {
-    return casing({{1460, 1.0, 0.025}, {2310, 0.6, 0.02}, {3720, 0.35, 0.012}}, 0.09, 0.16, 109);
+    return casing({{820, 1.0, 0.012}, {1390, 0.6, 0.008}, {2450, 0.3, 0.005}}, 1800, 0.09, 0.16, 0.4f, 109);
 }
 
 void add_pair(const std::string& name, wave (*make)())
 {
     add_sound("wav/" + name + ".wav", make);
-    add_sound("wav/" + name + "_sm.wav", [make] { return slowed(make(), slow_stretch, slow_cutoff); });
+    add_sound("wav/" + name + "_sm.wav", [make] {
+        pace_scope slow(slow_motion);
+        return make();
+    });
 }
 
 }  // namespace
