@@ -4,7 +4,7 @@
 //
 // | sound       | length | what it is                                                 |
 // |-------------|--------|------------------------------------------------------------|
-// | pistol      | 0.45 s | bright crack, short body, a room tail                      |
+// | pistol      | 0.35 s | bright crack, short body, a room tail                      |
 // | machine_gun | 0.35 s | punchy shot and the bolt's clack; restarted every 70 ms    |
 // |             |        | (710 in slow motion), so quiet by 62 ms; an echo from      |
 // |             |        | 100 ms on closes a burst                                   |
@@ -13,8 +13,8 @@
 // | shotgun     | 0.80 s | deep boom and long tail, then the pump's two clicks        |
 // | explosion   | 1.20 s | crack, heavy rumble and roar squeezed loud, debris crackle |
 // | blood       | 0.50 s | wet slap and squelch, then a few drops                     |
-// | shell_1     | 0.40 s | brass case: bright ringing clink, two smaller bounces      |
-// | shell_2     | 0.40 s | plastic shotgun shell: dull low tock, two bounces          |
+// | shell_1     | 0.20 s | brass case landing: bright ringing double clink            |
+// | shell_2     | 0.12 s | plastic shotgun shell landing: dull low double tock        |
 // Every sound is 16-bit PCM mono at 44100 Hz with its peak near full scale,
 // except the casings', which stay well under the guns.
 #include <string>
@@ -65,11 +65,11 @@ wave click(prng& random, double centre)
 wave pistol()
 {
     prng random(101);
-    wave sound(samples_for(0.45), 0.0f);
+    wave sound(samples_for(0.35), 0.0f);
     mix_in(sound, burst(random, 0.05, 0.004, 2500, 0), 0, 1.0f);
     mix_in(sound, resonance(random, 0.15, 1400, 1.2, 0.0005, 0.018), 0, 1.4f);
     mix_in(sound, thump(0.12, 220, 90, 0.02), 0, 0.15f);
-    mix_in(sound, resonance(random, 0.44, 1000, 0.7, 0.004, 0.1), 0.004, 0.3f);
+    mix_in(sound, resonance(random, 0.34, 1000, 0.7, 0.004, 0.09), 0.004, 0.3f);
     finish(sound, 0.9f);
     return sound;
 }
@@ -186,32 +186,34 @@ wave blood()
     return sound;
 }
 
-// A casing lands, bounces and lands again, softer each time.
-wave casing(std::initializer_list<partial> body, double click_centre, double second_bounce,
-            double third_bounce, float peak, std::uint32_t seed)
+// One hard landing of a casing: its near end strikes and its far end follows
+// a moment later. The casing's own bounces each play this again, so the sound
+// holds no bounces of its own, and stays short: casings come by the dozen and
+// every clink holds one of the mixer's few voices while it plays.
+wave casing(std::initializer_list<partial> body, double click_centre, double length, float peak,
+            std::uint32_t seed)
 {
     prng random(seed);
-    wave hit = ring(0.2, body);
+    wave hit = ring(length, body);
     mix_in(hit, click(random, click_centre), 0, 0.3f);
-    wave sound(samples_for(0.4), 0.0f);
+    wave sound(samples_for(length), 0.0f);
     mix_in(sound, hit, 0, 1.0f);
-    mix_in(sound, hit, second_bounce, 0.45f);
-    mix_in(sound, hit, third_bounce, 0.18f);
-    sound.resize(samples_for(0.4));
+    mix_in(sound, hit, 0.022, 0.35f);
+    sound.resize(samples_for(length));
     finish(sound, peak);
     return sound;
 }
 
-// Casings ring for long and come by the dozen: they stay well under the guns.
+// Clinks are many and small: they stay well under the guns.
 wave shell_1()
 {
-    return casing({{3150, 1.0, 0.045}, {4720, 0.7, 0.035}, {6930, 0.5, 0.025}, {9120, 0.3, 0.015}}, 6000,
-                  0.11, 0.19, 0.3f, 108);
+    return casing({{3150, 1.0, 0.04}, {4720, 0.7, 0.03}, {6930, 0.5, 0.022}, {9120, 0.3, 0.015}}, 6000, 0.2,
+                  0.3f, 108);
 }
 
 wave shell_2()
 {
-    return casing({{820, 1.0, 0.012}, {1390, 0.6, 0.008}, {2450, 0.3, 0.005}}, 1800, 0.09, 0.16, 0.4f, 109);
+    return casing({{820, 1.0, 0.012}, {1390, 0.6, 0.008}, {2450, 0.3, 0.005}}, 1800, 0.12, 0.4f, 109);
 }
 
 void add_pair(const std::string& name, wave (*make)())
