@@ -9,18 +9,23 @@
 // | ceditor_file.cpp   | opening the map (`init`), saving it safely, letting go (`deinit`) |
 // | ceditor_input.cpp  | one step: the keys and their latches, painting, erasing, dialog  |
 // | ceditor_draw.cpp   | one frame: sky, cells, grid, dialog or brush, zoom text, message |
+// | ceditor_routes.cpp | the route overlay: waypoint arrows and cells out of reach        |
 //
 // Keys: 1 back pictures, 2 wall pictures, 3 markers; Q zooms out, E in;
 // Y and X pick the previous and next picture or marker; Escape opens and
 // closes the leave dialog. Left button paints, right button erases; Ctrl+Z
-// takes back one press-drag-release and Ctrl+Shift+Z takes it again.
+// takes back one press-drag-release and Ctrl+Shift+Z takes it again; Tab
+// shows and hides the route overlay.
 #pragma once
+
+#include <memory>
 
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_primitives.h>
 
 #include "map/cmap.h"
 #include "map/edit_history.h"
+#include "map/reach_map.h"
 
 class ceditor {
 public:
@@ -70,6 +75,8 @@ public:
     int get_zoom_timer() const { return zoom_timer; }
     int get_selection() const { return selection; }
     int get_brush_layer() const { return brush_layer; }
+    // The route overlay, while it is shown; nullptr otherwise.
+    const reach_map* get_routes() const { return routes.get(); }
 
 private:
     // Opening and saving (ceditor_file.cpp).
@@ -90,6 +97,11 @@ private:
     void set_cell(int column, int row, int code);
     // What the brush makes of a cell's code.
     int painted(int code) const;
+
+    // The route overlay (ceditor_routes.cpp).
+    void route_key();
+    void refresh_routes();
+    void draw_routes() const;
 
     // One frame (ceditor_draw.cpp).
     void draw_sky() const;
@@ -113,12 +125,14 @@ private:
     int zoom_sizes[zoom_steps];  // on-screen units of one cell per zoom step
     int zoom;
     char picture_names[2][names_size];
-    bool escape_held, select_held, zoom_held, click_held, undo_held;
+    bool escape_held, select_held, zoom_held, click_held, undo_held, route_held;
     ALLEGRO_BITMAP* tile_bitmaps[2][cmap::max_pictures];
     ALLEGRO_VERTEX backdrop[4];
 
     bool changed;
     edit_history history;
+    std::unique_ptr<reach_map> routes;  // while the overlay is shown
+    bool routes_stale;                  // the cells changed since it was worked out
     int message_timer;  // steps left to show the message
     char path[32];      // "zkm/<name>", fixed when the map is read
     char error[256];    // why the map was not opened

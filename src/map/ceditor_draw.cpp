@@ -55,6 +55,7 @@ void ceditor::draw() const
     draw_sky();
     draw_cells();
     draw_grid();
+    draw_routes();
     if (quit != editing) {
         if (beditor)
             al_draw_bitmap(beditor, dialog_x, dialog_y, 0);

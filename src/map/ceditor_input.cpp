@@ -44,7 +44,10 @@ void ceditor::update()
     zoom_keys();
     selection_keys();
     undo_keys();
+    route_key();
     buttons();
+    if (routes && routes_stale && !(mouse.buttons & 3))
+        refresh_routes();
     if (zoom_timer > 0)
         zoom_timer--;
     // A message stays up while the dialog it explains is open.
@@ -152,6 +155,7 @@ void ceditor::undo_keys()
             cells[change->column][change->row] = change->before;
     }
     changed = !history.at_saved();
+    routes_stale = true;
 }
 
 // The left button paints every step while held, except a press held since
@@ -218,6 +222,7 @@ void ceditor::set_cell(int column, int row, int code)
         history.begin_stroke();
     history.record(column, row, cells[column][row], code);
     cells[column][row] = code;
+    routes_stale = true;
     changed = true;
 }
 
