@@ -62,6 +62,9 @@ void cblood::reset()
 {
     std::fill(life, life + max_drops, 0.0f);
     quad_count = 0;
+    view_x = 0;
+    view_y = 0;
+    vertices_built = true;
     lowest_free = 0;
     for (int v = 0; v < max_drops * quad_vertices; v++) {
         vertices[v].z = 0;
@@ -73,17 +76,18 @@ void cblood::reset()
 void cblood::update()
 {
     const float s = game.slow();
-    const float xs = static_cast<float>(map.get_xs());
-    const float ys = static_cast<float>(map.get_ys());
+    view_x = static_cast<float>(map.get_xs());
+    view_y = static_cast<float>(map.get_ys());
     quad_count = 0;
     for (int drop = 0; drop < max_drops; drop++) {
         if (life[drop] <= 0)
             continue;
         if (move(drop, s))
-            add_quad(drop, xs, ys);
+            quad_count++;
         else
             lowest_free = std::min(lowest_free, drop);
     }
+    vertices_built = false;
 }
 
 bool cblood::move(int drop, float s)
@@ -97,20 +101,36 @@ bool cblood::move(int drop, float s)
     return false;
 }
 
-void cblood::add_quad(int drop, float xs, float ys)
+const ALLEGRO_VERTEX* cblood::get_vertices() const
 {
-    const float left = std::floor(x[drop]) - xs;
-    const float top = std::floor(y[drop]) - ys;
+    build_vertices();
+    return vertices;
+}
+
+void cblood::build_vertices() const
+{
+    if (vertices_built)
+        return;
+    int built = 0;
+    for (int drop = 0; drop < max_drops && built < quad_count; drop++)
+        if (life[drop] > 0)
+            add_quad(drop, built++);
+    vertices_built = true;
+}
+
+void cblood::add_quad(int drop, int built) const
+{
+    const float left = std::floor(x[drop]) - view_x;
+    const float top = std::floor(y[drop]) - view_y;
     const ALLEGRO_COLOR colour = life[drop] > fade_ticks
         ? al_map_rgb_f(shade[drop], 0, 0)
         : al_premul_rgba_f(shade[drop], 0, 0, life[drop] / fade_ticks);
-    ALLEGRO_VERTEX* quad = vertices + quad_count * quad_vertices;
+    ALLEGRO_VERTEX* quad = vertices + built * quad_vertices;
     for (int corner = 0; corner < quad_vertices; corner++) {
         quad[corner].x = left + corner_x[corner];
         quad[corner].y = top + corner_y[corner];
         quad[corner].color = colour;
     }
-    quad_count++;
 }
 
 void cblood::draw() const
@@ -118,5 +138,6 @@ void cblood::draw() const
     // One call for every drop; without its picture the blood is not drawn at all.
     if (quad_count == 0 || !bblood)
         return;
+    build_vertices();
     al_draw_prim(vertices, nullptr, bblood, 0, quad_count * quad_vertices, ALLEGRO_PRIM_TRIANGLE_LIST);
 }

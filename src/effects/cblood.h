@@ -1,7 +1,9 @@
 // All blood drops of a match in one object: up to 10,000 tiny squares that
 // fly, fall, run down walls and lie where they stop as stains until they fade.
-// Each drop's state lives in parallel arrays, and every tick the live drops
-// are packed into one vertex array that a single textured call draws.
+// Each drop's state lives in parallel arrays. The live drops are packed into
+// one vertex array that a single textured call draws; it is built only when
+// a frame needs it, as the last step left the drops, since the machine may
+// run several steps between two frames.
 #pragma once
 
 #include <allegro5/allegro.h>
@@ -25,16 +27,19 @@ public:
     float get_y(int drop) const { return y[drop]; }
     float get_vx(int drop) const { return vx[drop]; }
     float get_vy(int drop) const { return vy[drop]; }
+    // Live drops after the last step: the quads the next frame draws.
     int get_quad_count() const { return quad_count; }
-    const ALLEGRO_VERTEX* get_vertices() const { return vertices; }
+    const ALLEGRO_VERTEX* get_vertices() const;
     // Test seam: gives a live drop chosen speeds.
     void set_motion(int drop, float new_vx, float new_vy);
 
 private:
     // One tick of a drop's life and motion; false when it died.
     bool move(int drop, float s);
-    // Writes the drop's quad after the ones already built this tick.
-    void add_quad(int drop, float xs, float ys);
+    // Packs the live drops' quads at the scroll of the last step, once per step.
+    void build_vertices() const;
+    // Writes the drop's quad after the `built` ones.
+    void add_quad(int drop, int built) const;
 
     float shade[max_drops];  // red: 1, 0.75 or 0.5
     float life[max_drops];   // ticks left; live while above 0
@@ -42,8 +47,12 @@ private:
     float y[max_drops];
     float vx[max_drops];     // units per tick
     float vy[max_drops];     // positive is down
-    int quad_count;          // live drops in `vertices`, packed from the start
-    ALLEGRO_VERTEX vertices[max_drops * quad_vertices];
+    int quad_count;          // live drops, packed from the start of `vertices`
+    float view_x;            // the map's scroll at the last step
+    float view_y;
+    // Drawing's copy of the drops, rebuilt after a step when first asked for.
+    mutable bool vertices_built;
+    mutable ALLEGRO_VERTEX vertices[max_drops * quad_vertices];
     // Every drop below this index is live, so a search for a free one starts here.
     int lowest_free;
 };
