@@ -34,6 +34,8 @@ const float eye_y = 40;
 const int longest_sight = 1200;
 // Nearer than this a fighter is too close to fight and crowds the bot.
 const float too_close = 40;
+// Farther than any fighter in the window: nothing this far is a target.
+const float out_of_reach = 1000000;
 const float crowd_patience = 100;
 
 // Reaction time and aim error both grow with the skill number (0 hard, 2 easy).
@@ -189,27 +191,43 @@ void cplayer::engage(float dx, float dy)
     }
 }
 
+// The nearest fighter in sight beyond arm's length, ties to the lower
+// index; one in sight at arm's length or nearer crowds the bot. Rays cost
+// most, so the fighters are looked at nearest first and the search stops at
+// the first one in sight beyond arm's length: no farther one could win.
 int cplayer::bot_target()
 {
-    float best = 1000000;
-    int result = -1;
-    bool close = false;
+    struct candidate {
+        int id;
+        float distance;
+    };
+    candidate nearest_first[max_players];
+    int count = 0;
     for (int i = 0; i < max_players; i++) {
         const cplayer& other = players[i];
         if (!other.active || other.health <= 0 || i == id)
             continue;
         if (std::fabs(other.x - x) >= window_x || std::fabs(other.y - y) >= window_y)
             continue;
-        if (!in_sight(i))
-            continue;
         const float distance = std::hypot(other.x - x, other.y - y);
-        if (distance < best) {
-            if (distance > too_close) {
-                result = i;
-                best = distance;
-            } else {
-                close = true;
-            }
+        if (!(distance < out_of_reach))
+            continue;
+        // Insertion keeps equal distances in index order.
+        int at = count++;
+        for (; at > 0 && nearest_first[at - 1].distance > distance; at--)
+            nearest_first[at] = nearest_first[at - 1];
+        nearest_first[at] = {i, distance};
+    }
+
+    int result = -1;
+    bool close = false;
+    for (int k = 0; k < count && result < 0; k++) {
+        const candidate& other = nearest_first[k];
+        if (other.distance > too_close) {
+            if (in_sight(other.id))
+                result = other.id;
+        } else if (!close && in_sight(other.id)) {
+            close = true;
         }
     }
     crowd_time = close ? crowd_time + game.slow() : 0;
@@ -226,7 +244,7 @@ bool cplayer::in_sight(int i) const
     float px = x + eye_x;
     float py = y + eye_y;
     for (int step = 0; step < longest_sight; step++) {
-        if (solid_at(px, py))
+        if (map.solid(static_cast<int>(px), static_cast<int>(py)))
             return false;
         if (bot_enemy(i, px, py))
             return true;
