@@ -5,7 +5,7 @@
 //
 // | picture                | size    | placed at (facing right)  | pivot / notes               |
 // |------------------------|---------|---------------------------|-----------------------------|
-// | png/head_1..3.png      | 14 x 17 | (X + 14, Y)               | hair yellow, brown, black   |
+// | png/head_1..3.png      | 14 x 17 | (X + 14, Y)               | flat-top, long, beard       |
 // | png/body.png           | 25 x 30 | (X + 7, Y + 15)           | shoulder at (12, 7)         |
 // | png/legs_1..9.png      | 66 x 40 | (X - 15, Y + 40)          | hip at (34.5, 4); 1 stands  |
 // | png/shoes_1..9.png     | 66 x 44 | (X - 15, Y + 36)          | the feet of legs_k          |
@@ -32,9 +32,17 @@ const rgba tinted_line = grey(0.3f);
 
 // ---- head ----------------------------------------------------------------
 
-void paint_head(rgba hair)
+// The three heads differ in cut as well as colour, so they tell apart at a
+// glance even where the colour does not: a flat-top, long hair with a
+// fringe, and a crop with a full beard.
+enum class haircut { flat_top, long_hair, beard };
+
+void paint_head(rgba hair, haircut cut_style)
 {
     pixels px;
+    paint hair_paint = vertical_gradient(0, mix(hair, grey(1), 0.3f), 14, darker(hair, 0.7f));
+    if (cut_style == haircut::long_hair)  // behind the neck, so it goes first
+        fill(px, polygon({0.3f, 5, 6, 5, 6, 15.5f, 0.3f, 16.5f}), hair_paint);
     fill(px, box(4, 11, 9.5f, 17), skin_shadow);                    // neck
     fill(px, disc(6, 7.5f, 6), skin);                                // skull
     fill(px, ellipse(9, 10, 4.5f, 4), skin);                         // jaw
@@ -42,8 +50,23 @@ void paint_head(rgba hair)
     fill(px, box(8, 12, 11.5f, 12.8f), skin_shadow);                 // mouth
     fill(px, disc(10, 6.8f, 0.9f), dark_line);                       // eye
     // Hair covers the top and the back of the head, leaving the face.
-    shape hair_cap = cut(disc(6, 7, 6.6f), unite(box(7.5f, 5.2f, 14, 17), box(3.5f, 9.5f, 14, 17)));
-    fill(px, hair_cap, vertical_gradient(0, mix(hair, grey(1), 0.25f), 10, darker(hair, 0.8f)));
+    shape cap = cut(disc(6, 7, 6.6f), unite(box(7.5f, 5.2f, 14, 17), box(3.5f, 9.5f, 14, 17)));
+    switch (cut_style) {
+    case haircut::flat_top:
+        cap = unite(cap, box(0.8f, 0, 11.5f, 4.2f, 0.6f));
+        break;
+    case haircut::long_hair:
+        cap = unite(cap, polygon({5, 1.5f, 11, 2, 12.2f, 5.6f, 7.5f, 4.6f}));  // fringe
+        break;
+    case haircut::beard:
+        cap = cut(cap, box(0, 0, 14, 1.6f));  // cropped close
+        break;
+    }
+    fill(px, cap, hair_paint);
+    if (cut_style == haircut::beard) {
+        shape beard = cut(unite(ellipse(9, 11, 4.4f, 3.6f), box(5.5f, 8.5f, 8.5f, 12.5f)), box(8.5f, 11.7f, 14, 12.9f));
+        fill(px, cut(beard, box(0, 0, 14, 8.6f)), hair_paint);
+    }
     fill(px, ellipse(5.5f, 8.8f, 1.4f, 1.8f), skin_shadow);          // ear
     add_outline(px, dark_line);
 }
@@ -176,9 +199,12 @@ void paint_hand(const arm_path& arm)
 void add_fighter_art()
 {
     const rgba hair[3] = {rgb8(236, 196, 64), rgb8(118, 70, 32), rgb8(34, 30, 32)};
+    const haircut cuts[3] = {haircut::flat_top, haircut::long_hair, haircut::beard};
     for (int k = 0; k < 3; k++) {
         rgba colour = hair[k];
-        add_picture("png/head_" + std::to_string(k + 1) + ".png", 14, 17, [colour] { paint_head(colour); });
+        haircut style = cuts[k];
+        add_picture("png/head_" + std::to_string(k + 1) + ".png", 14, 17,
+                    [colour, style] { paint_head(colour, style); });
     }
     add_picture("png/body.png", 25, 30, paint_body);
     for (int frame = 0; frame < 9; frame++) {
