@@ -30,34 +30,36 @@ void paint_blood()
         }
 }
 
+// A torn lump, not a ball: uneven lobes of dark meat, a strip of fat and a
+// splinter of bone, so a shower of them does not look like beads.
 void paint_flesh()
 {
     pixels px;
-    const rgba meat = rgb8(150, 20, 24);
-    paint wet = vertical_gradient(1, rgb8(200, 60, 60), 11, rgb8(90, 6, 10));
-    fill(px, disc(6, 6.5f, 4), wet);
-    fill(px, disc(4, 5, 3), wet);
-    fill(px, disc(8, 4.5f, 2.5f), wet);
-    fill(px, disc(7.5f, 8.5f, 2.5f), meat);
-    fill(px, capsule(3.5f, 8, 6, 7, 1), rgb8(236, 224, 200));  // a splinter of bone
-    fill(px, disc(5, 4, 0.9f), rgb8(255, 170, 160));           // wet highlight
-    add_outline(px, rgba{0.2f, 0, 0, 0.9f});
+    paint wet = vertical_gradient(1, rgb8(186, 40, 42), 11, rgb8(80, 6, 10));
+    fill(px, polygon({2, 5, 5, 2, 9, 2.5f, 10.5f, 6, 8, 10, 3.5f, 9.5f}), wet);
+    fill(px, disc(8.3f, 8, 2.4f), rgb8(120, 14, 18));
+    fill(px, disc(3.5f, 4.5f, 2), wet);
+    fill(px, capsule(4, 3.6f, 7.5f, 3.2f, 0.7f), rgb8(236, 200, 170));  // fat
+    fill(px, capsule(4, 8, 6.5f, 6.8f, 0.9f), rgb8(236, 224, 200));    // a splinter of bone
+    fill(px, disc(8, 4.5f, 0.7f), rgb8(255, 160, 150));                // wet glint
+    add_outline(px, rgba{0.16f, 0, 0, 0.95f});
 }
 
-// A bright core at the muzzle, a cone along the shot and short side spikes.
+// A white-hot core at the muzzle, a yellow tongue along the shot and two
+// short prongs to the sides, going orange and see-through at the tips.
 void paint_fire()
 {
     pixels px;
     paint heat = [](float x, float y) {
-        float core = std::max(0.0f, 1 - std::hypot((x - 4) / 8, (y - 6) / 4));
-        rgba c = mix(rgb8(255, 120, 20), rgb8(255, 230, 120), std::min(1.0f, x / 10 + core));
-        c = mix(c, grey(1), core);
-        return with_alpha(c, std::min(1.0f, 1.3f - x / 26));
+        float reach = std::min(1.0f, std::hypot((x - 2) / 24, (y - 6) / 6));
+        rgba c = reach < 0.5f ? mix(rgb8(255, 250, 210), rgb8(255, 214, 70), reach * 2)
+                              : mix(rgb8(255, 214, 70), rgb8(255, 110, 16), (reach - 0.5f) * 2);
+        return with_alpha(c, std::min(1.0f, 1.6f - 1.2f * reach));
     };
-    fill(px, polygon({0, 3, 14, 1.5f, 26, 6, 14, 10.5f, 0, 9}), heat);
-    fill(px, polygon({5, 5, 12, 0, 9, 6}), heat);
-    fill(px, polygon({5, 7, 9, 6, 12, 12}), heat);
-    fill(px, ellipse(5, 6, 5, 3), grey(1, 0.9f));
+    fill(px, polygon({0, 3.5f, 12, 2.2f, 26, 6, 12, 9.8f, 0, 8.5f}), heat);  // tongue
+    fill(px, polygon({4, 5, 14, 0, 9, 6}), heat);                               // prongs
+    fill(px, polygon({4, 7, 9, 6, 14, 12}), heat);
+    fill(px, ellipse(4.5f, 6, 4.5f, 2.6f), rgb8(255, 255, 236));                 // core
 }
 
 void paint_cartridge_case()
