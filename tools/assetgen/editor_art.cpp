@@ -7,8 +7,10 @@
 // | png/waypoint_1..16.png   | 40 x 40   | over a cell, scaled down | marker of kind k              |
 //
 // Markers are see-through so the cell's pictures stay visible. Kinds 1..8
-// are also spawn points (green ring); kinds k and k + 8 steer a bot alike,
-// shown by the same small sign under the number.
+// are also spawn points (green ring standing on a pad); kinds k and k + 8
+// steer a bot alike, shown by the same small sign under the number: a dot
+// keeps its way, an arrow up jumps, arrows left and right walk, and several
+// signs mean a random choice among them.
 #include <cmath>
 #include <string>
 
@@ -34,20 +36,24 @@ void paint_leave_dialog()
 }
 
 // The sign of what a kind makes a bot do: jump, go right, go left, or a mix.
-void paint_kind_sign(pixels& px, int kind)
+void paint_kind_sign(pixels& px, int kind, rgba sign, float shift)
 {
-    const rgba sign = grey(1, 0.95f);
-    const float y = 32;
-    auto up = [&](float x) { fill(px, polygon({x - 3.5f, y + 2.5f, x, y - 3, x + 3.5f, y + 2.5f}), sign); };
+    const float y = 29 + shift, size = 9;
+    auto up = [&](float x) {
+        x += shift;
+        fill(px, polygon({x - 4.5f, y + 3.5f, x, y - 4, x + 4.5f, y + 3.5f}), sign);
+    };
+    auto side = [&](float x, bool left) { draw_arrow(px, x + shift, y, size, left, sign); };
     switch ((kind - 1) % 8 + 1) {
     case 2: up(20); break;
-    case 3: draw_arrow(px, 20, y, 7, false, sign); break;
-    case 4: draw_arrow(px, 20, y, 7, true, sign); break;
-    case 5: up(15); draw_arrow(px, 25, y, 7, true, sign); break;
-    case 6: draw_arrow(px, 15, y, 7, true, sign); draw_arrow(px, 25, y, 7, false, sign); break;
-    case 7: up(15); draw_arrow(px, 25, y, 7, false, sign); break;
-    case 8: up(12); draw_arrow(px, 20, y, 7, true, sign); draw_arrow(px, 28, y, 7, false, sign); break;
-    default: fill(px, disc(20, y, 1.5f), sign); break;  // no change of heading
+    case 3: side(20, false); break;
+    case 4: side(20, true); break;
+    // 5 and 7 jump or walk on; a bot not walking goes right at 5, left at 7.
+    case 5: up(15); side(25.5f, false); break;
+    case 6: side(14.5f, true); side(25.5f, false); break;
+    case 7: up(15); side(25.5f, true); break;
+    case 8: up(11); side(20.5f, true); side(29.5f, false); break;
+    default: fill(px, disc(20 + shift, y, 2), sign); break;  // no change of heading
     }
 }
 
@@ -59,11 +65,14 @@ void paint_waypoint(int kind)
         pixels px;
         fill(px, disc(20, 20, 17), with_alpha(darker(ring, 0.3f), 0.55f));
         fill(px, cut(disc(20, 20, 17), disc(20, 20, 14.5f)), ring);
-        paint_kind_sign(px, kind);
+        if (spawn)  // a pad under the ring: the floor a fighter enters on
+            fill(px, polygon({9, 35, 31, 35, 34, 39.5f, 6, 39.5f}), ring);
+        paint_kind_sign(px, kind, rgba{0, 0, 0, 0.8f}, 1);  // shadow
+        paint_kind_sign(px, kind, grey(1), 0);
     }
     std::string number = std::to_string(kind);
-    draw_label(typeface::bold, 17, rgba{0, 0, 0, 0.8f}, 21, 17, number);
-    draw_label(typeface::bold, 17, grey(1), 20, 16, number);
+    draw_label(typeface::bold, 16, rgba{0, 0, 0, 0.8f}, 21, 15, number);
+    draw_label(typeface::bold, 16, grey(1), 20, 14, number);
 }
 
 }  // namespace
