@@ -7,6 +7,7 @@
 // | png/font30.png    | 1805 x 31  | 19   | 18x31  |
 //
 // Glyphs are white; alpha alone carries the shape so the game's tint colours it.
+// Bold, like the lettering on the menu's buttons.
 #include <algorithm>
 #include <vector>
 
@@ -88,7 +89,7 @@ rendered_font render_all(ALLEGRO_FONT* font)
 rendered_font largest_fitting(const strip_layout& layout)
 {
     for (int size = layout.glyph_height + 8; size > 6; size--) {
-        ALLEGRO_FONT* font = font_of(typeface::regular, size);
+        ALLEGRO_FONT* font = font_of(typeface::bold, size);
         if (!font)
             break;
         rendered_font all = render_all(font);
