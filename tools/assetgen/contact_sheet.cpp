@@ -185,11 +185,13 @@ bool draw_sound(const std::string& game_dir, const std::string& path, int y)
     float peak = 0;
     for (float s : sound.samples)
         peak = std::max(peak, std::fabs(s));
+    const int columns = sheet_width - 2 * margin;
     char info[96];
-    std::snprintf(info, sizeof info, "  %.2f s, peak %.2f, 0..%d Hz, 10 ms a column", sound.samples.size() /
-                  static_cast<double>(std::max(1, sound.rate)), peak, sound.rate / 2);
+    std::snprintf(info, sizeof info, "  %.2f s, peak %.2f, 0..%d Hz, %.1f ms a column",
+                  sound.samples.size() / static_cast<double>(std::max(1, sound.rate)), peak, sound.rate / 2,
+                  1000.0 * column_step(sound, columns) / std::max(1, sound.rate));
     ALLEGRO_BITMAP* sheet = al_get_target_bitmap();
-    bitmap_ptr strip(draw_spectrogram(sound, spectrum_rows, sheet_width - 2 * margin));
+    bitmap_ptr strip(draw_spectrogram(sound, spectrum_rows, columns));
     al_set_target_bitmap(sheet);
     draw_name(margin, y, path.substr(path.find('/') + 1) + info);
     if (strip)

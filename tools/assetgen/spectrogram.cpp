@@ -24,6 +24,14 @@ rgba heat(float t)
 
 }  // namespace
 
+int column_step(const pcm_sound& sound, int max_columns)
+{
+    // Short sounds are spread over more columns, down to 1 ms each.
+    const int n = static_cast<int>(sound.samples.size());
+    const int fastest = std::max(1, sound.rate / 1000), slowest = std::max(1, sound.rate / 100);
+    return std::min(slowest, std::max(fastest, (n + max_columns - 1) / std::max(1, max_columns)));
+}
+
 bool read_pcm_wav(const std::string& file, pcm_sound& sound, std::string& why)
 {
     std::ifstream in(file, std::ios::binary);
@@ -70,8 +78,8 @@ bool read_pcm_wav(const std::string& file, pcm_sound& sound, std::string& why)
 ALLEGRO_BITMAP* draw_spectrogram(const pcm_sound& sound, int rows, int max_columns)
 {
     const int window = 2 * rows;  // one row per frequency bin below half the rate
-    const int hop = std::max(1, sound.rate / 100);
     const int n = static_cast<int>(sound.samples.size());
+    const int hop = column_step(sound, max_columns);
     const int columns = std::max(1, std::min(max_columns, (n + hop - 1) / hop));
     ALLEGRO_BITMAP* strip = new_canvas(columns, rows);
     if (!strip)
