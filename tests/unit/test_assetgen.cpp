@@ -1,10 +1,12 @@
 // The generated pictures and sounds in the game folder (the working
 // directory): every file of the asset table is there and loads, and the
 // layouts the game's code relies on hold.
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -44,11 +46,45 @@ long pcm16_samples(const std::string& path)
     return pcm16 ? static_cast<long>(little_endian(h + 40, 4) / 2) : -1;
 }
 
-TEST(GeneratedAssets, EveryPictureLoads)
+// Every picture by file name (a run of numbered files shares one row) with
+// the size its offsets and pivots in the game's code were made for.
+struct picture_size {
+    const char* stem;
+    int first, last;  // numbered files stem_first.png .. stem_last.png; 0 = no number
+    int width, height;
+};
+
+const picture_size picture_sizes[] = {
+    {"arms", 1, 1, 32, 10},     {"arms", 2, 3, 48, 29},     {"blood", 0, 0, 4, 4},
+    {"body", 0, 0, 25, 30},     {"crosshair", 0, 0, 17, 17}, {"editor", 0, 0, 800, 150},
+    {"fire", 0, 0, 26, 12},     {"flesh", 0, 0, 12, 12},    {"font20", 0, 0, 1235, 21},
+    {"font30", 0, 0, 1805, 31}, {"grenade", 0, 0, 15, 13},  {"grenade_icon", 0, 0, 20, 24},
+    {"hands", 1, 1, 32, 10},    {"hands", 2, 3, 48, 29},    {"head", 1, 3, 14, 17},
+    {"hud", 1, 1, 430, 40},     {"hud", 2, 3, 394, 40},     {"hud", 4, 4, 300, 24},
+    {"legs", 1, 9, 66, 40},     {"shoes", 1, 9, 66, 44},    {"machine_gun", 0, 0, 52, 34},
+    {"menu", 1, 1, 1374, 300},  {"menu", 2, 6, 300, 50},    {"minigun", 1, 3, 84, 36},
+    {"options", 1, 1, 348, 39}, {"options", 2, 2, 302, 39}, {"options", 3, 3, 300, 50},
+    {"particle", 0, 0, 2, 2},   {"pistol", 0, 0, 42, 13},   {"shell", 1, 1, 7, 3},
+    {"shell", 2, 2, 10, 4},     {"shotgun", 0, 0, 57, 29},  {"skull", 0, 0, 40, 44},
+    {"sphere", 0, 0, 100, 100}, {"waypoint", 1, 16, 40, 40}, {"weapons", 0, 0, 300, 300},
+};
+
+TEST(GeneratedAssets, EveryPictureLoadsWithItsSize)
 {
-    EXPECT_EQ(picture_paths().size(), 78u);
-    for (const std::string& path : picture_paths())
-        EXPECT_TRUE(load(path)) << path;
+    std::vector<std::string> sized;
+    for (const picture_size& row : picture_sizes)
+        for (int n = row.first; n <= row.last; n++) {
+            std::string path = std::string("png/") + row.stem + (n ? "_" + std::to_string(n) : "") + ".png";
+            sized.push_back(path);
+            bitmap_ptr picture = load(path);
+            ASSERT_TRUE(picture) << path;
+            EXPECT_EQ(al_get_bitmap_width(picture.get()), row.width) << path;
+            EXPECT_EQ(al_get_bitmap_height(picture.get()), row.height) << path;
+        }
+    std::vector<std::string> listed = picture_paths();
+    std::sort(listed.begin(), listed.end());
+    std::sort(sized.begin(), sized.end());
+    EXPECT_EQ(sized, listed) << "every picture of the asset table has a size above, and only those";
 }
 
 TEST(GeneratedAssets, EverySoundIs16BitPcmAndSlowMotionIsLonger)
@@ -178,6 +214,71 @@ TEST(GeneratedAssets, SphereAndBloodAreWhiteWhereTheGameSamplesThem)
     EXPECT_EQ(drop.a, 1.0f);
     EXPECT_GT(drop.r, 0.9f);
     EXPECT_EQ(al_get_pixel(bcrosshair, 8, 8).a, 1.0f);
+}
+
+bool opaque(ALLEGRO_BITMAP* picture, int x, int y)
+{
+    return x >= 0 && y >= 0 && x < al_get_bitmap_width(picture) && y < al_get_bitmap_height(picture) &&
+           al_get_pixel(picture, x, y).a > 0.5f;
+}
+
+// Everything turned about a point in its picture turns about its own body,
+// never about empty air beside it (the points the game's code turns them about).
+TEST(GeneratedAssets, RotationCentresLieOnThePicture)
+{
+    struct centre {
+        const char* name;
+        ALLEGRO_BITMAP* picture;
+        int x, y;
+    } centres[] = {
+        {"muzzle flash", bfire, 0, 6},     {"cartridge case", bshell[0], 3, 1},
+        {"shotgun shell", bshell[1], 3, 1}, {"grenade", bgrenade, 7, 6},
+        {"flesh", bflesh, 6, 6},           {"pistol arm", barms[0], 3, 5},
+        {"rear arm", barms[1], 16, 6},     {"front arm", barms[2], 16, 6},
+    };
+    for (const centre& c : centres) {
+        ASSERT_NE(c.picture, nullptr) << c.name;
+        EXPECT_TRUE(opaque(c.picture, c.x, c.y)) << c.name << " at (" << c.x << ", " << c.y << ")";
+    }
+}
+
+// The middle of each fist, carried from the hand picture into the gun picture
+// (both turn about the shoulder, each about its own pivot), lands on the gun:
+// the hands hold the guns in every aim and, the pictures being flipped about
+// the same pivots, in both facings.
+TEST(GeneratedAssets, HandsHoldTheirGuns)
+{
+    struct grip {
+        const char* name;
+        ALLEGRO_BITMAP* gun;
+        float gun_x, gun_y;  // the gun's pivot facing right
+        int hand;            // hand picture
+        float hand_x, hand_y;
+    };
+    std::vector<grip> grips = {{"pistol", bpistol, 3, 9, 0, 3, 5}};
+    const std::pair<const char*, ALLEGRO_BITMAP*> long_guns[] = {
+        {"machine gun", bmachine_gun}, {"shotgun", bshotgun}, {"minigun", bminigun[0]}};
+    for (const auto& gun : long_guns)
+        for (int hand : {1, 2})
+            grips.push_back({gun.first, gun.second, 16, 6, hand, 16, 6});
+    for (const grip& g : grips) {
+        ALLEGRO_BITMAP* hand = bhands[g.hand];
+        ASSERT_NE(hand, nullptr);
+        ASSERT_NE(g.gun, nullptr) << g.name;
+        float sum_x = 0, sum_y = 0, count = 0;
+        for (int y = 0; y < al_get_bitmap_height(hand); y++)
+            for (int x = 0; x < al_get_bitmap_width(hand); x++)
+                if (opaque(hand, x, y)) {
+                    sum_x += x;
+                    sum_y += y;
+                    count++;
+                }
+        ASSERT_GT(count, 0) << "hand " << g.hand << " is empty";
+        const int x = static_cast<int>(sum_x / count - g.hand_x + g.gun_x);
+        const int y = static_cast<int>(sum_y / count - g.hand_y + g.gun_y);
+        EXPECT_TRUE(opaque(g.gun, x, y)) << g.name << ": hand " << g.hand << " closes on (" << x << ", " << y
+                                         << ") of the gun";
+    }
 }
 
 }  // namespace
