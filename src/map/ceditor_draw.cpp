@@ -42,6 +42,13 @@ ALLEGRO_COLOR fading_white(int ticks_left)
     return al_premul_rgba(255, 255, 255, static_cast<unsigned char>(ticks_left));
 }
 
+// A frame of black and white, seen on any map.
+void draw_frame(float left, float top, float size)
+{
+    al_draw_rectangle(left - 0.5f, top - 0.5f, left + size + 0.5f, top + size + 0.5f, al_map_rgb(0, 0, 0), 1);
+    al_draw_rectangle(left + 0.5f, top + 0.5f, left + size - 0.5f, top + size - 0.5f, al_map_rgb(255, 255, 255), 1);
+}
+
 ALLEGRO_BITMAP* waypoint_picture(int kind)
 {
     return kind >= 1 && kind <= ceditor::marker_kinds ? bwaypoints[kind - 1] : nullptr;
@@ -117,26 +124,30 @@ void ceditor::draw_cells() const
 }
 
 // One line along each column's and each row's edge, over the map only, the
-// fainter the smaller the cells.
+// fainter the smaller the cells. A dark line beside each light one keeps the
+// grid visible over pale skies and pictures too.
 void ceditor::draw_grid() const
 {
     const int size = zoom_sizes[zoom];
-    const ALLEGRO_COLOR colour =
-        al_premul_rgba(255, 255, 255, static_cast<unsigned char>((2 * size) % 256));
+    const unsigned char alpha = static_cast<unsigned char>((2 * size) % 256);
+    const ALLEGRO_COLOR light = al_premul_rgba(255, 255, 255, alpha);
+    const ALLEGRO_COLOR dark = al_premul_rgba(0, 0, 0, alpha);
     const float right = static_cast<float>(width / cmap::cell_size * size);
     const float bottom = static_cast<float>(height / cmap::cell_size * size);
     for (int i = 0; i < columns_shown(); i++) {
         const float x = static_cast<float>(size * i + 1);
-        al_draw_line(x, 0, x, bottom, colour, 0);
+        al_draw_line(x, 0, x, bottom, light, 0);
+        al_draw_line(x + 1, 0, x + 1, bottom, dark, 0);
     }
     for (int j = 0; j < rows_shown(); j++) {
         const float y = static_cast<float>(size * j + 1);
-        al_draw_line(0, y, right, y, colour, 0);
+        al_draw_line(0, y, right, y, light, 0);
+        al_draw_line(0, y + 1, right, y + 1, dark, 0);
     }
 }
 
 // The chosen picture or marker in a cell-sized square whose bottom-right
-// corner is the pointer.
+// corner is the pointer, and a frame round the cell a click paints.
 void ceditor::draw_brush() const
 {
     ALLEGRO_BITMAP* picture = nullptr;
@@ -144,9 +155,13 @@ void ceditor::draw_brush() const
         picture = waypoint_picture(selection + 1);
     else if (selection >= 0 && selection < picture_counts[brush_layer])
         picture = tile_bitmaps[brush_layer][selection];
-    const float size = static_cast<float>(zoom_sizes[zoom]);
+    const int cell = zoom_sizes[zoom];
+    const float size = static_cast<float>(cell);
     const float x = static_cast<float>(mouse.x) / coptions::scale_x();
     const float y = static_cast<float>(mouse.y) / coptions::scale_y();
+    if (x >= 0 && y >= 0)
+        draw_frame(static_cast<float>(static_cast<int>(x) / cell * cell),
+                   static_cast<float>(static_cast<int>(y) / cell * cell), size);
     draw_in_cell(picture, x - size, y - size, size);
 }
 
