@@ -14,7 +14,10 @@ public:
     // Frees every slot of every pool, the fighters' included.
     void empty_pools();
     void update();
+    // One frame: draw_frame, then the flip.
     void draw();
+    // Everything a frame shows, not yet flipped onto the screen.
+    void draw_frame();
     void deinit();
 
     // The time factor every motion and countdown is multiplied by.
