@@ -29,6 +29,7 @@ ALLEGRO_KEYBOARD_STATE keyboard;
 ALLEGRO_MOUSE_STATE mouse;
 ALLEGRO_TRANSFORM transform;
 bool close_requested;
+bool multisampling = true;
 
 // The screens, in construction order.
 ccredits credits;

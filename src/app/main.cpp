@@ -1,6 +1,6 @@
 #include "app/shell.h"
 
-int main(int, char**)
+int main(int argc, char** argv)
 {
-    return run_program();
+    return run_program(argc, argv);
 }

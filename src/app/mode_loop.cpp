@@ -1,5 +1,9 @@
 // The mode loop: the menu's choice says which screen runs next; every screen
 // runs in the same fixed-step loop.
+#include <cstdio>
+#include <string>
+
+#include "app/arguments.h"
 #include "app/assets.h"
 #include "app/shell.h"
 #include "frontend/ccredits.h"
@@ -99,8 +103,15 @@ void shut_down()
 
 }  // namespace
 
-int run_program()
+int run_program(int argc, char** argv)
 {
+    launch_choice choice;
+    std::string error;
+    if (!read_arguments(argc, argv, choice, error)) {
+        std::fprintf(stderr, "ZK3: %s\n", error.c_str());
+        return 2;
+    }
+    multisampling = choice.multisampling;
     if (!init()) {
         deinit();
         return 1;

@@ -11,6 +11,7 @@
 
 #include "app/assets.h"
 #include "app/input.h"
+#include "app/renderer.h"
 #include "app/sound.h"
 #include "frontend/cmenu.h"
 #include "frontend/coptions.h"
@@ -51,6 +52,20 @@ void fullscreen_size(int* width, int* height)
     }
 }
 
+// Multisampling drawn in software costs more than half the frame rate.
+void warn_of_slow_multisampling()
+{
+    static bool warned = false;
+    if (warned || al_get_display_option(display, ALLEGRO_SAMPLE_BUFFERS) == 0)
+        return;
+    const std::string name = renderer_name();
+    if (!software_renderer(name))
+        return;
+    std::fprintf(stderr, "ZK3: the display is drawn in software (%s) with multisampling, which is slow; "
+                         "start the game with --no-multisampling for a faster one\n", name.c_str());
+    warned = true;
+}
+
 }  // namespace
 
 bool init()
@@ -77,9 +92,14 @@ bool init()
 
 bool graphics()
 {
-    if (menu.get_choice() == mode_start) {
+    if (multisampling) {
         al_set_new_display_option(ALLEGRO_SAMPLE_BUFFERS, 1, ALLEGRO_SUGGEST);
         al_set_new_display_option(ALLEGRO_SAMPLES, 8, ALLEGRO_SUGGEST);
+    } else {
+        al_set_new_display_option(ALLEGRO_SAMPLE_BUFFERS, 0, ALLEGRO_REQUIRE);
+        al_set_new_display_option(ALLEGRO_SAMPLES, 0, ALLEGRO_SUGGEST);
+    }
+    if (menu.get_choice() == mode_start) {
         al_set_new_bitmap_flags(al_get_new_bitmap_flags() | ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR);
     } else {
         unload_data();
@@ -105,6 +125,7 @@ bool graphics()
 
     if (al_get_display_option(display, ALLEGRO_SAMPLE_BUFFERS) > 0)
         options.set_antialiasing(al_get_display_option(display, ALLEGRO_SAMPLES));
+    warn_of_slow_multisampling();
     al_set_window_title(display, "ZK3");
     // Only so that a close request can end the program; input is polled.
     al_register_event_source(queue, al_get_display_event_source(display));

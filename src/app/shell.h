@@ -17,6 +17,10 @@ extern ALLEGRO_TRANSFORM transform;
 // menu's quit item does.
 extern bool close_requested;
 
+// Whether displays are made with multisampling (the default); the command
+// line can switch it off, which software renderers need to keep up.
+extern bool multisampling;
+
 // System start-up, once. Returns false (after saying why) when the library,
 // the queue or the timer cannot be started.
 bool init();
@@ -33,5 +37,6 @@ void deinit();
 // into memory bitmaps with no display at all).
 void show_frame();
 
-// The whole program after start-up: the outer mode loop. Returns the exit status.
-int run_program();
+// The whole program: the command line, start-up and the outer mode loop.
+// Returns the exit status.
+int run_program(int argc, char** argv);
