@@ -86,9 +86,10 @@ TEST(GeneratedSounds, SlowMotionTwinIsLongerDeeperAndAsLoud)
 }
 
 // The machine gun and the minigun restart their sound with every shot, every 7
-// and 5 ticks (71 and 51 in slow motion), and the mixer may act on the cut
-// some milliseconds late. The sound must be quiet there, yet not fall silent
-// well before it, or a burst would click or stutter.
+// and 5 ticks (71 and 51 in slow motion), and the mixer acts on the cut only
+// where its buffer of about 23 ms ends. The sound must be quiet from a little
+// before the cut to a buffer after it, yet not fall silent well before it, or a
+// burst would click or stutter.
 TEST(GeneratedSounds, AutomaticGunsAreQuietAtTheNextShotButNotBefore)
 {
     struct cut_case {
@@ -98,9 +99,9 @@ TEST(GeneratedSounds, AutomaticGunsAreQuietAtTheNextShotButNotBefore)
     for (cut_case c : {cut_case{"wav/machine_gun.wav", 0.07}, cut_case{"wav/machine_gun_sm.wav", 0.71},
                        cut_case{"wav/minigun.wav", 0.05}, cut_case{"wav/minigun_sm.wav", 0.51}}) {
         const std::vector<float> s = read_samples(c.file);
-        ASSERT_GT(s.size(), at(c.cut + 0.02)) << c.file;
+        ASSERT_GT(s.size(), at(c.cut + 0.025)) << c.file;
         const float loudest = peak(s);
-        EXPECT_LT(peak(s, at(c.cut - 0.005), at(c.cut + 0.02)), 0.01f * loudest) << c.file;
+        EXPECT_LT(peak(s, at(c.cut - 0.005), at(c.cut + 0.025)), 0.01f * loudest) << c.file;
         for (std::size_t from = 0; from + at(0.01) < at(0.7 * c.cut); from += at(0.005)) {
             double energy = 0;
             for (std::size_t i = from; i < from + at(0.01); i++)

@@ -7,9 +7,10 @@
 // | pistol      | 0.35 s | bright crack, short body, a room tail                      |
 // | machine_gun | 0.35 s | punchy shot and the bolt's clack; restarted every 70 ms    |
 // |             |        | (710 in slow motion), so quiet by 62 ms; an echo from      |
-// |             |        | 100 ms on closes a burst                                   |
+// |             |        | 120 ms on closes a burst                                   |
 // | minigun     | 0.30 s | tight snap over the barrels' motor; restarted every 50 ms  |
-// |             |        | (510), so quiet by 42 ms: the restarts make the buzz       |
+// |             |        | (510), so quiet by 42 ms: the restarts make the buzz; an   |
+// |             |        | echo from 95 ms on                                         |
 // | shotgun     | 0.80 s | deep boom and long tail, then the pump's two clicks        |
 // | explosion   | 1.20 s | crack, heavy rumble and roar squeezed loud, debris crackle |
 // | blood       | 0.50 s | wet slap and squelch, then a few drops                     |
@@ -76,8 +77,9 @@ wave pistol()
 
 // The automatic guns' sounds are cut off by their next shot, so they must be
 // quiet at the cut and only ring out after it, for the last shot of a burst.
-// The cut comes with the pace (7 ticks are 70 ms, and 71 ticks of slow motion
-// 710), but the mixer acts on it up to some milliseconds off in real time.
+// The cut comes with the pace (7 ticks are 70 ms, 71 ticks of slow motion
+// 710), but the mixer acts on it only where its current buffer of about 23 ms
+// ends: a few milliseconds early, or a buffer or two late, in real time.
 void quiet_before_cut(wave& sound, double cut)
 {
     fade_to(sound, cut - unpaced(0.025), cut - unpaced(0.008), 0.01f);
@@ -92,7 +94,7 @@ wave machine_gun()
     mix_in(sound, thump(0.08, 150, 60, 0.022), 0, 0.35f);
     mix_in(sound, click(random, 2300), 0.028, 0.35f);  // the bolt
     quiet_before_cut(sound, 0.07);
-    mix_in(sound, resonance(random, 0.25, 550, 0.7, 0.02, 0.07), 0.1, 0.2f);
+    mix_in(sound, resonance(random, 0.23, 550, 0.7, 0.02, 0.07), 0.12, 0.2f);
     finish(sound, 0.9f);
     return sound;
 }
@@ -112,7 +114,7 @@ wave minigun()
     envelope(motor, 0.002, 0.15);
     mix_in(sound, motor, 0, 0.15f);
     quiet_before_cut(sound, 0.05);
-    mix_in(sound, resonance(random, 0.2, 700, 0.7, 0.015, 0.05), 0.085, 0.15f);
+    mix_in(sound, resonance(random, 0.2, 700, 0.7, 0.015, 0.05), 0.095, 0.15f);
     finish(sound, 0.9f);
     return sound;
 }
