@@ -76,8 +76,10 @@ void paint_shotgun_shell()
     fill(px, box(0, 0, 3.5f, 4, 0.5f), vertical_gradient(0, rgb8(255, 226, 130), 4, rgb8(150, 104, 30)));
 }
 
-// Soft everywhere so scaled flames and smoke blend into each other, with a
-// little cloudiness so a cluster of them does not look like a bead chain.
+// Soft everywhere so scaled flames and smoke blend into each other; lumpy
+// and ragged at the rim so a cluster of them billows instead of looking like
+// a bead chain; brightest in the middle and darker towards the rim, so a
+// tinted flame glows from within and a puff of smoke has body.
 void paint_sphere()
 {
     pixels px;
@@ -87,11 +89,12 @@ void paint_sphere()
             float r = std::hypot(x + 0.5f - 50, y + 0.5f - 50) / 50;
             if (r >= 1)
                 continue;
-            // Opaque heart, smooth fade to nothing at the rim.
-            float t = std::max(0.0f, (r - 0.2f) / 0.8f);
+            float t = std::max(0.0f, (r - 0.15f) / 0.85f);
             float falloff = 1 - t * t * (3 - 2 * t);
-            float lumps = 0.8f + 0.2f * cloud.layered(static_cast<float>(x), static_cast<float>(y), 3);
-            px.set(x, y, grey(1, falloff * lumps));
+            float lumps = cloud.layered(static_cast<float>(x), static_cast<float>(y), 3);
+            float alpha = std::min(1.0f, std::max(0.0f, falloff * 1.1f - 0.45f * t * (1 - lumps)));
+            float light = 1 - 0.5f * std::pow(t, 1.3f) * (0.5f + 0.5f * (1 - lumps));
+            px.set(x, y, grey(light, alpha));
         }
 }
 
