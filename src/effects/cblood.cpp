@@ -48,6 +48,7 @@ bool cblood::init(float new_x, float new_y)
     y[drop] = new_y;
     vx[drop] = random_speed();
     vy[drop] = random_speed();
+    lying[drop] = false;
     lowest_free = drop + 1;
     return true;
 }
@@ -56,11 +57,13 @@ void cblood::set_motion(int drop, float new_vx, float new_vy)
 {
     vx[drop] = new_vx;
     vy[drop] = new_vy;
+    lying[drop] = false;
 }
 
 void cblood::reset()
 {
     std::fill(life, life + max_drops, 0.0f);
+    std::fill(lying, lying + max_drops, false);
     quad_count = 0;
     view_x = 0;
     view_y = 0;
@@ -95,10 +98,19 @@ bool cblood::move(int drop, float s)
     life[drop] -= s;
     if (life[drop] <= 0)
         return false;
-    if (move_speck(x[drop], y[drop], vx[drop], vy[drop], s, drop_shape))
+    // The map never changes during a match, so a tick that began and ended
+    // with the drop at rest in one place will do so at every tick after it.
+    if (lying[drop])
         return true;
-    life[drop] = 0;
-    return false;
+    const float old_x = x[drop];
+    const float old_y = y[drop];
+    const bool was_still = vx[drop] == 0 && vy[drop] == 0;
+    if (!move_speck(x[drop], y[drop], vx[drop], vy[drop], s, drop_shape)) {
+        life[drop] = 0;
+        return false;
+    }
+    lying[drop] = was_still && vx[drop] == 0 && vy[drop] == 0 && x[drop] == old_x && y[drop] == old_y;
+    return true;
 }
 
 const ALLEGRO_VERTEX* cblood::get_vertices() const

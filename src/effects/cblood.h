@@ -47,6 +47,7 @@ private:
     float y[max_drops];
     float vx[max_drops];     // units per tick
     float vy[max_drops];     // positive is down
+    bool lying[max_drops];   // a stain that stays put: only its life runs
     int quad_count;          // live drops, packed from the start of `vertices`
     float view_x;            // the map's scroll at the last step
     float view_y;
