@@ -210,12 +210,12 @@ wave casing(std::initializer_list<partial> body, double click_centre, double len
 wave shell_1()
 {
     return casing({{3150, 1.0, 0.04}, {4720, 0.7, 0.03}, {6930, 0.5, 0.022}, {9120, 0.3, 0.015}}, 6000, 0.2,
-                  0.3f, 108);
+                  0.15f, 108);
 }
 
 wave shell_2()
 {
-    return casing({{820, 1.0, 0.012}, {1390, 0.6, 0.008}, {2450, 0.3, 0.005}}, 1800, 0.12, 0.4f, 109);
+    return casing({{820, 1.0, 0.012}, {1390, 0.6, 0.008}, {2450, 0.3, 0.005}}, 1800, 0.12, 0.25f, 109);
 }
 
 void add_pair(const std::string& name, wave (*make)())
