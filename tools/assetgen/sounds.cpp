@@ -167,7 +167,7 @@ wave blood()
     mix_in(sound, burst(random, 0.1, 0.018, 0, 900), 0, 1.0f);  // the slap
     // Wet grains, each a darker resonance than the last: the squelch.
     const double grain_at[] = {0.0, 0.04, 0.09, 0.16};
-    const double centre[] = {520, 380, 300, 450};
+    const double centre[] = {520, 380, 300, 260};
     const float gain[] = {1.0f, 0.8f, 0.6f, 0.35f};
     for (int k = 0; k < 4; k++) {
         wave grain = resonance(random, 0.2, centre[k], 2.5, 0.003, 0.03 + 0.01 * k);
