@@ -1,6 +1,7 @@
 // The mode loop: the menu's choice says which screen runs next; every screen
 // runs in the same fixed-step loop.
 #include <cstdio>
+#include <sstream>
 #include <string>
 
 #include "app/arguments.h"
@@ -70,10 +71,28 @@ void show_credits()
     credits.deinit();
 }
 
+// A match on the editor's cells as they stand, read from a copy in memory:
+// the map file is never touched. Escape returns to the editor.
+void test_play()
+{
+    const std::string copy = editor.test_copy();
+    std::istringstream in(copy);
+    if (copy.empty() || !map.read(in, "the edited map")) {
+        editor.resume(copy.empty() ? "" : map.get_error());
+        return;
+    }
+    game.start();
+    if (display)
+        al_hide_mouse_cursor(display);
+    run(game, [] { return al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE); });
+    game.deinit();
+    editor.resume("");
+}
+
 // The editor runs until its leave dialog says so, saving on the first
-// button; a save that fails keeps it open. A map it cannot read is explained
-// instead, and a window close with unsaved work opens the dialog rather than
-// dropping the work.
+// button; a save that fails keeps it open. F5 plays a test match and comes
+// back. A map it cannot read is explained instead, and a window close with
+// unsaved work opens the dialog rather than dropping the work.
 void edit()
 {
     if (!editor.init()) {
@@ -87,6 +106,10 @@ void edit()
             const int quit = editor.get_quit();
             return quit > 0 && (quit != ceditor::save_and_leave || editor.save());
         });
+        if (editor.get_quit() == ceditor::test_play && !close_requested) {
+            test_play();
+            continue;
+        }
         if (!close_requested || !editor.get_changed())
             break;
         close_requested = false;

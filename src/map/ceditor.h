@@ -15,10 +15,11 @@
 // Y and X pick the previous and next picture or marker; Escape opens and
 // closes the leave dialog. Left button paints, right button erases; Ctrl+Z
 // takes back one press-drag-release and Ctrl+Shift+Z takes it again; Tab
-// shows and hides the route overlay.
+// shows and hides the route overlay; F5 plays the map as it stands.
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_primitives.h>
@@ -43,6 +44,7 @@ public:
     static constexpr int asking = -1;          // the dialog is open
     static constexpr int save_and_leave = 1;
     static constexpr int leave_unsaved = 2;
+    static constexpr int test_play = 3;        // F5: play the cells as they are
 
     ceditor();
 
@@ -56,6 +58,12 @@ public:
     // reason shows on screen, and the editor stays open with the dialog up.
     bool save();
     int get_quit() const { return quit; }
+    // The map as its file would hold it now, for a test match on the edited
+    // cells; "" with the reason on screen when no match could be played on it.
+    std::string test_copy();
+    // Back to editing after a test match, with `why` on screen if it was not
+    // played ("" when it was).
+    void resume(const char* why);
     // Destroys the editor's copies of the pictures.
     void deinit();
 
@@ -90,6 +98,8 @@ private:
     void zoom_keys();
     void selection_keys();
     void undo_keys();
+    void test_play_key();
+    std::string file_text() const;
     void buttons();
     void press_dialog(float x, float y);
     // The cell under the pointer; false when the pointer is off the map's grid.
@@ -125,7 +135,7 @@ private:
     int zoom_sizes[zoom_steps];  // on-screen units of one cell per zoom step
     int zoom;
     char picture_names[2][names_size];
-    bool escape_held, select_held, zoom_held, click_held, undo_held, route_held;
+    bool escape_held, select_held, zoom_held, click_held, undo_held, route_held, play_held;
     ALLEGRO_BITMAP* tile_bitmaps[2][cmap::max_pictures];
     ALLEGRO_VERTEX backdrop[4];
 

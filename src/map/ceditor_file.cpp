@@ -106,7 +106,7 @@ bool ceditor::init()
     zoom_timer = 0;
     zoom = 0;
     picture_names[0][0] = picture_names[1][0] = '\0';
-    escape_held = select_held = zoom_held = undo_held = route_held = false;
+    escape_held = select_held = zoom_held = undo_held = route_held = play_held = false;
     routes.reset();
     routes_stale = false;
     click_held = true;  // the press that opened the editor paints nothing
@@ -182,6 +182,36 @@ void ceditor::post_message(const char* format, ...)
     message_timer = message_ticks;
 }
 
+std::string ceditor::file_text() const
+{
+    const float sky[6] = {top_r, top_g, top_b, bottom_r, bottom_g, bottom_b};
+    const char* const lines[2] = {picture_names[0], picture_names[1]};
+    std::ostringstream text;
+    write_map_file(text, width, height, sky, picture_counts, lines,
+                   [this](int column, int row) { return cells[column][row]; });
+    return text.str();
+}
+
+std::string ceditor::test_copy()
+{
+    const int spawns = spawn_count();
+    if (spawns < 1 || spawns > cmap::max_spawns) {
+        post_message("NOT PLAYED: a match needs 1 to %d spawn points (markers 1 to 8); this map has %d.",
+                     cmap::max_spawns, spawns);
+        return "";
+    }
+    return file_text();
+}
+
+void ceditor::resume(const char* why)
+{
+    quit = editing;
+    // The Escape that ended the match, or a button still down, acts on nothing.
+    escape_held = click_held = true;
+    if (why && *why)
+        post_message("NOT PLAYED: %s", why);
+}
+
 int ceditor::spawn_count() const
 {
     int count = 0;
@@ -207,13 +237,8 @@ bool ceditor::save()
         return false;
     }
 
-    const float sky[6] = {top_r, top_g, top_b, bottom_r, bottom_g, bottom_b};
-    const char* const lines[2] = {picture_names[0], picture_names[1]};
-    std::ostringstream text;
-    write_map_file(text, width, height, sky, picture_counts, lines,
-                   [this](int column, int row) { return cells[column][row]; });
     std::string why;
-    if (!keep_backup(path, why) || !replace_file(path, text.str(), why)) {
+    if (!keep_backup(path, why) || !replace_file(path, file_text(), why)) {
         std::fprintf(stderr, "ZK3: cannot save %s: %s\n", path, why.c_str());
         post_message("NOT SAVED: %s\nThe file on disk is unchanged and the map is still here: "
                      "save again, or leave without saving.",

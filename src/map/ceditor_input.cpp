@@ -45,6 +45,7 @@ void ceditor::update()
     selection_keys();
     undo_keys();
     route_key();
+    test_play_key();
     buttons();
     if (routes && routes_stale && !(mouse.buttons & 3))
         refresh_routes();
@@ -156,6 +157,20 @@ void ceditor::undo_keys()
     }
     changed = !history.at_saved();
     routes_stale = true;
+}
+
+// F5 asks the mode loop for a test match on the cells as they are.
+void ceditor::test_play_key()
+{
+    if (!key(ALLEGRO_KEY_F5)) {
+        play_held = false;
+        return;
+    }
+    if (play_held || quit != editing)
+        return;
+    play_held = true;
+    history.end_stroke();
+    quit = test_play;
 }
 
 // The left button paints every step while held, except a press held since

@@ -1,6 +1,8 @@
 // Undo and redo in the editor: a press-drag-release is one step, new strokes
-// drop what was undone, the history has a bound, and saving keeps it.
+// drop what was undone, the history has a bound, and saving keeps it. And
+// F5's test match: a copy of the edited cells, never the file.
 #include <filesystem>
+#include <sstream>
 
 #include "editor_test.h"
 #include "map/edit_history.h"
@@ -94,6 +96,29 @@ TEST_F(EditorUndo, SavingKeepsTheHistoryAndTheFileHoldsTheRedoneCells)
     map_text expected = editor_map();
     expected.codes[40] = expected.codes[41] = expected.codes[42] = 10000;
     EXPECT_EQ(file_text("zkm/edit.zkm"), expected.str());
+}
+
+TEST_F(EditorUndo, TestPlayCopiesTheEditedCellsAndNeedsASpawnPoint)
+{
+    const std::string file = file_text("zkm/edit.zkm");
+    tap(ALLEGRO_KEY_2);
+    drag(1, 4, 0, 0);
+    tap(ALLEGRO_KEY_F5);
+    EXPECT_EQ(editor.get_quit(), ceditor::test_play);
+    std::istringstream copy(editor.test_copy());
+    ASSERT_TRUE(map.read(copy, "copy")) << map.get_error();
+    EXPECT_EQ(map.get_map(10, 4 * 40 + 10), 10000);
+    EXPECT_EQ(map.get_nsp(), 2);
+    editor.resume("");
+    EXPECT_EQ(editor.get_quit(), ceditor::editing);
+    control_z();
+    EXPECT_EQ(editor.get_cell(0, 4), 0) << "the history survives the match";
+
+    drag(2, 0, 0, 0);  // both spawn points erased
+    drag(2, 9, 9, 9);
+    EXPECT_EQ(editor.test_copy(), "");
+    EXPECT_NE(std::string(editor.get_message()).find("NOT PLAYED"), std::string::npos);
+    EXPECT_EQ(file_text("zkm/edit.zkm"), file);
 }
 
 TEST(EditHistory, KeepsTheLatestStepsAndForgetsAnUnreachableSave)
