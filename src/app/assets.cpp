@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/atlas.h"
 #include "app/sound.h"
 
 ALLEGRO_BITMAP* barms[3];
@@ -118,9 +119,10 @@ bool report_missing(const std::string& path)
     return false;
 }
 
-}  // namespace
+// The texture the pictures share while there is a display, or null.
+ALLEGRO_BITMAP* atlas;
 
-bool load_data()
+bool load_pictures()
 {
     for (const picture_run& run : pictures) {
         for (int i = 0; i < run.count; i++) {
@@ -130,6 +132,41 @@ bool load_data()
                 return report_missing(path);
         }
     }
+    return true;
+}
+
+// Moves the pictures, read into memory, onto the display: all in one texture
+// but the blood's, whose triangles address their own texture's pixels.
+void share_one_texture()
+{
+    std::vector<ALLEGRO_BITMAP**> packed;
+    for (const picture_run& run : pictures)
+        for (int i = 0; i < run.count; i++)
+            if (&run.first[i] != &bblood)
+                packed.push_back(&run.first[i]);
+    atlas = pack_atlas(packed.data(), static_cast<int>(packed.size()),
+                       al_get_display_option(al_get_current_display(), ALLEGRO_MAX_BITMAP_SIZE));
+    for (const picture_run& run : pictures)
+        for (int i = 0; i < run.count; i++)
+            if (al_get_bitmap_flags(run.first[i]) & ALLEGRO_MEMORY_BITMAP)
+                al_convert_bitmap(run.first[i]);
+}
+
+}  // namespace
+
+bool load_data()
+{
+    // With a display, read into memory first: one upload instead of one per picture.
+    const bool on_display = al_get_current_display() != nullptr;
+    const int flags = al_get_new_bitmap_flags();
+    if (on_display)
+        al_set_new_bitmap_flags(flags | ALLEGRO_MEMORY_BITMAP);
+    const bool pictures_loaded = load_pictures();
+    al_set_new_bitmap_flags(flags);
+    if (!pictures_loaded)
+        return false;
+    if (on_display)
+        share_one_texture();
     for (const sound_pair& pair : sounds) {
         for (int variant = 0; variant < 2; variant++) {
             std::string path = sound_path(pair, variant);
@@ -156,6 +193,9 @@ void unload_data()
             run.first[i] = nullptr;
         }
     }
+    if (atlas)
+        al_destroy_bitmap(atlas);
+    atlas = nullptr;
     for (const sound_pair& pair : sounds) {
         for (int variant = 0; variant < 2; variant++) {
             if (pair.pair[variant])
