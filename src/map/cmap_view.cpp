@@ -28,6 +28,26 @@ int floor_mod(int value, int divisor)
     return remainder < 0 ? remainder + divisor : remainder;
 }
 
+int back_field(int code)
+{
+    return code / 100 % 100;
+}
+
+int wall_field(int code)
+{
+    return code / 10000;
+}
+
+bool pictures_fit_cells(ALLEGRO_BITMAP* const (&pictures)[2][cmap::max_pictures])
+{
+    for (const auto& layer : pictures)
+        for (ALLEGRO_BITMAP* tile : layer)
+            if (tile && (al_get_bitmap_width(tile) > cmap::cell_size ||
+                         al_get_bitmap_height(tile) > cmap::cell_size))
+                return false;
+    return true;
+}
+
 }  // namespace
 
 void cmap::set_screen(int x, int y)
@@ -99,15 +119,39 @@ void cmap::draw() const
     const int first_column = floor_div(xs, cell_size);
     const int first_row = floor_div(ys, cell_size);
 
-    for (int i = 0; i < columns; i++) {
-        for (int j = 0; j < rows; j++) {
-            const int code = cell(first_column + i, first_row + j);
-            const float x = static_cast<float>(i * cell_size - ox);
-            const float y = static_cast<float>(j * cell_size - oy);
-            if (ALLEGRO_BITMAP* back = picture(0, code / 100 % 100))
-                al_draw_bitmap(back, x, y, 0);
-            if (ALLEGRO_BITMAP* wall = picture(1, code / 10000))
-                al_draw_bitmap(wall, x, y, 0);
+    // Pictures that fit their cells never overlap, so the back layer can be
+    // drawn whole before the walls, and each layer picture by picture: held
+    // drawing then sends each picture's cells in one call. A larger picture
+    // overlaps its neighbours, and then the cell order decides what shows.
+    if (!pictures_fit_cells(tile_bitmaps)) {
+        for (int i = 0; i < columns; i++) {
+            for (int j = 0; j < rows; j++) {
+                const int code = cell(first_column + i, first_row + j);
+                const float x = static_cast<float>(i * cell_size - ox);
+                const float y = static_cast<float>(j * cell_size - oy);
+                if (ALLEGRO_BITMAP* back = picture(0, back_field(code)))
+                    al_draw_bitmap(back, x, y, 0);
+                if (ALLEGRO_BITMAP* wall = picture(1, wall_field(code)))
+                    al_draw_bitmap(wall, x, y, 0);
+            }
+        }
+        return;
+    }
+    al_hold_bitmap_drawing(true);
+    for (int layer = 0; layer < 2; layer++) {
+        for (int n = 1; n <= max_pictures; n++) {
+            ALLEGRO_BITMAP* tile = picture(layer, n);
+            if (!tile)
+                continue;
+            for (int i = 0; i < columns; i++) {
+                for (int j = 0; j < rows; j++) {
+                    const int code = cell(first_column + i, first_row + j);
+                    if ((layer == 0 ? back_field(code) : wall_field(code)) == n)
+                        al_draw_bitmap(tile, static_cast<float>(i * cell_size - ox),
+                                       static_cast<float>(j * cell_size - oy), 0);
+                }
+            }
         }
     }
+    al_hold_bitmap_drawing(false);
 }
