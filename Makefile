@@ -4,7 +4,8 @@
 #               with the bot-play check on every shipped map, the unit suite
 #               and a long soak of every shipped map under AddressSanitizer and
 #               UBSan, and a bounded fuzzing run of the map reader
-# and one to time the map reader: make bench
+# and one to time the map reader, the match step, the frame and the start-up:
+#   make bench
 BUILD_DIR := build
 ASAN_DIR := build-asan
 FUZZ_DIR := build-fuzz
@@ -41,5 +42,8 @@ fuzz:
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	tests/fuzz/run.sh $(FUZZ_DIR)/fuzz_map_reader $(FUZZ_SECONDS)
 
+# The step and map-read figures headless, then the frame, start-up and memory
+# figures on a virtual display of their own.
 bench: build
 	$(BUILD_DIR)/bench/zk3_bench
+	bench/frame/run_on_xvfb.sh $(BUILD_DIR)/bench/frame/zk3_frame

@@ -2,9 +2,9 @@
 // through the program's own start-up steps.
 #pragma once
 
-// Starts this program again with `child_argument` `runs` times and returns
-// the median milliseconds from the fork to the child's first menu frame;
-// negative when a child failed.
+// Starts this program again with `child_argument` once to warm the shader
+// cache, then `runs` times, and returns the median milliseconds from the
+// fork to the child's first menu frame; negative when a child failed.
 double median_startup_ms(const char* child_argument, int runs);
 
 // In the child: starts like the game, draws the first menu frame, writes the
