@@ -6,13 +6,14 @@
 #               UBSan, and a bounded fuzzing run of the map reader
 # and one to time the map reader, the match step, the frame and the start-up:
 #   make bench
+# and one to look at every picture and sound at once: make contact-sheet
 BUILD_DIR := build
 ASAN_DIR := build-asan
 FUZZ_DIR := build-fuzz
 FUZZ_SECONDS := 45
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: play test build test-sanitized fuzz bench
+.PHONY: play test build test-sanitized fuzz bench contact-sheet
 
 play:
 	tools/install-deps.sh play
@@ -47,3 +48,9 @@ fuzz:
 bench: build
 	$(BUILD_DIR)/bench/zk3_bench
 	bench/frame/run_on_xvfb.sh $(BUILD_DIR)/bench/frame/zk3_frame
+
+# Every picture, a fighter in every pose with every gun and a spectrogram of
+# every sound on one sheet, for judging the art by eye; not committed.
+contact-sheet: build
+	$(BUILD_DIR)/tools/zk3_assetgen --contact-sheet contact-sheet.png game
+	@echo "wrote contact-sheet.png"
