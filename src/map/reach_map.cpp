@@ -11,6 +11,8 @@ const float jump_speed = -10.5f;
 const float gravity = 0.25f;
 const float last_column = 38, column_beside = 39;
 const float middle_row = 40, last_row = 79, row_below = 80;
+// Bots read their markers at the upper body, (x + 20, y + 20).
+const float marker_probe = 20;
 const int cell_size = 40;
 const int last_free_code = 9999;
 
@@ -131,6 +133,12 @@ bool reach_map::right(const body& b) const
 
 void reach_map::tick(body& b)
 {
+    move(b);
+    mark(b);
+}
+
+void reach_map::move(body& b) const
+{
     if (!down(b))
         b.vy += gravity;
     const float tx = b.x + b.vx, ty = b.y + b.vy;
@@ -150,7 +158,6 @@ void reach_map::tick(body& b)
     }
     if (b.y != ty)
         b.vy = 0;
-    mark(b);
 }
 
 void reach_map::mark(const body& b)
@@ -173,6 +180,39 @@ bool reach_map::settle(body& b, int dir)
             return false;  // out of the map: dead
         if (b.vy == 0 && down(b))
             return true;
+    }
+    return false;
+}
+
+bool reach_map::land(float& x, float& y, bool jump, int dir, float turn_y, std::vector<int>* entered) const
+{
+    body b{x, y, 0, jump ? jump_speed : 0};
+    bool left_ground = jump;
+    // A walk that has not left the ground within this many ticks met a wall.
+    const int longest_walk = 100;
+    for (int ticks = 0; ticks < longest_flight; ticks++) {
+        const bool turned = b.y + marker_probe < turn_y;
+        b.vx = turned ? dir * walk_speed : 0;
+        move(b);
+        if (b.y >= rows * cell_size)
+            return false;  // out of the map: dead
+        if (entered) {
+            const int column = static_cast<int>(b.x + marker_probe) / cell_size;
+            const int row = static_cast<int>(b.y + marker_probe) / cell_size;
+            const int cell = column * rows + row;
+            if (b.x + marker_probe >= 0 && b.y + marker_probe >= 0 && column < columns && row < rows &&
+                (entered->empty() || entered->back() != cell))
+                entered->push_back(cell);
+        }
+        const bool standing = b.vy == 0 && down(b);
+        if (!standing)
+            left_ground = true;
+        else if (left_ground) {
+            x = b.x;
+            y = b.y;
+            return true;
+        } else if (ticks > longest_walk)
+            return false;
     }
     return false;
 }

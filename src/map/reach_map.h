@@ -24,6 +24,15 @@ public:
     static constexpr int jump_heading = 1, right_heading = 2, left_heading = 4;
     static int headings(int kind);
 
+    // Where a fighter standing with its top-left corner at (x, y) stands
+    // next: it jumps at once when `jump`, and walks `dir` (-1, 0 or 1) from
+    // the tick its upper body (y + 20) is above `turn_y`, until it leaves the
+    // ground and stands again. False when it never leaves the ground, falls
+    // out of the map or never lands; (x, y) is then unchanged. `entered`,
+    // when given, gets the cells its upper body enters on the way, as
+    // column x rows + row.
+    bool land(float& x, float& y, bool jump, int dir, float turn_y, std::vector<int>* entered = nullptr) const;
+
 private:
     struct body {
         float x, y, vx, vy;
@@ -37,7 +46,8 @@ private:
     bool up(const body& b) const;
     bool left(const body& b) const;
     bool right(const body& b) const;
-    // One tick of movement, marking the cells the box overlaps.
+    // One tick of movement; `tick` also marks the cells the box overlaps.
+    void move(body& b) const;
     void tick(body& b);
     void mark(const body& b);
     // Ticks with the walking intent `dir` held until the body stands; false if
