@@ -8,6 +8,8 @@
 //       the 1920 x 1080 screen a match opens on (centred on the map)
 //   cd game && ../build/tools/zk3_mapmake --whole zkm/arena.zkm /tmp/arena.png [scale]
 //       the whole map with its waypoints, scaled (0.5 unless given)
+//   build/tools/zk3_mapmake --waypoints game/zkm/arena.zkm /tmp/arena.zkm
+//       the map with its bot waypoints placed afresh, to another file
 //
 // The pictures are drawn from png/ of the working directory: the game folder.
 #include <cstdio>
@@ -23,6 +25,7 @@
 
 #include "map/cmap.h"
 #include "map_picture.h"
+#include "map_waypoints.h"
 #include "map_source.h"
 
 namespace {
@@ -30,7 +33,8 @@ namespace {
 const char usage[] =
     "usage: zk3_mapmake <source.txt> <game>/zkm/<name>.zkm\n"
     "       zk3_mapmake --view <map.zkm> <picture.png>\n"
-    "       zk3_mapmake --whole <map.zkm> <picture.png> [scale]\n";
+    "       zk3_mapmake --whole <map.zkm> <picture.png> [scale]\n"
+    "       zk3_mapmake --waypoints <map.zkm> <placed.zkm>\n";
 
 // Big enough for 480 x 270 cells; static, like the game's own map.
 cmap checked;
@@ -131,6 +135,8 @@ int main(int argc, char** argv)
     }
     if (argc == 3 && argv[1][0] != '-')
         return make(argv[1], argv[2]);
+    if (argc == 4 && std::strcmp(argv[1], "--waypoints") == 0)
+        return place_map_waypoints(argv[2], argv[3]);
     if (argc == 4 && std::strcmp(argv[1], "--view") == 0)
         return draw(argv[2], argv[3], false, 1);
     if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "--whole") == 0) {
