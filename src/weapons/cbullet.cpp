@@ -23,6 +23,9 @@ void cbullet::init(float new_x, float new_y, float new_angle, int new_power, int
     if (map.solid(static_cast<int>(new_x), static_cast<int>(new_y)))
         return;
     angle = new_angle;
+    // The flight is straight: its direction is worked out once.
+    dir_x = std::cos(angle);
+    dir_y = std::sin(angle);
     tail = 0;
     x = new_x;
     y = new_y;
@@ -56,8 +59,8 @@ bool cbullet::fly(float step)
     float left = step;
     while (left > 0 && screen() && !collision() && player() == -1) {
         const float unit = left >= 1 ? 1.0f : left;
-        x += unit * std::cos(angle);
-        y += unit * std::sin(angle);
+        x += unit * dir_x;
+        y += unit * dir_y;
         left -= 1;
         if (tail < longest_tail)
             tail += tail_per_unit;
@@ -72,7 +75,7 @@ void cbullet::hit()
         return;
     if (collision()) {
         // The point one unit back lies on the free side of the wall.
-        map.damage(static_cast<int>(x - std::cos(angle)), static_cast<int>(y - std::sin(angle)));
+        map.damage(static_cast<int>(x - dir_x), static_cast<int>(y - dir_y));
         return;
     }
     const int victim = player();
@@ -88,26 +91,26 @@ void cbullet::draw() const
     const float ys = static_cast<float>(map.get_ys());
     // A longer streak is also more opaque.
     const int alpha = static_cast<int>(2 * tail);
-    al_draw_line(x - xs, y - ys, x - tail * std::cos(angle) - xs, y - tail * std::sin(angle) - ys,
+    al_draw_line(x - xs, y - ys, x - tail * dir_x - xs, y - tail * dir_y - ys,
                  al_premul_rgba(255, 255, 255, static_cast<unsigned char>(alpha)), 0);
 }
 
 bool cbullet::screen() const
 {
-    const float next_x = x + std::cos(angle);
-    const float next_y = y + std::sin(angle);
+    const float next_x = x + dir_x;
+    const float next_y = y + dir_y;
     return next_x >= 0 && next_x < map.get_width() && next_y >= 0 && next_y < map.get_height();
 }
 
 bool cbullet::collision() const
 {
-    return map.solid(static_cast<int>(x + std::cos(angle)), static_cast<int>(y + std::sin(angle)));
+    return map.solid(static_cast<int>(x + dir_x), static_cast<int>(y + dir_y));
 }
 
 int cbullet::player() const
 {
-    const float next_x = x + std::cos(angle);
-    const float next_y = y + std::sin(angle);
+    const float next_x = x + dir_x;
+    const float next_y = y + dir_y;
     for (int i = 0; i < max_players; i++) {
         const cplayer& fighter = players[i];
         if (fighter.get_active() && fighter.get_health() > 0 && fighter.get_id() != owner &&

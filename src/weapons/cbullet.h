@@ -32,6 +32,7 @@ private:
     void hit();
 
     float angle = 0;
+    float dir_x = 1, dir_y = 0;  // cos and sin of the angle
     float tail = 0;  // length of the streak behind the head, 0..127
     float x = 0;
     float y = 0;
