@@ -52,6 +52,13 @@ struct way_out {
     int drop = -1;       // walking off the edge lands here
     int jump = -1;       // a jump across, turned at `turn_row`, lands here
     int turn_row = -1;
+    std::vector<int> path;  // the cells a climb or a drop passes
+};
+
+// A jump in place from a floor cell that a direction marker above turns
+// onto a higher floor.
+struct jump_up {
+    int to, column, dir, turn_row;
 };
 
 class placer {
@@ -74,6 +81,9 @@ public:
         for (std::size_t i = 0; i < runs.size(); i++)
             for (int dir : {-1, 1})
                 ways[i][dir > 0] = find_way_out(static_cast<int>(i), dir);
+        ups.assign(runs.size(), {});
+        for (std::size_t i = 0; i < runs.size(); i++)
+            find_jumps_up(static_cast<int>(i));
         judge_runs();
         flown.assign(codes.size(), false);
         // Turns first, so that every jump is flown past the markers there are.
@@ -81,6 +91,9 @@ public:
             for (std::size_t i = 0; i < runs.size(); i++)
                 for (int dir : {-1, 1})
                     mark_end(static_cast<int>(i), dir, ways[i][dir > 0], jumps);
+        for (std::size_t i = 0; i < runs.size(); i++)
+            for (const jump_up& up : ups[i])
+                mark_jump_up(static_cast<int>(i), up);
         steer_spawns();
         add_spawns();
         for (const run& floor : runs)
@@ -170,9 +183,9 @@ private:
         return -1;
     }
 
-    int landing(float x, float y, bool jump, int dir, float turn_y) const
+    int landing(float x, float y, bool jump, int dir, float turn_y, std::vector<int>* path = nullptr) const
     {
-        return reach.land(x, y, jump, dir, turn_y) ? run_under(x, y) : -1;
+        return reach.land(x, y, jump, dir, turn_y, path) ? run_under(x, y) : -1;
     }
 
     way_out find_way_out(int i, int dir) const
@@ -187,13 +200,13 @@ private:
         if (way.wall) {
             // Pressed against the wall, as a blocked walking bot jumps.
             const float x = static_cast<float>(dir > 0 ? next * cell_size - 39 : end * cell_size);
-            const int top = landing(x, y, true, dir, anywhere);
+            const int top = landing(x, y, true, dir, anywhere, &way.path);
             way.climb = top == i ? -1 : top;
             return way;
         }
         // Where the upper body enters the cell past the edge, still standing.
         const float x = static_cast<float>(dir > 0 ? next * cell_size - 20 : end * cell_size - 21);
-        way.drop = landing(x, y, false, dir, anywhere);
+        way.drop = landing(x, y, false, dir, anywhere, &way.path);
         for (int turn_row = row - highest_turn; turn_row < row; turn_row++) {
             bool room = turn_row >= 0;
             for (int r = turn_row; room && r < row; r++)
@@ -218,6 +231,8 @@ private:
             for (int t : {way.climb, way.drop, way.jump})
                 if (t >= 0)
                     out.push_back(t);
+        for (const jump_up& up : ups[i])
+            out.push_back(up.to);
         return out;
     }
 
@@ -357,16 +372,104 @@ private:
             // A wall a jump clears needs nothing: a blocked bot jumps.
             if (!jumps && !good(i, way.climb))
                 put(end, floor.row, back_kind);
+            else if (!jumps)
+                fly_over(way.path);
             return;
         }
         const bool drop = good(i, way.drop), jump = good(i, way.jump);
         if (!jumps) {
             if (!drop && !jump)
                 put(end, floor.row, back_kind);
+            else if (drop)
+                fly_over(way.path, 1);  // past the edge cell, where a jump may start
             return;
         }
         if (jump && !mark_jump(i, dir, drop) && !drop)
             put(end, floor.row, back_kind);
+    }
+
+    // No later marker may turn a bot on its way along `path`.
+    void fly_over(const std::vector<int>& path, std::size_t from = 0)
+    {
+        for (std::size_t k = from; k < path.size(); k++)
+            flown[static_cast<std::size_t>(path[k])] = true;
+    }
+
+    // Whether a floor lies within a jump's height above cell (column, row)
+    // and a few cells either way: only there can a jump up land.
+    bool floor_above(int column, int row) const
+    {
+        const int reach_cells = 6;
+        for (int r = std::max(0, row - highest_turn - 1); r < row; r++)
+            for (int c = std::max(0, column - reach_cells); c <= std::min(columns - 1, column + reach_cells); c++)
+                if (run_at(c, r) >= 0)
+                    return true;
+        return false;
+    }
+
+    // The floor that a bot jumping in place at (column, row) and turned
+    // `dir` at `turn_row` lands on, whichever side it walked in from; -1
+    // when the two differ or it does not land.
+    int land_up(int column, int row, int dir, int turn_row, std::vector<int>* path) const
+    {
+        int to = -1;
+        for (int side : {0, 1}) {
+            float x = static_cast<float>(column * cell_size + (side ? 19 : -20));
+            float y = static_cast<float>(row * cell_size);
+            if (!reach.land(x, y, true, dir, static_cast<float>((turn_row + 1) * cell_size), path))
+                return -1;
+            const int found = run_under(x, y);
+            if (found < 0 || (to >= 0 && found != to))
+                return -1;
+            to = found;
+        }
+        return to;
+    }
+
+    // One jump up from run i to each higher floor it can reach, from the
+    // first inner cell that gets there.
+    void find_jumps_up(int i)
+    {
+        const run floor = runs[static_cast<std::size_t>(i)];
+        for (int column = floor.first + 1; column < floor.last; column++) {
+            if (!floor_above(column, floor.row))
+                continue;
+            for (int dir : {-1, 1})
+                for (int turn_row = floor.row - 1; turn_row >= std::max(0, floor.row - highest_turn); turn_row--) {
+                    if (wall(column, turn_row))
+                        break;
+                    const int to = land_up(column, floor.row, dir, turn_row, nullptr);
+                    if (to < 0 || runs[static_cast<std::size_t>(to)].row >= floor.row || reaches_up(i, to))
+                        continue;
+                    ups[static_cast<std::size_t>(i)].push_back({to, column, dir, turn_row});
+                }
+        }
+    }
+
+    bool reaches_up(int i, int to) const
+    {
+        for (const jump_up& up : ups[static_cast<std::size_t>(i)])
+            if (up.to == to)
+                return true;
+        return false;
+    }
+
+    // Half the bots walking by jump and fly up; the rest walk on.
+    void mark_jump_up(int i, const jump_up& up)
+    {
+        const int row = runs[static_cast<std::size_t>(i)].row;
+        if (!good(i, up.to) || !open(up.column, row) || !open(up.column, up.turn_row) ||
+            flown[index(up.column, row)] || flown[index(up.column, up.turn_row)])
+            return;
+        std::vector<int> path;
+        if (land_up(up.column, row, up.dir, up.turn_row, &path) != up.to)
+            return;
+        for (int cell : path)
+            if (!harmless(cell / rows, cell % rows, up.dir))
+                return;
+        put(up.column, row, jump_or_keep_left);
+        put(up.column, up.turn_row, up.dir > 0 ? right_kind : left_kind);
+        fly_over(path);
     }
 
     // Whether a bot flying `dir` across cell (column, row) keeps its way.
@@ -411,8 +514,7 @@ private:
                 continue;
             put(next, row, drop ? (dir > 0 ? jump_or_keep_right : jump_or_keep_left) : jump_kind);
             put(next, turn_row, dir > 0 ? right_kind : left_kind);
-            for (int cell : path)
-                flown[static_cast<std::size_t>(cell)] = true;
+            fly_over(path);
             return true;
         }
         return false;
@@ -509,6 +611,7 @@ private:
     std::vector<run> runs;
     std::vector<int> run_of;          // run index of each stand cell, column after column
     std::vector<std::array<way_out, 2>> ways;  // [run][0 left, 1 right]
+    std::vector<std::vector<jump_up>> ups;  // [run]: the higher floors its jumps reach
     std::vector<int> group;           // runs in one group all lead to one another
     std::vector<bool> leads_back;     // the run can get back to the arena
     std::vector<bool> arena;

@@ -7,8 +7,11 @@
 // way back, a turn marker sends walking bots back. Where a gap can be jumped,
 // a jump marker over the gap and a direction marker above it carry bots
 // across (a jump marker jumps in place; the direction marker that the rising
-// body enters turns it into a sideways jump). Long floors get markers that
-// now and then make a bot jump and pick a new side. A map with fewer than 8
+// body enters turns it into a sideways jump); the same pair inside a floor
+// lifts half the bots passing by onto a floor above. Every jump is flown
+// through the fighters' own movement first, and no marker goes where it would
+// turn a bot on a jump or a drop. Long floors get markers that now and then
+// make a bot jump and pick a new side. A map with fewer than 8
 // spawn points gets more, spread over the floors, up to 8.
 //
 // The same codes always give the same markers.
