@@ -1,5 +1,6 @@
 # The two commands a player or a developer needs:
 #   make play   installs what is missing, builds, generates the assets and starts the game
+#               (make play ARGS=--no-multisampling on a machine without a graphics card)
 #   make test   the same set-up plus the test tools, then every test: the suite
 #               with the bot-play check on every shipped map, the unit suite
 #               and a long soak of every shipped map under AddressSanitizer and
@@ -18,7 +19,7 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 play:
 	tools/install-deps.sh play
 	$(MAKE) build
-	cd game && ../$(BUILD_DIR)/zk3
+	cd game && ../$(BUILD_DIR)/zk3 $(ARGS)
 
 test:
 	tools/install-deps.sh test
@@ -45,7 +46,10 @@ fuzz:
 
 # The step and map-read figures headless, then the frame, start-up and memory
 # figures on a virtual display of their own.
-bench: build
+# The frame figures need the virtual display the tests use.
+bench:
+	tools/install-deps.sh test
+	$(MAKE) build
 	$(BUILD_DIR)/bench/zk3_bench
 	bench/frame/run_on_xvfb.sh $(BUILD_DIR)/bench/frame/zk3_frame
 
