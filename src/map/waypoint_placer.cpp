@@ -92,8 +92,7 @@ public:
                 for (int dir : {-1, 1})
                     mark_end(static_cast<int>(i), dir, ways[i][dir > 0], jumps);
         for (std::size_t i = 0; i < runs.size(); i++)
-            for (const jump_up& up : ups[i])
-                mark_jump_up(static_cast<int>(i), up);
+            mark_jumps_up(static_cast<int>(i));
         steer_spawns();
         add_spawns();
         for (const run& floor : runs)
@@ -426,8 +425,7 @@ private:
         return to;
     }
 
-    // One jump up from run i to each higher floor it can reach, from the
-    // first inner cell that gets there.
+    // Every jump up from run i onto a higher floor, inner cells left to right.
     void find_jumps_up(int i)
     {
         const run floor = runs[static_cast<std::size_t>(i)];
@@ -439,37 +437,39 @@ private:
                     if (wall(column, turn_row))
                         break;
                     const int to = land_up(column, floor.row, dir, turn_row, nullptr);
-                    if (to < 0 || runs[static_cast<std::size_t>(to)].row >= floor.row || reaches_up(i, to))
-                        continue;
-                    ups[static_cast<std::size_t>(i)].push_back({to, column, dir, turn_row});
+                    if (to >= 0 && runs[static_cast<std::size_t>(to)].row < floor.row)
+                        ups[static_cast<std::size_t>(i)].push_back({to, column, dir, turn_row});
                 }
         }
     }
 
-    bool reaches_up(int i, int to) const
+    // One jump up from run i to each floor above it reaches: the first that
+    // crosses no marker and puts none in another's way.
+    void mark_jumps_up(int i)
     {
+        std::vector<int> reached;
         for (const jump_up& up : ups[static_cast<std::size_t>(i)])
-            if (up.to == to)
-                return true;
-        return false;
+            if (std::find(reached.begin(), reached.end(), up.to) == reached.end() && mark_jump_up(i, up))
+                reached.push_back(up.to);
     }
 
     // Half the bots walking by jump and fly up; the rest walk on.
-    void mark_jump_up(int i, const jump_up& up)
+    bool mark_jump_up(int i, const jump_up& up)
     {
         const int row = runs[static_cast<std::size_t>(i)].row;
         if (!good(i, up.to) || !open(up.column, row) || !open(up.column, up.turn_row) ||
             flown[index(up.column, row)] || flown[index(up.column, up.turn_row)])
-            return;
+            return false;
         std::vector<int> path;
         if (land_up(up.column, row, up.dir, up.turn_row, &path) != up.to)
-            return;
+            return false;
         for (int cell : path)
             if (!harmless(cell / rows, cell % rows, up.dir))
-                return;
+                return false;
         put(up.column, row, jump_or_keep_left);
         put(up.column, up.turn_row, up.dir > 0 ? right_kind : left_kind);
         fly_over(path);
+        return true;
     }
 
     // Whether a bot flying `dir` across cell (column, row) keeps its way.
