@@ -55,6 +55,9 @@ struct way_out {
     std::vector<int> path;  // the cells a climb or a drop passes
 };
 
+const int not_flown = -1;
+const int flown_by_jumps = -2;
+
 // A jump in place from a floor cell that a direction marker above turns
 // onto a higher floor.
 struct jump_up {
@@ -85,7 +88,7 @@ public:
         for (std::size_t i = 0; i < runs.size(); i++)
             find_jumps_up(static_cast<int>(i));
         judge_runs();
-        flown.assign(codes.size(), false);
+        flown.assign(codes.size(), not_flown);
         // Turns first, so that every jump is flown past the markers there are.
         for (bool jumps : {false, true})
             for (std::size_t i = 0; i < runs.size(); i++)
@@ -380,7 +383,7 @@ private:
             if (!drop && !jump)
                 put(end, floor.row, back_kind);
             else if (drop)
-                fly_over(way.path, 1);  // past the edge cell, where a jump may start
+                fly_over(way.path, 1, i);  // past the edge cell, where a jump may start
             return;
         }
         if (jump && !mark_jump(i, dir, drop) && !drop)
@@ -388,11 +391,15 @@ private:
     }
 
     // No later marker may turn a bot on its way along `path`.
-    void fly_over(const std::vector<int>& path, std::size_t from = 0)
+    // `by` names the run a drop leaves, or is flown_by_jumps.
+    void fly_over(const std::vector<int>& path, std::size_t from = 0, int by = flown_by_jumps)
     {
-        for (std::size_t k = from; k < path.size(); k++)
-            flown[static_cast<std::size_t>(path[k])] = true;
+        for (std::size_t k = from; k < path.size(); k++) {
+            int& cell = flown[static_cast<std::size_t>(path[k])];
+            cell = cell == not_flown || cell == by ? by : flown_by_jumps;
+        }
     }
+    bool in_flight(int column, int row) const { return flown[index(column, row)] != not_flown; }
 
     // Whether a floor lies within a jump's height above cell (column, row)
     // and a few cells either way: only there can a jump up land.
@@ -437,10 +444,19 @@ private:
                     if (wall(column, turn_row))
                         break;
                     const int to = land_up(column, floor.row, dir, turn_row, nullptr);
-                    if (to >= 0 && runs[static_cast<std::size_t>(to)].row < floor.row)
+                    if (to >= 0 && runs[static_cast<std::size_t>(to)].row < floor.row && !led_to(i, to))
                         ups[static_cast<std::size_t>(i)].push_back({to, column, dir, turn_row});
                 }
         }
+    }
+
+    // Whether a climb, a drop or a gap jump already leads from run i to `to`.
+    bool led_to(int i, int to) const
+    {
+        for (const way_out& way : ways[static_cast<std::size_t>(i)])
+            if (way.climb == to || way.drop == to || way.jump == to)
+                return true;
+        return false;
     }
 
     // One jump up from run i to each floor above it reaches: the first that
@@ -453,12 +469,20 @@ private:
                 reached.push_back(up.to);
     }
 
+    // A jump up to `to` may put a marker where only drops from `to` pass: a
+    // bot that it turns back falls short, onto the floor it would reach.
+    bool may_jump_up(int column, int row, int to) const
+    {
+        const int by = flown[index(column, row)];
+        return by == not_flown || by == to;
+    }
+
     // Half the bots walking by jump and fly up; the rest walk on.
     bool mark_jump_up(int i, const jump_up& up)
     {
         const int row = runs[static_cast<std::size_t>(i)].row;
         if (!good(i, up.to) || !open(up.column, row) || !open(up.column, up.turn_row) ||
-            flown[index(up.column, row)] || flown[index(up.column, up.turn_row)])
+            !may_jump_up(up.column, row, up.to) || !may_jump_up(up.column, up.turn_row, up.to))
             return false;
         std::vector<int> path;
         if (land_up(up.column, row, up.dir, up.turn_row, &path) != up.to)
@@ -492,13 +516,13 @@ private:
         const int next = end + dir;
         const float x0 = static_cast<float>(dir > 0 ? next * cell_size - 20 : end * cell_size - 21);
         const float y0 = static_cast<float>(row * cell_size);
-        if (!open(next, row) || flown[index(next, row)])
+        if (!open(next, row) || in_flight(next, row))
             return false;
         for (int turn_row = row - 1; turn_row >= row - highest_turn; turn_row--) {
             bool room = turn_row >= 0;
             for (int r = turn_row; room && r < row; r++)
                 room = !wall(next, r);
-            if (!room || !open(next, turn_row) || flown[index(next, turn_row)])
+            if (!room || !open(next, turn_row) || in_flight(next, turn_row))
                 continue;
             float x = x0, y = y0;
             std::vector<int> path;
@@ -556,7 +580,7 @@ private:
                 continue;
             for (int column = floor.first + 1; column < floor.last; column++)
                 if (open(column, floor.row) && open(column, floor.row - 1) &&
-                    !flown[index(column, floor.row - 1)] && !flown[index(column, floor.row)])
+                    !in_flight(column, floor.row - 1) && !in_flight(column, floor.row))
                     candidates.push_back({column, floor.row - 1});
         }
         while (static_cast<int>(chosen.size()) < wanted_spawns && !candidates.empty()) {
@@ -600,7 +624,7 @@ private:
         for (int column = floor.first + wander_spacing; column + 2 <= floor.last; column += wander_spacing) {
             const bool room = row > 0 && !wall(column - 1, row - 1) && !wall(column, row - 1) &&
                               !wall(column + 1, row - 1);
-            if (room && marker(column, row - 1) == 0 && !flown[index(column, row)])
+            if (room && marker(column, row - 1) == 0 && !in_flight(column, row))
                 put(column, row, now_and_then);
         }
     }
@@ -615,7 +639,7 @@ private:
     std::vector<int> group;           // runs in one group all lead to one another
     std::vector<bool> leads_back;     // the run can get back to the arena
     std::vector<bool> arena;
-    std::vector<bool> flown;          // cells some placed jump flies through
+    std::vector<int> flown;           // per cell: not_flown, the run a drop through it leaves, or flown_by_jumps
 };
 
 }  // namespace
