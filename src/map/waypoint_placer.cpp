@@ -31,9 +31,9 @@ const int either_side_spawn = 6;  // a spawn point that picks a side
 
 // A marker that sometimes jumps and picks a side, every this many cells.
 const int wander_spacing = 8;
-// The direction marker of a gap jump is tried one row above the floor row
-// first, then higher, up to this many: the lower, the sooner the jump
-// turns sideways and the higher it passes over the far edge.
+// The direction marker of a jump is tried one row above the floor row
+// first, then higher, up to this many: the lower, the sooner the jump turns
+// sideways and the higher it passes over the far edge.
 const int highest_turn = 4;
 
 const float anywhere = 1e9f;  // a walking intent held from the start
