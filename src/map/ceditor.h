@@ -15,7 +15,8 @@
 // Y and X pick the previous and next picture or marker; Escape opens and
 // closes the leave dialog. Left button paints, right button erases; Ctrl+Z
 // takes back one press-drag-release and Ctrl+Shift+Z takes it again; Tab
-// shows and hides the route overlay; F5 plays the map as it stands.
+// shows and hides the route overlay; F5 plays the map as it stands; P
+// places the bot waypoints afresh from the walls and spawn points.
 #pragma once
 
 #include <memory>
@@ -99,6 +100,7 @@ private:
     void selection_keys();
     void undo_keys();
     void test_play_key();
+    void place_key();
     std::string file_text() const;
     void buttons();
     void press_dialog(float x, float y);
@@ -135,7 +137,7 @@ private:
     int zoom_sizes[zoom_steps];  // on-screen units of one cell per zoom step
     int zoom;
     char picture_names[2][names_size];
-    bool escape_held, select_held, zoom_held, click_held, undo_held, route_held, play_held;
+    bool escape_held, select_held, zoom_held, click_held, undo_held, route_held, play_held, place_held;
     ALLEGRO_BITMAP* tile_bitmaps[2][cmap::max_pictures];
     ALLEGRO_VERTEX backdrop[4];
 

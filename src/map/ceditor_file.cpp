@@ -106,7 +106,7 @@ bool ceditor::init()
     zoom_timer = 0;
     zoom = 0;
     picture_names[0][0] = picture_names[1][0] = '\0';
-    escape_held = select_held = zoom_held = undo_held = route_held = play_held = false;
+    escape_held = select_held = zoom_held = undo_held = route_held = play_held = place_held = false;
     routes.reset();
     routes_stale = false;
     click_held = true;  // the press that opened the editor paints nothing

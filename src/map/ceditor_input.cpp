@@ -3,10 +3,13 @@
 #include "map/ceditor.h"
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "app/input.h"
 #include "app/shell.h"
 #include "frontend/coptions.h"
+#include "map/waypoint_placer.h"
 
 namespace {
 
@@ -46,6 +49,7 @@ void ceditor::update()
     undo_keys();
     route_key();
     test_play_key();
+    place_key();
     buttons();
     if (routes && routes_stale && !(mouse.buttons & 3))
         refresh_routes();
@@ -171,6 +175,40 @@ void ceditor::test_play_key()
     play_held = true;
     history.end_stroke();
     quit = test_play;
+}
+
+// P replaces every waypoint but the spawn points with placed ones, as one
+// step that Ctrl+Z takes back.
+void ceditor::place_key()
+{
+    if (!key(ALLEGRO_KEY_P)) {
+        place_held = false;
+        return;
+    }
+    if (place_held || quit != editing)
+        return;
+    place_held = true;
+    const int columns = width / cmap::cell_size, rows = height / cmap::cell_size;
+    std::vector<int> codes;
+    for (int column = 0; column < columns; column++)
+        for (int row = 0; row < rows; row++)
+            codes.push_back(cells[column][row]);
+    std::string why;
+    if (!place_waypoints(columns, rows, codes, why)) {
+        post_message("NO WAYPOINTS PLACED: %s", why.c_str());
+        return;
+    }
+    history.end_stroke();
+    history.begin_stroke();
+    int placed = 0;
+    for (int column = 0; column < columns; column++)
+        for (int row = 0; row < rows; row++) {
+            const int code = codes[static_cast<std::size_t>(column * rows + row)];
+            placed += cells[column][row] != code;
+            set_cell(column, row, code);
+        }
+    history.end_stroke();
+    post_message("Waypoints placed: %d cells changed. Ctrl+Z takes them back.", placed);
 }
 
 // The left button paints every step while held, except a press held since

@@ -1,6 +1,7 @@
 // Undo and redo in the editor: a press-drag-release is one step, new strokes
 // drop what was undone, the history has a bound, and saving keeps it. And
 // F5's test match: a copy of the edited cells, never the file.
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -119,6 +120,34 @@ TEST_F(EditorUndo, TestPlayCopiesTheEditedCellsAndNeedsASpawnPoint)
     EXPECT_EQ(editor.test_copy(), "");
     EXPECT_NE(std::string(editor.get_message()).find("NOT PLAYED"), std::string::npos);
     EXPECT_EQ(file_text("zkm/edit.zkm"), file);
+}
+
+TEST_F(EditorUndo, PlacedWaypointsAreOneStep)
+{
+    drag(2, 9, 9, 9);  // the one wall with room above it
+    tap(ALLEGRO_KEY_P);
+    EXPECT_NE(std::string(editor.get_message()).find("NO WAYPOINTS PLACED"), std::string::npos)
+        << "no floor left";
+    tap(ALLEGRO_KEY_2);
+    drag(1, 9, 0, 9);
+    auto every_cell = [] {
+        std::vector<int> cells;
+        for (int row = 0; row < 10; row++)
+            for (int code : row_cells(row))
+                cells.push_back(code);
+        return cells;
+    };
+    const std::vector<int> painted = every_cell();
+    tap(ALLEGRO_KEY_P);
+    const std::vector<int> placed = every_cell();
+    const long spawns = std::count_if(placed.begin(), placed.end(), [](int code) {
+        return code % 100 >= 1 && code % 100 <= 8;
+    });
+    EXPECT_EQ(spawns, 8) << "spawn points added up to eight";
+    control_z();
+    EXPECT_EQ(every_cell(), painted);
+    control_z(true);
+    EXPECT_EQ(every_cell(), placed);
 }
 
 TEST(EditHistory, KeepsTheLatestStepsAndForgetsAnUnreachableSave)
