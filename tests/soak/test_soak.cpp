@@ -1,10 +1,12 @@
 // Whole matches of ten bots on every shipped map, through the very match code
 // the game runs. The soak checks after every tick what must always hold; the
-// bot-play test checks that every map makes a real fight.
+// bot-play test checks that every map makes a real fight, with its own
+// waypoints and with waypoints placed afresh from its walls.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,8 @@
 #include "fighters/cplayer.h"
 #include "frontend/coptions.h"
 #include "map/cmap.h"
+#include "map/map_file.h"
+#include "map/waypoint_placer.h"
 #include "match/cgame.h"
 #include "match/match_tally.h"
 #include "match/pools.h"
@@ -39,12 +43,43 @@ std::vector<std::string> shipped_maps()
     return names;
 }
 
-// Starts a match of ten bots at `skill` on shipped map `name`.
-void start_match(const std::string& name, int skill, unsigned int seed)
+// Reads shipped map `name` into the match's map with its waypoints placed
+// afresh by the placer, as the map maker's --waypoints writes it.
+void read_placed(const std::string& name)
 {
     const std::string path = "zkm/" + name;
     std::ifstream file(path);
-    ASSERT_TRUE(map.read(file, path.c_str())) << map.get_error();
+    static map_header header;
+    static cell_grid cells;
+    std::string why;
+    ASSERT_TRUE(read_map_file(file, path.c_str(), header, cells, why)) << why;
+    const int columns = header.width / cmap::cell_size, rows = header.height / cmap::cell_size;
+    std::vector<int> codes;
+    for (int column = 0; column < columns; column++)
+        for (int row = 0; row < rows; row++)
+            codes.push_back(cells[column][row]);
+    ASSERT_TRUE(place_waypoints(columns, rows, codes, why)) << why;
+    std::string lines[2];
+    for (int layer = 0; layer < 2; layer++)
+        for (int i = 0; i < header.picture_counts[layer]; i++)
+            lines[layer] += (i ? " " : "") + std::string(header.picture_names[layer][i]);
+    const char* const picture_lines[2] = {lines[0].c_str(), lines[1].c_str()};
+    std::stringstream text;
+    write_map_file(text, header.width, header.height, header.sky, header.picture_counts, picture_lines,
+                   [&](int column, int row) { return codes[static_cast<size_t>(column * rows + row)]; });
+    ASSERT_TRUE(map.read(text, path.c_str())) << map.get_error();
+}
+
+// Starts a match of ten bots at `skill` on shipped map `name`, with its own
+// waypoints or with placed ones.
+void start_match(const std::string& name, int skill, unsigned int seed, bool placed = false)
+{
+    const std::string path = "zkm/" + name;
+    std::ifstream file(path);
+    if (placed)
+        read_placed(name);
+    else
+        ASSERT_TRUE(map.read(file, path.c_str())) << map.get_error();
     std::srand(seed);
     options.set_bots(10);
     options.set_skill(skill);
@@ -115,23 +150,30 @@ TEST_P(Match, SoakHoldsItsRulesEveryTickFor100000Ticks)
 }
 
 // Ten minutes of play at MEDIUM: kills happen, and no bot stays alive in one
-// cell for more than 30 seconds.
+// cell for more than 30 seconds; with the map's own waypoints and with placed
+// ones, which must take the bots to at least as many cells.
 TEST_P(Match, BotPlayFightsAndRoams)
 {
-    start_match(GetParam(), 1, 1);
-    match_tally tally;
-    tally.start();
-    for (int tick = 0; tick < 60000; tick++) {
-        game.update();
-        tally.watch();
+    double mean_cells[2] = {};
+    for (bool placed : {false, true}) {
+        const char* const version = placed ? "placed waypoints" : "its own waypoints";
+        start_match(GetParam(), 1, 1, placed);
+        match_tally tally;
+        tally.start();
+        for (int tick = 0; tick < 60000; tick++) {
+            game.update();
+            tally.watch();
+        }
+        int kills = 0;
+        for (int id = 1; id <= 10; id++) {
+            kills += tally.get(id).kills;
+            mean_cells[placed] += tally.get(id).cells / 10.0;
+            EXPECT_LE(tally.get(id).longest_in_cell, 3000) << "bot " << id << ", " << version;
+        }
+        EXPECT_GT(kills, 0) << version;
+        end_match();
     }
-    int kills = 0;
-    for (int id = 1; id <= 10; id++) {
-        kills += tally.get(id).kills;
-        EXPECT_LE(tally.get(id).longest_in_cell, 3000) << "bot " << id;
-    }
-    EXPECT_GT(kills, 0);
-    end_match();
+    EXPECT_GE(mean_cells[1], mean_cells[0]) << "distinct cells a bot enters, on average";
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedMaps, Match, testing::ValuesIn(shipped_maps()),
