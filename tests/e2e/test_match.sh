@@ -24,7 +24,9 @@ wait_for_pixel 5 1077 is_dark_red
 press 960 390
 
 # The fighters wait five seconds before they enter; then the health bar shows.
+# Each enters in a white cloud that hides it for a second or so.
 wait_for_pixel 400 45 is_red_bar
+sleep 1.5
 screenshot
 is_yellow_bar $(pixel 1000 45) || fail "no full magazine bar: $(pixel 1000 45)"
 is_green_bar $(pixel 1600 45) || fail "no full energy bar: $(pixel 1600 45)"
