@@ -48,9 +48,10 @@ xdotool mouseup 1
 [ "$most_debris" -ge 12 ] || fail "no debris from the wall ($most_debris specks)"
 
 # The bots find each other and the human; a stain lies for 2.5 s, so look
-# often, for up to a minute.
+# often, for up to a minute and a half (smoke from a grenade may hide the
+# floor for a while).
 most_blood=0
-give_up=$((SECONDS + 60))
+give_up=$((SECONDS + 90))
 while [ "$SECONDS" -lt "$give_up" ]; do
   screenshot
   kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended during the fight"
