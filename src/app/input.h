@@ -1,5 +1,10 @@
 // Polling the keyboard and the mouse into the globals `keyboard` and `mouse`.
 // Screens poll through here, so a test can script what the devices report.
+//
+// Polling alone loses a press that begins and ends between two polls (a
+// quick click while a slow frame is drawn). So the devices' events are also
+// queued, apart from the timer's queue, and each poll counts a key or button
+// pressed since the last poll as down, once; holding reads as before.
 #pragma once
 
 #include <allegro5/allegro.h>
@@ -18,3 +23,16 @@ void reset_input();
 
 // Replaces the real devices (nullptr puts the real device back).
 void set_input_sources(keyboard_source keys, mouse_source pointer);
+
+// The queues that remember presses between polls: started after the devices
+// are installed, stopped before the library shuts down.
+void start_press_memory();
+void stop_press_memory();
+
+// Drops the presses not yet polled, so that a key pressed on one screen
+// does not act on the next.
+void forget_presses();
+
+// A key-down or button-down event, to count at the next poll; other events
+// are passed over. The queues feed it; tests call it to press between polls.
+void remember_press(const ALLEGRO_EVENT& press);

@@ -1,11 +1,14 @@
 // The mode loop: the menu's choice says which screen runs next; every screen
 // runs in the same fixed-step loop.
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/arguments.h"
 #include "app/assets.h"
+#include "app/input.h"
 #include "app/shell.h"
 #include "frontend/ccredits.h"
 #include "frontend/cmenu.h"
@@ -23,6 +26,7 @@ namespace {
 template <class Screen, class Done>
 void run(Screen& screen, Done done)
 {
+    forget_presses();  // a key pressed on the last screen is not this one's
     for (;;) {
         al_wait_for_event(queue, &event);
         if (event.type == ALLEGRO_EVENT_DISPLAY_CLOSE) {
@@ -129,16 +133,21 @@ void shut_down()
 int run_program(int argc, char** argv)
 {
     launch_choice choice;
+    std::vector<std::string> ignored;
     std::string error;
-    if (!read_arguments(argc, argv, choice, error)) {
+    if (!read_arguments(argc, argv, choice, ignored, error)) {
         std::fprintf(stderr, "ZK3: %s\n", error.c_str());
         return 2;
     }
+    for (const std::string& argument : ignored)
+        std::fprintf(stderr, "ZK3: ignoring the argument \"%s\"\n", argument.c_str());
     multisampling = choice.multisampling;
     if (!init()) {
         deinit();
         return 1;
     }
+    if (choice.seeded)
+        std::srand(choice.seed);  // in place of the clock's seed
     map.load();
     load_settings();  // before the first display: it may be a window
     while (menu.get_choice() != mode_quit) {

@@ -80,6 +80,7 @@ bool init()
     al_init_primitives_addon();
     al_install_keyboard();
     al_install_mouse();
+    start_press_memory();
 
     queue = al_create_event_queue();
     timer = al_create_timer(tick_seconds);
@@ -138,6 +139,7 @@ bool graphics()
 
 void deinit()
 {
+    stop_press_memory();
     if (display)
         al_destroy_display(display);
     display = nullptr;
