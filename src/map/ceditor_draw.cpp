@@ -123,23 +123,26 @@ void ceditor::draw_cells() const
     }
 }
 
-// One line along each column's and each row's edge, over the map only, the
-// fainter the smaller the cells. A dark line beside each light one keeps the
-// grid visible over pale skies and pictures too.
+// Lines every cell apart over a square of the map's size in screen units,
+// whatever the zoom: zoomed out, the grid reaches past the map's cells, so
+// the map's size stays in view. The fainter the smaller the cells; a dark
+// line beside each light one keeps the grid visible over pale skies too.
 void ceditor::draw_grid() const
 {
     const int size = zoom_sizes[zoom];
     const unsigned char alpha = static_cast<unsigned char>((2 * size) % 256);
     const ALLEGRO_COLOR light = al_premul_rgba(255, 255, 255, alpha);
     const ALLEGRO_COLOR dark = al_premul_rgba(0, 0, 0, alpha);
-    const float right = static_cast<float>(width / cmap::cell_size * size);
-    const float bottom = static_cast<float>(height / cmap::cell_size * size);
-    for (int i = 0; i < columns_shown(); i++) {
+    const float right = static_cast<float>(std::min(width, screen_width));
+    const float bottom = static_cast<float>(std::min(height, screen_height));
+    const int columns = std::min(width, screen_width + size - 1) / size;
+    const int rows = std::min(height, screen_height + size - 1) / size;
+    for (int i = 0; i < columns; i++) {
         const float x = static_cast<float>(size * i + 1);
         al_draw_line(x, 0, x, bottom, light, 0);
         al_draw_line(x + 1, 0, x + 1, bottom, dark, 0);
     }
-    for (int j = 0; j < rows_shown(); j++) {
+    for (int j = 0; j < rows; j++) {
         const float y = static_cast<float>(size * j + 1);
         al_draw_line(0, y, right, y, light, 0);
         al_draw_line(0, y + 1, right, y + 1, dark, 0);

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,14 @@ inline map_text editor_map()
     text.codes[1] = 10200;   // wall 1 over back 2
     text.codes[99] = 20705;  // wall 2 over back 7 with marker 5
     return text;
+}
+
+// One pixel of a memory bitmap as {r, g, b}.
+inline std::vector<int> rgb(ALLEGRO_BITMAP* picture, int x, int y)
+{
+    unsigned char c[3];
+    al_unmap_rgb(al_get_pixel(picture, x, y), &c[0], &c[1], &c[2]);
+    return {c[0], c[1], c[2]};
 }
 
 inline std::string file_text(const std::string& path)

@@ -139,33 +139,33 @@ TEST_F(EditorTest, LeaveDialog)
     EXPECT_EQ(editor.get_cell(1, 0), 0);
 }
 
-// At 40 and 20 units a cell: the sky and the cells over the map's area
-// only, black beyond, one grid line per column; then the brush under the
-// pointer, hidden by the dialog.
+// At 40 and 20 units a cell: the sky and the cells over the map's cells
+// only, black beyond; the grid over the map's 400 x 400 units whatever the
+// zoom, one line per cell of that size; then the brush under the pointer,
+// hidden by the dialog.
 TEST_F(EditorTest, FrameAtTwoZoomSteps)
 {
     ALLEGRO_BITMAP* screen = al_create_bitmap(1920, 1080);
     ASSERT_NE(screen, nullptr);
     al_set_target_bitmap(screen);
-    auto rgb = [screen](int x, int y) {
-        unsigned char c[3];
-        al_unmap_rgb(al_get_pixel(screen, x, y), &c[0], &c[1], &c[2]);
-        return std::vector<int>{c[0], c[1], c[2]};
-    };
+    const std::vector<int> black = {0, 0, 0};
     for (int size : {40, 20}) {
         const int end = 10 * size;
         const int y = 5 * size + size / 2;  // a row of empty cells
         editor.draw();
         int lines = 0;
         for (int x = 0, lit = 0; x < 1920; x++) {
-            lines += rgb(x, y)[1] > 0 && !lit;
-            lit = rgb(x, y)[1] > 0;
+            lines += rgb(screen, x, y)[1] > 0 && !lit;
+            lit = rgb(screen, x, y)[1] > 0;
         }
-        EXPECT_EQ(lines, 10) << "at " << size;
-        EXPECT_EQ(rgb(end + 1, y), (std::vector<int>{0, 0, 0}));
-        EXPECT_GT(rgb(end - 2, y)[2], 0);
-        EXPECT_EQ(rgb(size + size / 2, size / 2), (std::vector<int>{0, 0, 150}));
-        EXPECT_EQ(rgb(end - 2, end - 2), (std::vector<int>{0, 0, 250}));
+        EXPECT_EQ(lines, 400 / size) << "at " << size;
+        const int last_line = 400 - size;  // the pixel column it lights
+        EXPECT_GT(rgb(screen, last_line, 399)[1], 0) << "the last line reaches the map's bottom";
+        EXPECT_EQ(rgb(screen, last_line, 403), black) << "and ends there";
+        EXPECT_EQ(rgb(screen, end + size / 2, y), black) << "no sky beyond the cells";
+        EXPECT_GT(rgb(screen, end - 2, y)[2], 0);
+        EXPECT_EQ(rgb(screen, size + size / 2, size / 2), (std::vector<int>{0, 0, 150}));
+        EXPECT_EQ(rgb(screen, end - 2, end - 2), (std::vector<int>{0, 0, 250}));
         tap(ALLEGRO_KEY_Q);
     }
     tap(ALLEGRO_KEY_1);
@@ -173,11 +173,11 @@ TEST_F(EditorTest, FrameAtTwoZoomSteps)
     scripted_input::set_pointer(1500, 900);
     editor.update();
     editor.draw();
-    EXPECT_EQ(rgb(1495, 895)[0], 160);
-    EXPECT_EQ(rgb(1502, 902)[0], 0) << "the brush ends at the pointer";
+    EXPECT_EQ(rgb(screen, 1495, 895)[0], 160);
+    EXPECT_EQ(rgb(screen, 1502, 902)[0], 0) << "the brush ends at the pointer";
     tap(ALLEGRO_KEY_ESCAPE);
     editor.draw();
-    EXPECT_NE(rgb(1495, 895)[0], 160);
+    EXPECT_NE(rgb(screen, 1495, 895)[0], 160);
     al_set_target_bitmap(nullptr);
     al_destroy_bitmap(screen);
 }

@@ -48,28 +48,23 @@ TEST_F(EditorRoutes, ShadesCellsOutOfReachAndPointsTheWaypointsWays)
     ALLEGRO_BITMAP* screen = al_create_bitmap(1920, 1080);
     ASSERT_NE(screen, nullptr);
     al_set_target_bitmap(screen);
-    auto rgb = [screen](int x, int y) {
-        unsigned char c[3];
-        al_unmap_rgb(al_get_pixel(screen, x, y), &c[0], &c[1], &c[2]);
-        return std::vector<int>{c[0], c[1], c[2]};
-    };
     // Marker 4 (walk left) in the middle of the empty cell (5, 5).
     tap(ALLEGRO_KEY_3);
     tap(ALLEGRO_KEY_X, 3);
     press(1, 220, 220);
     editor.draw();
-    const std::vector<int> open_sky = rgb(275, 235);
-    const std::vector<int> first_column = rgb(20, 235);
+    const std::vector<int> open_sky = rgb(screen, 275, 235);
+    const std::vector<int> first_column = rgb(screen, 20, 235);
 
     tap(ALLEGRO_KEY_TAB);
     editor.draw();
-    EXPECT_EQ(rgb(20, 235), first_column) << "reached: not shaded";
-    const std::vector<int> shaded = rgb(275, 235);
+    EXPECT_EQ(rgb(screen, 20, 235), first_column) << "reached: not shaded";
+    const std::vector<int> shaded = rgb(screen, 275, 235);
     EXPECT_LT(shaded[2], open_sky[2]) << "out of reach: darker";
     EXPECT_GT(shaded[0], open_sky[0]) << "and purple";
     auto yellow = [](const std::vector<int>& c) { return c[0] > 200 && c[1] > 180 && c[2] < 120; };
-    EXPECT_TRUE(yellow(rgb(205, 220))) << "an arrow left of the cell's centre";
-    EXPECT_FALSE(yellow(rgb(235, 220))) << "none to the right";
+    EXPECT_TRUE(yellow(rgb(screen, 205, 220))) << "an arrow left of the cell's centre";
+    EXPECT_FALSE(yellow(rgb(screen, 235, 220))) << "none to the right";
     al_set_target_bitmap(nullptr);
     al_destroy_bitmap(screen);
 }
