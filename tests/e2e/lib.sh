@@ -1,11 +1,13 @@
 # Shared steps of the end-to-end tests: a virtual X server, the real program
-# started in the game folder, pointer presses, screenshots and pixel reads.
+# started in the game folder, presses and keys as a hand makes them,
+# screenshots and waits for what the screen shows.
 # Sourced by the test_*.sh scripts with: <program> <game folder>.
 set -euo pipefail
 
 PROGRAM=$(realpath "$1")
 GAME_DIR=$(realpath "$2")
 WORK=$(mktemp -d)
+SHOT="$WORK/shot.png"
 GAME_PID=""
 XVFB_PID=""
 export MESA_SHADER_CACHE_DISABLE=true
@@ -20,9 +22,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# fail WHY: the reason, the game's standard error, and with E2E_SHOTS set the
+# last screenshot kept there for a look.
 fail() {
   echo "FAIL: $*" >&2
   [ -f "$WORK/game.err" ] && sed 's/^/  game: /' "$WORK/game.err" >&2
+  if [ -n "${E2E_SHOTS:-}" ] && [ -f "$SHOT" ]; then
+    mkdir -p "$E2E_SHOTS"
+    convert "$SHOT" "$E2E_SHOTS/$(basename "$0" .sh).png" || true
+  fi
   exit 1
 }
 
@@ -48,16 +56,22 @@ start_xvfb() {
   fail "no free X display number"
 }
 
-# start_game [VAR=value ...]: the program in the game folder, with extra environment.
+# start_game [VAR=value ...] [ARGUMENT ...]: the program in the game folder,
+# with extra environment, then its arguments.
 start_game() {
-  (cd "$GAME_DIR" && exec env "$@" "$PROGRAM" >"$WORK/game.out" 2>"$WORK/game.err") &
+  local environment=()
+  while [ $# -gt 0 ] && [[ $1 =~ ^[A-Za-z_][A-Za-z0-9_]*= ]]; do
+    environment+=("$1")
+    shift
+  done
+  (cd "$GAME_DIR" && exec env "${environment[@]}" "$PROGRAM" "$@" >"$WORK/game.out" 2>"$WORK/game.err") &
   GAME_PID=$!
 }
 
 # wait_for_window: the game's window exists; focus it so keys reach it.
 wait_for_window() {
   local tries window
-  for tries in $(seq 100); do
+  for tries in $(seq 300); do
     window=$(xdotool search --name '^ZK3$' 2>/dev/null | head -n 1 || true)
     if [ -n "$window" ]; then
       xdotool windowfocus --sync "$window" 2>/dev/null || true
@@ -69,43 +83,92 @@ wait_for_window() {
   fail "no window named ZK3 appeared"
 }
 
+# start_at_menu [VAR=value ...] [ARGUMENT ...]: the game started on the
+# 1920 x 1080 screen with the sound path live, up to its menu.
+start_at_menu() {
+  start_game ALSOFT_DRIVERS=null "$@"
+  wait_for_window
+  wait_for_pixel 5 1077 is_dark_red
+}
+
 screenshot() {
-  import -window root "$WORK/shot.png"
+  import -window root "$SHOT"
 }
 
 # pixel X Y: "r g b" of the last screenshot.
 pixel() {
-  convert "$WORK/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- |
+  convert "$SHOT" -crop "1x1+$1+$2" -depth 8 txt:- |
     sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
 }
 
-# wait_for_pixel X Y TEST: screenshots until the pixel passes TEST, given r g b.
-wait_for_pixel() {
-  local x=$1 y=$2 test=$3 tries
-  for tries in $(seq 100); do
-    screenshot
-    if "$test" $(pixel "$x" "$y"); then return 0; fi
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended early"
-    sleep 0.1
+# shows X Y TEST: the pixel of the last screenshot passes TEST, given r g b.
+shows() {
+  "$3" $(pixel "$1" "$2")
+}
+
+# wait_for WHAT CHECK...: screenshots until CHECK passes. Every wait is for
+# something the game is bound to show; the minute is only a safety net.
+wait_for() {
+  local what=$1 give_up=$((SECONDS + 60))
+  shift
+  until screenshot && "$@"; do
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for $what"
+    [ "$SECONDS" -lt "$give_up" ] || fail "$what never showed"
+    sleep 0.05
   done
-  fail "pixel ($x, $y) never passed $test: $(pixel "$x" "$y")"
 }
 
-# press X Y: a left press long enough for the 100 Hz poll to see it.
+# wait_for_pixel X Y TEST: screenshots until the pixel passes TEST.
+wait_for_pixel() {
+  wait_for "pixel ($1, $2) passing $3" shows "$@"
+}
+
+# pixels CROP: "r g b" (0..255) of each pixel of the last screenshot's CROP
+# (WxH+X+Y), row by row.
+pixels() {
+  convert "$SHOT" -crop "$1" +repage -depth 8 rgb:- | od -An -v -tu1 -w3
+}
+
+# count_pixels CROP CONDITION: how many of those pass CONDITION, an awk
+# test of r, g and b and of x and y within the crop.
+count_pixels() {
+  pixels "$1" | awk -v width="${1%%x*}" '{ r = $1; g = $2; b = $3; x = (NR - 1) % width; y = int((NR - 1) / width) }
+    '"$2"' { n++ } END { print n + 0 }'
+}
+
+# region_hash X Y W H: a hash of a region of the last screenshot.
+region_hash() {
+  convert "$SHOT" -crop "$3x$4+$1+$2" +repage -format '%#' info:
+}
+
+# press X Y: a 30 ms click of the left button, as a hand makes it. The game
+# remembers a press it did not see held, so no click needs holding longer.
 press() {
-  xdotool mousemove "$1" "$2" sleep 0.05 mousedown 1 sleep 0.15 mouseup 1
+  xdotool mousemove "$1" "$2" mousedown 1 sleep 0.03 mouseup 1
 }
 
-# tap KEY: a key held long enough for the 100 Hz poll to see it, even on a
-# busy machine.
+# tap KEY: a 30 ms key press; KEY may be a chord such as ctrl+z.
 tap() {
-  xdotool keydown "$1" sleep 0.15 keyup "$1"
+  xdotool keydown "$1" sleep 0.03 keyup "$1"
+}
+
+# press_until_changed X Y  RX RY RW RH: one press at (X, Y), then
+# screenshots until the region (RX, RY, RW, RH) shows something else.
+press_until_changed() {
+  local before
+  screenshot
+  before=$(region_hash "$3" "$4" "$5" "$6")
+  press "$1" "$2"
+  wait_for "a change in $5x$6+$3+$4 after a press at ($1, $2)" changed_from "$before" "$3" "$4" "$5" "$6"
+}
+changed_from() {
+  [ "$(region_hash "$2" "$3" "$4" "$5")" != "$1" ]
 }
 
 # wait_for_window_size WIDTHxHEIGHT: the game's window has that size.
 wait_for_window_size() {
   local tries window size=""
-  for tries in $(seq 100); do
+  for tries in $(seq 300); do
     for window in $(xdotool search --name '^ZK3$' 2>/dev/null || true); do
       size=$(xwininfo -id "$window" 2>/dev/null |
         awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w "x" h }' || true)
@@ -118,13 +181,6 @@ wait_for_window_size() {
     sleep 0.1
   done
   fail "the window never became $1 (last seen: ${size:-none})"
-}
-
-# slow_press X Y: a press held long enough, and a pause after it long
-# enough, for the 100 Hz poll to see both even while a loaded machine draws
-# slow full-screen frames.
-slow_press() {
-  xdotool mousemove "$1" "$2" sleep 0.1 mousedown 1 sleep 0.5 mouseup 1 sleep 0.4
 }
 
 # expect_exit SECONDS: the game ends with status 0 in time.
@@ -143,9 +199,41 @@ expect_exit() {
   fail "the game was still running after $1 s"
 }
 
+# quit_from_menu: the quit item of the 1920 x 1080 menu ends the program.
+quit_from_menu() {
+  press 960 690
+  expect_exit 10
+}
+
+# settings KEY=VALUE ...: the settings file the next start reads.
+settings() {
+  mkdir -p "$XDG_CONFIG_HOME/zk3"
+  printf '%s\n' "$@" >"$XDG_CONFIG_HOME/zk3/settings.txt"
+}
+
 # The menu's backdrop: black at the top, dark red at the bottom.
 is_dark_red() { [ "$1" -ge 40 ] && [ "$1" -le 60 ] && [ "$2" -le 4 ] && [ "$3" -le 4 ]; }
 is_black() { [ "$1" -le 4 ] && [ "$2" -le 4 ] && [ "$3" -le 4 ]; }
+# The options' back button: a grey face, unlike anything on the menu.
+is_back_button() { [ "$1" -ge 60 ] && [ "$1" -le 120 ] && [ "$2" -ge 60 ] && [ "$3" -gt "$1" ]; }
+is_not_back_button() { ! is_back_button "$@"; }
+# A match's health bar at (400, 45), and the red line under the weapon
+# offer's headline at (960, 440).
+is_red_bar() { [ "$1" -ge 150 ] && [ "$2" -le 60 ] && [ "$3" -le 60 ]; }
+
+# own_game_folder [MAP ...]: a game folder of the test's own, sharing the
+# shipped pictures and sounds, with copies of the named shipped maps (none
+# but those); GAME_DIR then names it.
+own_game_folder() {
+  local folder="$WORK/game" name
+  mkdir -p "$folder/zkm"
+  ln -s "$GAME_DIR/png" "$folder/png"
+  ln -s "$GAME_DIR/wav" "$folder/wav"
+  for name in "$@"; do
+    cp "$GAME_DIR/zkm/$name" "$folder/zkm/"
+  done
+  GAME_DIR="$folder"
+}
 
 # grey_arena [pillar | rooms]: a game folder of the test's own whose only
 # map is a grey one-screen arena with a floor and eight spawn points on it,

@@ -6,7 +6,7 @@ source "$(dirname "$0")/lib.sh"
 # expect_refusal MESSAGE: the game, started as prepared, ends non-zero saying MESSAGE.
 expect_refusal() {
   local status=0
-  timeout 20 bash -c "cd '$1' && exec env $2 '$PROGRAM'" >"$WORK/out" 2>"$WORK/err" || status=$?
+  timeout 20 bash -c "cd '$1' && exec env $2 '$PROGRAM' --no-multisampling" >"$WORK/out" 2>"$WORK/err" || status=$?
   [ "$status" -ne 0 ] || fail "the game started although $3"
   [ "$status" -ne 124 ] || fail "the game hung although $3"
   grep -q "$4" "$WORK/err" || fail "no message naming $4: $(cat "$WORK/err")"
