@@ -221,6 +221,41 @@ is_not_back_button() { ! is_back_button "$@"; }
 # offer's headline at (960, 440).
 is_red_bar() { [ "$1" -ge 150 ] && [ "$2" -le 60 ] && [ "$3" -le 60 ]; }
 
+# The editor on bastion: its sky (an indigo dusk), wall picture 1 (grey
+# stone, light at the pixel two in from a painted cell's bottom-right
+# corner) and the leave dialog.
+is_sky() { [ "$3" -ge $(( $1 + 20 )) ] && [ "$3" -ge 40 ]; }
+is_stone() { [ "$1" -ge 90 ] && [ "$2" -ge 90 ] && [ "$3" -ge 90 ]; }
+is_dialog() { [ "$1" -ge 10 ] && [ "$1" -le 60 ] && [ "$2" -le 60 ] && [ "$3" -le 60 ]; }
+# cell_x COLUMN: where that pixel is in the cell at COLUMN of row 1 (y 77).
+cell_x() { echo $(( $1 * 40 + 37 )); }
+
+# open_editor TEST: the editor from the menu, once cell (1, 1) passes TEST.
+open_editor() {
+  press 960 540
+  wait_for "the editor" shows "$(cell_x 1)" 77 "$1"
+}
+
+# paint COLUMN: key 2 (wall pictures) and a click paint wall picture 1 into
+# the cell at COLUMN of row 1; the pointer then rests in a corner, away from
+# row 1 and the leave dialog. The brush, whose bottom-right corner is the
+# pointer, stops short of the pixel looked at.
+paint() {
+  tap 2
+  press $(( $1 * 40 + 35 )) 75
+  wait_for "wall picture 1 in cell ($1, 1)" shows "$(cell_x "$1")" 77 is_stone
+  xdotool mousemove 1900 1060
+}
+
+# leave_editor X: Escape opens the leave dialog, and its button at (X, 540)
+# leaves for the menu: 785 saves, 1135 does not.
+leave_editor() {
+  tap Escape
+  wait_for_pixel 960 520 is_dialog
+  press "$1" 540
+  wait_for_pixel 5 1077 is_dark_red
+}
+
 # own_game_folder [MAP ...]: a game folder of the test's own, sharing the
 # shipped pictures and sounds, with copies of the named shipped maps (none
 # but those); GAME_DIR then names it.
