@@ -270,41 +270,25 @@ own_game_folder() {
   GAME_DIR="$folder"
 }
 
-# grey_arena [pillar | rooms]: a game folder of the test's own whose only
-# map is a grey one-screen arena with a floor and eight spawn points on it,
-# so the colours on screen are known. With "pillar", a concrete pillar
-# stands at x 1600..1679 from y 200 down to the floor, and the spawn points
-# are the four left of x 900, all in sight of each other. With "rooms",
-# walls 120 units high part the spawn points, so nobody sees anybody and
-# only the human fires, over them. GAME_DIR then names it.
+# grey_arena MARKER [pillar]: a game folder of the test's own whose only
+# map is a grey one-screen arena with a floor (its top at y 1040), so the
+# colours on screen are known, and one spawn point at x 920, where every
+# fighter enters: MARKER 1 keeps a bot standing there, 3 sends it walking
+# right. With "pillar", a concrete pillar stands at x 1600..1679 from y 200
+# down to the floor. GAME_DIR then names it.
 grey_arena() {
-  local folder="$WORK/game" row column code line variant="${1:-}"
-  mkdir -p "$folder/zkm"
-  ln -s "$GAME_DIR/png" "$folder/png"
-  ln -s "$GAME_DIR/wav" "$folder/wav"
-  {
-    echo "1920 1080"
-    echo "0.3 0.3 0.3"
-    echo "0.3 0.3 0.3"
-    echo "0"
-    echo "1"
-    echo "wall_concrete.png"
-    for row in $(seq 0 26); do
-      line=""
-      for column in $(seq 0 47); do
-        code=000000
-        [ "$row" -eq 26 ] && code=010000
-        [ "$row" -eq 24 ] && [ $((column % 6)) -eq 3 ] && code=000001
-        if [ "$variant" = pillar ]; then
-          [ "$row" -eq 24 ] && [ "$column" -gt 21 ] && code=000000
-          [ "$row" -ge 5 ] && [ "$column" -ge 40 ] && [ "$column" -le 41 ] && code=010000
-        elif [ "$variant" = rooms ]; then
-          [ "$row" -ge 23 ] && [ $((column % 6)) -eq 0 ] && code=010000
-        fi
-        line="$line${line:+ }$code"
-      done
-      echo "$line"
-    done
-  } >"$folder/zkm/grey.zkm"
-  GAME_DIR="$folder"
+  own_game_folder
+  awk -v marker="$1" -v pillar="${2:-}" 'BEGIN {
+    print "1920 1080\n0.3 0.3 0.3\n0.3 0.3 0.3\n0\n1\nwall_concrete.png"
+    for (row = 0; row <= 26; row++) {
+      line = ""
+      for (column = 0; column <= 47; column++) {
+        code = "000000"
+        if (row == 26 || (pillar && row >= 5 && column >= 40 && column <= 41)) code = "010000"
+        if (row == 24 && column == 23) code = "00000" marker
+        line = line (column ? " " : "") code
+      }
+      print line
+    }
+  }' >"$GAME_DIR/zkm/grey.zkm"
 }
