@@ -7,7 +7,8 @@ set -euo pipefail
 PROGRAM=$(realpath "$1")
 GAME_DIR=$(realpath "$2")
 WORK=$(mktemp -d)
-SHOT="$WORK/shot.png"
+# Uncompressed, so that a screenshot takes a fifth of the time a PNG does.
+SHOT="$WORK/shot.ppm"
 GAME_PID=""
 XVFB_PID=""
 export MESA_SHADER_CACHE_DISABLE=true
@@ -92,13 +93,15 @@ start_at_menu() {
 }
 
 screenshot() {
-  import -window root "$SHOT"
+  import -window root -depth 8 "$SHOT"
 }
 
-# pixel X Y: "r g b" of the last screenshot.
+# pixel X Y: "r g b" of the last screenshot, read straight from the file.
 pixel() {
-  convert "$SHOT" -crop "1x1+$1+$2" -depth 8 txt:- |
-    sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
+  local header width
+  header=$(head -n 3 "$SHOT" | wc -c)
+  width=$(sed -n '2{s/ .*//p;q}' "$SHOT")
+  echo $(od -An -tu1 -j $((header + 3 * ($2 * width + $1))) -N3 "$SHOT")
 }
 
 # shows X Y TEST: the pixel of the last screenshot passes TEST, given r g b.
