@@ -35,10 +35,10 @@ fail() {
   exit 1
 }
 
-# start_xvfb WIDTHxHEIGHT: a private X server on a free display number. Its
-# first start on a fresh machine can take several seconds; a server that ends
-# at once found its number taken (by another file system's server, say), so
-# the next number is tried.
+# start_xvfb WIDTHxHEIGHT: a private X server on a free display number, once
+# it answers. Its first start on a fresh machine can take several seconds; a
+# server that ends at once found its number taken (by another file system's
+# server, say), so the next number is tried.
 start_xvfb() {
   local number tries
   for number in $(seq 90 140); do
@@ -47,7 +47,7 @@ start_xvfb() {
     XVFB_PID=$!
     export DISPLAY=":$number"
     for tries in $(seq 300); do
-      [ -e "/tmp/.X11-unix/X$number" ] && sleep 0.2 && return 0
+      [ -e "/tmp/.X11-unix/X$number" ] && xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
       kill -0 "$XVFB_PID" 2>/dev/null || break
       sleep 0.1
     done
