@@ -96,8 +96,6 @@ private:
     void throw_flesh(float direction);
     void smoke_cloud();
 
-    // Whether map point (px, py) is inside a wall (cplayer_move.cpp).
-    bool solid_at(float px, float py) const;
     // The weapon type, or the pistol's while the hands are empty (cplayer_human.cpp).
     int weapon_type() const;
     // Bot helpers (cplayer_bot.cpp): acting on a target at (dx, dy), the

@@ -1,25 +1,14 @@
-// Every fighter's small physics: walking intent, jumping, gravity, one-unit
-// sweeps through the tile map, and the leg animation.
+// A fighter's movement through the tile map (the rules themselves are in
+// fighter_motion.h), falling out of it, and the leg animation.
 #include "fighters/cplayer.h"
 
-#include <algorithm>
-
+#include "fighters/fighter_motion.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
 
 namespace {
 
-const float walk_speed = 2.5f;
-const float jump_speed = -10.5f;
-const float gravity = 0.25f;
-const float step_length = 1;
-
-// Probe offsets around the 39 x 80 body box (columns x .. x + 38, rows y .. y + 79).
-const float last_column = 38;
-const float column_beside = 39;
-const float middle_row = 40;
-const float last_row = 79;
-const float row_below = 80;
+using namespace fighter_motion;
 
 // Falling out of the map kills without a direction or anyone to credit.
 const float no_direction = 1000;
@@ -50,62 +39,45 @@ void cplayer::jump()
         vy = jump_speed;
 }
 
-bool cplayer::solid_at(float px, float py) const
+namespace {
+
+// The map as the fighters' movement asks it.
+bool map_solid(float px, float py)
 {
     return map.solid(static_cast<int>(px), static_cast<int>(py));
 }
 
+}  // namespace
+
 bool cplayer::down() const
 {
-    return solid_at(x, y + row_below) || solid_at(x + last_column, y + row_below);
+    return on_floor({x, y, vx, vy}, map_solid);
 }
 
 bool cplayer::up() const
 {
-    return solid_at(x, y - 1) || solid_at(x + last_column, y - 1);
+    return under_ceiling({x, y, vx, vy}, map_solid);
 }
 
 bool cplayer::left() const
 {
-    return solid_at(x - 1, y) || solid_at(x - 1, y + middle_row) || solid_at(x - 1, y + last_row);
+    return wall_left({x, y, vx, vy}, map_solid);
 }
 
 bool cplayer::right() const
 {
-    const float side = x + column_beside;
-    return solid_at(side, y) || solid_at(side, y + middle_row) || solid_at(side, y + last_row);
+    return wall_right({x, y, vx, vy}, map_solid);
 }
 
+// Walking, jumping, gravity and one-unit sweeps through the map.
 void cplayer::movement()
 {
-    const float s = game.slow();
-    // Standing exactly on a floor gains no falling speed.
-    if (!down())
-        vy += gravity * s;
-    if (vx == 0 && vy == 0)
-        return;
-
-    const float tx = x + vx * s;
-    const float ty = y + vy * s;
-    // Probe the side ahead before every step, so the box never enters a wall.
-    if (vx > 0) {
-        while (x < tx && !right())
-            x += std::min(tx - x, step_length);
-    } else if (vx < 0) {
-        while (x > tx && !left())
-            x += std::max(tx - x, -step_length);
-    }
-    if (vy > 0) {
-        while (y < ty && !down())
-            y += std::min(ty - y, step_length);
-    } else if (vy < 0) {
-        while (y > ty && !up())
-            y += std::max(ty - y, -step_length);
-    }
-    // A floor or a ceiling stopped the sweep; a wall leaves the walking intent alone.
-    if (y != ty)
-        vy = 0;
-
+    body moved{x, y, vx, vy};
+    step(moved, game.slow(), map_solid);
+    x = moved.x;
+    y = moved.y;
+    vx = moved.vx;
+    vy = moved.vy;
     if (y >= map.get_height())
         damage(no_direction, fall_damage, nobody);
 }

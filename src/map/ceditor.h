@@ -27,7 +27,7 @@
 
 #include "map/cmap.h"
 #include "map/edit_history.h"
-#include "map/reach_map.h"
+#include "routes/reach_map.h"
 
 class ceditor {
 public:

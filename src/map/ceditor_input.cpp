@@ -9,7 +9,7 @@
 #include "app/input.h"
 #include "app/shell.h"
 #include "frontend/coptions.h"
-#include "map/waypoint_placer.h"
+#include "routes/waypoint_placer.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "map/map_file.h"
-#include "map/waypoint_placer.h"
+#include "routes/waypoint_placer.h"
 #include "match/cgame.h"
 #include "match/match_tally.h"
 #include "match/pools.h"

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "map/reach_map.h"
+#include "routes/reach_map.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "map/cmap.h"
-#include "map/waypoint_placer.h"
+#include "routes/waypoint_placer.h"
 #include "test_fighter.h"
 
 namespace {

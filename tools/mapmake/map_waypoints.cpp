@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "map/map_file.h"
-#include "map/waypoint_placer.h"
+#include "routes/waypoint_placer.h"
 
 namespace {
 

@@ -1,13 +1,15 @@
 // Where fighters can go on a map: every cell that the body of a fighter
 // entering at any spawn point can ever overlap, walking, falling and jumping
-// by the fighters' own rules (2.5 units a tick, a jump of -10.5 with 0.25 of
-// gravity a tick, one-unit sweeps that stop at solid cells). The editor shades
-// the cells left out, so a map maker sees unreachable floors before playing.
+// by the fighters' own movement (fighter_motion.h) through a copy of the
+// map's walls. The editor shades the cells left out, so a map maker sees
+// unreachable floors before playing.
 #pragma once
 
 #include <functional>
 #include <unordered_set>
 #include <vector>
+
+#include "fighters/fighter_motion.h"
 
 class reach_map {
 public:
@@ -34,18 +36,18 @@ public:
     bool land(float& x, float& y, bool jump, int dir, float turn_y, std::vector<int>* entered = nullptr) const;
 
 private:
-    struct body {
-        float x, y, vx, vy;
-    };
+    using body = fighter_motion::body;
     struct place {
         float x, y;
     };
 
     bool solid(float px, float py) const;
+    // The copy of the walls, asked as the fighters' movement asks the map.
+    auto walls_solid() const
+    {
+        return [this](float px, float py) { return solid(px, py); };
+    }
     bool down(const body& b) const;
-    bool up(const body& b) const;
-    bool left(const body& b) const;
-    bool right(const body& b) const;
     // One tick of movement; `tick` also marks the cells the box overlaps.
     void move(body& b) const;
     void tick(body& b);

@@ -1,4 +1,4 @@
-#include "map/waypoint_placer.h"
+#include "routes/waypoint_placer.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "map/reach_map.h"
+#include "routes/reach_map.h"
 
 namespace {
 

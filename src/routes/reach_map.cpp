@@ -1,16 +1,14 @@
-#include "map/reach_map.h"
+#include "routes/reach_map.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "fighters/fighter_motion.h"
+
 namespace {
 
-// The fighters' movement and body box, as in cplayer_move.cpp.
-const float walk_speed = 2.5f;
-const float jump_speed = -10.5f;
-const float gravity = 0.25f;
-const float last_column = 38, column_beside = 39;
-const float middle_row = 40, last_row = 79, row_below = 80;
+using namespace fighter_motion;
+
 // Bots read their markers at the upper body, (x + 20, y + 20).
 const float marker_probe = 20;
 const int cell_size = 40;
@@ -53,7 +51,7 @@ reach_map::reach_map(int columns_, int rows_, const cell_code& code_)
         for (int dir : {-1, 1}) {
             body b{from.x, from.y, 0, 0};
             bool airborne = false;
-            for (int step = 0; step < walk_ticks && !airborne; step++) {
+            for (int walked = 0; walked < walk_ticks && !airborne; walked++) {
                 const float before = b.x;
                 b.vx = dir * walk_speed;
                 tick(b);
@@ -111,24 +109,7 @@ bool reach_map::solid(float px, float py) const
 
 bool reach_map::down(const body& b) const
 {
-    return solid(b.x, b.y + row_below) || solid(b.x + last_column, b.y + row_below);
-}
-
-bool reach_map::up(const body& b) const
-{
-    return solid(b.x, b.y - 1) || solid(b.x + last_column, b.y - 1);
-}
-
-bool reach_map::left(const body& b) const
-{
-    const float side = b.x - 1;
-    return solid(side, b.y) || solid(side, b.y + middle_row) || solid(side, b.y + last_row);
-}
-
-bool reach_map::right(const body& b) const
-{
-    const float side = b.x + column_beside;
-    return solid(side, b.y) || solid(side, b.y + middle_row) || solid(side, b.y + last_row);
+    return on_floor(b, walls_solid());
 }
 
 void reach_map::tick(body& b)
@@ -139,25 +120,7 @@ void reach_map::tick(body& b)
 
 void reach_map::move(body& b) const
 {
-    if (!down(b))
-        b.vy += gravity;
-    const float tx = b.x + b.vx, ty = b.y + b.vy;
-    if (b.vx > 0) {
-        while (b.x < tx && !right(b))
-            b.x += std::min(tx - b.x, 1.0f);
-    } else if (b.vx < 0) {
-        while (b.x > tx && !left(b))
-            b.x += std::max(tx - b.x, -1.0f);
-    }
-    if (b.vy > 0) {
-        while (b.y < ty && !down(b))
-            b.y += std::min(ty - b.y, 1.0f);
-    } else if (b.vy < 0) {
-        while (b.y > ty && !up(b))
-            b.y += std::max(ty - b.y, -1.0f);
-    }
-    if (b.y != ty)
-        b.vy = 0;
+    step(b, 1, walls_solid());
 }
 
 void reach_map::mark(const body& b)
