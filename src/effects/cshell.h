@@ -3,6 +3,8 @@
 // and fades out. It collides with the map and nothing else.
 #pragma once
 
+#include "effects/bouncing_body.h"
+
 class cshell {
 public:
     // Starts a casing thrown along `direction`, unless (x, y) is inside a wall.
@@ -14,29 +16,21 @@ public:
 
     float get_angle() const { return angle; }
     float get_life() const { return life; }
-    float get_x() const { return x; }
-    float get_y() const { return y; }
-    float get_vx() const { return vx; }
-    float get_vy() const { return vy; }
+    float get_x() const { return body.x; }
+    float get_y() const { return body.y; }
+    float get_vx() const { return body.vx; }
+    float get_vy() const { return body.vy; }
     // Test seam: puts a live casing into a chosen spin and motion.
     void set_motion(float new_angle, float new_vx, float new_vy);
 
 private:
     // 0 a cartridge case, 1 a shotgun shell: the index of its picture and sound pair.
     int kind() const { return shotgun_shell ? 1 : 0; }
-    bool at_rest() const;
     void lie_flat();
-    void spin(float s);
-    void sweep(float tx, float ty);
-    bool left_map() const;
-    void bounce(bool sideways, bool vertically);
 
     float angle = 0;  // spin of the picture, -pi..pi
     float life = 0;   // ticks left
-    float x = 0;      // map point
-    float y = 0;
-    float vx = 0;     // units per tick
-    float vy = 0;     // positive is down
+    bouncing_body body;
     bool shotgun_shell = false;  // picks the picture and the clink
 };
 

@@ -8,12 +8,6 @@
 
 #include "map/cmap.h"
 
-// Probes truncate, so -0.5 still lies in the first column.
-inline bool solid_at(float a, float b)
-{
-    return map.solid(static_cast<int>(a), static_cast<int>(b));
-}
-
 // Moves `position` towards `target` while `blocked(forwards)` says the unit
 // ahead is free and the body has not gone past an edge: `far_edge` going
 // forwards, or its last unit `reach` behind it past 0 going backwards.

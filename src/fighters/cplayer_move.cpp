@@ -39,41 +39,31 @@ void cplayer::jump()
         vy = jump_speed;
 }
 
-namespace {
-
-// The map as the fighters' movement asks it.
-bool map_solid(float px, float py)
-{
-    return map.solid(static_cast<int>(px), static_cast<int>(py));
-}
-
-}  // namespace
-
 bool cplayer::down() const
 {
-    return on_floor({x, y, vx, vy}, map_solid);
+    return on_floor({x, y, vx, vy}, solid_at);
 }
 
 bool cplayer::up() const
 {
-    return under_ceiling({x, y, vx, vy}, map_solid);
+    return under_ceiling({x, y, vx, vy}, solid_at);
 }
 
 bool cplayer::left() const
 {
-    return wall_left({x, y, vx, vy}, map_solid);
+    return wall_left({x, y, vx, vy}, solid_at);
 }
 
 bool cplayer::right() const
 {
-    return wall_right({x, y, vx, vy}, map_solid);
+    return wall_right({x, y, vx, vy}, solid_at);
 }
 
 // Walking, jumping, gravity and one-unit sweeps through the map.
 void cplayer::movement()
 {
     body moved{x, y, vx, vy};
-    step(moved, game.slow(), map_solid);
+    step(moved, game.slow(), solid_at);
     x = moved.x;
     y = moved.y;
     vx = moved.vx;

@@ -113,3 +113,10 @@ private:
 };
 
 extern cmap map;
+
+// The one solidity probe every body that moves through the map asks: the
+// point is truncated toward zero, so -0.5 still lies in the first column.
+inline bool solid_at(float x, float y)
+{
+    return map.solid(static_cast<int>(x), static_cast<int>(y));
+}

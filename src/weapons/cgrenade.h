@@ -3,6 +3,8 @@
 // burnt down, kills every fighter near it and bursts into flames.
 #pragma once
 
+#include "effects/bouncing_body.h"
+
 class cgrenade {
 public:
     // Starts a grenade at (x, y) flying at `speed` along `angle`, thrown by fighter `owner`.
@@ -17,28 +19,20 @@ public:
 
     float get_rot() const { return rot; }
     float get_fuse() const { return fuse; }
-    float get_x() const { return x; }
-    float get_y() const { return y; }
-    float get_vx() const { return vx; }
-    float get_vy() const { return vy; }
+    float get_x() const { return body.x; }
+    float get_y() const { return body.y; }
+    float get_vx() const { return body.vx; }
+    float get_vy() const { return body.vy; }
     // Test seam: puts a live grenade into a chosen spin and motion.
     void set_motion(float new_rot, float new_vx, float new_vy);
 
 private:
-    bool at_rest() const;
     void lie_still();
-    void spin(float s);
-    void sweep(float tx, float ty);
-    bool left_map() const;
-    void bounce(bool sideways, bool vertically);
     void start_flames();
 
     float rot = 0;   // spin of the picture, -pi..pi
     float fuse = 0;  // ticks to the blast
-    float x = 0;     // map point of the centre
-    float y = 0;
-    float vx = 0;    // units per tick
-    float vy = 0;    // positive is down
+    bouncing_body body;  // its position is the centre
     int owner = 0;   // the thrower, credited with the kills
 };
 
