@@ -1,7 +1,8 @@
 #include "app/input.h"
 
-#include <bitset>
+#include <array>
 #include <cstring>
+#include <deque>
 
 #include "app/shell.h"
 
@@ -15,22 +16,62 @@ mouse_source mouse_reader = nullptr;
 ALLEGRO_EVENT_QUEUE* key_queue = nullptr;
 ALLEGRO_EVENT_QUEUE* button_queue = nullptr;
 
-std::bitset<ALLEGRO_KEY_MAX> keys_pressed;
-int buttons_pressed = 0;
-int press_x = 0;  // where the last remembered button went down, in display pixels
-int press_y = 0;
+// The presses of one key or button not yet read as down by a poll.
+struct press_memory {
+    int pending = 0;
+    bool handed_out = false;  // the last poll read one of them
+};
+
+const int most_buttons = 16;
+const size_t most_pending_clicks = 16;
+
+struct click_place {
+    int x, y;
+};
+
+std::array<press_memory, ALLEGRO_KEY_MAX> keys;
+std::array<press_memory, most_buttons> buttons;
+std::array<std::deque<click_place>, most_buttons> click_places;  // where the pending presses went down
+
+// Whether a key or button reads as down at this poll. A held one reads
+// down. A press made and let go since the last poll reads down for one
+// poll; the poll after it reads up, so that a screen's latch lets go before
+// the next press, which then reads down in its turn.
+bool read_down(press_memory& memory, bool down_now)
+{
+    if (memory.handed_out) {
+        memory.handed_out = false;
+        return false;
+    }
+    if (down_now) {
+        memory.pending = 0;  // the hold stands for its own press
+        return true;
+    }
+    if (memory.pending == 0)
+        return false;
+    memory.pending--;
+    memory.handed_out = true;
+    return true;
+}
+
+bool modifier(int keycode)
+{
+    return keycode >= ALLEGRO_KEY_LSHIFT && keycode <= ALLEGRO_KEY_RCTRL;
+}
 
 void drain(ALLEGRO_EVENT_QUEUE* presses)
 {
     ALLEGRO_EVENT next;
     while (presses && al_get_next_event(presses, &next))
-        remember_press(next);
+        remember_input(next);
 }
 
 // The state's bit set is the library's own layout: one bit per key code.
-void set_key_down(ALLEGRO_KEYBOARD_STATE& state, int keycode)
+void set_key(ALLEGRO_KEYBOARD_STATE& state, int keycode, bool down)
 {
-    state.__key_down__internal__[keycode / 32] |= 1u << (keycode % 32);
+    const unsigned int bit = 1u << (keycode % 32);
+    unsigned int& word = state.__key_down__internal__[keycode / 32];
+    word = down ? (word | bit) : (word & ~bit);
 }
 
 void listen_to_devices()
@@ -43,38 +84,45 @@ void listen_to_devices()
 
 }  // namespace
 
+// The queues are read before the device, so that a press made in between
+// is seen by the device now and not counted again at the next poll.
 void poll_keyboard()
 {
+    drain(key_queue);
     if (keyboard_reader)
         keyboard_reader(&keyboard);
     else if (al_is_keyboard_installed())
         al_get_keyboard_state(&keyboard);
     else
         std::memset(&keyboard, 0, sizeof keyboard);
-    drain(key_queue);
-    for (int keycode = 0; keycode < ALLEGRO_KEY_MAX; keycode++)
-        if (keys_pressed[static_cast<size_t>(keycode)])
-            set_key_down(keyboard, keycode);
-    keys_pressed.reset();
+    for (int keycode = 1; keycode < ALLEGRO_KEY_MAX; keycode++)
+        set_key(keyboard, keycode, read_down(keys[keycode], al_key_down(&keyboard, keycode)));
 }
 
 void poll_mouse()
 {
+    drain(button_queue);
     if (mouse_reader)
         mouse_reader(&mouse);
     else if (al_is_mouse_installed())
         al_get_mouse_state(&mouse);
     else
         std::memset(&mouse, 0, sizeof mouse);
-    drain(button_queue);
-    const int missed = buttons_pressed & ~mouse.buttons;
-    if (missed) {
-        // A click acts where it was made, not where the pointer went after.
-        mouse.buttons |= missed;
-        mouse.x = press_x;
-        mouse.y = press_y;
+    for (int button = 0; button < most_buttons; button++) {
+        const int bit = 1 << button;
+        const bool held = (mouse.buttons & bit) != 0;
+        const bool down = read_down(buttons[button], held);
+        std::deque<click_place>& places = click_places[button];
+        if (held) {
+            places.clear();
+        } else if (down && !places.empty()) {
+            // A click acts where it was made, not where the pointer went after.
+            mouse.x = places.front().x;
+            mouse.y = places.front().y;
+            places.pop_front();
+        }
+        mouse.buttons = down ? (mouse.buttons | bit) : (mouse.buttons & ~bit);
     }
-    buttons_pressed = 0;
 }
 
 void reset_input()
@@ -94,10 +142,10 @@ void reset_input()
     std::memset(&mouse, 0, sizeof mouse);
 }
 
-void set_input_sources(keyboard_source keys, mouse_source pointer)
+void set_input_sources(keyboard_source keys_source, mouse_source pointer_source)
 {
-    keyboard_reader = keys;
-    mouse_reader = pointer;
+    keyboard_reader = keys_source;
+    mouse_reader = pointer_source;
     forget_presses();
 }
 
@@ -123,20 +171,30 @@ void forget_presses()
     for (ALLEGRO_EVENT_QUEUE* presses : {key_queue, button_queue})
         if (presses)
             al_flush_event_queue(presses);
-    keys_pressed.reset();
-    buttons_pressed = 0;
+    keys.fill({});
+    buttons.fill({});
+    for (std::deque<click_place>& places : click_places)
+        places.clear();
 }
 
-void remember_press(const ALLEGRO_EVENT& press)
+void remember_input(const ALLEGRO_EVENT& input)
 {
-    if (press.type == ALLEGRO_EVENT_KEY_DOWN) {
-        if (press.keyboard.keycode > 0 && press.keyboard.keycode < ALLEGRO_KEY_MAX)
-            keys_pressed.set(static_cast<size_t>(press.keyboard.keycode));
-    } else if (press.type == ALLEGRO_EVENT_MOUSE_BUTTON_DOWN) {
-        if (press.mouse.button >= 1 && press.mouse.button <= 16) {
-            buttons_pressed |= 1 << (press.mouse.button - 1);
-            press_x = press.mouse.x;
-            press_y = press.mouse.y;
-        }
+    if (input.type == ALLEGRO_EVENT_KEY_DOWN || input.type == ALLEGRO_EVENT_KEY_UP) {
+        const int keycode = input.keyboard.keycode;
+        if (keycode <= 0 || keycode >= ALLEGRO_KEY_MAX)
+            return;
+        press_memory& memory = keys[static_cast<size_t>(keycode)];
+        if (input.type == ALLEGRO_EVENT_KEY_DOWN)
+            memory.pending++;
+        else if (modifier(keycode) && memory.pending == 0 && al_key_down(&keyboard, keycode))
+            memory.pending = 1;  // held at the last poll: down once more, for a chord made meanwhile
+    } else if (input.type == ALLEGRO_EVENT_MOUSE_BUTTON_DOWN) {
+        const int button = static_cast<int>(input.mouse.button) - 1;
+        if (button < 0 || button >= most_buttons)
+            return;
+        buttons[static_cast<size_t>(button)].pending++;
+        std::deque<click_place>& places = click_places[static_cast<size_t>(button)];
+        if (places.size() < most_pending_clicks)
+            places.push_back({input.mouse.x, input.mouse.y});
     }
 }

@@ -3,8 +3,9 @@
 //
 // Polling alone loses a press that begins and ends between two polls (a
 // quick click while a slow frame is drawn). So the devices' events are also
-// queued, apart from the timer's queue, and each poll counts a key or button
-// pressed since the last poll as down, once; holding reads as before.
+// queued, apart from the timer's queue, and each poll reads a key or button
+// pressed since the last poll as down for that poll; two such presses read
+// as down, up, down over three polls. Holding reads as before.
 #pragma once
 
 #include <allegro5/allegro.h>
@@ -33,6 +34,9 @@ void stop_press_memory();
 // does not act on the next.
 void forget_presses();
 
-// A key-down or button-down event, to count at the next poll; other events
-// are passed over. The queues feed it; tests call it to press between polls.
-void remember_press(const ALLEGRO_EVENT& press);
+// A key-down or button-down event, to count at the next poll; and the
+// release of Shift or Ctrl held at the last poll, which then reads down
+// once more, so that a chord made and let go between two polls is whole.
+// Other events are passed over. The queues feed it; tests call it to press
+// between polls.
+void remember_input(const ALLEGRO_EVENT& input);

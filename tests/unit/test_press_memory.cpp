@@ -47,8 +47,8 @@ protected:
 TEST_F(PressMemory, APressBetweenPollsReadsDownOnceWhereItWasMade)
 {
     scripted_input::set_pointer(900, 800);
-    remember_press(key_down(ALLEGRO_KEY_W));
-    remember_press(button_down(1, 300, 200));
+    remember_input(key_down(ALLEGRO_KEY_W));
+    remember_input(button_down(1, 300, 200));
     poll_keyboard();
     poll_mouse();
     EXPECT_TRUE(al_key_down(&keyboard, ALLEGRO_KEY_W));
@@ -66,8 +66,8 @@ TEST_F(PressMemory, APressBetweenPollsReadsDownOnceWhereItWasMade)
     // Held: the device's own state, pointer included; the press adds nothing.
     scripted_input::set_key(ALLEGRO_KEY_D, true);
     scripted_input::set_button(2, true);
-    remember_press(key_down(ALLEGRO_KEY_D));
-    remember_press(button_down(2, 10, 10));
+    remember_input(key_down(ALLEGRO_KEY_D));
+    remember_input(button_down(2, 10, 10));
     for (int poll = 0; poll < 3; poll++) {
         poll_keyboard();
         poll_mouse();
@@ -79,23 +79,70 @@ TEST_F(PressMemory, APressBetweenPollsReadsDownOnceWhereItWasMade)
     // Forgotten presses, releases, motion and codes out of range count nothing.
     scripted_input::set_key(ALLEGRO_KEY_D, false);
     scripted_input::set_button(2, false);
-    remember_press(key_down(ALLEGRO_KEY_E));
+    remember_input(key_down(ALLEGRO_KEY_E));
     forget_presses();
     ALLEGRO_EVENT other = key_down(ALLEGRO_KEY_R);
     other.type = ALLEGRO_EVENT_KEY_UP;
-    remember_press(other);
+    remember_input(other);
     other = button_down(1, 5, 5);
     other.type = ALLEGRO_EVENT_MOUSE_AXES;
-    remember_press(other);
-    remember_press(key_down(ALLEGRO_KEY_MAX));
-    remember_press(key_down(-3));
-    remember_press(button_down(40, 5, 5));
+    remember_input(other);
+    remember_input(key_down(ALLEGRO_KEY_MAX));
+    remember_input(key_down(-3));
+    remember_input(button_down(40, 5, 5));
     poll_keyboard();
     poll_mouse();
     const ALLEGRO_KEYBOARD_STATE none = {};
     for (size_t word = 0; word < std::size(none.__key_down__internal__); word++)
         EXPECT_EQ(keyboard.__key_down__internal__[word], 0u) << "word " << word;
     EXPECT_EQ(mouse.buttons, 0);
+}
+
+// Presses made between polls, and what the polls after them read.
+TEST_F(PressMemory, EachPressBetweenPollsReadsDownOnceWithAnUpBetween)
+{
+    // Two clicks between two polls: down, up, down, up.
+    remember_input(button_down(1, 10, 20));
+    remember_input(button_down(1, 30, 40));
+    const int expected[][3] = {{1, 10, 20}, {0, 900, 800}, {1, 30, 40}, {0, 900, 800}};
+    scripted_input::set_pointer(900, 800);
+    for (const auto& poll : expected) {
+        poll_mouse();
+        EXPECT_EQ(mouse.buttons, poll[0]);
+        EXPECT_EQ(mouse.x, poll[1]);
+        EXPECT_EQ(mouse.y, poll[2]);
+    }
+
+    // A quick tap, then the key held: the latch sees it let go in between.
+    remember_input(key_down(ALLEGRO_KEY_E));
+    poll_keyboard();
+    EXPECT_TRUE(al_key_down(&keyboard, ALLEGRO_KEY_E));
+    scripted_input::set_key(ALLEGRO_KEY_E, true);
+    remember_input(key_down(ALLEGRO_KEY_E));
+    poll_keyboard();
+    EXPECT_FALSE(al_key_down(&keyboard, ALLEGRO_KEY_E));
+    poll_keyboard();
+    EXPECT_TRUE(al_key_down(&keyboard, ALLEGRO_KEY_E));
+    scripted_input::set_key(ALLEGRO_KEY_E, false);
+
+    // Ctrl held at one poll, then Z tapped and both let go before the next:
+    // the next reads the whole chord. A letter let go reads up at once.
+    scripted_input::set_key(ALLEGRO_KEY_LCTRL, true);
+    scripted_input::set_key(ALLEGRO_KEY_A, true);
+    poll_keyboard();
+    scripted_input::set_key(ALLEGRO_KEY_LCTRL, false);
+    scripted_input::set_key(ALLEGRO_KEY_A, false);
+    ALLEGRO_EVENT release = key_down(ALLEGRO_KEY_LCTRL);
+    release.type = ALLEGRO_EVENT_KEY_UP;
+    remember_input(key_down(ALLEGRO_KEY_Z));
+    remember_input(release);
+    release.keyboard.keycode = ALLEGRO_KEY_A;
+    remember_input(release);
+    poll_keyboard();
+    EXPECT_TRUE(al_key_down(&keyboard, ALLEGRO_KEY_LCTRL) && al_key_down(&keyboard, ALLEGRO_KEY_Z));
+    EXPECT_FALSE(al_key_down(&keyboard, ALLEGRO_KEY_A));
+    poll_keyboard();
+    EXPECT_FALSE(al_key_down(&keyboard, ALLEGRO_KEY_LCTRL) || al_key_down(&keyboard, ALLEGRO_KEY_Z));
 }
 
 // Each screen after one update with a press made and lifted since the last.
@@ -128,7 +175,7 @@ TEST_F(PressMemory, EveryScreenActsOnAPressShorterThanAFrame)
         c.start();
         c.update();  // the latch of a press held since the start lets go
         ASSERT_FALSE(c.acted()) << c.name;
-        remember_press(c.press);
+        remember_input(c.press);
         c.update();
         EXPECT_TRUE(c.acted()) << c.name;
     }
@@ -144,7 +191,7 @@ TEST_F(EditorPresses, AClickShorterThanAFramePaints)
 {
     tap(ALLEGRO_KEY_2);
     scripted_input::set_pointer(900, 900);
-    remember_press(button_down(1, 60, 20));
+    remember_input(button_down(1, 60, 20));
     editor.update();
     EXPECT_EQ(editor.get_cell(1, 0), 10000);
     forget_presses();
@@ -158,7 +205,7 @@ TEST_F(MatchPresses, ATapShorterThanAFrameJumps)
     cplayer& human = enter(0);
     tick(human, 20);  // standing on the floor
     ASSERT_EQ(human.get_vy(), 0);
-    remember_press(key_down(ALLEGRO_KEY_W));
+    remember_input(key_down(ALLEGRO_KEY_W));
     tick(human);
     EXPECT_EQ(human.get_vy(), -10.5f);
 }
