@@ -1,6 +1,7 @@
 #include "app/input.h"
 
 #include <array>
+#include <cstddef>
 #include <cstring>
 #include <deque>
 
@@ -16,10 +17,11 @@ mouse_source mouse_reader = nullptr;
 ALLEGRO_EVENT_QUEUE* key_queue = nullptr;
 ALLEGRO_EVENT_QUEUE* button_queue = nullptr;
 
-// The presses of one key or button not yet read as down by a poll.
+// What a poll needs to know of one key or button besides the device's state.
 struct press_memory {
-    int pending = 0;
-    bool handed_out = false;  // the last poll read one of them
+    int pending = 0;         // presses since the last poll not yet read
+    bool read_down = false;  // how the last poll read it
+    bool let_go = false;     // Shift or Ctrl let go since the last poll, which read it down
 };
 
 const int most_buttons = 16;
@@ -33,25 +35,32 @@ std::array<press_memory, ALLEGRO_KEY_MAX> keys;
 std::array<press_memory, most_buttons> buttons;
 std::array<std::deque<click_place>, most_buttons> click_places;  // where the pending presses went down
 
-// Whether a key or button reads as down at this poll. A held one reads
-// down. A press made and let go since the last poll reads down for one
-// poll; the poll after it reads up, so that a screen's latch lets go before
-// the next press, which then reads down in its turn.
-bool read_down(press_memory& memory, bool down_now)
+// When each device was last read; a press queued before that was already
+// seen by the read.
+double keys_read_at = 0;
+double buttons_read_at = 0;
+
+// Whether a key or button reads as down at this poll: while it is held,
+// and for one poll for each press made and let go since the last. Between
+// two presses one poll reads up, so that a screen's latch lets go before
+// the next press. `used_press` says whether a pending press was read.
+bool read_down(press_memory& memory, bool down_now, bool& used_press)
 {
-    if (memory.handed_out) {
-        memory.handed_out = false;
-        return false;
+    used_press = false;
+    bool down = false;
+    if (memory.read_down && memory.pending > 0) {
+        down = false;  // let go and pressed again since the last poll
+    } else if (down_now || memory.pending > 0) {
+        down = true;
+        used_press = memory.pending > 0;  // a hold stands for its own press
+        if (used_press)
+            memory.pending--;
+    } else {
+        down = memory.let_go;
     }
-    if (down_now) {
-        memory.pending = 0;  // the hold stands for its own press
-        return true;
-    }
-    if (memory.pending == 0)
-        return false;
-    memory.pending--;
-    memory.handed_out = true;
-    return true;
+    memory.let_go = false;
+    memory.read_down = down;
+    return down;
 }
 
 bool modifier(int keycode)
@@ -59,11 +68,16 @@ bool modifier(int keycode)
     return keycode >= ALLEGRO_KEY_LSHIFT && keycode <= ALLEGRO_KEY_RCTRL;
 }
 
-void drain(ALLEGRO_EVENT_QUEUE* presses)
+// Feeds the queue's events to the memory, but for presses queued before
+// `read_at`: the device's state read then saw them already.
+void drain(ALLEGRO_EVENT_QUEUE* presses, double read_at)
 {
     ALLEGRO_EVENT next;
-    while (presses && al_get_next_event(presses, &next))
-        remember_input(next);
+    while (presses && al_get_next_event(presses, &next)) {
+        const bool press = next.type == ALLEGRO_EVENT_KEY_DOWN || next.type == ALLEGRO_EVENT_MOUSE_BUTTON_DOWN;
+        if (!press || next.any.timestamp > read_at)
+            remember_input(next);
+    }
 }
 
 // The state's bit set is the library's own layout: one bit per key code.
@@ -88,20 +102,23 @@ void listen_to_devices()
 // is seen by the device now and not counted again at the next poll.
 void poll_keyboard()
 {
-    drain(key_queue);
+    drain(key_queue, keys_read_at);
+    keys_read_at = al_get_time();
     if (keyboard_reader)
         keyboard_reader(&keyboard);
     else if (al_is_keyboard_installed())
         al_get_keyboard_state(&keyboard);
     else
         std::memset(&keyboard, 0, sizeof keyboard);
+    bool used_press = false;
     for (int keycode = 1; keycode < ALLEGRO_KEY_MAX; keycode++)
-        set_key(keyboard, keycode, read_down(keys[keycode], al_key_down(&keyboard, keycode)));
+        set_key(keyboard, keycode, read_down(keys[keycode], al_key_down(&keyboard, keycode), used_press));
 }
 
 void poll_mouse()
 {
-    drain(button_queue);
+    drain(button_queue, buttons_read_at);
+    buttons_read_at = al_get_time();
     if (mouse_reader)
         mouse_reader(&mouse);
     else if (al_is_mouse_installed())
@@ -111,14 +128,15 @@ void poll_mouse()
     for (int button = 0; button < most_buttons; button++) {
         const int bit = 1 << button;
         const bool held = (mouse.buttons & bit) != 0;
-        const bool down = read_down(buttons[button], held);
+        bool used_press = false;
+        const bool down = read_down(buttons[button], held, used_press);
         std::deque<click_place>& places = click_places[button];
-        if (held) {
-            places.clear();
-        } else if (down && !places.empty()) {
+        if (used_press && !places.empty()) {
             // A click acts where it was made, not where the pointer went after.
-            mouse.x = places.front().x;
-            mouse.y = places.front().y;
+            if (!held) {
+                mouse.x = places.front().x;
+                mouse.y = places.front().y;
+            }
             places.pop_front();
         }
         mouse.buttons = down ? (mouse.buttons | bit) : (mouse.buttons & ~bit);
@@ -186,8 +204,8 @@ void remember_input(const ALLEGRO_EVENT& input)
         press_memory& memory = keys[static_cast<size_t>(keycode)];
         if (input.type == ALLEGRO_EVENT_KEY_DOWN)
             memory.pending++;
-        else if (modifier(keycode) && memory.pending == 0 && al_key_down(&keyboard, keycode))
-            memory.pending = 1;  // held at the last poll: down once more, for a chord made meanwhile
+        else if (modifier(keycode) && memory.read_down)
+            memory.let_go = true;  // held at the last poll: down once more, for a chord made meanwhile
     } else if (input.type == ALLEGRO_EVENT_MOUSE_BUTTON_DOWN) {
         const int button = static_cast<int>(input.mouse.button) - 1;
         if (button < 0 || button >= most_buttons)

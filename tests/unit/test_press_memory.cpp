@@ -125,6 +125,17 @@ TEST_F(PressMemory, EachPressBetweenPollsReadsDownOnceWithAnUpBetween)
     EXPECT_TRUE(al_key_down(&keyboard, ALLEGRO_KEY_E));
     scripted_input::set_key(ALLEGRO_KEY_E, false);
 
+    // Held at one poll, let go and pressed again before the next: the
+    // release reads first.
+    scripted_input::set_button(1, true);
+    poll_mouse();
+    remember_input(button_down(1, 900, 800));
+    for (int expected_down : {0, 1, 1}) {
+        poll_mouse();
+        EXPECT_EQ(mouse.buttons, expected_down);
+    }
+    scripted_input::set_button(1, false);
+
     // Ctrl held at one poll, then Z tapped and both let go before the next:
     // the next reads the whole chord. A letter let go reads up at once.
     scripted_input::set_key(ALLEGRO_KEY_LCTRL, true);
