@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "frontend/coptions.h"
+#include "map/cell_code.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
 
@@ -19,7 +20,6 @@ const int cell_size = 40;
 // Markers are read at the upper body, (x + 20, y + 20).
 const float marker_probe_x = 20;
 const float marker_probe_y = 20;
-const int marker_kinds = 100;  // the marker is the cell code's last two digits
 
 const int heading_jump = 1;
 const int heading_right = 2;
@@ -62,27 +62,28 @@ float count_down(float value, float s)
     return value > s ? value - s : 0;
 }
 
-// The new heading of a bot entering a cell with marker `kind`. Kinds k and
-// k + 8 act the same; a random number is drawn only where a kind needs one.
+// The new heading of a bot entering a cell with marker `kind`; a random
+// number is drawn only where a kind needs one.
 int waypoint_heading(int kind, int heading)
 {
     const int keep_left = heading == heading_left ? heading_left : heading_right;
     const int keep_right = heading == heading_right ? heading_right : heading_left;
-    switch (kind >= 10 && kind <= 16 ? kind - 8 : kind) {
-    case 2: return heading_jump;
-    case 3: return heading_right;
-    case 4: return heading_left;
-    case 5: return std::rand() % 2 == 0 ? heading_jump : keep_left;
-    case 6: return std::rand() % 2 == 0 ? keep_left : keep_right;
-    case 7: return std::rand() % 2 == 0 ? heading_jump : keep_right;
-    case 8:
+    switch (waypoint::action_of(kind)) {
+    case waypoint::action::jump: return heading_jump;
+    case waypoint::action::right: return heading_right;
+    case waypoint::action::left: return heading_left;
+    case waypoint::action::jump_or_keep_left: return std::rand() % 2 == 0 ? heading_jump : keep_left;
+    case waypoint::action::keep_either_side: return std::rand() % 2 == 0 ? keep_left : keep_right;
+    case waypoint::action::jump_or_keep_right: return std::rand() % 2 == 0 ? heading_jump : keep_right;
+    case waypoint::action::jump_or_either_side:
         switch (std::rand() % 3) {
         case 0: return heading_jump;
         case 1: return keep_left;
         default: return keep_right;
         }
-    default: return heading;
+    case waypoint::action::keep: break;
     }
+    return heading;
 }
 
 }  // namespace
@@ -94,7 +95,7 @@ void cplayer::bot_move()
     const int cell = probe_x / cell_size + probe_y / cell_size * map.get_width() / cell_size;
     // A marker acts once, when the upper body enters its cell.
     if (cell != last_cell) {
-        heading = waypoint_heading(map.get_map(probe_x, probe_y) % marker_kinds, heading);
+        heading = waypoint_heading(cell_code::marker(map.get_map(probe_x, probe_y)), heading);
         last_cell = cell;
     }
     if (pause > 0)

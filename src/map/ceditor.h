@@ -34,7 +34,7 @@ public:
     static constexpr int back_layer = 0;
     static constexpr int wall_layer = 1;
     static constexpr int marker_layer = 2;
-    static constexpr int marker_kinds = 16;
+    static constexpr int marker_kinds = waypoint::kinds;
     static constexpr int zoom_steps = 5;
     static constexpr int zoom_text_ticks = 500;
     static constexpr int message_ticks = 1000;

@@ -112,13 +112,13 @@ void ceditor::draw_cells() const
                 continue;
             const float x = static_cast<float>(column * size);
             const float y = static_cast<float>(row * size);
-            const int back = code / 100 % 100;
-            const int wall = code / 10000;
+            const int back = cell_code::back_picture(code);
+            const int wall = cell_code::wall_picture(code);
             if (back >= 1 && back <= picture_counts[back_layer])
                 draw_in_cell(tile_bitmaps[back_layer][back - 1], x, y, s);
             if (wall >= 1 && wall <= picture_counts[wall_layer])
                 draw_in_cell(tile_bitmaps[wall_layer][wall - 1], x, y, s);
-            draw_in_cell(waypoint_picture(code % 100), x, y, s);
+            draw_in_cell(waypoint_picture(cell_code::marker(code)), x, y, s);
         }
     }
 }

@@ -217,8 +217,7 @@ int ceditor::spawn_count() const
     int count = 0;
     for (int column = 0; column < width / cmap::cell_size; column++) {
         for (int row = 0; row < height / cmap::cell_size; row++) {
-            const int marker = cells[column][row] % 100;
-            count += marker >= 1 && marker <= 8;
+            count += waypoint::spawn_point(cell_code::marker(cells[column][row]));
         }
     }
     return count;

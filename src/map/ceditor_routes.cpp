@@ -70,9 +70,9 @@ void ceditor::draw_routes() const
         for (int row = 0; row < rows_shown(); row++) {
             const float x = column * size, y = row * size;
             const int code = cells[column][row];
-            if (code <= cmap::last_free_code && !routes->reached(column, row))
+            if (!cell_code::solid(code) && !routes->reached(column, row))
                 al_draw_filled_rectangle(x, y, x + size, y + size, out_of_reach);
-            const int ways = code > 0 ? reach_map::headings(code % 100) : 0;
+            const int ways = code > 0 ? reach_map::headings(cell_code::marker(code)) : 0;
             const float cx = x + size / 2, cy = y + size / 2;
             if (ways & reach_map::jump_heading)
                 draw_arrow(cx, cy, 0, -1, size);

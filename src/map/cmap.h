@@ -12,16 +12,18 @@
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_primitives.h>
 
+#include "map/cell_code.h"
+
 class cmap {
 public:
-    static constexpr int cell_size = 40;
+    static constexpr int cell_size = cell_code::cell_size;
     static constexpr int max_columns = 480;
     static constexpr int max_rows = 270;
     static constexpr int max_maps = 32;
     static constexpr int max_name_length = 20;  // file name with its extension
     static constexpr int max_spawns = 32;
     static constexpr int max_pictures = 99;     // per layer
-    static constexpr int last_free_code = 9999; // anything above has a wall
+    static constexpr int last_free_code = cell_code::last_free;
 
     // Listing and choosing (cmap_list.cpp).
 
@@ -71,7 +73,7 @@ public:
     }
     // The one solidity rule every body asks: a wall stands there. Outside the
     // map nothing is solid.
-    bool solid(int x, int y) const { return get_map(x, y) > last_free_code; }
+    bool solid(int x, int y) const { return cell_code::solid(get_map(x, y)); }
     // A bullet hit the wall near map point (x, y): up to 15 free particles
     // start there as debris; the wall stays (cmap_damage.cpp).
     void damage(int x, int y);

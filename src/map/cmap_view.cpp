@@ -30,12 +30,12 @@ int floor_mod(int value, int divisor)
 
 int back_field(int code)
 {
-    return code / 100 % 100;
+    return cell_code::back_picture(code);
 }
 
 int wall_field(int code)
 {
-    return code / 10000;
+    return cell_code::wall_picture(code);
 }
 
 bool pictures_fit_cells(ALLEGRO_BITMAP* const (&pictures)[2][cmap::max_pictures])

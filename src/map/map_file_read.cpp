@@ -206,14 +206,13 @@ private:
     // Negative codes name no picture and no marker: they read as empty, free cells.
     bool keep_cell(int column, int row, int code)
     {
-        const int fields[2] = {code / 100 % 100, code / 10000};
+        const int fields[2] = {cell_code::back_picture(code), cell_code::wall_picture(code)};
         const int* counts = header.picture_counts;
         for (int layer = 0; layer < 2; layer++)
             if (fields[layer] > counts[layer])
                 return fail("the cell at column %d, row %d names %s picture %d, but the layer has %d",
                             column, row, layer_names[layer], fields[layer], counts[layer]);
-        int marker = code % 100;
-        if (marker >= 1 && marker <= 8) {
+        if (waypoint::spawn_point(cell_code::marker(code))) {
             if (header.nsp == cmap::max_spawns)
                 return fail("more than %d spawn points (one more at column %d, row %d)",
                             cmap::max_spawns, column, row);

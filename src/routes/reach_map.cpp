@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "fighters/fighter_motion.h"
+#include "map/cell_code.h"
 
 namespace {
 
@@ -11,8 +12,7 @@ using namespace fighter_motion;
 
 // Bots read their markers at the upper body, (x + 20, y + 20).
 const float marker_probe = 20;
-const int cell_size = 40;
-const int last_free_code = 9999;
+const int cell_size = cell_code::cell_size;
 
 // Standing places are kept a walk of this many ticks apart.
 const int walk_ticks = 4;
@@ -30,13 +30,12 @@ reach_map::reach_map(int columns_, int rows_, const cell_code& code_)
 {
     for (int column = 0; column < columns; column++)
         for (int row = 0; row < rows; row++)
-            walls[static_cast<std::size_t>(column * rows + row)] = code_(column, row) > last_free_code;
+            walls[static_cast<std::size_t>(column * rows + row)] = ::cell_code::solid(code_(column, row));
 
     // Fighters enter at the corners of the spawn cells (markers 1..8) and fall.
     for (int row = 0; row < rows; row++)
         for (int column = 0; column < columns; column++) {
-            const int marker = code_(column, row) % 100;
-            if (marker < 1 || marker > 8)
+            if (!waypoint::spawn_point(::cell_code::marker(code_(column, row))))
                 continue;
             body entering{static_cast<float>(column * cell_size), static_cast<float>(row * cell_size), 0, 0};
             mark(entering);
@@ -86,16 +85,17 @@ bool reach_map::reached(int column, int row) const
 
 int reach_map::headings(int kind)
 {
-    switch (kind > 8 ? kind - 8 : kind) {
-    case 2: return jump_heading;
-    case 3: return right_heading;
-    case 4: return left_heading;
-    case 5:
-    case 7:
-    case 8: return jump_heading | right_heading | left_heading;
-    case 6: return right_heading | left_heading;
-    default: return 0;
+    switch (waypoint::action_of(kind)) {
+    case waypoint::action::jump: return jump_heading;
+    case waypoint::action::right: return right_heading;
+    case waypoint::action::left: return left_heading;
+    case waypoint::action::jump_or_keep_left:
+    case waypoint::action::jump_or_keep_right:
+    case waypoint::action::jump_or_either_side: return jump_heading | right_heading | left_heading;
+    case waypoint::action::keep_either_side: return right_heading | left_heading;
+    case waypoint::action::keep: break;
     }
+    return 0;
 }
 
 // As the map answers the fighters: truncated toward zero, free outside.

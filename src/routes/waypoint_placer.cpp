@@ -6,27 +6,25 @@
 #include <cstddef>
 #include <utility>
 
+#include "map/cell_code.h"
 #include "routes/reach_map.h"
 
 namespace {
 
-const int cell_size = 40;
-const int marker_kinds = 100;     // the marker is a code's last two digits
-const int last_free_code = 9999;  // anything above has a wall
-const int last_spawn_kind = 8;
+const int cell_size = cell_code::cell_size;
 const int max_spawns = 32;
 const int wanted_spawns = 8;
 
-// Placed waypoints use kinds 10..16, which steer like 2..8 but make no
-// spawn point.
-const int jump_kind = 10;
-const int right_kind = 11;
-const int left_kind = 12;
-const int jump_or_keep_left = 13;
-const int either_side = 14;
-const int jump_or_keep_right = 15;
-const int now_and_then = 16;
-const int spawn_kind = 1;
+// Placed waypoints other than spawn points steer like kinds 2..8 without
+// making spawn points.
+const int jump_kind = waypoint::steering_only(2);
+const int right_kind = waypoint::steering_only(3);
+const int left_kind = waypoint::steering_only(4);
+const int jump_or_keep_left = waypoint::steering_only(5);
+const int either_side = waypoint::steering_only(6);
+const int jump_or_keep_right = waypoint::steering_only(7);
+const int now_and_then = waypoint::steering_only(8);
+const int spawn_kind = waypoint::spawn;
 const int either_side_spawn = 6;  // a spawn point that picks a side
 
 // A marker that sometimes jumps and picks a side, every this many cells.
@@ -115,10 +113,10 @@ private:
     }
     bool wall(int column, int row) const
     {
-        return inside(column, row) && codes[index(column, row)] > last_free_code;
+        return inside(column, row) && cell_code::solid(codes[index(column, row)]);
     }
-    int marker(int column, int row) const { return codes[index(column, row)] % marker_kinds; }
-    bool spawn_kind_of(int kind) const { return kind >= 1 && kind <= last_spawn_kind; }
+    int marker(int column, int row) const { return cell_code::marker(codes[index(column, row)]); }
+    bool spawn_kind_of(int kind) const { return waypoint::spawn_point(kind); }
     // Free and without a marker: a cell a new marker may go to.
     bool open(int column, int row) const
     {
@@ -500,9 +498,10 @@ private:
     bool harmless(int column, int row, int dir) const
     {
         const int kind = marker(column, row);
-        return kind == 0 || kind == spawn_kind || kind == 9 || kind == either_side ||
-               kind == either_side_spawn || kind == (dir > 0 ? right_kind : left_kind) ||
-               kind == (dir > 0 ? right_kind : left_kind) - 8;
+        const waypoint::action way = dir > 0 ? waypoint::action::right : waypoint::action::left;
+        const waypoint::action action = waypoint::action_of(kind);
+        return kind >= 0 && kind <= waypoint::kinds &&
+               (action == waypoint::action::keep || action == waypoint::action::keep_either_side || action == way);
     }
 
     // A jump marker over the gap and a direction marker above it, at the
