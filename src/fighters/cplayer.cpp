@@ -37,11 +37,6 @@ const int colour_count = 6;
 const int head_count = 3;
 const int weapon_count = 4;
 
-// Bots wait a skill-dependent number of ticks before acting on a target.
-const float reaction_per_skill = 50;
-const int grenade_wait_range = 2700;
-const int grenade_wait_min = 300;
-
 // Slow-motion energy the human earns by hitting.
 const int kill_energy = 250;
 const int wound_energy = 50;
@@ -249,7 +244,7 @@ void cplayer::wound(float amount, int attacker)
 void cplayer::throw_flesh(float direction)
 {
     start_in_free_slots(flesh, flesh_chunks, [this, direction](cflesh& chunk, int) {
-        chunk.init(x + 20, y + 40, direction);
+        chunk.init(x + body_centre_x, y + body_centre_y, direction);
     });
 }
 

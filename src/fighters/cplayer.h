@@ -11,6 +11,10 @@
 
 class cplayer {
 public:
+    // The body centre, from the top-left corner of the 39 x 80 box.
+    static constexpr int body_centre_x = 20;
+    static constexpr int body_centre_y = 40;
+
     // Life cycle (cplayer.cpp)
     void init(int new_id);
     void reset() { active = false; }
@@ -82,6 +86,12 @@ public:
     float get_reaction() const { return reaction; }
 
 private:
+    // Bots wait a skill-dependent number of ticks before acting on a target,
+    // and a random while between grenades: set at spawn and after each throw.
+    static constexpr float reaction_per_skill = 50;
+    static constexpr int grenade_wait_range = 2700;
+    static constexpr int grenade_wait_min = 300;
+
     // Life cycle helpers (cplayer.cpp)
     // Enters the arena at a random spawn point; false when the map has none.
     bool spawn();

@@ -38,8 +38,8 @@ const float too_close = 40;
 const float out_of_reach = 1000000;
 const float crowd_patience = 100;
 
-// Reaction time and aim error both grow with the skill number (0 hard, 2 easy).
-const float reaction_per_skill = 50;
+// The aim error grows with the skill number (0 hard, 2 easy), as the
+// reaction time does.
 const int error_per_skill = 10;
 
 // A grenade is lobbed at 45 degrees at a target on the same level.
@@ -50,8 +50,6 @@ const float lob_left = -2.3562f;
 const double throw_scale = 0.2164;
 const double throw_exponent = 0.5976;
 const float pause_after_throw = 200;
-const int grenade_wait_range = 2700;
-const int grenade_wait_min = 300;
 
 const int minigun_type = 3;
 const float look_distance = 960;

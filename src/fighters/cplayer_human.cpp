@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/logical_screen.h"
 #include "app/shell.h"
 #include "frontend/coptions.h"
 #include "map/cmap.h"
@@ -15,11 +16,8 @@
 
 namespace {
 
-const int screen_width = 1920;
-const int screen_height = 1080;
-// The view centres the body centre (x + 20, y + 40).
-const int body_centre_x = 20;
-const int body_centre_y = 40;
+const int screen_width = logical_width;
+const int screen_height = logical_height;
 
 // The aiming origin and gun pivot (x + 19, y + 22).
 const float aim_origin_x = 19;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/input.h"
+#include "app/logical_screen.h"
 #include "app/shell.h"
 #include "app/text.h"
 #include "frontend/backdrop.h"
@@ -26,7 +27,7 @@ bool any_new_key(const ALLEGRO_KEYBOARD_STATE& now, const ALLEGRO_KEYBOARD_STATE
 
 int centred_x(const char* text, bool big)
 {
-    return (1920 - text_width(static_cast<int>(std::strlen(text)), big)) / 2;
+    return (logical_width - text_width(static_cast<int>(std::strlen(text)), big)) / 2;
 }
 
 }  // namespace

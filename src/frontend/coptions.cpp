@@ -5,6 +5,7 @@
 
 #include "app/assets.h"
 #include "app/input.h"
+#include "app/logical_screen.h"
 #include "app/shell.h"
 #include "app/text.h"
 #include "frontend/backdrop.h"
@@ -124,12 +125,12 @@ coptions::coptions()
 
 float coptions::scale_x()
 {
-    return display ? al_get_display_width(display) / 1920.0f : 1.0f;
+    return display ? al_get_display_width(display) / float(logical_width) : 1.0f;
 }
 
 float coptions::scale_y()
 {
-    return display ? al_get_display_height(display) / 1080.0f : 1.0f;
+    return display ? al_get_display_height(display) / float(logical_height) : 1.0f;
 }
 
 void coptions::fill_map_name()

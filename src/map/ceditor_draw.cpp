@@ -9,14 +9,15 @@
 #include <cstring>
 
 #include "app/assets.h"
+#include "app/logical_screen.h"
 #include "app/shell.h"
 #include "app/text.h"
 #include "frontend/coptions.h"
 
 namespace {
 
-const int screen_width = 1920;
-const int screen_height = 1080;
+const int screen_width = logical_width;
+const int screen_height = logical_height;
 const float dialog_x = 560;
 const float dialog_y = 465;
 const int zoom_text_x = 10;

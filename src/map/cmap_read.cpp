@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/logical_screen.h"
 #include "map/map_file.h"
 
 bool cmap::read_file(const char* path)
@@ -97,7 +98,7 @@ void cmap::build_backdrop()
     const ALLEGRO_COLOR bottom = al_map_rgb_f(bottom_r, bottom_g, bottom_b);
     // The y values follow the scroll and are set on every draw.
     backdrop[0] = {0, 0, 0, 0, 0, top};
-    backdrop[1] = {1920, 0, 0, 0, 0, top};
-    backdrop[2] = {1920, 0, 0, 0, 0, bottom};
+    backdrop[1] = {logical_width, 0, 0, 0, 0, top};
+    backdrop[2] = {logical_width, 0, 0, 0, 0, bottom};
     backdrop[3] = {0, 0, 0, 0, 0, bottom};
 }

@@ -6,13 +6,14 @@
 // A map smaller than the screen is therefore shown centred (its scroll from
 // `init` is negative) on its own sky.
 #include "map/cmap.h"
+#include "app/logical_screen.h"
 
 #include <algorithm>
 
 namespace {
 
-const int screen_width = 1920;
-const int screen_height = 1080;
+const int screen_width = logical_width;
+const int screen_height = logical_height;
 
 // Division and remainder rounding down, so that a negative scroll still
 // finds the cell under the screen's corner and a remainder in 0..39.

@@ -5,9 +5,8 @@
 
 namespace {
 
-// The body centre is (x + 20, y + 40).
-const float centre_x = 20;
-const float centre_y = 40;
+const float centre_x = cplayer::body_centre_x;
+const float centre_y = cplayer::body_centre_y;
 
 }  // namespace
 

@@ -1,13 +1,14 @@
 #include "match/sound_at.h"
 
+#include "app/logical_screen.h"
 #include "app/sound.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
 
 namespace {
 
-const float view_width = 1920;
-const float view_height = 1080;
+const float view_width = logical_width;
+const float view_height = logical_height;
 const float near_gain = 1.0f;
 const float far_gain = 0.25f;
 

@@ -23,8 +23,6 @@ const bounce_numbers grenade = {5, 6};
 const float blast_radius = 100;
 const float blast_damage = 100;  // kills anyone: health never exceeds 100
 const float no_direction = 1000;
-const float body_x = 20;  // body centre from a fighter's corner
-const float body_y = 40;
 const int blast_flames = 30;
 const int flame_spread = 101;  // offsets 0..100 ...
 const int flame_offset = 50;   // ... centred on the blast
@@ -35,7 +33,7 @@ const float pivot_y = 6;
 
 bool in_blast(const cplayer& fighter, float x, float y)
 {
-    return std::hypot(fighter.get_x() + body_x - x, fighter.get_y() + body_y - y) < blast_radius;
+    return std::hypot(fighter.get_x() + cplayer::body_centre_x - x, fighter.get_y() + cplayer::body_centre_y - y) < blast_radius;
 }
 
 }  // namespace
