@@ -243,7 +243,7 @@ bool cplayer::in_sight(int i) const
     float px = x + eye_x;
     float py = y + eye_y;
     for (int step = 0; step < longest_sight; step++) {
-        if (map.solid(static_cast<int>(px), static_cast<int>(py)))
+        if (solid_at(px, py))
             return false;
         if (bot_enemy(i, px, py))
             return true;

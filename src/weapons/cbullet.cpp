@@ -20,7 +20,7 @@ const float box_height = 80;
 
 void cbullet::init(float new_x, float new_y, float new_angle, int new_power, int new_owner)
 {
-    if (map.solid(static_cast<int>(new_x), static_cast<int>(new_y)))
+    if (solid_at(new_x, new_y))
         return;
     angle = new_angle;
     // The flight is straight: its direction is worked out once.
@@ -104,7 +104,7 @@ bool cbullet::screen() const
 
 bool cbullet::collision() const
 {
-    return map.solid(static_cast<int>(x + dir_x), static_cast<int>(y + dir_y));
+    return solid_at(x + dir_x, y + dir_y);
 }
 
 int cbullet::player() const
