@@ -31,22 +31,17 @@ cmenu::cmenu()
 void cmenu::init()
 {
     choice = mode_menu;
-    held = true;
+    click.hold();
 }
 
 void cmenu::update()
 {
     poll_mouse();
-    if (!(mouse.buttons & 1)) {
-        held = false;
+    if (!click.pressed(mouse.buttons & 1))
         return;
-    }
-    if (held)
-        return;
-    held = true;
 
-    float x = mouse.x / coptions::scale_x();
-    float y = mouse.y / coptions::scale_y();
+    const float x = pointer_x();
+    const float y = pointer_y();
     if (!(items_left < x && x < items_right))
         return;
     for (int item = 0; item < item_count; item++) {

@@ -3,6 +3,8 @@
 
 #include <allegro5/allegro_primitives.h>
 
+#include "app/press_latch.h"
+
 // Mode values: what the program is doing, as the menu's choice.
 enum mode_value {
     mode_windowed_display = -2,   // re-create the display as a window
@@ -29,7 +31,7 @@ public:
 
 private:
     int choice = mode_start;
-    bool held = false;  // the left button is held since an earlier step or since init
+    press_latch click;  // the left button
     ALLEGRO_VERTEX backdrop[4];
 };
 

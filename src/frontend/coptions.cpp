@@ -189,7 +189,7 @@ bool coptions::restore(const kept_settings& kept)
 void coptions::init()
 {
     fullscreen = display_fullscreen;
-    held = true;
+    click.hold();
     quit = false;
     fill_map_name();
 }
@@ -197,16 +197,11 @@ void coptions::init()
 void coptions::update()
 {
     poll_mouse();
-    if (!(mouse.buttons & 1)) {
-        held = false;
+    if (!click.pressed(mouse.buttons & 1))
         return;
-    }
-    if (held)
-        return;
-    held = true;
 
-    float x = mouse.x / scale_x();
-    float y = mouse.y / scale_y();
+    const float x = pointer_x();
+    const float y = pointer_y();
     int row = row_at(y);
     if (row >= 0) {
         int arrow = arrow_at(x);

@@ -4,6 +4,8 @@
 
 #include <allegro5/allegro_primitives.h>
 
+#include "app/press_latch.h"
+
 struct kept_settings;
 
 class coptions {
@@ -59,7 +61,7 @@ private:
     bool show_fps = false;
     bool fullscreen = true;         // chosen on the screen, pending until back
     bool display_fullscreen = true; // the mode the display was made in
-    bool held = false;              // click latch
+    press_latch click;              // the left button
     bool quit = false;
     ALLEGRO_VERTEX backdrop[4];
 };

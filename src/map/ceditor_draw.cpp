@@ -10,9 +10,9 @@
 
 #include "app/assets.h"
 #include "app/logical_screen.h"
+#include "app/press_latch.h"
 #include "app/shell.h"
 #include "app/text.h"
-#include "frontend/coptions.h"
 
 namespace {
 
@@ -161,8 +161,8 @@ void ceditor::draw_brush() const
         picture = tile_bitmaps[brush_layer][selection];
     const int cell = zoom_sizes[zoom];
     const float size = static_cast<float>(cell);
-    const float x = static_cast<float>(mouse.x) / coptions::scale_x();
-    const float y = static_cast<float>(mouse.y) / coptions::scale_y();
+    const float x = pointer_x();
+    const float y = pointer_y();
     if (x >= 0 && y >= 0)
         draw_frame(static_cast<float>(static_cast<int>(x) / cell * cell),
                    static_cast<float>(static_cast<int>(y) / cell * cell), size);

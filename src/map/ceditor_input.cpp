@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/input.h"
+#include "app/press_latch.h"
 #include "app/shell.h"
-#include "frontend/coptions.h"
 #include "routes/waypoint_placer.h"
 
 namespace {
@@ -24,16 +24,6 @@ const float discard_right = 1285;
 bool key(int keycode)
 {
     return al_key_down(&keyboard, keycode);
-}
-
-float pointer_x()
-{
-    return static_cast<float>(mouse.x) / coptions::scale_x();
-}
-
-float pointer_y()
-{
-    return static_cast<float>(mouse.y) / coptions::scale_y();
 }
 
 }  // namespace
