@@ -72,18 +72,17 @@ void cnotice::init(const char* text)
     poll_keyboard();
     poll_mouse();
     last_keys = keyboard;
-    button_held = (mouse.buttons & 1) != 0;
+    click.pressed(mouse.buttons & 1);  // only learns what is held now
 }
 
 void cnotice::update()
 {
     poll_keyboard();
     poll_mouse();
-    bool pressed = (mouse.buttons & 1) != 0;
-    if (any_new_key(keyboard, last_keys) || (pressed && !button_held))
+    const bool clicked = click.pressed(mouse.buttons & 1);
+    if (any_new_key(keyboard, last_keys) || clicked)
         done = true;
     last_keys = keyboard;
-    button_held = pressed;
 }
 
 void cnotice::draw()

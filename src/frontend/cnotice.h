@@ -5,6 +5,8 @@
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_primitives.h>
 
+#include "app/press_latch.h"
+
 class cnotice {
 public:
     static constexpr int max_lines = 12;
@@ -30,6 +32,6 @@ private:
     int line_count = 0;
     bool done = false;
     ALLEGRO_KEYBOARD_STATE last_keys = {};
-    bool button_held = false;
+    press_latch click;  // the left button
     ALLEGRO_VERTEX backdrop[4];
 };
