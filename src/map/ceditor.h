@@ -25,6 +25,7 @@
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_primitives.h>
 
+#include "app/press_latch.h"
 #include "map/cmap.h"
 #include "map/edit_history.h"
 #include "routes/reach_map.h"
@@ -99,6 +100,7 @@ private:
     void zoom_keys();
     void selection_keys();
     void undo_keys();
+    bool editing_press(press_latch& latch, bool down) const;
     void test_play_key();
     void place_key();
     std::string file_text() const;
@@ -125,7 +127,7 @@ private:
     int columns_shown() const;
     int rows_shown() const;
 
-    float top_r, top_g, top_b, bottom_r, bottom_g, bottom_b;
+    sky_colours sky;
     int height;
     int cells[cmap::max_columns][cmap::max_rows];
     int picture_counts[2];
@@ -137,7 +139,12 @@ private:
     int zoom_sizes[zoom_steps];  // on-screen units of one cell per zoom step
     int zoom;
     char picture_names[2][names_size];
-    bool escape_held, select_held, zoom_held, click_held, undo_held, route_held, play_held, place_held;
+    // Keys that act once per press. The left button has no latch: it paints
+    // every step while held, once `click_held` lets it.
+    struct key_latches {
+        press_latch escape, select, zoom, undo, route, play, place;
+    } latches;
+    bool click_held;
     ALLEGRO_BITMAP* tile_bitmaps[2][cmap::max_pictures];
     ALLEGRO_VERTEX backdrop[4];
 

@@ -95,11 +95,11 @@ void ceditor::draw_sky() const
     const float size = static_cast<float>(zoom_sizes[zoom]);
     const float right = static_cast<float>(width / cmap::cell_size) * size;
     const float bottom = static_cast<float>(height / cmap::cell_size) * size;
-    ALLEGRO_VERTEX sky[4];
-    std::memcpy(sky, backdrop, sizeof sky);
-    sky[1].x = sky[2].x = right;
-    sky[2].y = sky[3].y = bottom;
-    al_draw_prim(sky, nullptr, nullptr, 0, 4, ALLEGRO_PRIM_TRIANGLE_FAN);
+    ALLEGRO_VERTEX quad[4];
+    std::memcpy(quad, backdrop, sizeof quad);
+    quad[1].x = quad[2].x = right;
+    quad[2].y = quad[3].y = bottom;
+    al_draw_prim(quad, nullptr, nullptr, 0, 4, ALLEGRO_PRIM_TRIANGLE_FAN);
 }
 
 void ceditor::draw_cells() const

@@ -106,7 +106,7 @@ bool ceditor::init()
     zoom_timer = 0;
     zoom = 0;
     picture_names[0][0] = picture_names[1][0] = '\0';
-    escape_held = select_held = zoom_held = undo_held = route_held = play_held = place_held = false;
+    latches = {};
     routes.reset();
     routes_stale = false;
     click_held = true;  // the press that opened the editor paints nothing
@@ -131,12 +131,7 @@ bool ceditor::init()
         return refuse("%s", why.c_str());
     width = header.width;
     height = header.height;
-    top_r = header.sky[0];
-    top_g = header.sky[1];
-    top_b = header.sky[2];
-    bottom_r = header.sky[3];
-    bottom_g = header.sky[4];
-    bottom_b = header.sky[5];
+    sky = sky_of(header);
     for (int layer = 0; layer < 2; layer++) {
         picture_counts[layer] = header.picture_counts[layer];
         for (int k = 0; k < picture_counts[layer]; k++) {
@@ -151,13 +146,8 @@ bool ceditor::init()
         post_message("%s", missing.c_str());
     }
 
-    const ALLEGRO_COLOR top = al_map_rgb_f(top_r, top_g, top_b);
-    const ALLEGRO_COLOR bottom = al_map_rgb_f(bottom_r, bottom_g, bottom_b);
     // The far corners follow the zoom and are set on every draw.
-    backdrop[0] = {0, 0, 0, 0, 0, top};
-    backdrop[1] = {0, 0, 0, 0, 0, top};
-    backdrop[2] = {0, 0, 0, 0, 0, bottom};
-    backdrop[3] = {0, 0, 0, 0, 0, bottom};
+    fill_backdrop(backdrop, sky, 0);
     return true;
 }
 
@@ -184,10 +174,10 @@ void ceditor::post_message(const char* format, ...)
 
 std::string ceditor::file_text() const
 {
-    const float sky[6] = {top_r, top_g, top_b, bottom_r, bottom_g, bottom_b};
+    const float colours[6] = {sky.top_r, sky.top_g, sky.top_b, sky.bottom_r, sky.bottom_g, sky.bottom_b};
     const char* const lines[2] = {picture_names[0], picture_names[1]};
     std::ostringstream text;
-    write_map_file(text, width, height, sky, picture_counts, lines,
+    write_map_file(text, width, height, colours, picture_counts, lines,
                    [this](int column, int row) { return cells[column][row]; });
     return text.str();
 }
@@ -207,7 +197,8 @@ void ceditor::resume(const char* why)
 {
     quit = editing;
     // The Escape that ended the match, or a button still down, acts on nothing.
-    escape_held = click_held = true;
+    latches.escape.hold();
+    click_held = true;
     if (why && *why)
         post_message("NOT PLAYED: %s", why);
 }

@@ -50,6 +50,15 @@ void ceditor::update()
         message_timer--;
 }
 
+// A press made while the dialog is open is left unlatched: if the key is
+// still down when the dialog closes, it acts then.
+bool ceditor::editing_press(press_latch& latch, bool down) const
+{
+    if (down && quit != editing)
+        return false;
+    return latch.pressed(down);
+}
+
 void ceditor::ask_to_leave()
 {
     quit = asking;
@@ -58,13 +67,8 @@ void ceditor::ask_to_leave()
 
 void ceditor::leave_key()
 {
-    if (!key(ALLEGRO_KEY_ESCAPE)) {
-        escape_held = false;
+    if (!latches.escape.pressed(key(ALLEGRO_KEY_ESCAPE)))
         return;
-    }
-    if (escape_held)
-        return;
-    escape_held = true;
     quit = quit == editing ? asking : editing;
     click_held = true;
 }
@@ -95,37 +99,27 @@ void ceditor::zoom_keys()
 {
     const bool out = key(ALLEGRO_KEY_Q);
     const bool in = !out && key(ALLEGRO_KEY_E);
-    if (!out && !in) {
-        zoom_held = false;
-        return;
-    }
-    if (!zoom_held) {
+    if (latches.zoom.pressed(out || in)) {
         if (out && zoom < zoom_steps - 1)
             zoom++;
         else if (in && zoom > 0)
             zoom--;
     }
-    zoom_held = true;
-    zoom_timer = zoom_text_ticks;
+    if (out || in)
+        zoom_timer = zoom_text_ticks;
 }
 
 void ceditor::selection_keys()
 {
     const bool previous = key(ALLEGRO_KEY_Y);
     const bool next = !previous && key(ALLEGRO_KEY_X);
-    if (!previous && !next) {
-        select_held = false;
+    if (!latches.select.pressed(previous || next))
         return;
-    }
-    if (!select_held) {
-        const int top = brush_layer == marker_layer ? marker_kinds - 1
-                                                    : picture_counts[brush_layer] - 1;
-        if (previous && selection > 0)
-            selection--;
-        else if (next && selection < top)
-            selection++;
-    }
-    select_held = true;
+    const int top = brush_layer == marker_layer ? marker_kinds - 1 : picture_counts[brush_layer] - 1;
+    if (previous && selection > 0)
+        selection--;
+    else if (next && selection < top)
+        selection++;
 }
 
 // Ctrl+Z undoes and Ctrl+Shift+Z redoes, one step per press, only while
@@ -133,13 +127,8 @@ void ceditor::selection_keys()
 void ceditor::undo_keys()
 {
     const bool ctrl = key(ALLEGRO_KEY_LCTRL) || key(ALLEGRO_KEY_RCTRL);
-    if (!ctrl || !key(ALLEGRO_KEY_Z)) {
-        undo_held = false;
+    if (!editing_press(latches.undo, ctrl && key(ALLEGRO_KEY_Z)))
         return;
-    }
-    if (undo_held || quit != editing)
-        return;
-    undo_held = true;
     history.end_stroke();
     if (key(ALLEGRO_KEY_LSHIFT) || key(ALLEGRO_KEY_RSHIFT)) {
         if (const edit_history::step* step = history.redo())
@@ -156,13 +145,8 @@ void ceditor::undo_keys()
 // F5 asks the mode loop for a test match on the cells as they are.
 void ceditor::test_play_key()
 {
-    if (!key(ALLEGRO_KEY_F5)) {
-        play_held = false;
+    if (!editing_press(latches.play, key(ALLEGRO_KEY_F5)))
         return;
-    }
-    if (play_held || quit != editing)
-        return;
-    play_held = true;
     history.end_stroke();
     quit = test_play;
 }
@@ -171,13 +155,8 @@ void ceditor::test_play_key()
 // step that Ctrl+Z takes back.
 void ceditor::place_key()
 {
-    if (!key(ALLEGRO_KEY_P)) {
-        place_held = false;
+    if (!editing_press(latches.place, key(ALLEGRO_KEY_P)))
         return;
-    }
-    if (place_held || quit != editing)
-        return;
-    place_held = true;
     const int columns = width / cmap::cell_size, rows = height / cmap::cell_size;
     std::vector<int> codes;
     for (int column = 0; column < columns; column++)

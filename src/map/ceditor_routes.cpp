@@ -41,13 +41,8 @@ void draw_arrow(float cx, float cy, float dx, float dy, float size)
 
 void ceditor::route_key()
 {
-    if (!al_key_down(&keyboard, ALLEGRO_KEY_TAB)) {
-        route_held = false;
+    if (!latches.route.pressed(al_key_down(&keyboard, ALLEGRO_KEY_TAB)))
         return;
-    }
-    if (route_held)
-        return;
-    route_held = true;
     if (routes)
         routes.reset();
     else

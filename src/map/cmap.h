@@ -14,6 +14,17 @@
 
 #include "map/cell_code.h"
 
+// The sky backdrop's colours at the map's top and bottom edges, each 0..1.
+struct sky_colours {
+    float top_r = 0, top_g = 0, top_b = 0;
+    float bottom_r = 0, bottom_g = 0, bottom_b = 0;
+};
+
+// Sets the backdrop quad's colours from the sky: the top corners take the top
+// colour, the bottom ones the bottom colour. The left corners lie at x = 0 and
+// the right ones at `right`; the y values are set on every draw.
+void fill_backdrop(ALLEGRO_VERTEX backdrop[4], const sky_colours& sky, float right);
+
 class cmap {
 public:
     static constexpr int cell_size = cell_code::cell_size;
@@ -96,8 +107,7 @@ private:
     int cell(int column, int row) const;
     void draw_sky() const;
 
-    float top_r, top_g, top_b;
-    float bottom_r, bottom_g, bottom_b;
+    sky_colours sky;
     int height;
     int cells[max_columns][max_rows];
     int nm;

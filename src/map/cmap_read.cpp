@@ -29,12 +29,7 @@ bool cmap::read(std::istream& in, const char* file_name)
         return refuse("%s", why.c_str());
     width = header.width;
     height = header.height;
-    top_r = header.sky[0];
-    top_g = header.sky[1];
-    top_b = header.sky[2];
-    bottom_r = header.sky[3];
-    bottom_g = header.sky[4];
-    bottom_b = header.sky[5];
+    sky = sky_of(header);
     build_backdrop();
     nsp = header.nsp;
     for (int i = 0; i < nsp; i++) {
@@ -68,8 +63,7 @@ void cmap::clear()
     nsp = 0;
     xs = 0;
     ys = 0;
-    top_r = top_g = top_b = 0;
-    bottom_r = bottom_g = bottom_b = 0;
+    sky = {};
     build_backdrop();
     warning[0] = '\0';
 }
@@ -92,13 +86,18 @@ void cmap::print_messages() const
         std::fprintf(stderr, "ZK3: %s\n", warning);
 }
 
+void fill_backdrop(ALLEGRO_VERTEX backdrop[4], const sky_colours& sky, float right)
+{
+    const ALLEGRO_COLOR top = al_map_rgb_f(sky.top_r, sky.top_g, sky.top_b);
+    const ALLEGRO_COLOR bottom = al_map_rgb_f(sky.bottom_r, sky.bottom_g, sky.bottom_b);
+    backdrop[0] = {0, 0, 0, 0, 0, top};
+    backdrop[1] = {right, 0, 0, 0, 0, top};
+    backdrop[2] = {right, 0, 0, 0, 0, bottom};
+    backdrop[3] = {0, 0, 0, 0, 0, bottom};
+}
+
 void cmap::build_backdrop()
 {
-    const ALLEGRO_COLOR top = al_map_rgb_f(top_r, top_g, top_b);
-    const ALLEGRO_COLOR bottom = al_map_rgb_f(bottom_r, bottom_g, bottom_b);
-    // The y values follow the scroll and are set on every draw.
-    backdrop[0] = {0, 0, 0, 0, 0, top};
-    backdrop[1] = {logical_width, 0, 0, 0, 0, top};
-    backdrop[2] = {logical_width, 0, 0, 0, 0, bottom};
-    backdrop[3] = {0, 0, 0, 0, 0, bottom};
+    // The sky spans the screen's width; its y values follow the scroll.
+    fill_backdrop(backdrop, sky, logical_width);
 }

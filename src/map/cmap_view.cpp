@@ -98,14 +98,14 @@ void cmap::draw_sky() const
                              top_colour.b + (bottom_colour.b - top_colour.b) * t,
                              top_colour.a + (bottom_colour.a - top_colour.a) * t);
     };
-    ALLEGRO_VERTEX sky[4];
+    ALLEGRO_VERTEX quad[4];
     for (int i = 0; i < 4; i++)
-        sky[i] = backdrop[i];
-    sky[0].y = sky[1].y = upper;
-    sky[2].y = sky[3].y = lower;
-    sky[0].color = sky[1].color = colour_at(upper);
-    sky[2].color = sky[3].color = colour_at(lower);
-    al_draw_prim(sky, nullptr, nullptr, 0, 4, ALLEGRO_PRIM_TRIANGLE_FAN);
+        quad[i] = backdrop[i];
+    quad[0].y = quad[1].y = upper;
+    quad[2].y = quad[3].y = lower;
+    quad[0].color = quad[1].color = colour_at(upper);
+    quad[2].color = quad[3].color = colour_at(lower);
+    al_draw_prim(quad, nullptr, nullptr, 0, 4, ALLEGRO_PRIM_TRIANGLE_FAN);
 }
 
 void cmap::draw() const

@@ -37,6 +37,9 @@ struct map_header {
     int spy[cmap::max_spawns] = {};
 };
 
+// The header's six sky numbers as the map and the editor keep them.
+sky_colours sky_of(const map_header& header);
+
 using cell_grid = int[cmap::max_columns][cmap::max_rows];
 
 // The path of the listed map file `name`: "zkm/<name>".

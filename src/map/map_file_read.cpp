@@ -251,6 +251,12 @@ std::string map_file_path(const char* name)
     return std::string(map_folder) + name;
 }
 
+sky_colours sky_of(const map_header& header)
+{
+    const float* sky = header.sky;
+    return {sky[0], sky[1], sky[2], sky[3], sky[4], sky[5]};
+}
+
 bool read_map_file(std::istream& in, const char* file_name, map_header& header, cell_grid& cells,
                    std::string& error)
 {
