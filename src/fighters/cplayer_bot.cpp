@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/logical_screen.h"
 #include "frontend/coptions.h"
 #include "map/cell_code.h"
 #include "map/cmap.h"
@@ -26,10 +27,10 @@ const int heading_right = 2;
 const int heading_left = 3;
 
 // Only fighters within half a screen each way are seen, from the body centre.
-const float window_x = 960;
-const float window_y = 540;
-const float eye_x = 20;
-const float eye_y = 40;
+const float window_x = logical_width / 2;
+const float window_y = logical_height / 2;
+const float eye_x = cplayer::body_centre_x;
+const float eye_y = cplayer::body_centre_y;
 // No sight ray inside the window is longer than this.
 const int longest_sight = 1200;
 // Nearer than this a fighter is too close to fight and crowds the bot.

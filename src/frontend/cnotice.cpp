@@ -88,7 +88,7 @@ void cnotice::update()
 void cnotice::draw()
 {
     draw_backdrop(backdrop);
-    const int top = 540 - (line_count * line_spacing + hint_gap) / 2;
+    const int top = logical_height / 2 - (line_count * line_spacing + hint_gap) / 2;
     const ALLEGRO_COLOR white = al_map_rgb(255, 255, 255);
     for (int i = 0; i < line_count; i++)
         draw_text(white, lines[i], centred_x(lines[i], false), top + i * line_spacing, false);

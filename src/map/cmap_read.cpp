@@ -37,8 +37,8 @@ bool cmap::read(std::istream& in, const char* file_name)
         spy[i] = header.spy[i];
     }
     // Centred; on a map smaller than the screen the scroll is negative.
-    xs = width / 2 - 960;
-    ys = height / 2 - 540;
+    xs = width / 2 - logical_width / 2;
+    ys = height / 2 - logical_height / 2;
     std::snprintf(warning, sizeof warning, "%s",
                   load_map_pictures(header, tile_bitmaps, file_name).c_str());
     return true;
