@@ -1,0 +1,40 @@
+// The layout of a replay's body, shared by its writer (replay_file.cpp) and
+// its checking reader (replay_body_read.cpp).
+//
+// In order: the seed (u32), the skill, the bots, the number of humans, the
+// map's name and text (each a length and its bytes), the ticks, the
+// checkpoints (a count, then each tick as the step from the one before and
+// the hash as a u64), then each human: hair, shirt and pants, the scale
+// (two f32), the number of runs and the runs. Counts, lengths and ticks are
+// varints; the pointer's moves zigzag varints.
+//
+// A run is one flags byte, then only what changed from the run before (the
+// first run follows an idle reading at 0, 0): the keys and the buttons as
+// varints, the pointer's x and y as moves. The flags' high half holds the run
+// length when it is 1..15; when it is 0, the length follows as a varint.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "replay/replay_file.h"
+
+namespace replay_run {
+
+const std::uint8_t keys_changed = 1 << 0;
+const std::uint8_t buttons_changed = 1 << 1;
+const std::uint8_t pointer_x_moved = 1 << 2;
+const std::uint8_t pointer_y_moved = 1 << 3;
+const int length_shift = 4;
+const std::uint32_t longest_in_flags = 15;
+
+}  // namespace replay_run
+
+// What a fighter's slot may hold, and the pointer's reach in display pixels.
+const int max_replay_fighters = 11;
+const int max_replay_bots = 10;
+const std::int32_t max_replay_pointer = 1000000;
+const std::size_t max_replay_map_name = 64;
+
+// Reads an unpacked body, checking every value; false with the reason.
+bool read_replay_body(const std::string& body, replay_data& out, std::string& error);

@@ -1,0 +1,335 @@
+// Reading a replay's body. The file comes from outside the program, so each
+// value is checked against the game's limits as it comes, and no count is
+// trusted with memory before the bytes left could hold what it counts. The
+// map text must be a map the game's own reader takes.
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <sstream>
+
+#include "map/map_file.h"
+#include "replay/replay_body.h"
+#include "replay/replay_bytes.h"
+
+namespace {
+
+const char* const colour_parts[3] = {"hair", "shirt", "pants"};
+const int colour_counts[3] = {3, 6, 6};
+const float smallest_scale = 0.01f;
+const float largest_scale = 100;
+// A checkpoint comes every thousand ticks at most, plus one at each end.
+const std::uint32_t ticks_per_checkpoint = 1000;
+// The fewest bytes a checkpoint and a run take in the body.
+const std::size_t smallest_checkpoint = 1 + 8;
+const std::size_t smallest_run = 1;
+
+bool is_map_name_character(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '-' || c == '.';
+}
+
+// A file name of the map folder: "<name>.zkm" with no path in it.
+bool is_map_name(const std::string& name)
+{
+    const std::string extension = ".zkm";
+    if (name.size() <= extension.size() || name.size() > max_replay_map_name ||
+        name.compare(name.size() - extension.size(), extension.size(), extension) != 0)
+        return false;
+    for (char c : name)
+        if (!is_map_name_character(c))
+            return false;
+    return true;
+}
+
+// The name as a message may show it: printable characters only, cut short.
+std::string shown(const std::string& text)
+{
+    const std::size_t longest = 24;
+    std::string out;
+    for (std::size_t i = 0; i < text.size() && i < longest; i++) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        out += (c >= 32 && c < 127) ? static_cast<char>(c) : '?';
+    }
+    return text.size() > longest ? out + "..." : out;
+}
+
+// Big enough that it lives on the heap.
+struct played_map {
+    map_header header;
+    cell_grid cells;
+};
+
+// Reads the body front to back; the first fault ends the reading with a
+// message naming the human and the run it was in.
+class body_parser {
+public:
+    body_parser(const std::string& body, replay_data& replay, std::string& reason)
+        : in(body), out(replay), error(reason)
+    {
+    }
+
+    bool read()
+    {
+        out = replay_data();
+        if (!read_settings() || !read_map() || !read_ticks() || !read_checkpoints())
+            return false;
+        for (human = 0; human < static_cast<int>(out.humans.size()); human++)
+            if (!read_human(out.humans[human]))
+                return false;
+        human = -1;
+        if (in.left() > 0)
+            return fail("%s after the last human", counted(in.left(), "byte").c_str());
+        return check_map();
+    }
+
+private:
+    bool read_settings()
+    {
+        std::uint64_t skill = 0;
+        std::uint64_t bots = 0;
+        std::uint64_t humans = 0;
+        if (!in.u32(out.seed))
+            return ends_inside("the seed");
+        if (!number("the skill", skill) || !number("the number of bots", bots) ||
+            !number("the number of humans", humans))
+            return false;
+        if (skill > 2)
+            return fail("skill %llu is not 0 (hard) to 2 (easy)", wide(skill));
+        if (bots > max_replay_bots)
+            return fail("%llu bots; a match has 0 to %d", wide(bots), max_replay_bots);
+        if (humans < 1 || humans > max_replay_fighters)
+            return fail("%llu humans; a match has 1 to %d", wide(humans), max_replay_fighters);
+        if (humans + bots < 2 || humans + bots > max_replay_fighters)
+            return fail("%s and %s; a match has 2 to %d fighters", counted(humans, "human").c_str(),
+                        counted(bots, "bot").c_str(), max_replay_fighters);
+        out.skill = static_cast<int>(skill);
+        out.bots = static_cast<int>(bots);
+        out.humans.resize(humans);
+        return true;
+    }
+
+    bool read_map()
+    {
+        std::uint64_t length = 0;
+        if (!number("the map name's length", length))
+            return false;
+        if (length < 1 || length > max_replay_map_name)
+            return fail("a map name of %llu bytes (1 to %zu)", wide(length), max_replay_map_name);
+        if (!in.take(length, out.map_name))
+            return ends_inside("the map name");
+        if (!is_map_name(out.map_name))
+            return fail("the map name \"%s\" is not a map file name (letters, digits, '_', '-', '.', "
+                        "ending \".zkm\")", shown(out.map_name).c_str());
+        if (!number("the map text's length", length))
+            return false;
+        if (length > max_replay_map_text)
+            return fail("a map text of %llu bytes (at most %zu)", wide(length), max_replay_map_text);
+        if (!in.take(length, out.map_text))
+            return ends_inside("the map text");
+        return true;
+    }
+
+    bool read_ticks()
+    {
+        std::uint64_t ticks = 0;
+        if (!number("the ticks", ticks))
+            return false;
+        if (ticks > max_replay_ticks)
+            return fail("%llu ticks; a replay holds at most %u", wide(ticks), max_replay_ticks);
+        out.ticks = static_cast<std::uint32_t>(ticks);
+        return true;
+    }
+
+    bool read_checkpoints()
+    {
+        std::uint64_t count = 0;
+        if (!number("the number of checkpoints", count))
+            return false;
+        const std::uint64_t most = out.ticks / ticks_per_checkpoint + 2;
+        if (count > most)
+            return fail("%llu checkpoints in %u ticks (at most %llu)", wide(count), out.ticks, wide(most));
+        if (count > in.left() / smallest_checkpoint)
+            return fail("%llu checkpoints in the %zu bytes left", wide(count), in.left());
+        out.checkpoints.resize(count);
+        for (std::size_t i = 0; i < count; i++) {
+            replay_checkpoint& checkpoint = out.checkpoints[i];
+            std::uint64_t step = 0;
+            if (!number("a checkpoint's tick", step))
+                return false;
+            if (step > std::numeric_limits<std::uint32_t>::max())
+                return fail("checkpoint %zu's tick is beyond any match", i + 1);
+            const std::uint32_t previous = i > 0 ? out.checkpoints[i - 1].tick : 0;
+            checkpoint.tick = previous + static_cast<std::uint32_t>(step);
+            if (i > 0 && checkpoint.tick <= previous)
+                return fail("checkpoint %zu at tick %u is not after the one at tick %u", i + 1,
+                            checkpoint.tick, previous);
+            if (checkpoint.tick > out.ticks)
+                return fail("checkpoint %zu at tick %u is after the match's last tick, %u", i + 1,
+                            checkpoint.tick, out.ticks);
+            if (!in.u64(checkpoint.hash))
+                return ends_inside("a checkpoint's hash");
+        }
+        return true;
+    }
+
+    bool read_human(recorded_human& recorded)
+    {
+        for (int part = 0; part < 3; part++) {
+            std::uint64_t colour = 0;
+            if (!number(colour_parts[part], colour))
+                return false;
+            if (colour >= static_cast<std::uint64_t>(colour_counts[part]))
+                return fail("%s colour %llu is not 0 to %d", colour_parts[part], wide(colour),
+                            colour_counts[part] - 1);
+            recorded.colors[part] = static_cast<int>(colour);
+        }
+        if (!read_scale("horizontal", recorded.scale_x) || !read_scale("vertical", recorded.scale_y))
+            return false;
+        std::uint64_t count = 0;
+        if (!number("the number of runs", count))
+            return false;
+        if (count > out.ticks)
+            return fail("%llu runs in a match of %u ticks", wide(count), out.ticks);
+        if (count > in.left() / smallest_run)
+            return fail("%llu runs in the %zu bytes left", wide(count), in.left());
+        recorded.runs.resize(count);
+        control_reading previous;
+        std::uint64_t ticks = 0;
+        for (run = 0; run < count; run++) {
+            input_run& next = recorded.runs[run];
+            next.reading = previous;
+            next.reading.scale_x = recorded.scale_x;
+            next.reading.scale_y = recorded.scale_y;
+            if (!read_run(next))
+                return false;
+            ticks += next.ticks;
+            if (ticks > out.ticks)
+                return fail("the runs last longer than the match's %u ticks", out.ticks);
+            previous = next.reading;
+        }
+        run = no_run;
+        return true;
+    }
+
+    bool read_scale(const char* which, float& scale)
+    {
+        if (!in.f32(scale))
+            return ends_inside("the scale");
+        if (!std::isfinite(scale) || scale < smallest_scale || scale > largest_scale)
+            return fail("the %s scale %g is not %g to %g", which, static_cast<double>(scale),
+                        static_cast<double>(smallest_scale), static_cast<double>(largest_scale));
+        return true;
+    }
+
+    // `next` starts as the run before; what the flags say changed is read over it.
+    bool read_run(input_run& next)
+    {
+        std::uint8_t flags = 0;
+        if (!in.byte(flags))
+            return ends_inside("the run");
+        std::uint64_t ticks = flags >> replay_run::length_shift;
+        if (ticks == 0 && !number("the run's length", ticks))
+            return false;
+        if (ticks == 0)
+            return fail("the run lasts 0 ticks");
+        if (ticks > out.ticks)
+            return fail("the run lasts longer than the match's %u ticks", out.ticks);
+        next.ticks = static_cast<std::uint32_t>(ticks);
+        control_reading& reading = next.reading;
+        std::uint64_t value = 0;
+        if (flags & replay_run::keys_changed) {
+            if (!number("the keys", value))
+                return false;
+            if (value & ~std::uint64_t(all_control_keys))
+                return fail("keys 0x%llx hold one the game has no key for", wide(value));
+            reading.keys = static_cast<std::uint16_t>(value);
+        }
+        if (flags & replay_run::buttons_changed) {
+            if (!number("the buttons", value))
+                return false;
+            if (value & ~std::uint64_t(all_control_buttons))
+                return fail("buttons 0x%llx hold one the game has no button for", wide(value));
+            reading.buttons = static_cast<std::uint8_t>(value);
+        }
+        return (!(flags & replay_run::pointer_x_moved) || move_pointer("x", reading.pointer_x)) &&
+               (!(flags & replay_run::pointer_y_moved) || move_pointer("y", reading.pointer_y));
+    }
+
+    bool move_pointer(const char* axis, std::int32_t& coordinate)
+    {
+        std::int64_t move = 0;
+        if (!in.zigzag(move))
+            return varint_failed("the pointer's move");
+        // The move is checked first, so that the sum cannot overflow.
+        const std::int64_t reach = max_replay_pointer;
+        if (move < -2 * reach || move > 2 * reach || coordinate + move < -reach || coordinate + move > reach)
+            return fail("the pointer's %s goes beyond %lld pixels", axis, static_cast<long long>(reach));
+        coordinate = static_cast<std::int32_t>(coordinate + move);
+        return true;
+    }
+
+    // Last, as it is the slowest check.
+    bool check_map()
+    {
+        auto map = std::make_unique<played_map>();
+        std::istringstream text(out.map_text);
+        std::string reason;
+        if (!read_map_file(text, out.map_name.c_str(), map->header, map->cells, reason))
+            return fail("its map: %s", reason.c_str());
+        return true;
+    }
+
+    bool number(const char* what, std::uint64_t& value)
+    {
+        return in.varint(value) || varint_failed(what);
+    }
+
+    // A varint fails where the body ends, or else by being longer than any number.
+    bool varint_failed(const char* what)
+    {
+        return in.left() == 0 ? ends_inside(what) : fail("%s is not a number", what);
+    }
+
+    bool ends_inside(const char* what) { return fail("the body ends inside %s", what); }
+
+    static std::string counted(std::uint64_t count, const char* thing)
+    {
+        return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+    }
+
+    static unsigned long long wide(std::uint64_t value) { return value; }
+
+    __attribute__((format(printf, 2, 3))) bool fail(const char* format, ...)
+    {
+        char reason[300];
+        va_list arguments;
+        va_start(arguments, format);
+        std::vsnprintf(reason, sizeof reason, format, arguments);
+        va_end(arguments);
+        char where[64] = "";
+        if (human >= 0 && run != no_run)
+            std::snprintf(where, sizeof where, "human %d, run %zu: ", human + 1, run + 1);
+        else if (human >= 0)
+            std::snprintf(where, sizeof where, "human %d: ", human + 1);
+        error = std::string(where) + reason;
+        return false;
+    }
+
+    static constexpr std::size_t no_run = static_cast<std::size_t>(-1);
+
+    body_reader in;
+    replay_data& out;
+    std::string& error;
+    int human = -1;
+    std::size_t run = no_run;
+};
+
+}  // namespace
+
+bool read_replay_body(const std::string& body, replay_data& out, std::string& error)
+{
+    return body_parser(body, out, error).read();
+}

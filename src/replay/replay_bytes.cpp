@@ -1,0 +1,127 @@
+#include "replay/replay_bytes.h"
+
+#include <cstring>
+
+namespace {
+
+// A varint carries seven bits a byte; the tenth byte holds the last of 64.
+const int max_varint_bytes = 10;
+
+}  // namespace
+
+void body_writer::u32(std::uint32_t value)
+{
+    for (int i = 0; i < 4; i++)
+        byte(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+void body_writer::u64(std::uint64_t value)
+{
+    for (int i = 0; i < 8; i++)
+        byte(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+void body_writer::f32(float value)
+{
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    u32(bits);
+}
+
+void body_writer::varint(std::uint64_t value)
+{
+    while (value >= 0x80) {
+        byte(static_cast<std::uint8_t>(value | 0x80));
+        value >>= 7;
+    }
+    byte(static_cast<std::uint8_t>(value));
+}
+
+void body_writer::zigzag(std::int64_t value)
+{
+    const std::uint64_t bits = static_cast<std::uint64_t>(value);
+    varint(value < 0 ? ~(bits << 1) : bits << 1);
+}
+
+void body_writer::text(const std::string& value)
+{
+    varint(value.size());
+    bytes += value;
+}
+
+bool body_reader::byte(std::uint8_t& value)
+{
+    if (at == end)
+        return false;
+    value = *at++;
+    return true;
+}
+
+bool body_reader::fixed(int size, std::uint64_t& value)
+{
+    if (left() < static_cast<std::size_t>(size))
+        return false;
+    value = 0;
+    for (int i = 0; i < size; i++)
+        value |= static_cast<std::uint64_t>(*at++) << (8 * i);
+    return true;
+}
+
+bool body_reader::u32(std::uint32_t& value)
+{
+    std::uint64_t wide = 0;
+    if (!fixed(4, wide))
+        return false;
+    value = static_cast<std::uint32_t>(wide);
+    return true;
+}
+
+bool body_reader::u64(std::uint64_t& value)
+{
+    return fixed(8, value);
+}
+
+bool body_reader::f32(float& value)
+{
+    std::uint32_t bits = 0;
+    if (!u32(bits))
+        return false;
+    std::memcpy(&value, &bits, sizeof value);
+    return true;
+}
+
+bool body_reader::varint(std::uint64_t& value)
+{
+    value = 0;
+    for (int i = 0; i < max_varint_bytes; i++) {
+        std::uint8_t next = 0;
+        if (!byte(next))
+            return false;
+        const std::uint64_t bits = next & 0x7f;
+        // The tenth byte may hold only the 64th bit.
+        if (i == max_varint_bytes - 1 && bits > 1)
+            return false;
+        value |= bits << (7 * i);
+        if ((next & 0x80) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool body_reader::zigzag(std::int64_t& value)
+{
+    std::uint64_t bits = 0;
+    if (!varint(bits))
+        return false;
+    value = static_cast<std::int64_t>((bits >> 1) ^ (~(bits & 1) + 1));
+    return true;
+}
+
+bool body_reader::take(std::size_t length, std::string& value)
+{
+    if (left() < length)
+        return false;
+    value.assign(reinterpret_cast<const char*>(at), length);
+    at += length;
+    return true;
+}

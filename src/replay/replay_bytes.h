@@ -1,0 +1,48 @@
+// The words a replay's body is made of: little-endian fixed-size numbers and
+// LEB128 varints (zigzag for signed ones). The writer appends them to a byte
+// string; the reader takes them from one and never reads past its end.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class body_writer {
+public:
+    void byte(std::uint8_t value) { bytes += static_cast<char>(value); }
+    void u32(std::uint32_t value);
+    void u64(std::uint64_t value);
+    void f32(float value);  // the bit pattern, as a u32
+    void varint(std::uint64_t value);
+    void zigzag(std::int64_t value);
+    void text(const std::string& value);  // its length as a varint, then its bytes
+
+    std::string bytes;
+};
+
+// Each read is false when the body ends first, or for a varint longer than
+// 64 bits; the value is then unspecified.
+class body_reader {
+public:
+    explicit body_reader(const std::string& body)
+        : at(reinterpret_cast<const unsigned char*>(body.data())), end(at + body.size())
+    {
+    }
+
+    bool byte(std::uint8_t& value);
+    bool u32(std::uint32_t& value);
+    bool u64(std::uint64_t& value);
+    bool f32(float& value);
+    bool varint(std::uint64_t& value);
+    bool zigzag(std::int64_t& value);
+    // The next `length` bytes; the caller checks `length` against left() first.
+    bool take(std::size_t length, std::string& value);
+
+    std::size_t left() const { return static_cast<std::size_t>(end - at); }
+
+private:
+    bool fixed(int size, std::uint64_t& value);
+
+    const unsigned char* at;
+    const unsigned char* end;
+};

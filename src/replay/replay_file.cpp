@@ -1,0 +1,216 @@
+// Replay files: the body's writer and the file around the body (the magic,
+// the version, the body's length and zlib). The body's checking reader is in
+// replay_body_read.cpp, the folder of saved replays in replay_folder.cpp.
+#include "replay/replay_file.h"
+
+#include <limits>
+
+#include <zlib.h>
+
+#include "replay/replay_body.h"
+#include "replay/replay_bytes.h"
+
+namespace {
+
+const char replay_magic[] = "ZK3RPLAY";
+const std::size_t magic_size = 8;
+const std::size_t header_size = magic_size + 4 + 4;
+// Deflate turns one byte into at most 1032, so a longer body cannot be in
+// the file: refused before the space for it is taken.
+const std::size_t most_unpacked_per_byte = 1032;
+
+void write_run(body_writer& out, const control_reading& previous, const input_run& run)
+{
+    const control_reading& now = run.reading;
+    std::uint8_t flags = 0;
+    if (now.keys != previous.keys)
+        flags |= replay_run::keys_changed;
+    if (now.buttons != previous.buttons)
+        flags |= replay_run::buttons_changed;
+    if (now.pointer_x != previous.pointer_x)
+        flags |= replay_run::pointer_x_moved;
+    if (now.pointer_y != previous.pointer_y)
+        flags |= replay_run::pointer_y_moved;
+    const bool length_in_flags = run.ticks >= 1 && run.ticks <= replay_run::longest_in_flags;
+    if (length_in_flags)
+        flags |= static_cast<std::uint8_t>(run.ticks << replay_run::length_shift);
+    out.byte(flags);
+    if (!length_in_flags)
+        out.varint(run.ticks);
+    if (flags & replay_run::keys_changed)
+        out.varint(now.keys);
+    if (flags & replay_run::buttons_changed)
+        out.varint(now.buttons);
+    if (flags & replay_run::pointer_x_moved)
+        out.zigzag(std::int64_t(now.pointer_x) - previous.pointer_x);
+    if (flags & replay_run::pointer_y_moved)
+        out.zigzag(std::int64_t(now.pointer_y) - previous.pointer_y);
+}
+
+// The runs' own scales are not written: every reading takes the human's.
+void write_human(body_writer& out, const recorded_human& human)
+{
+    for (int colour : human.colors)
+        out.varint(static_cast<std::uint32_t>(colour));
+    out.f32(human.scale_x);
+    out.f32(human.scale_y);
+    out.varint(human.runs.size());
+    control_reading previous;
+    for (const input_run& run : human.runs) {
+        write_run(out, previous, run);
+        previous = run.reading;
+    }
+}
+
+std::uint32_t read_u32(const std::string& bytes, std::size_t at)
+{
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; i++)
+        value |= std::uint32_t(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+    return value;
+}
+
+// Unpacks exactly `length` bytes from the compressed stream after the header.
+bool unpack_body(const std::string& bytes, std::uint32_t length, std::string& body, std::string& error)
+{
+    const std::size_t packed_size = bytes.size() - header_size;
+    if (length / most_unpacked_per_byte > packed_size) {
+        error = "damaged: " + std::to_string(packed_size) + " packed bytes cannot hold a body of " +
+                std::to_string(length) + " bytes";
+        return false;
+    }
+    // One byte more than the header gives, to tell a longer body from a cut one.
+    body.assign(std::size_t(length) + 1, '\0');
+    uLongf unpacked = static_cast<uLongf>(body.size());
+    uLong consumed = static_cast<uLong>(packed_size);
+    const int result = uncompress2(reinterpret_cast<Bytef*>(&body[0]), &unpacked,
+                                   reinterpret_cast<const Bytef*>(bytes.data() + header_size), &consumed);
+    if (result == Z_BUF_ERROR || (result == Z_OK && unpacked > length)) {
+        error = "damaged: its body unpacks to more than the " + std::to_string(length) +
+                " bytes its header gives";
+        return false;
+    }
+    if (result == Z_DATA_ERROR) {
+        error = "damaged: its packed body is cut short or corrupt";
+        return false;
+    }
+    if (result != Z_OK) {
+        error = std::string("damaged: its body does not unpack (") + zError(result) + ")";
+        return false;
+    }
+    body.resize(length);
+    if (unpacked != length) {
+        error = "damaged: its body unpacks to " + std::to_string(unpacked) + " bytes, not the " +
+                std::to_string(length) + " its header gives";
+        return false;
+    }
+    if (consumed != packed_size) {
+        const std::size_t extra = packed_size - consumed;
+        error = std::to_string(extra) + (extra == 1 ? " byte" : " bytes") +
+                " of trailing garbage after its body";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void recorded_human::add(const control_reading& reading)
+{
+    if (!runs.empty() && runs.back().reading == reading &&
+        runs.back().ticks < std::numeric_limits<std::uint32_t>::max())
+        runs.back().ticks++;
+    else
+        runs.push_back({reading, 1});
+}
+
+std::uint32_t recorded_human::tick_count() const
+{
+    std::uint32_t ticks = 0;
+    for (const input_run& run : runs)
+        ticks += run.ticks;
+    return ticks;
+}
+
+bool recorded_human::operator==(const recorded_human& other) const
+{
+    return colors[0] == other.colors[0] && colors[1] == other.colors[1] && colors[2] == other.colors[2] &&
+           scale_x == other.scale_x && scale_y == other.scale_y && runs == other.runs;
+}
+
+bool replay_data::operator==(const replay_data& other) const
+{
+    return seed == other.seed && skill == other.skill && bots == other.bots && map_name == other.map_name &&
+           map_text == other.map_text && ticks == other.ticks && humans == other.humans &&
+           checkpoints == other.checkpoints;
+}
+
+std::string pack_replay_body(const replay_data& replay)
+{
+    body_writer out;
+    out.u32(replay.seed);
+    out.varint(static_cast<std::uint32_t>(replay.skill));
+    out.varint(static_cast<std::uint32_t>(replay.bots));
+    out.varint(replay.humans.size());
+    out.text(replay.map_name);
+    out.text(replay.map_text);
+    out.varint(replay.ticks);
+    out.varint(replay.checkpoints.size());
+    // Each tick as the step from the one before, modulo 2^32, so that the
+    // reader sees the order exactly as it was written.
+    std::uint32_t previous_tick = 0;
+    for (const replay_checkpoint& checkpoint : replay.checkpoints) {
+        out.varint(static_cast<std::uint32_t>(checkpoint.tick - previous_tick));
+        out.u64(checkpoint.hash);
+        previous_tick = checkpoint.tick;
+    }
+    for (const recorded_human& human : replay.humans)
+        write_human(out, human);
+    return out.bytes;
+}
+
+std::string wrap_replay_body(const std::string& body)
+{
+    body_writer header;
+    header.u32(replay_format_version);
+    header.u32(static_cast<std::uint32_t>(body.size()));
+    uLongf packed_size = compressBound(static_cast<uLong>(body.size()));
+    std::string packed(packed_size, '\0');
+    compress2(reinterpret_cast<Bytef*>(&packed[0]), &packed_size,
+              reinterpret_cast<const Bytef*>(body.data()), static_cast<uLong>(body.size()),
+              Z_BEST_COMPRESSION);
+    packed.resize(packed_size);
+    return std::string(replay_magic, magic_size) + header.bytes + packed;
+}
+
+std::string pack_replay(const replay_data& replay)
+{
+    return wrap_replay_body(pack_replay_body(replay));
+}
+
+bool unpack_replay(const std::string& bytes, replay_data& out, std::string& error)
+{
+    error.clear();
+    if (bytes.size() < header_size) {
+        error = "too short to be a replay file (" + std::to_string(bytes.size()) + " bytes)";
+        return false;
+    }
+    if (bytes.compare(0, magic_size, replay_magic) != 0) {
+        error = "not a replay file";
+        return false;
+    }
+    const std::uint32_t version = read_u32(bytes, magic_size);
+    if (version != replay_format_version) {
+        error = "a replay of format version " + std::to_string(version) + "; this game reads version " +
+                std::to_string(replay_format_version);
+        return false;
+    }
+    const std::uint32_t length = read_u32(bytes, magic_size + 4);
+    if (length == 0 || length > max_replay_body) {
+        error = "damaged: its header gives a body of " + std::to_string(length) + " bytes (1 to " +
+                std::to_string(max_replay_body) + ")";
+        return false;
+    }
+    std::string body;
+    return unpack_body(bytes, length, body, error) && read_replay_body(body, out, error);
+}

@@ -1,0 +1,97 @@
+// Replay files: what makes a match repeat (the seed, the map's whole text,
+// the settings that shape it) and what every human's controls read, tick by
+// tick, run-length packed, with the match state's hash at checkpoints.
+//
+// On disk: the eight bytes "ZK3RPLAY", the format version and the length of
+// the packed body (each four bytes, little-endian), then the body,
+// compressed with zlib. The reader checks every value against the game's
+// limits and refuses anything else with a reason; it never trusts a count.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "match/control.h"
+
+const std::uint32_t replay_format_version = 1;
+
+// A stretch of ticks on which one human's controls read the same.
+struct input_run {
+    control_reading reading;
+    std::uint32_t ticks = 0;
+
+    bool operator==(const input_run& other) const
+    {
+        return reading == other.reading && ticks == other.ticks;
+    }
+};
+
+// The humans take the fighter slots from 0 upward, in this order.
+struct recorded_human {
+    int colors[3] = {0, 0, 3};  // hair 0..2, shirt 0..5, pants 0..5
+    float scale_x = 1;          // every reading's scale (it cannot change in a match)
+    float scale_y = 1;
+    // From tick 0. A human whose runs end before the match's last tick left
+    // the match there.
+    std::vector<input_run> runs;
+
+    // Appends one tick's reading, lengthening the last run when it is the same.
+    void add(const control_reading& reading);
+    std::uint32_t tick_count() const;
+
+    bool operator==(const recorded_human& other) const;
+};
+
+// The match state's hash after `tick` steps.
+struct replay_checkpoint {
+    std::uint32_t tick = 0;
+    std::uint64_t hash = 0;
+
+    bool operator==(const replay_checkpoint& other) const
+    {
+        return tick == other.tick && hash == other.hash;
+    }
+};
+
+struct replay_data {
+    std::uint32_t seed = 0;
+    int skill = 1;  // 0 HARD, 1 MEDIUM, 2 EASY
+    int bots = 1;   // bots beside the humans; humans + bots is 2..11
+    std::string map_name;  // the map's file name, e.g. "foundry.zkm"
+    std::string map_text;  // the whole map file as it was played
+    std::uint32_t ticks = 0;  // steps the match ran
+    std::vector<recorded_human> humans;
+    std::vector<replay_checkpoint> checkpoints;  // ascending ticks
+
+    bool operator==(const replay_data& other) const;
+};
+
+// Limits the reader holds a file to.
+const std::uint32_t max_replay_ticks = 100u * 60 * 60 * 24;  // a day of play
+const std::size_t max_replay_map_text = 4u << 20;
+const std::size_t max_replay_body = 64u << 20;
+
+// The whole file as bytes.
+std::string pack_replay(const replay_data& replay);
+// Reads a whole file's bytes. False, with the reason in `error`, when they
+// are not a replay of this version or any value is out of range; `out` is
+// then unspecified.
+bool unpack_replay(const std::string& bytes, replay_data& out, std::string& error);
+// pack_replay's two halves, for the tests and the fuzzer that reach behind
+// the compression: the body as it is before, and the file that holds a body.
+std::string pack_replay_body(const replay_data& replay);
+std::string wrap_replay_body(const std::string& body);
+
+// "$XDG_DATA_HOME/zk3/replays", else "$HOME/.local/share/zk3/replays"; ""
+// when neither variable is set.
+std::string replay_folder();
+// Writes the replay into `folder` (made if missing) through a temporary
+// file renamed into place, named by the local date and time and the map
+// ("2026-12-07_21-04-33_foundry.zkr", with "-2", "-3" ... when taken), then
+// deletes the oldest replays beyond the newest `keep`. False, with one line
+// of reason in `error`, when it cannot be written; nothing else is lost.
+bool save_replay(const replay_data& replay, const std::string& folder, int keep, std::string& path,
+                 std::string& error);
+// Reads a replay file; false with the reason (naming the file) in `error`.
+bool load_replay(const std::string& path, replay_data& out, std::string& error);

@@ -1,0 +1,406 @@
+// Replay files: a packed replay reads back exactly, ten minutes of play stay
+// small, every bad value is refused with a reason naming it, and the folder
+// of saved replays names, keeps and prunes its files.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "replay/replay_bytes.h"
+#include "replay/replay_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string tower_text()
+{
+    std::ifstream file("zkm/tower.zkm", std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The human's controls read the same for `ticks` ticks.
+void hold(recorded_human& human, std::uint16_t keys, std::uint8_t buttons, int x, int y, int ticks = 1)
+{
+    control_reading r;
+    r.keys = keys;
+    r.buttons = buttons;
+    r.pointer_x = x;
+    r.pointer_y = y;
+    r.scale_x = human.scale_x;
+    r.scale_y = human.scale_y;
+    for (int i = 0; i < ticks; i++)
+        human.add(r);
+}
+
+// Two humans, the second of whom left early; pointer moves, key and button
+// changes, a long still stretch, and a checkpoint every thousand ticks.
+replay_data two_humans()
+{
+    replay_data replay;
+    replay.seed = 0xdeadbeef;
+    replay.skill = 2;
+    replay.bots = 3;
+    replay.map_name = "tower.zkm";
+    replay.map_text = tower_text();
+    replay.ticks = 6000;
+    replay.humans.resize(2);
+    recorded_human& first = replay.humans[0];
+    first.colors[0] = 2, first.colors[1] = 5, first.colors[2] = 0;
+    first.scale_x = first.scale_y = 0.5f;
+    hold(first, 0, 0, 480, 270, 10);
+    hold(first, key_right | key_jump, 0, 483, 268);
+    hold(first, key_right, button_fire, -20, 1000000, 20);
+    hold(first, all_control_keys, all_control_buttons, -1000000, -1000000);
+    hold(first, key_weapon_4, button_throw, 5, 5, 5000);
+    hold(first, 0, 0, 6, 5, 968);
+    recorded_human& second = replay.humans[1];
+    second.scale_x = 100, second.scale_y = 0.01f;
+    for (int x = 0; x < 300; x++)
+        hold(second, x % 7 == 0 ? key_left : 0, 0, x * 3, 200 - x);
+    for (std::uint32_t tick = 0; tick <= replay.ticks; tick += 1000)
+        replay.checkpoints.push_back({tick, 0x0123456789abcdefull * (tick + 1)});
+    return replay;
+}
+
+TEST(ReplayFile, PackedReplayReadsBackExactly)
+{
+    const replay_data replay = two_humans();
+    ASSERT_EQ(replay.humans[0].tick_count(), 6000u);
+    ASSERT_EQ(replay.humans[0].runs.size(), 6u) << "add lengthens a run while the reading stays";
+    ASSERT_EQ(replay.humans[1].tick_count(), 300u);
+    replay_data back;
+    std::string error;
+    ASSERT_TRUE(unpack_replay(pack_replay(replay), back, error)) << error;
+    EXPECT_EQ(error, "");
+    EXPECT_TRUE(back == replay);
+}
+
+// Ten minutes at 100 ticks a second, the mouse moving a little on most ticks.
+TEST(ReplayFile, TenMinutesOfPlayPackSmall)
+{
+    replay_data replay;
+    replay.map_name = "tower.zkm";
+    replay.map_text = tower_text();
+    replay.ticks = 60000;
+    replay.humans.resize(1);
+    std::mt19937 random(7);
+    control_reading now;
+    now.pointer_x = 960;
+    now.pointer_y = 540;
+    for (std::uint32_t tick = 0; tick < replay.ticks; tick++) {
+        if (random() % 10 < 8) {
+            now.pointer_x += static_cast<int>(random() % 9) - 4;
+            now.pointer_y += static_cast<int>(random() % 7) - 3;
+        }
+        if (random() % 100 == 0)
+            now.keys = static_cast<std::uint16_t>(random() & (key_left | key_right | key_jump));
+        if (random() % 150 == 0)
+            now.buttons = static_cast<std::uint8_t>(random() & all_control_buttons);
+        replay.humans[0].add(now);
+        if (tick % 1000 == 0)
+            replay.checkpoints.push_back({tick, random()});
+    }
+    const std::string bytes = pack_replay(replay);
+    RecordProperty("packed_bytes", static_cast<int>(bytes.size()));
+    std::cout << "60000 ticks, " << replay.humans[0].runs.size() << " runs: " << bytes.size()
+              << " bytes\n";
+    EXPECT_LE(bytes.size(), 200000u);
+    replay_data back;
+    std::string error;
+    ASSERT_TRUE(unpack_replay(bytes, back, error)) << error;
+    EXPECT_TRUE(back == replay);
+}
+
+// The bytes of a file made from the good replay with one thing changed: in
+// the replay, in its body before compression, or in the file itself.
+std::string changed_replay(const std::function<void(replay_data&)>& change)
+{
+    replay_data replay = two_humans();
+    change(replay);
+    return pack_replay(replay);
+}
+
+std::string changed_body(const std::function<void(std::string&)>& change)
+{
+    std::string body = pack_replay_body(two_humans());
+    change(body);
+    return wrap_replay_body(body);
+}
+
+std::string changed_file(const std::function<void(std::string&)>& change)
+{
+    std::string bytes = pack_replay(two_humans());
+    change(bytes);
+    return bytes;
+}
+
+// The body's length in the file's header, moved by `change`.
+void change_length(std::string& bytes, int change)
+{
+    std::uint32_t length = 0;
+    for (int i = 0; i < 4; i++)
+        length |= std::uint32_t(static_cast<unsigned char>(bytes[12 + i])) << (8 * i);
+    length += change;
+    for (int i = 0; i < 4; i++)
+        bytes[12 + i] = static_cast<char>(length >> (8 * i));
+}
+
+// A body that is all settings up to the first human's run count.
+std::string tiny_body(std::uint64_t checkpoints, std::uint64_t runs)
+{
+    body_writer out;
+    out.u32(1), out.varint(1), out.varint(1), out.varint(1);
+    out.text("a.zkm"), out.text("");
+    out.varint(max_replay_ticks), out.varint(checkpoints);
+    if (checkpoints == 0) {
+        out.varint(0), out.varint(0), out.varint(0), out.f32(1), out.f32(1);
+        out.varint(runs);
+    }
+    return out.bytes;
+}
+
+struct refusal {
+    const char* what;
+    std::function<std::string()> bytes;
+    const char* phrase;
+};
+
+TEST(ReplayFile, EveryBadValueIsRefusedWithItsReason)
+{
+    using data = replay_data&;
+    using text = std::string&;
+    const refusal table[] = {
+        {"other magic", [] { return changed_file([](text b) { b[2] = 'X'; }); }, "not a replay file"},
+        {"a map file", [] { return tower_text(); }, "not a replay file"},
+        {"other version", [] { return changed_file([](text b) { b[8] = 2; }); },
+         "a replay of format version 2; this game reads version 1"},
+        {"cut in the header", [] { return changed_file([](text b) { b.resize(12); }); }, "too short"},
+        {"cut in the zlib stream", [] { return changed_file([](text b) { b.resize(b.size() / 2); }); },
+         "damaged"},
+        {"cut at the last byte", [] { return changed_file([](text b) { b.pop_back(); }); },
+         "damaged: its packed body is cut short"},
+        {"length one longer", [] { return changed_file([](text b) { change_length(b, 1); }); },
+         "damaged: its body unpacks to"},
+        {"length one shorter", [] { return changed_file([](text b) { change_length(b, -1); }); },
+         "damaged: its body unpacks to more than"},
+        {"length 0", [] { return changed_file([](text b) { b.replace(12, 4, 4, '\0'); }); }, "damaged"},
+        {"length beyond the limit", [] { return changed_file([](text b) { b[15] = 0x7f; }); }, "damaged"},
+        {"length the file cannot hold", [] { return changed_file([](text b) { b[15] = 0x03; }); },
+         "cannot hold"},
+        {"trailing garbage", [] { return changed_file([](text b) { b += "junk"; }); }, "trailing garbage"},
+        {"body cut in the seed", [] { return changed_body([](text b) { b.resize(3); }); },
+         "the body ends inside the seed"},
+        {"body cut in the map name", [] { return changed_body([](text b) { b.resize(10); }); },
+         "the body ends inside the map name"},
+        {"body cut in the map text", [] { return changed_body([](text b) { b.resize(b.size() / 2); }); },
+         "the body ends inside the map text"},
+        {"body cut at the end", [] { return changed_body([](text b) { b.pop_back(); }); },
+         "human 2, run 300: the body ends inside"},
+        {"trailing bytes in the body", [] { return changed_body([](text b) { b += '\0'; }); },
+         "1 byte after the last human"},
+        {"overlong number", [] { return changed_body([](text b) { b.replace(4, 1, 11, '\xff'); }); },
+         "the skill is not a number"},
+        {"skill", [] { return changed_replay([](data r) { r.skill = 3; }); }, "skill 3 is not"},
+        {"bots", [] { return changed_replay([](data r) { r.bots = 11; }); }, "11 bots"},
+        {"too many fighters", [] { return changed_replay([](data r) { r.bots = 10; }); },
+         "2 humans and 10 bots; a match has 2 to 11 fighters"},
+        {"too few fighters",
+         [] { return changed_replay([](data r) { r.humans.pop_back(), r.bots = 0; }); },
+         "1 human and 0 bots"},
+        {"no humans", [] { return changed_replay([](data r) { r.humans.clear(); }); }, "0 humans"},
+        {"hair", [] { return changed_replay([](data r) { r.humans[1].colors[0] = 3; }); },
+         "human 2: hair colour 3 is not 0 to 2"},
+        {"pants", [] { return changed_replay([](data r) { r.humans[0].colors[2] = 6; }); },
+         "human 1: pants colour 6"},
+        {"scale 0", [] { return changed_replay([](data r) { r.humans[0].scale_x = 0; }); },
+         "human 1: the horizontal scale 0 is not"},
+        {"scale not a number", [] { return changed_replay([](data r) { r.humans[0].scale_y = NAN; }); },
+         "the vertical scale nan"},
+        {"scale too big", [] { return changed_replay([](data r) { r.humans[1].scale_y = 101; }); },
+         "the vertical scale 101"},
+        {"keys", [] { return changed_replay([](data r) { r.humans[0].runs[1].reading.keys |= 1 << 9; }); },
+         "human 1, run 2: keys 0x205 hold one the game has no key for"},
+        {"buttons", [] { return changed_replay([](data r) { r.humans[0].runs[1].reading.buttons = 4; }); },
+         "no button for"},
+        {"pointer",
+         [] { return changed_replay([](data r) { r.humans[1].runs[3].reading.pointer_y = -1000001; }); },
+         "human 2, run 4: the pointer's y goes beyond 1000000 pixels"},
+        {"run of 0 ticks", [] { return changed_replay([](data r) { r.humans[0].runs[2].ticks = 0; }); },
+         "human 1, run 3: the run lasts 0 ticks"},
+        {"human longer than the match",
+         [] { return changed_replay([](data r) { r.humans[0].runs[0].ticks++; }); },
+         "human 1, run 6: the runs last longer than the match's 6000 ticks"},
+        {"checkpoints out of order",
+         [] { return changed_replay([](data r) { std::swap(r.checkpoints[2], r.checkpoints[3]); }); },
+         "checkpoint 4 at tick 2000 is not after the one at tick 3000"},
+        {"checkpoint after the end",
+         [] { return changed_replay([](data r) { r.checkpoints.back().tick++; }); },
+         "checkpoint 7 at tick 6001 is after the match's last tick"},
+        {"too many checkpoints",
+         [] { return changed_replay([](data r) { r.ticks = 999, r.checkpoints.resize(3); }); },
+         "3 checkpoints in 999 ticks"},
+        {"map name with a path", [] { return changed_replay([](data r) { r.map_name = "../a.zkm"; }); },
+         "the map name \"../a.zkm\" is not a map file name"},
+        {"map name not of a map", [] { return changed_replay([](data r) { r.map_name = "tower.txt"; }); },
+         "is not a map file name"},
+        {"map text", [] { return changed_replay([](data r) { r.map_text.resize(2000); }); },
+         "its map: tower.zkm: the file ends before the cell"},
+        {"huge run count in a tiny file", [] { return wrap_replay_body(tiny_body(0, 4000000000u)); },
+         "human 1: 4000000000 runs in a match of 8640000 ticks"},
+        {"run count beyond the bytes", [] { return wrap_replay_body(tiny_body(0, 5000000)); },
+         "5000000 runs in the 0 bytes left"},
+        {"checkpoint count beyond the bytes", [] { return wrap_replay_body(tiny_body(8000, 0)); },
+         "8000 checkpoints in the 0 bytes left"},
+    };
+    for (const refusal& row : table) {
+        replay_data out;
+        std::string error;
+        EXPECT_FALSE(unpack_replay(row.bytes(), out, error)) << row.what;
+        EXPECT_NE(error.find(row.phrase), std::string::npos) << row.what << ": \"" << error << "\"";
+        EXPECT_EQ(error.find('\n'), std::string::npos) << row.what;
+    }
+}
+
+// A fresh folder, removed with all it holds at the end.
+struct temp_folder {
+    temp_folder()
+    {
+        char name[] = "/tmp/zk3-replays-XXXXXX";
+        root = mkdtemp(name);
+    }
+    ~temp_folder() { fs::remove_all(root); }
+    void touch(const fs::path& name) const { std::ofstream(root / name) << "old"; }
+    bool has(const fs::path& name) const { return fs::exists(root / name); }
+    std::vector<std::string> names() const
+    {
+        std::vector<std::string> found;
+        for (const auto& entry : fs::recursive_directory_iterator(root))
+            found.push_back(fs::relative(entry.path(), root).string());
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+    fs::path root;
+};
+
+// "YYYY-MM-DD_HH-MM-SS_tower", `seconds` from now.
+std::string stem_in(int seconds)
+{
+    const std::time_t when = std::time(nullptr) + seconds;
+    std::tm local = {};
+    localtime_r(&when, &local);
+    char date[32];
+    std::strftime(date, sizeof date, "%Y-%m-%d_%H-%M-%S", &local);
+    return std::string(date) + "_tower";
+}
+
+TEST(ReplayFolder, SavesUnderTheNextFreeNameAndKeepsTheNewest)
+{
+    temp_folder folder;
+    const fs::path replays = "made/replays";
+    fs::create_directories(folder.root / replays);
+    // The name and its -2 are taken, in whichever of the next seconds the saves fall.
+    for (int seconds = 0; seconds < 5; seconds++) {
+        folder.touch(replays / (stem_in(seconds) + ".zkr"));
+        folder.touch(replays / (stem_in(seconds) + "-2.zkr"));
+    }
+    const char* const oldest[] = {"2020-01-01_00-00-00_tower.zkr", "2020-01-02_00-00-00_tower.zkr",
+                                  "2020-01-02_00-00-00_tower-2.zkr"};
+    const char* const older_kept[] = {"2020-01-02_00-00-00_tower-9.zkr", "2020-01-02_00-00-00_tower-10.zkr"};
+    for (const char* name : oldest)
+        folder.touch(replays / name);
+    for (const char* name : older_kept)
+        folder.touch(replays / name);
+    for (const char* other : {"notes.txt", ".zkr", "2000-01-01_tower.zkr.tmp"})
+        folder.touch(replays / other);
+
+    const replay_data replay = two_humans();
+    std::string path;
+    std::string error;
+    ASSERT_TRUE(save_replay(replay, (folder.root / replays).string(), 100, path, error)) << error;
+    EXPECT_EQ(fs::path(path).parent_path(), folder.root / replays);
+    EXPECT_TRUE(std::regex_match(fs::path(path).filename().string(),
+                                 std::regex(R"(\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d_tower-3\.zkr)")))
+        << path;
+    replay_data back;
+    ASSERT_TRUE(load_replay(path, back, error)) << error;
+    EXPECT_TRUE(back == replay);
+
+    // Seventeen replays with this one: the three oldest go; -9 is older than -10.
+    ASSERT_TRUE(save_replay(replay, (folder.root / replays).string(), 14, path, error)) << error;
+    for (const char* name : oldest)
+        EXPECT_FALSE(folder.has(replays / name)) << name;
+    for (const char* name : older_kept)
+        EXPECT_TRUE(folder.has(replays / name)) << name;
+    EXPECT_EQ(folder.names().size(), 2u + 3 + 14) << "the two folders, the other files, 14 replays";
+}
+
+TEST(ReplayFolder, AFolderItCannotMakeLeavesNothingBehind)
+{
+    temp_folder folder;
+    folder.touch("file");
+    std::string path = "unchanged";
+    std::string error;
+    for (const std::string& where : {(folder.root / "file" / "replays").string(), std::string()}) {
+        EXPECT_FALSE(save_replay(two_humans(), where, 10, path, error)) << where;
+        EXPECT_FALSE(error.empty() || error.find('\n') != std::string::npos) << error;
+    }
+    EXPECT_EQ(path, "unchanged");
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"file"});
+    replay_data out;
+    EXPECT_FALSE(load_replay((folder.root / "none.zkr").string(), out, error));
+    EXPECT_NE(error.find("none.zkr"), std::string::npos) << error;
+    EXPECT_FALSE(load_replay((folder.root / "file").string(), out, error));
+    EXPECT_NE(error.find("file: too short"), std::string::npos) << error;
+}
+
+// Sets an environment variable for a test's lifetime (unset for null).
+class scoped_variable {
+public:
+    scoped_variable(const char* variable, const char* value) : name(variable)
+    {
+        const char* old = std::getenv(name);
+        had = old != nullptr;
+        before = old ? old : "";
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~scoped_variable() { had ? setenv(name, before.c_str(), 1) : unsetenv(name); }
+
+private:
+    const char* name;
+    bool had;
+    std::string before;
+};
+
+TEST(ReplayFolder, FollowsTheDataHome)
+{
+    struct place {
+        const char* data_home;
+        const char* home;
+        const char* folder;
+    };
+    const place table[] = {
+        {"/d", "/h", "/d/zk3/replays"},
+        {"", "/h", "/h/.local/share/zk3/replays"},
+        {nullptr, nullptr, ""},
+    };
+    for (const place& row : table) {
+        scoped_variable data_home("XDG_DATA_HOME", row.data_home);
+        scoped_variable home("HOME", row.home);
+        EXPECT_EQ(replay_folder(), row.folder);
+    }
+}
+
+}  // namespace
