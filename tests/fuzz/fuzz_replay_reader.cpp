@@ -1,0 +1,77 @@
+// libFuzzer target: the replay reader on any bytes at all, both as a whole
+// file and as the body of a file with a good header, so that the search gets
+// past zlib's checksum to the body's values. Besides memory and
+// undefined-behaviour faults, it stops on an accepted replay that breaks the
+// game's limits or does not pack back to the same replay.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "replay/replay_file.h"
+
+namespace {
+
+void require(bool promise)
+{
+    if (!promise)
+        std::abort();
+}
+
+void check_accepted_human(const recorded_human& human, std::uint32_t match_ticks)
+{
+    require(human.colors[0] >= 0 && human.colors[0] <= 2);
+    require(human.colors[1] >= 0 && human.colors[1] <= 5 && human.colors[2] >= 0 && human.colors[2] <= 5);
+    require(human.scale_x >= 0.01f && human.scale_x <= 100 && human.scale_y >= 0.01f && human.scale_y <= 100);
+    std::uint64_t ticks = 0;
+    for (const input_run& run : human.runs) {
+        const control_reading& reading = run.reading;
+        require(run.ticks >= 1);
+        require((reading.keys & ~all_control_keys) == 0 && (reading.buttons & ~all_control_buttons) == 0);
+        require(reading.pointer_x >= -1000000 && reading.pointer_x <= 1000000);
+        require(reading.pointer_y >= -1000000 && reading.pointer_y <= 1000000);
+        require(reading.scale_x == human.scale_x && reading.scale_y == human.scale_y);
+        ticks += run.ticks;
+    }
+    require(ticks <= match_ticks && ticks == human.tick_count());
+}
+
+void check_accepted(const replay_data& replay)
+{
+    const int humans = static_cast<int>(replay.humans.size());
+    require(replay.skill >= 0 && replay.skill <= 2 && replay.bots >= 0 && replay.bots <= 10);
+    require(humans >= 1 && humans + replay.bots >= 2 && humans + replay.bots <= 11);
+    require(!replay.map_name.empty() && replay.map_name.size() <= 64 &&
+            replay.map_name.find('/') == std::string::npos);
+    require(replay.map_text.size() <= max_replay_map_text && replay.ticks <= max_replay_ticks);
+    for (std::size_t i = 0; i < replay.checkpoints.size(); i++) {
+        require(replay.checkpoints[i].tick <= replay.ticks);
+        require(i == 0 || replay.checkpoints[i].tick > replay.checkpoints[i - 1].tick);
+    }
+    for (const recorded_human& human : replay.humans)
+        check_accepted_human(human, replay.ticks);
+}
+
+void read_file(const std::string& bytes)
+{
+    replay_data replay;
+    std::string error;
+    if (!unpack_replay(bytes, replay, error)) {
+        require(!error.empty() && error.find('\n') == std::string::npos);
+        return;
+    }
+    require(error.empty());
+    check_accepted(replay);
+    replay_data again;
+    require(unpack_replay(pack_replay(replay), again, error) && again == replay);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    read_file(bytes);
+    read_file(wrap_replay_body(bytes));
+    return 0;
+}
