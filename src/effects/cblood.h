@@ -9,9 +9,28 @@
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_primitives.h>
 
-class cblood {
-public:
+// The drops themselves and their counters: all that a step changes and
+// nothing drawing keeps, so a match snapshot copies it in one assignment.
+struct blood_drops {
     static constexpr int max_drops = 10000;
+
+    float shade[max_drops];  // red: 1, 0.75 or 0.5
+    float life[max_drops];   // ticks left; live while above 0
+    float x[max_drops];      // map point of the top-left corner
+    float y[max_drops];
+    float vx[max_drops];     // units per tick
+    float vy[max_drops];     // positive is down
+    bool lying[max_drops];   // a stain that stays put: only its life runs
+    int quad_count;          // live drops, packed from the start of the vertices
+    float view_x;            // the map's scroll at the last step
+    float view_y;
+    // Every drop below this index is live, so a search for a free one starts here.
+    int lowest_free;
+};
+
+class cblood : private blood_drops {
+public:
+    using blood_drops::max_drops;
     static constexpr int quad_vertices = 6;  // two triangles per drop
 
     // Starts a drop at a map point in the lowest free slot; false, and
@@ -32,6 +51,14 @@ public:
     const ALLEGRO_VERTEX* get_vertices() const;
     // Test seam: gives a live drop chosen speeds.
     void set_motion(int drop, float new_vx, float new_vy);
+    // Match snapshots: the drops without drawing's copy, which a restore
+    // marks out of date.
+    const blood_drops& get_drops() const { return *this; }
+    void set_drops(const blood_drops& drops)
+    {
+        blood_drops::operator=(drops);
+        vertices_built = false;
+    }
 
 private:
     // One tick of a drop's life and motion; false when it died.
@@ -41,21 +68,9 @@ private:
     // Writes the drop's quad after the `built` ones.
     void add_quad(int drop, int built) const;
 
-    float shade[max_drops];  // red: 1, 0.75 or 0.5
-    float life[max_drops];   // ticks left; live while above 0
-    float x[max_drops];      // map point of the top-left corner
-    float y[max_drops];
-    float vx[max_drops];     // units per tick
-    float vy[max_drops];     // positive is down
-    bool lying[max_drops];   // a stain that stays put: only its life runs
-    int quad_count;          // live drops, packed from the start of `vertices`
-    float view_x;            // the map's scroll at the last step
-    float view_y;
     // Drawing's copy of the drops, rebuilt after a step when first asked for.
     mutable bool vertices_built;
     mutable ALLEGRO_VERTEX vertices[max_drops * quad_vertices];
-    // Every drop below this index is live, so a search for a free one starts here.
-    int lowest_free;
 };
 
 extern cblood blood;

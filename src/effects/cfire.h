@@ -11,6 +11,11 @@ public:
     void update();
     void draw() const;
 
+    float get_angle() const { return angle; }
+    float get_life() const { return life; }
+    float get_x() const { return x; }
+    float get_y() const { return y; }
+
 private:
     float angle = 0;  // aim angle in radians
     float life = 0;   // ticks left

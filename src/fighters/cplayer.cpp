@@ -108,6 +108,17 @@ void cplayer::select_weapon(int number)
     }
 }
 
+void cplayer::restore_weapon(int type, const gun_state& state)
+{
+    if (type < 0) {
+        drop_weapon();
+        return;
+    }
+    if (!weapon || weapon->get_type() != type)
+        select_weapon(type + 1);  // gun numbers count from 1, types from 0
+    weapon->set_state(state);
+}
+
 void cplayer::drop_weapon()
 {
     // The guns with their own sound instances release them in stop().

@@ -9,7 +9,32 @@
 
 #include "weapons/cbweapon.h"
 
-class cplayer {
+// What a fighter is at a moment, apart from its gun: plain values that a
+// match snapshot copies in one assignment.
+struct fighter_state {
+    float angle = 0;
+    float frame = 0;
+    float reaction = 0;
+    float crowd_time = 0;
+    float pause = 0;
+    float grenade_wait = 0;
+    float health = 0;
+    float power = 0;
+    float x = 0, y = 0;
+    float vx = 0, vy = 0;
+    int heading = 0;
+    int last_cell = -1;
+    int head = 0;
+    int id = 0;
+    int kills = 0;
+    int grenades = 0;
+    bool active = false;
+    bool bot = false;
+    bool dir = false;
+    ALLEGRO_COLOR colors[2] = {};
+};
+
+class cplayer : private fighter_state {
 public:
     // The body centre, from the top-left corner of the 39 x 80 box.
     static constexpr int body_centre_x = 20;
@@ -85,6 +110,13 @@ public:
     float get_pause() const { return pause; }
     float get_reaction() const { return reaction; }
 
+    // Match snapshots: the fighter apart from its gun, and the gun by its
+    // type (-1 for empty hands) and state. A gun of another type is made
+    // afresh; one of the same type keeps its sounds (cplayer.cpp).
+    const fighter_state& get_state() const { return *this; }
+    void set_state(const fighter_state& state) { fighter_state::operator=(state); }
+    void restore_weapon(int type, const gun_state& state);
+
 private:
     // Bots wait a skill-dependent number of ticks before acting on a target,
     // and a random while between grenades: set at spawn and after each throw.
@@ -114,27 +146,7 @@ private:
     bool in_sight(int i) const;
     void look_along_the_way();
 
-    float angle = 0;
-    float frame = 0;
-    float reaction = 0;
-    float crowd_time = 0;
-    float pause = 0;
-    float grenade_wait = 0;
-    float health = 0;
-    float power = 0;
-    float x = 0, y = 0;
-    float vx = 0, vy = 0;
-    int heading = 0;
-    int last_cell = -1;
-    int head = 0;
-    int id = 0;
-    int kills = 0;
-    int grenades = 0;
-    bool active = false;
-    bool bot = false;
-    bool dir = false;
     std::unique_ptr<cbweapon> weapon;
-    ALLEGRO_COLOR colors[2] = {};
 };
 
 const int max_players = 11;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <istream>
+#include <vector>
 
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_primitives.h>
@@ -90,6 +91,13 @@ public:
     void damage(int x, int y);
     // Sky and tiles of the view; the first thing a match frame draws.
     void draw() const;
+
+    // Match snapshots (cmap_cells.cpp): the codes of the cells the map uses,
+    // column after column. A restore puts back codes saved on this map.
+    int used_columns() const { return width / cell_size; }
+    int used_rows() const { return height / cell_size; }
+    void save_cells(std::vector<int>& codes) const;
+    void restore_cells(const std::vector<int>& codes);
 
 private:
     bool valid_spawn(int index) const { return index >= 0 && index < nsp; }

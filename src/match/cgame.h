@@ -27,6 +27,20 @@ public:
     int get_timer() const { return timer; }
     bool get_slow_motion() const { return slow_motion; }
 
+    // Match snapshots: what the steps count, without the frame counter.
+    struct match_counters {
+        int timer;
+        int toggle_delay;
+        bool slow_motion;
+    };
+    match_counters get_counters() const { return {timer, toggle_delay, slow_motion}; }
+    void set_counters(const match_counters& counters)
+    {
+        timer = counters.timer;
+        toggle_delay = counters.toggle_delay;
+        slow_motion = counters.slow_motion;
+    }
+
 private:
     double fps_time = 0;
     int fps = 0;

@@ -9,6 +9,8 @@ public:
     void update();
     void draw();
     int get_weapon() const { return weapon; }
+    // Match snapshots put the choice back.
+    void set_weapon(int choice) { weapon = choice; }
 
 private:
     // Weapon for the human's next life, 1..4; negative while the choice is

@@ -16,9 +16,12 @@ const float shoulder_y = 22;
 
 }  // namespace
 
-cbweapon::cbweapon(const gun_numbers& gun, int new_owner)
-    : ammo(gun.magazine), delay(gun.first_delay), owner(new_owner), type(gun.type), numbers(gun)
+cbweapon::cbweapon(const gun_numbers& gun, int new_owner) : numbers(gun)
 {
+    ammo = gun.magazine;
+    delay = gun.first_delay;
+    owner = new_owner;
+    type = gun.type;
 }
 
 float cbweapon::get_ammo()

@@ -32,7 +32,23 @@ struct gun_numbers {
     ALLEGRO_SAMPLE* const* sound;  // the pair played by every shot
 };
 
-class cbweapon {
+// What a gun is at a moment: all that its ticks change, and nothing made for
+// sound or drawing, so a match snapshot copies it in one assignment.
+struct gun_state {
+    float ammo = 0;
+    float angle = 0;
+    float delay = 0;
+    float x = 0;
+    float y = 0;
+    int owner = 0;
+    int type = 0;
+    bool dir = false;
+    bool reloading = false;
+    bool trigger = false;
+    float frame = 0;  // the minigun's barrel picture, 0 <= frame < 3; the other guns leave it 0
+};
+
+class cbweapon : protected gun_state {
 public:
     virtual ~cbweapon() = default;
 
@@ -45,6 +61,11 @@ public:
     virtual void shoot();              // pulls the trigger for the next update
     virtual void stop() {}             // called just before the owner destroys the gun
     virtual void update();             // one tick of the pistol, machine gun or shotgun
+
+    // Match snapshots: a gun restored over a gun of its own type takes its
+    // state and keeps its own sounds.
+    const gun_state& get_state() const { return *this; }
+    void set_state(const gun_state& state) { gun_state::operator=(state); }
 
 protected:
     // Only the four guns are ever made.
@@ -68,17 +89,6 @@ protected:
     // second call is harmless.
     static void make_sounds(ALLEGRO_SAMPLE_INSTANCE* (&sounds)[2], ALLEGRO_SAMPLE* const* pair);
     static void destroy_sounds(ALLEGRO_SAMPLE_INSTANCE* (&sounds)[2]);
-
-    float ammo;
-    float angle = 0;
-    float delay;
-    float x = 0;
-    float y = 0;
-    int owner;
-    int type;
-    bool dir = false;
-    bool reloading = false;
-    bool trigger = false;
 
 private:
     // The shot's bullets, muzzle flash and casing (cbweapon_shot.cpp).

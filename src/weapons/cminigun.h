@@ -10,6 +10,7 @@ public:
     void stop() override;
     void update() override;
 
+    // The barrel's picture, kept with the rest of the gun's state.
     float get_frame() const { return frame; }
 
 private:
@@ -17,6 +18,5 @@ private:
     void turn_barrel();
     void spin_down();
 
-    float frame = 0;                     // barrel picture, 0 <= frame < 3
     ALLEGRO_SAMPLE_INSTANCE* sounds[2] = {};  // [0] normal speed, [1] slow motion
 };
