@@ -4,6 +4,12 @@ bool audio_works = false;
 
 namespace {
 sound_listener listener = nullptr;
+bool mute = false;
+}
+
+void mute_sounds(bool muted)
+{
+    mute = muted;
 }
 
 void set_sound_listener(sound_listener new_listener)
@@ -13,6 +19,8 @@ void set_sound_listener(sound_listener new_listener)
 
 void play_sound(ALLEGRO_SAMPLE* const* pair, int variant, float gain)
 {
+    if (mute)
+        return;
     if (listener)
         listener({pair, variant, gain});
     ALLEGRO_SAMPLE* sample = pair[variant];
@@ -23,6 +31,8 @@ void play_sound(ALLEGRO_SAMPLE* const* pair, int variant, float gain)
 void restart_sound(ALLEGRO_SAMPLE_INSTANCE* const* instances, ALLEGRO_SAMPLE* const* pair,
                    int variant, float gain)
 {
+    if (mute)
+        return;
     if (listener)
         listener({pair, variant, gain});
     for (int other = 0; other < 2; other++)

@@ -19,6 +19,10 @@ using sound_listener = void (*)(const sound_event&);
 // Installs a listener that hears every play_sound call (nullptr removes it).
 void set_sound_listener(sound_listener listener);
 
+// While muted nothing is played or heard by the listener: steps run only to
+// catch a match up, not to be watched, make no sound.
+void mute_sounds(bool muted);
+
 // Plays pair[variant] once, at pan 0 and speed 1, when audio works.
 void play_sound(ALLEGRO_SAMPLE* const* pair, int variant, float gain);
 

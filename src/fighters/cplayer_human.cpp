@@ -7,10 +7,9 @@
 #include <cstdlib>
 
 #include "app/logical_screen.h"
-#include "app/shell.h"
-#include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
+#include "match/control.h"
 #include "match/pools.h"
 #include "weapons/cgrenade.h"
 
@@ -36,9 +35,6 @@ const float charge_rate = 0.2f;
 const float launch_x = 20;
 const float launch_y = 20;
 
-const int fire_button = 1;
-const int throw_button = 2;
-
 // The scroll along one axis that puts the body centre mid-screen, held
 // inside the map. A map smaller than the screen keeps its own centring.
 int follow(float position, int centre, int map_size, int screen_size)
@@ -53,29 +49,20 @@ int follow(float position, int centre, int map_size, int screen_size)
     return map_size - screen_size;
 }
 
-bool key(int code)
-{
-    return al_key_down(&keyboard, code);
-}
-
-bool button(int number)
-{
-    return al_mouse_button_down(&mouse, number);
-}
-
 }  // namespace
 
 void cplayer::player_move()
 {
-    if (key(ALLEGRO_KEY_W))
+    const control_reading control = control_of(id);
+    if (control.key(key_jump))
         jump();
     // D wins when both walking keys are held.
-    if (key(ALLEGRO_KEY_D))
+    if (control.key(key_right))
         move_right();
-    else if (key(ALLEGRO_KEY_A))
+    else if (control.key(key_left))
         move_left();
     // The match ignores the repeats while the key stays down.
-    if (key(ALLEGRO_KEY_E))
+    if (control.key(key_slow_motion))
         game.slowmotion();
 }
 
@@ -87,12 +74,13 @@ void cplayer::player_screen()
 
 void cplayer::player_shoot()
 {
-    const float mx = mouse.x / coptions::scale_x() + map.get_xs();
-    const float my = mouse.y / coptions::scale_y() + map.get_ys();
+    const control_reading control = control_of(id);
+    const float mx = control.screen_x() + map.get_xs();
+    const float my = control.screen_y() + map.get_ys();
     aim(mx - x - aim_origin_x, my - y - aim_origin_y, 0);
 
-    if (!button(throw_button)) {
-        if (button(fire_button))
+    if (!control.button(button_throw)) {
+        if (control.button(button_fire))
             weapon->shoot();
         // The right button was just released after charging.
         if (power > 0)
@@ -101,7 +89,7 @@ void cplayer::player_shoot()
         power += charge_rate * game.slow();
     }
 
-    if (key(ALLEGRO_KEY_R))
+    if (control.key(key_reload))
         weapon->reload();
 }
 

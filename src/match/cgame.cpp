@@ -109,7 +109,11 @@ void cgame::update()
         fps_time = now;
         frames = 0;
     }
+    step();
+}
 
+void cgame::step()
+{
     if (slow_motion) {
         if (timer < 1)
             slow_motion = false;
@@ -134,7 +138,14 @@ void cgame::update()
 
 void cgame::draw()
 {
+    draw({});
+}
+
+void cgame::draw(const std::function<void()>& overlay)
+{
     draw_frame();
+    if (overlay)
+        overlay();
     show_frame();
     frames += 1;
 }

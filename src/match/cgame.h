@@ -2,6 +2,8 @@
 // order, draws everything in a fixed order, and owns slow motion.
 #pragma once
 
+#include <functional>
+
 class cgame {
 public:
     // Starts a match on the map chosen in the options. Returns false (the
@@ -13,9 +15,15 @@ public:
     void start();
     // Frees every slot of every pool, the fighters' included.
     void empty_pools();
+    // Polls the keyboard and mouse, then steps.
     void update();
+    // One tick of the match on the controls as they stand: every pool in a
+    // fixed order, then the HUD. Replays step here with recorded controls.
+    void step();
     // One frame: draw_frame, then the flip.
     void draw();
+    // The same with `overlay` drawn over the match before the flip.
+    void draw(const std::function<void()>& overlay);
     // Everything a frame shows, not yet flipped onto the screen.
     void draw_frame();
     void deinit();

@@ -3,11 +3,10 @@
 #include <cstdio>
 
 #include "app/assets.h"
-#include "app/shell.h"
 #include "app/text.h"
 #include "fighters/cplayer.h"
-#include "frontend/coptions.h"
 #include "match/cgame.h"
+#include "match/control.h"
 
 namespace {
 
@@ -27,9 +26,10 @@ void chud::update()
 {
     if (weapon >= 0)
         return;
-    const int keys[] = {ALLEGRO_KEY_1, ALLEGRO_KEY_2, ALLEGRO_KEY_3, ALLEGRO_KEY_4};
+    const control_key keys[] = {key_weapon_1, key_weapon_2, key_weapon_3, key_weapon_4};
+    const control_reading control = control_of(0);
     for (int number = 1; number <= 4; number++) {
-        if (al_key_down(&keyboard, keys[number - 1])) {
+        if (control.key(keys[number - 1])) {
             weapon = number;
             return;
         }
@@ -63,5 +63,6 @@ void chud::draw()
     for (int i = 0; i < human.get_grenades(); i++)
         al_draw_bitmap(bgrenade_icon, 1140 - 25 * i, 70, 0);
 
-    al_draw_bitmap(bcrosshair, mouse.x / coptions::scale_x() - 8, mouse.y / coptions::scale_y() - 8, 0);
+    const control_reading control = control_of(0);
+    al_draw_bitmap(bcrosshair, control.screen_x() - 8, control.screen_y() - 8, 0);
 }
