@@ -198,7 +198,7 @@ TEST(ReplayFile, EveryBadValueIsRefusedWithItsReason)
          "damaged: its body unpacks to more than"},
         {"length 0", [] { return changed_file([](text b) { b.replace(12, 4, 4, '\0'); }); }, "damaged"},
         {"length beyond the limit", [] { return changed_file([](text b) { b[15] = 0x7f; }); }, "damaged"},
-        {"length the file cannot hold", [] { return changed_file([](text b) { b[15] = 0x03; }); },
+        {"length the file cannot hold", [] { return changed_file([](text b) { b[14] = char(0x80); b[15] = 0; }); },
          "cannot hold"},
         {"trailing garbage", [] { return changed_file([](text b) { b += "junk"; }); }, "trailing garbage"},
         {"body cut in the seed", [] { return changed_body([](text b) { b.resize(3); }); },

@@ -1,0 +1,29 @@
+// Records a match as it is played, for its replay file: what makes it repeat
+// (the seed, the map's text, the settings), every tick's human controls, and
+// the match state's hash every 1000 ticks and at the end.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "replay/replay_file.h"
+
+class match_recorder {
+public:
+    static constexpr std::uint32_t checkpoint_ticks = 1000;
+
+    // Begins the recording of a match about to start on the map read from
+    // `map_text`, with the generator seeded with `seed` and the options'
+    // bots, skill and colours.
+    void start(std::uint32_t seed, const std::string& map_name, const std::string& map_text);
+    // After each step: what the human's controls read on it.
+    void step_taken(const control_reading& reading);
+    // The recording so far, with a checkpoint at its last tick.
+    const replay_data& finish();
+    std::uint32_t get_ticks() const { return replay.ticks; }
+
+private:
+    void checkpoint();
+
+    replay_data replay;
+};

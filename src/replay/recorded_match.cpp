@@ -1,0 +1,127 @@
+#include "replay/recorded_match.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/input.h"
+#include "app/logical_screen.h"
+#include "app/shell.h"
+#include "app/text.h"
+#include "frontend/coptions.h"
+#include "map/cmap.h"
+#include "map/map_file.h"
+#include "match/cgame.h"
+
+namespace {
+
+// Below the weapon panel, which covers (810, 390) to (1110, 690).
+const int hint_y = 710;
+const int banner_y = 120;
+
+void draw_centred(const char* text, int y, bool big)
+{
+    const int width = text_width(static_cast<int>(std::string(text).size()), big);
+    draw_text(al_map_rgb(255, 255, 255), text, (logical_width - width) / 2, y, big);
+}
+
+bool read_whole_file(const std::string& path, std::string& text)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open())
+        return false;
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    text = contents.str();
+    return !file.bad();
+}
+
+}  // namespace
+
+bool recorded_match::init(std::uint32_t seed)
+{
+    std::srand(seed);
+    if (!game.init())
+        return false;
+    char name[cmap::max_name_length + 1];
+    map.get_name(options.get_level(), name, false);
+    std::string text;
+    recording = read_whole_file(map_file_path(name), text);
+    if (recording)
+        recorder.start(seed, name, text);
+    death.reset();
+    watch_key.hold();
+    escape_held = false;
+    return true;
+}
+
+void recorded_match::update()
+{
+    if (death.running()) {
+        poll_keyboard();
+        const bool escape = escape_in_replay.pressed(al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE));
+        if (watch_key.pressed(al_key_down(&keyboard, ALLEGRO_KEY_F)) || escape) {
+            death.end();
+            escape_held = escape;
+        } else {
+            death.update();
+        }
+        return;
+    }
+    const std::uint32_t tick = recorder.get_ticks();
+    death.before_step(tick);
+    game.update();
+    const control_reading reading = read_devices();
+    if (recording)
+        recorder.step_taken(reading);
+    death.after_step(tick, reading);
+    if (escape_held && !al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE))
+        escape_held = false;
+    if (watch_key.pressed(al_key_down(&keyboard, ALLEGRO_KEY_F)) && death.available()) {
+        escape_in_replay.hold();
+        death.begin(tick + 1);
+    }
+}
+
+bool recorded_match::done() const
+{
+    return al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE) && !death.running() && !escape_held;
+}
+
+void recorded_match::draw()
+{
+    game.draw([this] { draw_overlay(); });
+}
+
+void recorded_match::draw_overlay() const
+{
+    if (death.running()) {
+        draw_centred("REPLAY", banner_y, true);
+        draw_centred("F OR ESCAPE: BACK TO THE MATCH", hint_y, false);
+    } else if (death.available()) {
+        draw_centred("F: SEE HOW YOU DIED", hint_y, false);
+    }
+}
+
+void recorded_match::deinit()
+{
+    if (death.running())
+        death.end();
+    if (recording)
+        save();
+    recording = false;
+    game.deinit();
+}
+
+void recorded_match::save()
+{
+    // The last checkpoint is the state as left, before anything is freed.
+    const replay_data& replay = recorder.finish();
+    const std::string folder = replay_folder();
+    std::string path, error;
+    if (folder.empty())
+        std::fprintf(stderr, "ZK3: no replay written: neither XDG_DATA_HOME nor HOME is set\n");
+    else if (!save_replay(replay, folder, replays_kept, path, error))
+        std::fprintf(stderr, "ZK3: no replay written: %s\n", error.c_str());
+}

@@ -1,0 +1,38 @@
+// The match a player plays from the menu, recorded for its replay file, with
+// the death replay at hand: F while dead shows how the human died. Leaving
+// writes the replay into the replays folder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/press_latch.h"
+#include "replay/death_replay.h"
+#include "replay/match_recorder.h"
+
+class recorded_match {
+public:
+    static constexpr int replays_kept = 20;
+
+    // Starts a match on the options' map with the generator seeded with
+    // `seed`; false, as cgame::init, when the map cannot be played.
+    bool init(std::uint32_t seed);
+    void update();
+    void draw();
+    // Escape, unless it ends a death replay.
+    bool done() const;
+    // Ends the match and writes its replay; a replay that cannot be written
+    // costs one line on standard error and nothing else.
+    void deinit();
+
+private:
+    void draw_overlay() const;
+    void save();
+
+    match_recorder recorder;
+    death_replay death;
+    bool recording = false;
+    press_latch watch_key;       // F
+    press_latch escape_in_replay;
+    bool escape_held = false;    // the Escape that ended a death replay
+};

@@ -1,0 +1,84 @@
+#include "replay/replay_player.h"
+
+#include <cstdlib>
+#include <sstream>
+
+#include "frontend/coptions.h"
+#include "map/cmap.h"
+#include "match/cgame.h"
+#include "match/control.h"
+#include "replay/match_hash.h"
+
+bool replay_player::start(const replay_data& new_replay, std::string& error)
+{
+    if (new_replay.humans.size() != 1) {
+        error = "this game plays replays of one human only";
+        return false;
+    }
+    std::istringstream map_text(new_replay.map_text);
+    if (!map.read(map_text, new_replay.map_name.c_str())) {
+        error = map.get_error();
+        return false;
+    }
+    replay = new_replay;
+    kept = options.get_kept();
+    kept_settings played = kept;
+    played.bots = replay.bots;
+    played.skill = replay.skill;
+    for (int i = 0; i < 3; i++)
+        played.colors[i] = replay.humans[0].colors[i];
+    options.restore(played);
+
+    tick = 0;
+    next_checkpoint = 0;
+    mismatch = -1;
+    for (std::size_t human = 0; human < replay.humans.size(); human++) {
+        run[human] = 0;
+        const auto& runs = replay.humans[human].runs;
+        left_in_run[human] = runs.empty() ? 0 : runs[0].ticks;
+    }
+    device_slot = -1;
+    playing = true;
+    std::srand(replay.seed);
+    game.start();
+    check_checkpoint();
+    return true;
+}
+
+bool replay_player::step()
+{
+    if (finished())
+        return false;
+    for (std::size_t human = 0; human < replay.humans.size(); human++) {
+        const auto& runs = replay.humans[human].runs;
+        if (left_in_run[human] == 0 && run[human] + 1 < runs.size())
+            left_in_run[human] = runs[++run[human]].ticks;
+        if (left_in_run[human] == 0)
+            continue;  // this human has left the match
+        controls[human] = runs[run[human]].reading;
+        left_in_run[human]--;
+    }
+    game.step();
+    tick++;
+    check_checkpoint();
+    return true;
+}
+
+void replay_player::check_checkpoint()
+{
+    const auto& checkpoints = replay.checkpoints;
+    if (next_checkpoint >= checkpoints.size() || checkpoints[next_checkpoint].tick != tick)
+        return;
+    if (mismatch < 0 && checkpoints[next_checkpoint].hash != match_hash())
+        mismatch = tick;
+    next_checkpoint++;
+}
+
+void replay_player::stop()
+{
+    if (!playing)
+        return;
+    playing = false;
+    device_slot = 0;
+    options.restore(kept);
+}

@@ -1,0 +1,173 @@
+// Replays through the real step: a match played on scripted controls and
+// recorded plays back from its file to the same checkpoints, a checkpoint
+// that disagrees is caught at its tick, and the death replay gives the match
+// back exactly as it held it, in slow motion and after a fall off the map.
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/input.h"
+#include "fighters/cplayer.h"
+#include "frontend/coptions.h"
+#include "map/cmap.h"
+#include "match/cgame.h"
+#include "match/control.h"
+#include "replay/death_replay.h"
+#include "replay/match_hash.h"
+#include "replay/match_recorder.h"
+#include "replay/replay_player.h"
+#include "scripted_input.h"
+
+namespace {
+
+const std::uint32_t seed = 99;
+
+std::string tower_text()
+{
+    std::ifstream file("zkm/tower.zkm");
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// A hand on the controls that walks, jumps, aims about and fires in bursts,
+// the same on every run.
+void scripted_hand(int tick)
+{
+    using namespace scripted_input;
+    set_key(ALLEGRO_KEY_D, tick % 400 < 150);
+    set_key(ALLEGRO_KEY_A, tick % 400 >= 250);
+    set_key(ALLEGRO_KEY_W, tick % 90 == 0);
+    set_key(ALLEGRO_KEY_2, tick % 700 == 10);
+    set_pointer(600 + (tick * 7) % 700, 300 + (tick * 3) % 500);
+    set_button(1, tick % 60 < 35);
+    set_button(2, tick % 500 > 470);
+}
+
+class ReplayPlayback : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        scripted_input::install();
+        kept = options.get_kept();
+        options.set_bots(3);
+        options.set_skill(1);
+    }
+    void TearDown() override
+    {
+        game.deinit();
+        options.restore(kept);
+        scripted_input::uninstall();
+        device_slot = 0;
+    }
+
+    // Starts a match on tower as the menu would, recorded.
+    void start_recorded()
+    {
+        std::istringstream in(tower_text());
+        ASSERT_TRUE(map.read(in, "tower.zkm")) << map.get_error();
+        std::srand(seed);
+        recorder.start(seed, "tower.zkm", tower_text());
+        game = cgame();
+        game.start();
+    }
+    void live_step(int tick)
+    {
+        scripted_hand(tick);
+        game.update();
+        recorder.step_taken(read_devices());
+    }
+
+    kept_settings kept;
+    match_recorder recorder;
+};
+
+TEST_F(ReplayPlayback, ARecordedMatchPlaysBackToEveryCheckpointAndAChangedOneIsCaught)
+{
+    start_recorded();
+    for (int tick = 0; tick < 2300; tick++)
+        live_step(tick);
+    const std::uint64_t live_hash = match_hash();
+    replay_data recorded;
+    std::string error;
+    ASSERT_TRUE(unpack_replay(pack_replay(recorder.finish()), recorded, error)) << error;
+    ASSERT_EQ(recorded.checkpoints.size(), 3u);
+
+    for (bool tampered : {false, true}) {
+        replay_data replay = recorded;
+        if (tampered)
+            replay.checkpoints[1].hash ^= 1;
+        replay_player player;
+        ASSERT_TRUE(player.start(replay, error)) << error;
+        while (player.step()) {
+        }
+        player.stop();
+        if (tampered) {
+            EXPECT_EQ(player.get_mismatch(), 2000);
+            continue;
+        }
+        EXPECT_EQ(player.get_mismatch(), -1);
+        EXPECT_EQ(player.checkpoints_passed(), 3);
+        EXPECT_EQ(player.get_tick(), 2300u);
+        EXPECT_EQ(match_hash(), live_hash);
+        EXPECT_EQ(options.get_bots(), 3) << "the player's own settings come back";
+    }
+}
+
+TEST_F(ReplayPlayback, TheDeathReplayGivesTheHeldMatchBackAsItWas)
+{
+    enum death_kind { shot, fell };
+    const struct {
+        death_kind kind;
+        bool slow_motion;
+    } cases[] = {{shot, false}, {shot, true}, {fell, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "fell " << (c.kind == fell) << " slow " << c.slow_motion);
+        start_recorded();
+        death_replay death;
+        death.reset();
+        int tick = 0;
+        int alive_since = 0;
+        auto step = [&] {
+            death.before_step(static_cast<std::uint32_t>(tick));
+            live_step(tick);
+            death.after_step(static_cast<std::uint32_t>(tick), read_devices());
+            tick++;
+            if (players[0].get_health() <= 0)
+                alive_since = tick;
+        };
+        // Alive through the whole of the three seconds to be shown.
+        while (tick < 1500 || tick - alive_since < 400)
+            step();
+        if (c.slow_motion && !game.get_slow_motion())
+            game.slowmotion();
+        if (c.kind == shot)
+            players[0].damage(0, 1000, 1);
+        else
+            players[0].place(players[0].get_x(), static_cast<float>(map.get_height() + 200));
+        for (int i = 0; i < 20; i++)
+            step();
+        ASSERT_LE(players[0].get_health(), 0);
+        ASSERT_TRUE(death.available());
+
+        const std::uint64_t held = match_hash();
+        death.begin(static_cast<std::uint32_t>(tick));
+        ASSERT_TRUE(death.running());
+        EXPECT_GT(players[0].get_health(), 0) << "it starts before the death";
+        EXPECT_EQ(device_slot, -1);
+        int timer_ticks = 0;
+        while (death.running() && timer_ticks < 10000) {
+            death.update();
+            timer_ticks++;
+        }
+        EXPECT_FALSE(death.running());
+        // Three seconds before, the 20 steps since, a quarter of the speed.
+        EXPECT_GE(timer_ticks, 4 * 300);
+        EXPECT_LE(timer_ticks, 4 * 330);
+        EXPECT_EQ(match_hash(), held);
+        EXPECT_EQ(device_slot, 0);
+        game.deinit();
+    }
+}
+
+}  // namespace
