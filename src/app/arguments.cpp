@@ -41,6 +41,12 @@ bool read_arguments(int argc, const char* const* argv, launch_choice& choice,
                 return false;
             }
             choice.seeded = true;
+        } else if (std::strcmp(argv[i], "--replay") == 0) {
+            if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+                error = "--replay needs a replay file";
+                return false;
+            }
+            choice.replay = argv[++i];
         } else {
             ignored.push_back(argv[i]);
         }

@@ -14,6 +14,7 @@ struct launch_choice {
     bool multisampling = true;
     bool seeded = false;
     unsigned int seed = 0;
+    std::string replay;  // a replay file to play before the menu; "" none
 };
 
 // Reads the arguments after the program's name into `choice`. Returns false,

@@ -18,8 +18,25 @@
 #include "map/ceditor.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
+#include "replay/recorded_match.h"
+#include "replay/replay_file.h"
+#include "replay/replay_screen.h"
 
 namespace {
+
+// Each match seeds the generator afresh, so that its replay can: the first
+// with --seed N takes N, every other the generator's next number.
+bool seed_given = false;
+unsigned int given_seed = 0;
+
+std::uint32_t next_match_seed()
+{
+    if (seed_given) {
+        seed_given = false;
+        return given_seed;
+    }
+    return static_cast<std::uint32_t>(std::rand());
+}
 
 // Runs a screen until `done` holds after a step: one update per timer tick,
 // and a frame only when no tick is pending.
@@ -47,14 +64,30 @@ void run(Screen& screen, Done done)
 // until a key or a click instead.
 void play()
 {
-    if (!game.init()) {
+    recorded_match match;
+    if (!match.init(next_match_seed())) {
         cnotice notice;
         notice.init(map.get_error());
         run(notice, [&notice] { return notice.get_done(); });
         return;
     }
-    run(game, [] { return al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE); });
-    game.deinit();
+    run(match, [&match] { return match.done(); });
+    match.deinit();
+}
+
+// A replay given on the command line, before the menu.
+void watch_replay(const replay_data& replay)
+{
+    replay_screen screen;
+    std::string error;
+    if (!screen.init(replay, error)) {
+        cnotice notice;
+        notice.init(error.c_str());
+        run(notice, [&notice] { return notice.get_done(); });
+        return;
+    }
+    run(screen, [&screen] { return screen.done(); });
+    screen.deinit();
 }
 
 // The options run until their back button; leaving them after a change of
@@ -142,18 +175,33 @@ int run_program(int argc, char** argv)
     for (const std::string& argument : ignored)
         std::fprintf(stderr, "ZK3: ignoring the argument \"%s\"\n", argument.c_str());
     multisampling = choice.multisampling;
+    replay_data replay;
+    if (!choice.replay.empty() && !load_replay(choice.replay, replay, error)) {
+        std::fprintf(stderr, "ZK3: %s\n", error.c_str());
+        return 2;
+    }
     if (!init()) {
         deinit();
         return 1;
     }
-    if (choice.seeded)
+    if (choice.seeded) {
         std::srand(choice.seed);  // in place of the clock's seed
+        seed_given = true;
+        given_seed = choice.seed;
+    }
+    bool replay_waiting = !choice.replay.empty();
     map.load();
     load_settings();  // before the first display: it may be a window
     while (menu.get_choice() != mode_quit) {
         if (menu.get_choice() <= mode_start && !graphics()) {
             shut_down();
             return 1;
+        }
+        if (replay_waiting) {
+            replay_waiting = false;
+            watch_replay(replay);
+            if (close_requested)
+                break;
         }
         menu.init();
         run(menu, [] { return menu.get_choice() != mode_menu; });

@@ -1,11 +1,12 @@
 # Shared steps of the end-to-end tests: a virtual X server, the real program
 # started in the game folder, presses and keys as a hand makes them,
 # screenshots and waits for what the screen shows.
-# Sourced by the test_*.sh scripts with: <program> <game folder>.
+# Sourced by the test_*.sh scripts with: <program> <game folder> <headless runner>.
 set -euo pipefail
 
 PROGRAM=$(realpath "$1")
 GAME_DIR=$(realpath "$2")
+SIM=$(realpath "${3:-/nonexistent}")
 WORK=$(mktemp -d)
 # Uncompressed, so that a screenshot takes a fifth of the time a PNG does.
 SHOT="$WORK/shot.ppm"
@@ -14,6 +15,8 @@ XVFB_PID=""
 export MESA_SHADER_CACHE_DISABLE=true
 # Each test starts from the default settings and keeps its own.
 export XDG_CONFIG_HOME="$WORK/config"
+# ... and writes its replays there too.
+export XDG_DATA_HOME="$WORK/data"
 
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
@@ -294,4 +297,14 @@ grey_arena() {
       print line
     }
   }' >"$GAME_DIR/zkm/grey.zkm"
+}
+
+# On the grey arena: blood_on_floor COLUMNS: at least COLUMNS columns show
+# blood lying on the floor's top (y 1037..1039) and nothing coloured above
+# it (y 995..1034), so no fighter stands there.
+blood_on_floor() {
+  [ "$(pixels 1600x45+0+995 | awk '{ x = (NR - 1) % 1600; y = int((NR - 1) / 1600) }
+      y < 40 && ($1 - $2 > 15 || $2 - $1 > 15 || $2 - $3 > 15 || $3 - $2 > 15 || $1 - $3 > 15 || $3 - $1 > 15) { fighter[x] = 1 }
+      y >= 42 && $1 > 76 && $2 < 13 && $3 < 13 { blood[x] = 1 }
+      END { for (x in blood) n += !(x in fighter); print n + 0 }')" -ge "$1" ]
 }

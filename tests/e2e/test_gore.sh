@@ -11,15 +11,6 @@ source "$(dirname "$0")/lib.sh"
 grey_arena 3 pillar
 settings bots=1
 
-# blood_on_floor COLUMNS: at least COLUMNS columns show blood lying on the
-# floor's top (y 1037..1039) and nothing coloured above it (y 995..1034),
-# so no fighter stands there.
-blood_on_floor() {
-  [ "$(pixels 1600x45+0+995 | awk '{ x = (NR - 1) % 1600; y = int((NR - 1) / 1600) }
-      y < 40 && ($1 - $2 > 15 || $2 - $1 > 15 || $2 - $3 > 15 || $3 - $2 > 15 || $1 - $3 > 15 || $3 - $1 > 15) { fighter[x] = 1 }
-      y >= 42 && $1 > 76 && $2 < 13 && $3 < 13 { blood[x] = 1 }
-      END { for (x in blood) n += !(x in fighter); print n + 0 }')" -ge "$1" ]
-}
 # debris SPECKS: warm grey specks in the air left of the pillar, above the
 # fighters' reach.
 debris() {
