@@ -1,6 +1,9 @@
 #include "app/text.h"
 
+#include <cstring>
+
 #include "app/assets.h"
+#include "app/logical_screen.h"
 
 namespace {
 
@@ -23,6 +26,11 @@ const int last_code = 126;
 int text_width(int characters, bool big)
 {
     return characters * (big ? large_font : small_font).glyph_width;
+}
+
+int centred_x(const char* text, bool big)
+{
+    return (logical_width - text_width(static_cast<int>(std::strlen(text)), big)) / 2;
 }
 
 void draw_text(ALLEGRO_COLOR color, const char* text, int x, int y, bool big)

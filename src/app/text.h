@@ -9,3 +9,6 @@ void draw_text(ALLEGRO_COLOR color, const char* text, int x, int y, bool big);
 
 // Width in logical units of a line of n characters.
 int text_width(int characters, bool big);
+
+// Where a line of `text` starts so that it stands centred on the logical screen.
+int centred_x(const char* text, bool big);

@@ -25,11 +25,6 @@ bool any_new_key(const ALLEGRO_KEYBOARD_STATE& now, const ALLEGRO_KEYBOARD_STATE
     return false;
 }
 
-int centred_x(const char* text, bool big)
-{
-    return (logical_width - text_width(static_cast<int>(std::strlen(text)), big)) / 2;
-}
-
 }  // namespace
 
 cnotice::cnotice()

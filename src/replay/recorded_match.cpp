@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "app/input.h"
-#include "app/logical_screen.h"
 #include "app/shell.h"
 #include "app/text.h"
 #include "frontend/coptions.h"
@@ -22,8 +21,7 @@ const int banner_y = 120;
 
 void draw_centred(const char* text, int y, bool big)
 {
-    const int width = text_width(static_cast<int>(std::string(text).size()), big);
-    draw_text(al_map_rgb(255, 255, 255), text, (logical_width - width) / 2, y, big);
+    draw_text(al_map_rgb(255, 255, 255), text, centred_x(text, big), y, big);
 }
 
 bool read_whole_file(const std::string& path, std::string& text)

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "app/input.h"
-#include "app/logical_screen.h"
 #include "app/shell.h"
 #include "app/text.h"
 #include "match/cgame.h"
@@ -16,8 +15,7 @@ const int speed_y = 175;
 
 void draw_centred(const char* text, int y, bool big)
 {
-    const int width = text_width(static_cast<int>(std::string(text).size()), big);
-    draw_text(al_map_rgb(255, 255, 255), text, (logical_width - width) / 2, y, big);
+    draw_text(al_map_rgb(255, 255, 255), text, centred_x(text, big), y, big);
 }
 
 bool key(int keycode)

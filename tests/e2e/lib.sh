@@ -308,3 +308,17 @@ blood_on_floor() {
       y >= 42 && $1 > 76 && $2 < 13 && $3 < 13 { blood[x] = 1 }
       END { for (x in blood) n += !(x in fighter); print n + 0 }')" -ge "$1" ]
 }
+
+# shoot_the_walking_bot: from the menu, a match on the grey arena (marker 3,
+# one bot) in which the human takes the machine gun, chosen while the offer
+# shows in the wait before entry, and holds the trigger from then on, so it
+# fires from its first moment in the arena at chest height along the bot's
+# way, until blood lies on the floor. The trigger stays held.
+shoot_the_walking_bot() {
+  press 960 390
+  wait_for_pixel 960 440 is_red_bar
+  tap 2
+  xdotool mousemove 1500 982 mousedown 1
+  wait_for_pixel 400 45 is_red_bar
+  wait_for "blood on the floor" blood_on_floor 5
+}

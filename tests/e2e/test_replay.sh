@@ -17,12 +17,7 @@ replay_banner() {
 
 start_xvfb 1920x1080
 start_at_menu --no-multisampling --seed 1
-press 960 390
-wait_for_pixel 960 440 is_red_bar
-tap 2
-xdotool mousemove 1500 982 mousedown 1
-wait_for_pixel 400 45 is_red_bar
-wait_for "blood on the floor" blood_on_floor 5
+shoot_the_walking_bot
 xdotool mouseup 1
 tap Escape
 wait_for_pixel 5 1077 is_dark_red
