@@ -7,7 +7,7 @@ play_packages=(
   cmake make g++ pkg-config
   liballegro5-dev liballegro-image5-dev liballegro-audio5-dev
   liballegro-acodec5-dev liballegro-ttf5-dev
-  fonts-dejavu-core libgtest-dev zlib1g-dev
+  fonts-dejavu-core libgtest-dev zlib1g-dev libenet-dev
 )
 # The tests also drive the real program in a virtual X server and take
 # screenshots, fuzz the map reader (clang's libFuzzer) and time it.
