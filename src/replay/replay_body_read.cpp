@@ -31,7 +31,8 @@ bool is_map_name_character(char c)
            c == '-' || c == '.';
 }
 
-// A file name of the map folder: "<name>.zkm" with no path in it.
+}  // namespace
+
 bool is_map_name(const std::string& name)
 {
     const std::string extension = ".zkm";
@@ -43,6 +44,8 @@ bool is_map_name(const std::string& name)
             return false;
     return true;
 }
+
+namespace {
 
 // The name as a message may show it: printable characters only, cut short.
 std::string shown(const std::string& text)
