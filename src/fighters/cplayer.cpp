@@ -21,8 +21,6 @@
 
 namespace {
 
-const int human_id = 0;
-
 const float full_health = 100;
 const float dead_time = -500;  // health while waiting; it climbs to 0, then the fighter enters
 const int start_grenades = 3;
@@ -61,11 +59,19 @@ ALLEGRO_COLOR palette(int index)
     }
 }
 
+// Hits by humans earn the shared slow motion.
+bool human(int slot)
+{
+    return slot >= 0 && slot < max_players && !players[slot].get_bot();
+}
+
 }  // namespace
 
 void cplayer::init(int new_id)
 {
-    bot = new_id != human_id;
+    bot = !game.is_human_slot(new_id);
+    view_x = map.get_xs();
+    view_y = map.get_ys();
     if (bot) {
         head = std::rand() % head_count;
         const int shirt = std::rand() % colour_count;
@@ -76,9 +82,10 @@ void cplayer::init(int new_id)
         select_color(0, shirt);
         select_color(1, pants);
     } else {
-        head = options.color(0);
-        select_color(0, options.color(1));
-        select_color(1, options.color(2));
+        const int* look = game.human_colors(new_id);
+        head = look[0];
+        select_color(0, look[1]);
+        select_color(1, look[2]);
     }
     health = dead_time;
     id = new_id;
@@ -127,6 +134,22 @@ void cplayer::drop_weapon()
     weapon.reset();
 }
 
+void cplayer::become_bot()
+{
+    bot = true;
+    start_bot_mind();
+}
+
+void cplayer::start_bot_mind()
+{
+    reaction = options.get_skill() * reaction_per_skill;
+    crowd_time = 0;
+    pause = -1;
+    grenade_wait = static_cast<float>(std::rand() % grenade_wait_range + grenade_wait_min);
+    heading = 0;
+    last_cell = -1;
+}
+
 bool cplayer::spawn()
 {
     const int spawn_points = map.get_nsp();
@@ -144,16 +167,11 @@ bool cplayer::spawn()
     grenades = start_grenades;
 
     if (bot) {
-        reaction = options.get_skill() * reaction_per_skill;
-        crowd_time = 0;
-        pause = -1;
-        grenade_wait = static_cast<float>(std::rand() % grenade_wait_range + grenade_wait_min);
-        heading = 0;
-        last_cell = -1;
+        start_bot_mind();
         select_weapon(std::rand() % weapon_count + 1);
     } else {
         // The offer is closed again before the human enters; its magnitude is the choice.
-        select_weapon(std::abs(hud.get_weapon()));
+        select_weapon(std::abs(hud.get_weapon(id)));
     }
     smoke_cloud();
     return true;
@@ -213,7 +231,7 @@ void cplayer::wait_tick()
         health = 0;
 
     if (!bot && health > offer_low && health < offer_high) {
-        hud.select();
+        hud.select(id);
         health += offer_skip;
     }
 }
@@ -237,9 +255,9 @@ void cplayer::die(float direction, int attacker)
     throw_flesh(direction);
     drop_weapon();
 
-    if (id == human_id)
+    if (!bot)
         game.powerup(end_slow_motion);
-    else if (attacker == human_id)
+    else if (human(attacker))
         game.powerup(kill_energy);
     play_sound_at(sblood, x, y);
 }
@@ -248,7 +266,7 @@ void cplayer::wound(float amount, int attacker)
 {
     health -= amount;
     spill_blood();
-    if (attacker == human_id)
+    if (human(attacker))
         game.powerup(wound_energy);
 }
 

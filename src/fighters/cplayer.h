@@ -28,6 +28,8 @@ struct fighter_state {
     int id = 0;
     int kills = 0;
     int grenades = 0;
+    int view_x = 0;  // a human's scroll of the map, where it last looked from
+    int view_y = 0;
     bool active = false;
     bool bot = false;
     bool dir = false;
@@ -45,6 +47,10 @@ public:
     void reset() { active = false; }
     void update();
     void deinit();
+
+    // A human who left a network match: a bot plays on in its place, from
+    // this tick, as if it had just entered.
+    void become_bot();
 
     // Combat (cplayer.cpp)
     void damage(float direction, float amount, int attacker);
@@ -82,6 +88,8 @@ public:
     // Human control (cplayer_human.cpp)
     void player_move();
     void player_screen();
+    // Scrolls the map to this fighter's view.
+    void show_view() const;
     void player_shoot();
     void aim(float dx, float dy, int spread);
     void grenade();
@@ -125,6 +133,8 @@ private:
     static constexpr int grenade_wait_min = 300;
 
     // Life cycle helpers (cplayer.cpp)
+    // A bot's reaction, pauses, grenade wait and heading as at its entry.
+    void start_bot_mind();
     // Enters the arena at a random spawn point; false when the map has none.
     bool spawn();
     void select_weapon(int number);

@@ -68,8 +68,14 @@ void cplayer::player_move()
 
 void cplayer::player_screen()
 {
-    map.set_screen(follow(x, body_centre_x, map.get_width(), screen_width),
-                   follow(y, body_centre_y, map.get_height(), screen_height));
+    view_x = follow(x, body_centre_x, map.get_width(), screen_width);
+    view_y = follow(y, body_centre_y, map.get_height(), screen_height);
+    show_view();
+}
+
+void cplayer::show_view() const
+{
+    map.set_screen(view_x, view_y);
 }
 
 void cplayer::player_shoot()

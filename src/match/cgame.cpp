@@ -72,6 +72,16 @@ bool cgame::init()
 
 void cgame::start()
 {
+    match_lineup from_options;
+    from_options.bots = options.get_bots();
+    for (int i = 0; i < 3; i++)
+        from_options.colors[0][i] = options.color(i);
+    start(from_options);
+}
+
+void cgame::start(const match_lineup& new_lineup)
+{
+    lineup = new_lineup;
     fps_time = 0.0;
     frames = 0;
     fps = 0;
@@ -80,7 +90,7 @@ void cgame::start()
     slow_motion = false;
     empty_pools();
     hud.init();
-    for (int i = 0; i <= options.get_bots(); i++)
+    for (int i = 0; i < lineup.humans + lineup.bots && i < max_players; i++)
         players[i].init(i);
 }
 
@@ -130,6 +140,9 @@ void cgame::step()
     update_pool(grenades);
     update_pool(particles);
     update_pool(players);
+    // Each human aims from its own view; the screen then shows one of them.
+    if (lineup.humans > 1)
+        players[shown_slot].show_view();
     update_pool(shells);
     update_pool(smoke);
     blood.update();

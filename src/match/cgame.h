@@ -4,6 +4,16 @@
 
 #include <functional>
 
+// Who fights: humans take the fighter slots from 0 upward, each in its own
+// colours; bots take the slots after them.
+struct match_lineup {
+    static constexpr int most_fighters = 11;
+
+    int humans = 1;
+    int bots = 3;
+    int colors[most_fighters][3] = {{0, 0, 3}};  // hair, shirt, pants of each human
+};
+
 class cgame {
 public:
     // Starts a match on the map chosen in the options. Returns false (the
@@ -13,6 +23,14 @@ public:
     // chosen number of fighters waiting to enter. The headless runner and
     // the tests read their own maps and come here.
     void start();
+    // The same for a given lineup: a network match's humans and bots.
+    void start(const match_lineup& new_lineup);
+    bool is_human_slot(int slot) const { return slot >= 0 && slot < lineup.humans; }
+    const int* human_colors(int slot) const { return lineup.colors[slot]; }
+    const match_lineup& get_lineup() const { return lineup; }
+    // The fighter this screen follows: its view, its HUD, its sounds.
+    int get_shown_slot() const { return shown_slot; }
+    void set_shown_slot(int slot) { shown_slot = slot; }
     // Frees every slot of every pool, the fighters' included.
     void empty_pools();
     // Polls the keyboard and mouse, then steps.
@@ -50,6 +68,8 @@ public:
     }
 
 private:
+    match_lineup lineup;
+    int shown_slot = 0;
     double fps_time = 0;
     int fps = 0;
     int frames = 0;

@@ -22,28 +22,40 @@ void draw_bar(float width, ALLEGRO_COLOR tint, int x, int y)
 
 }  // namespace
 
+void chud::init()
+{
+    for (int& choice : weapon)
+        choice = 1;
+}
+
 void chud::update()
 {
-    if (weapon >= 0)
-        return;
+    for (int slot = 0; slot < slots; slot++)
+        if (weapon[slot] < 0)
+            choose(slot);
+}
+
+void chud::choose(int slot)
+{
     const control_key keys[] = {key_weapon_1, key_weapon_2, key_weapon_3, key_weapon_4};
-    const control_reading control = control_of(0);
+    const control_reading control = control_of(slot);
     for (int number = 1; number <= 4; number++) {
         if (control.key(keys[number - 1])) {
-            weapon = number;
+            weapon[slot] = number;
             return;
         }
     }
     // The dead time is over and nothing was pressed: keep the previous choice.
-    if (players[0].get_health() == 0)
-        weapon = -weapon;
+    if (players[slot].get_health() == 0)
+        weapon[slot] = -weapon[slot];
 }
 
 void chud::draw()
 {
-    const cplayer& human = players[0];
+    const int shown = game.get_shown_slot();
+    const cplayer& human = players[shown];
     if (human.get_health() <= 0) {
-        if (weapon < 0)
+        if (weapon[shown] < 0)
             al_draw_bitmap(bweapons, 810, 390, 0);
         return;
     }
@@ -63,6 +75,6 @@ void chud::draw()
     for (int i = 0; i < human.get_grenades(); i++)
         al_draw_bitmap(bgrenade_icon, 1140 - 25 * i, 70, 0);
 
-    const control_reading control = control_of(0);
+    const control_reading control = control_of(shown);
     al_draw_bitmap(bcrosshair, control.screen_x() - 8, control.screen_y() - 8, 0);
 }

@@ -1,21 +1,28 @@
-// The heads-up display: the human's health, magazine, energy, kills and
-// grenades, the cross-hair, and the weapon choice while the human is dead.
+// The heads-up display: the shown human's health, magazine, energy, kills
+// and grenades, the cross-hair, and the weapon choice while that human is
+// dead. Every human of the match has a weapon choice of its own.
 #pragma once
 
 class chud {
 public:
-    void init() { weapon = 1; }
-    void select() { weapon = -weapon; }
+    static constexpr int slots = 11;  // one per fighter slot
+
+    void init();
+    void select(int slot = 0) { weapon[slot] = -weapon[slot]; }
+    // Each human's choice from its controls while it is offered.
     void update();
+    // The HUD of the match's shown fighter.
     void draw();
-    int get_weapon() const { return weapon; }
+    int get_weapon(int slot = 0) const { return weapon[slot]; }
     // Match snapshots put the choice back.
-    void set_weapon(int choice) { weapon = choice; }
+    void set_weapon(int choice, int slot = 0) { weapon[slot] = choice; }
 
 private:
+    void choose(int slot);
+
     // Weapon for the human's next life, 1..4; negative while the choice is
     // offered, its magnitude the previous choice.
-    int weapon = 1;
+    int weapon[slots] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 };
 
 extern chud hud;

@@ -60,9 +60,11 @@ private:
     std::uint64_t hash = 0xcbf29ce484222325ull;
 };
 
+// The scroll is left out: it is where this screen looks, which peers of a
+// network match differ on, and every step sets it before a human aims.
 void add_map(fnv1a& hash)
 {
-    hash.add_all(map.get_width(), map.get_height(), map.get_xs(), map.get_ys());
+    hash.add_all(map.get_width(), map.get_height());
     for (int column = 0; column < map.used_columns(); column++)
         for (int row = 0; row < map.used_rows(); row++)
             hash.add(map.get_map(column * cmap::cell_size, row * cmap::cell_size));
@@ -141,7 +143,7 @@ void add_blood(fnv1a& hash)
         hash.add(drop);
         hash.add_all(d.shade[drop], d.life[drop], d.x[drop], d.y[drop], d.vx[drop], d.vy[drop], d.lying[drop]);
     }
-    hash.add_all(d.quad_count, d.view_x, d.view_y, d.lowest_free);
+    hash.add_all(d.quad_count, d.lowest_free);
 }
 
 // The generator's words as numbers, so the machine's byte order does not count.
@@ -162,7 +164,9 @@ std::uint64_t match_hash()
     fnv1a hash;
     add_map(hash);
     const cgame::match_counters counters = game.get_counters();
-    hash.add_all(counters.timer, counters.toggle_delay, counters.slow_motion, hud.get_weapon());
+    hash.add_all(counters.timer, counters.toggle_delay, counters.slow_motion);
+    for (int slot = 0; slot < chud::slots; slot++)
+        hash.add(hud.get_weapon(slot));
     add_fighters(hash);
     add_pools(hash);
     add_blood(hash);

@@ -4,7 +4,9 @@
 // give the same hash; replay checkpoints and network peers compare it.
 //
 // Free pool slots and blood drops count only as free: what their last
-// occupant left there never matters again.
+// occupant left there never matters again. Where the screen looks (the
+// map's scroll) is left out too: peers of a network match each look from
+// their own fighter, and a step sets the scroll before any human aims.
 #pragma once
 
 #include <cstdint>

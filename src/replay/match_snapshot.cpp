@@ -31,7 +31,8 @@ void match_snapshot::save()
     scroll_x = map.get_xs();
     scroll_y = map.get_ys();
     counters = game.get_counters();
-    hud_weapon = hud.get_weapon();
+    for (int slot = 0; slot < chud::slots; slot++)
+        hud_weapons[slot] = hud.get_weapon(slot);
     for (int id = 0; id < max_players; id++) {
         const cplayer& player = players[id];
         cbweapon* gun = player.get_weapon();
@@ -60,7 +61,8 @@ void match_snapshot::restore() const
     map.restore_cells(map_cells);
     map.set_screen(scroll_x, scroll_y);
     game.set_counters(counters);
-    hud.set_weapon(hud_weapon);
+    for (int slot = 0; slot < chud::slots; slot++)
+        hud.set_weapon(hud_weapons[slot], slot);
     for (int id = 0; id < max_players; id++) {
         players[id].set_state(fighters[id].state);
         players[id].restore_weapon(fighters[id].gun_type, fighters[id].gun);

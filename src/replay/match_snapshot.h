@@ -21,6 +21,7 @@
 #include "effects/csmoke.h"
 #include "fighters/cplayer.h"
 #include "match/cgame.h"
+#include "match/chud.h"
 #include "replay/random_state.h"
 #include "weapons/cbullet.h"
 #include "weapons/cgrenade.h"
@@ -55,7 +56,7 @@ private:
     int scroll_x = 0;
     int scroll_y = 0;
     cgame::match_counters counters = {};
-    int hud_weapon = 0;
+    int hud_weapons[chud::slots] = {};
     fighter fighters[max_players];
     effect_pools pools;
     // A quarter of a megabyte: on the heap, made by the first save.
