@@ -1,0 +1,123 @@
+#include "net/rollback.h"
+
+#include <algorithm>
+
+#include "fighters/cplayer.h"
+#include "match/cgame.h"
+#include "replay/match_hash.h"
+
+void rollback_match::start(int new_humans, int new_local_slot)
+{
+    humans = std::clamp(new_humans, 1, control_slots);
+    local_slot = new_local_slot;
+    tick = 0;
+    redo_from = never;
+    for (int slot = 0; slot < control_slots; slot++) {
+        readings[slot].assign(slot < humans ? input_delay : 0, control_reading{});
+        leaves[slot] = never;
+    }
+    states.resize(window);
+    used.assign(window, std::vector<control_reading>(control_slots));
+    hashes.clear();
+    ticks_redone = 0;
+    deepest = 0;
+    rollbacks = 0;
+}
+
+void rollback_match::add_local(const control_reading& reading)
+{
+    // One reading a step: a peer that waits reads no further ahead.
+    if (readings[local_slot].size() <= tick + input_delay)
+        readings[local_slot].push_back(reading);
+}
+
+void rollback_match::add_remote(int slot, std::uint32_t at, const control_reading& reading)
+{
+    if (slot < 0 || slot >= humans || slot == local_slot)
+        return;
+    std::vector<control_reading>& slot_readings = readings[slot];
+    if (at != slot_readings.size())
+        return;
+    slot_readings.push_back(reading);
+    if (at < tick && at < leaves[slot] && used[at % window][slot] != reading)
+        redo_from = std::min(redo_from, at);
+}
+
+void rollback_match::leave(int slot, std::uint32_t at)
+{
+    if (slot < 0 || slot >= humans || slot == local_slot || leaves[slot] != never)
+        return;
+    leaves[slot] = at;
+    if (at < tick)
+        redo_from = std::min(redo_from, at);
+}
+
+std::uint32_t rollback_match::confirmed() const
+{
+    std::uint32_t lowest = never;
+    for (int slot = 0; slot < humans; slot++) {
+        const auto known_until = static_cast<std::uint32_t>(readings[slot].size());
+        if (leaves[slot] != never && known_until >= leaves[slot])
+            continue;  // a bot from there on: nothing more to wait for
+        lowest = std::min(lowest, known_until);
+    }
+    return lowest;
+}
+
+bool rollback_match::advance()
+{
+    if (redo_from < tick) {
+        const std::uint32_t from = redo_from;
+        states[from % window].restore();
+        for (std::uint32_t at = from; at < tick; at++)
+            step_tick(at);
+        ticks_redone += tick - from;
+        deepest = std::max(deepest, tick - from);
+        rollbacks++;
+    }
+    redo_from = never;
+    const std::uint32_t known = confirmed();
+    if (known != never && tick >= known + most_ahead)
+        return false;
+    step_tick(tick);
+    tick++;
+    return true;
+}
+
+control_reading rollback_match::reading_at(int slot, std::uint32_t at) const
+{
+    const std::vector<control_reading>& slot_readings = readings[slot];
+    if (at < slot_readings.size())
+        return slot_readings[at];
+    // Not here yet: most likely still as it last was.
+    return slot_readings.empty() ? control_reading{} : slot_readings.back();
+}
+
+void rollback_match::step_tick(std::uint32_t at)
+{
+    states[at % window].save();
+    std::vector<control_reading>& row = used[at % window];
+    for (int slot = 0; slot < humans; slot++) {
+        if (at >= leaves[slot]) {
+            if (at == leaves[slot])
+                players[slot].become_bot();
+            continue;
+        }
+        row[slot] = reading_at(slot, at);
+        controls[slot] = row[slot];
+    }
+    game.step();
+    if ((at + 1) % hash_every == 0)
+        hashes[at + 1] = match_hash();
+}
+
+bool rollback_match::final_hash(std::uint32_t at, std::uint64_t& hash) const
+{
+    if (at > tick || confirmed() < at || redo_from < at)
+        return false;
+    const auto found = hashes.find(at);
+    if (found == hashes.end())
+        return false;
+    hash = found->second;
+    return true;
+}

@@ -1,0 +1,81 @@
+// Keeps one peer's copy of a network match in step with the others. Every
+// peer steps the same match on every human's controls. A peer's own
+// controls act `input_delay` ticks after they are read; another's that have
+// not arrived yet are guessed to be as its last known reading. When a
+// reading arrives that differs from the guess a step was made on, the match
+// goes back to the snapshot taken before that step and steps forward again.
+//
+// The steps run on the game's one match (`game` and its pools): a peer owns
+// it while it advances.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "match/control.h"
+#include "replay/match_snapshot.h"
+
+class rollback_match {
+public:
+    static constexpr std::uint32_t input_delay = 2;
+    // The most ticks stepped on guesses before a peer waits for the others.
+    static constexpr std::uint32_t most_ahead = 40;
+    static constexpr std::uint32_t hash_every = 100;
+    static constexpr std::uint32_t never = 0xffffffffu;
+
+    // After game.start(lineup): `humans` take slots 0.. and this peer plays
+    // `local_slot`. Every human's first `input_delay` ticks read idle.
+    void start(int humans, int local_slot);
+
+    // The local controls read now; they act on the tick input_delay ahead.
+    void add_local(const control_reading& reading);
+    // A reading of a human slot for a tick, as the network brought it.
+    // Readings already known are passed over; one beyond a gap is dropped
+    // (the sender sends it again).
+    void add_remote(int slot, std::uint32_t tick, const control_reading& reading);
+    // `slot` is a bot from `tick` on.
+    void leave(int slot, std::uint32_t tick);
+
+    // Steps one tick, first going back if a guess proved wrong. False when
+    // it is too far ahead of what is known and must wait for the others.
+    bool advance();
+
+    std::uint32_t get_tick() const { return tick; }
+    // Every human's reading is known for the ticks below this one.
+    std::uint32_t confirmed() const;
+    // The readings known for a slot: one per tick from tick 0.
+    const std::vector<control_reading>& known(int slot) const { return readings[slot]; }
+    std::uint32_t left_at(int slot) const { return leaves[slot]; }
+    int get_local_slot() const { return local_slot; }
+
+    // The hash of the match after `at` ticks (a multiple of hash_every) once
+    // every reading before it is known and no step before it is to be redone.
+    bool final_hash(std::uint32_t at, std::uint64_t& hash) const;
+
+    // What the going back cost, for the figures.
+    std::uint64_t get_ticks_redone() const { return ticks_redone; }
+    std::uint32_t get_deepest() const { return deepest; }
+    std::uint32_t get_rollbacks() const { return rollbacks; }
+
+private:
+    static constexpr std::uint32_t window = most_ahead + 1;
+
+    void step_tick(std::uint32_t at);
+    control_reading reading_at(int slot, std::uint32_t at) const;
+
+    int humans = 1;
+    int local_slot = 0;
+    std::uint32_t tick = 0;
+    std::uint32_t redo_from = never;  // the earliest step a wrong guess spoiled
+    std::vector<control_reading> readings[control_slots];
+    std::uint32_t leaves[control_slots] = {};
+    // Before stepping tick t: the state in states[t % window], the readings
+    // used in used[t % window].
+    std::vector<match_snapshot> states;
+    std::vector<std::vector<control_reading>> used;
+    std::map<std::uint32_t, std::uint64_t> hashes;  // after t ticks
+    std::uint64_t ticks_redone = 0;
+    std::uint32_t deepest = 0;
+    std::uint32_t rollbacks = 0;
+};

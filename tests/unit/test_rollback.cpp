@@ -1,0 +1,231 @@
+// Peers of a network match in one process: each owns the game's match in
+// turn (its state swapped in and out through snapshots), and a pretend
+// network between them delays and loses readings. However late the others'
+// controls arrive, every peer ends in the same state as one match stepped
+// on all the real controls; a peer that leaves is played on by a bot; a
+// peer whose state went astray is caught at the next hash.
+#include <cstdlib>
+#include <deque>
+#include <fstream>
+#include <memory>
+
+#include "fighters/cplayer.h"
+#include "frontend/coptions.h"
+#include "frontend/settings_file.h"
+#include "map/cmap.h"
+#include "match/cgame.h"
+#include "match/control.h"
+#include "net/rollback.h"
+#include "replay/match_hash.h"
+#include "replay/match_snapshot.h"
+
+namespace {
+
+// A hand of its own for every slot: walks, jumps, aims about, fires.
+control_reading hand(int slot, std::uint32_t tick)
+{
+    const std::uint32_t phase = tick + 97u * static_cast<std::uint32_t>(slot);
+    control_reading reading;
+    if (phase % 300 < 120)
+        reading.keys |= key_right;
+    else if (phase % 300 > 200)
+        reading.keys |= key_left;
+    if (phase % 70 == 0)
+        reading.keys |= key_jump;
+    if (phase % 50 < 30)
+        reading.buttons |= button_fire;
+    reading.pointer_x = static_cast<int>(400 + (phase * 13) % 1100);
+    reading.pointer_y = static_cast<int>(200 + (phase * 7) % 700);
+    return reading;
+}
+
+struct peer {
+    int slot = 0;
+    rollback_match session;
+    match_snapshot live;  // this peer's match while another one owns the game
+    bool gone = false;
+};
+
+struct in_flight {
+    int to;
+    int slot;
+    std::uint32_t tick;
+    control_reading reading;
+    int due;  // harness step it arrives on
+};
+
+class Rollback : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        kept = options.get_kept();
+        options.set_skill(1);
+        std::ifstream file("zkm/tower.zkm");
+        ASSERT_TRUE(map.read(file, "zkm/tower.zkm")) << map.get_error();
+        device_slot = -1;
+    }
+    void TearDown() override
+    {
+        device_slot = 0;
+        game.deinit();
+        options.restore(kept);
+    }
+
+    // Every peer from the same start: `humans` humans and three bots.
+    void start(int humans)
+    {
+        lineup.humans = humans;
+        lineup.bots = 3;
+        std::srand(77);
+        game = cgame();
+        game.start(lineup);
+        first.save();
+        peers.clear();
+        for (int slot = 0; slot < humans; slot++) {
+            auto joined = std::make_unique<peer>();
+            joined->slot = slot;
+            first.restore();
+            joined->session.start(humans, slot);
+            joined->live.save();
+            peers.push_back(std::move(joined));
+        }
+    }
+
+    // One tick of the wall clock on every peer: its own controls, what has
+    // arrived, a step (or a wait), and its readings sent to the others from
+    // where each of them is (as acknowledgements would tell), `delay` steps
+    // late and each lost at `lose_percent`.
+    void tick_all(int delay, int lose_percent)
+    {
+        for (auto& p : peers) {
+            if (p->gone)
+                continue;
+            p->live.restore();
+            p->session.add_local(hand(p->slot, p->session.get_tick() + rollback_match::input_delay));
+            for (auto message = wire.begin(); message != wire.end();) {
+                if (message->to == p->slot && message->due <= now) {
+                    p->session.add_remote(message->slot, message->tick, message->reading);
+                    message = wire.erase(message);
+                } else {
+                    ++message;
+                }
+            }
+            p->session.advance();
+            p->live.save();
+            const auto& mine = p->session.known(p->slot);
+            for (auto& other : peers) {
+                if (other.get() == p.get() || other->gone)
+                    continue;
+                for (std::size_t at = other->session.known(p->slot).size(); at < mine.size(); at++) {
+                    loss = loss * 1103515245u + 12345u;
+                    if (static_cast<int>((loss >> 16) % 100) < lose_percent)
+                        continue;
+                    wire.push_back({other->slot, p->slot, static_cast<std::uint32_t>(at), mine[at], now + delay});
+                }
+            }
+        }
+        now++;
+    }
+
+    // Ticks every peer until each knows its hash after `at` ticks.
+    void run_until_hashed(std::uint32_t at, int delay, int lose_percent)
+    {
+        std::uint64_t hash;
+        for (int guard = 0; guard < 20000; guard++) {
+            bool all = true;
+            for (auto& p : peers)
+                all = all && (p->gone || p->session.final_hash(at, hash));
+            if (all)
+                return;
+            tick_all(delay, lose_percent);
+        }
+        FAIL() << "the peers never agreed up to tick " << at;
+    }
+
+    std::uint64_t hash_of(const peer& p, std::uint32_t at)
+    {
+        std::uint64_t hash = 0;
+        EXPECT_TRUE(p.session.final_hash(at, hash));
+        return hash;
+    }
+
+    // The same match stepped once on the real controls the first peer knows.
+    std::uint64_t truth(std::uint32_t at)
+    {
+        first.restore();
+        const rollback_match& known = peers[0]->session;
+        for (std::uint32_t step = 0; step < at; step++) {
+            for (int slot = 0; slot < lineup.humans; slot++) {
+                if (step == known.left_at(slot))
+                    players[slot].become_bot();
+                if (step < known.left_at(slot))
+                    controls[slot] = known.known(slot)[step];
+            }
+            game.step();
+        }
+        return match_hash();
+    }
+
+    kept_settings kept;
+    match_lineup lineup;
+    match_snapshot first;
+    std::vector<std::unique_ptr<peer>> peers;
+    std::deque<in_flight> wire;
+    int now = 0;
+    std::uint32_t loss = 5;
+};
+
+TEST_F(Rollback, LateAndLostControlsStillLeaveEveryPeerInTheTrueState)
+{
+    const struct {
+        int humans, delay, lose_percent;
+    } cases[] = {{2, 0, 0}, {2, 5, 0}, {3, 5, 20}, {3, 15, 5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.humans << " humans, " << c.delay << " ticks late, "
+                                        << c.lose_percent << "% lost");
+        start(c.humans);
+        run_until_hashed(600, c.delay, c.lose_percent);
+        const std::uint64_t first_peer = hash_of(*peers[0], 600);
+        for (auto& p : peers)
+            EXPECT_EQ(hash_of(*p, 600), first_peer) << "peer " << p->slot;
+        EXPECT_EQ(truth(600), first_peer);
+        if (c.delay > static_cast<int>(rollback_match::input_delay)) {
+            EXPECT_GT(peers[0]->session.get_ticks_redone(), 0u) << "late controls were made good";
+        }
+    }
+}
+
+TEST_F(Rollback, APeerThatLeavesIsPlayedOnByABotOnEveryPeer)
+{
+    start(3);
+    run_until_hashed(300, 4, 5);
+    // The host names the first tick it lacks; the others hear it late.
+    peers[2]->gone = true;
+    const auto at = static_cast<std::uint32_t>(peers[0]->session.known(2).size());
+    for (auto& p : peers) {
+        if (p->gone)
+            continue;
+        p->live.restore();
+        p->session.leave(2, at);
+        p->live.save();
+    }
+    run_until_hashed(800, 4, 5);
+    EXPECT_EQ(hash_of(*peers[1], 800), hash_of(*peers[0], 800));
+    EXPECT_EQ(truth(800), hash_of(*peers[0], 800));
+    EXPECT_TRUE(players[2].get_bot());
+}
+
+TEST_F(Rollback, APeerWhoseMatchWentAstrayShowsAtTheNextHash)
+{
+    // Controls on time, so nothing is stepped again from an earlier state.
+    start(2);
+    run_until_hashed(200, 0, 0);
+    peers[1]->live.restore();
+    players[4].set_health(players[4].get_health() - 0.5f);
+    peers[1]->live.save();
+    run_until_hashed(300, 0, 0);
+    EXPECT_EQ(hash_of(*peers[1], 200), hash_of(*peers[0], 200));
+    EXPECT_NE(hash_of(*peers[1], 300), hash_of(*peers[0], 300));
+}
+
+}  // namespace
