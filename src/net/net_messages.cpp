@@ -1,0 +1,183 @@
+// The messages' writer and their equality. Their checking reader is in
+// net_messages_read.cpp; the layout they share is in net_wire.h.
+#include "net/net_messages.h"
+
+#include <zlib.h>
+
+#include "net/net_wire.h"
+#include "replay/replay_bytes.h"
+
+namespace {
+
+body_writer start_packet(net_kind kind)
+{
+    body_writer out;
+    out.byte(net_wire::magic[0]);
+    out.byte(net_wire::magic[1]);
+    out.byte(net_protocol_version);
+    out.byte(static_cast<std::uint8_t>(kind));
+    return out;
+}
+
+void write_colors(body_writer& out, const net_colors& look)
+{
+    for (int colour : look.colors)
+        out.byte(static_cast<std::uint8_t>(colour));
+}
+
+void write_humans(body_writer& out, const std::vector<net_colors>& humans)
+{
+    out.varint(humans.size());
+    for (const net_colors& human : humans)
+        write_colors(out, human);
+}
+
+void write_reading(body_writer& out, const control_reading& reading)
+{
+    out.byte(static_cast<std::uint8_t>(reading.keys));
+    out.byte(static_cast<std::uint8_t>(reading.keys >> 8));
+    out.byte(reading.buttons);
+    out.zigzag(reading.pointer_x);
+    out.zigzag(reading.pointer_y);
+    out.f32(reading.scale_x);
+    out.f32(reading.scale_y);
+}
+
+// The map text as its length, the packed length and the zlib stream.
+void write_map_text(body_writer& out, const std::string& text)
+{
+    uLongf packed_size = compressBound(static_cast<uLong>(text.size()));
+    std::string packed(packed_size, '\0');
+    compress2(reinterpret_cast<Bytef*>(&packed[0]), &packed_size, reinterpret_cast<const Bytef*>(text.data()),
+              static_cast<uLong>(text.size()), Z_BEST_COMPRESSION);
+    packed.resize(packed_size);
+    out.varint(text.size());
+    out.text(packed);
+}
+
+}  // namespace
+
+bool net_lobby::operator==(const net_lobby& other) const
+{
+    return your_slot == other.your_slot && humans == other.humans && map_name == other.map_name &&
+           bots == other.bots && skill == other.skill;
+}
+
+bool net_start::operator==(const net_start& other) const
+{
+    return seed == other.seed && skill == other.skill && bots == other.bots && humans == other.humans &&
+           map_name == other.map_name && map_text == other.map_text;
+}
+
+bool net_slot_inputs::operator==(const net_slot_inputs& other) const
+{
+    return slot == other.slot && first_tick == other.first_tick && readings == other.readings;
+}
+
+bool net_inputs::operator==(const net_inputs& other) const
+{
+    for (int slot = 0; slot < net_max_slots; slot++)
+        if (have_until[slot] != other.have_until[slot])
+            return false;
+    return sender_tick == other.sender_tick && slots == other.slots;
+}
+
+bool net_message::operator==(const net_message& other) const
+{
+    if (kind != other.kind)
+        return false;
+    switch (kind) {
+    case net_kind::hello: return hello == other.hello;
+    case net_kind::lobby: return lobby == other.lobby;
+    case net_kind::start: return start == other.start;
+    case net_kind::inputs: return inputs == other.inputs;
+    case net_kind::hash: return hash == other.hash;
+    case net_kind::leave: return leave == other.leave;
+    case net_kind::bye: return bye == other.bye;
+    }
+    return false;
+}
+
+std::string encode(const net_hello& message)
+{
+    body_writer out = start_packet(net_kind::hello);
+    write_colors(out, message.look);
+    return out.bytes;
+}
+
+std::string encode(const net_lobby& message)
+{
+    body_writer out = start_packet(net_kind::lobby);
+    out.byte(static_cast<std::uint8_t>(message.your_slot));
+    write_humans(out, message.humans);
+    out.text(message.map_name);
+    out.varint(static_cast<std::uint32_t>(message.bots));
+    out.byte(static_cast<std::uint8_t>(message.skill));
+    return out.bytes;
+}
+
+std::string encode(const net_start& message)
+{
+    body_writer out = start_packet(net_kind::start);
+    out.u32(message.seed);
+    out.byte(static_cast<std::uint8_t>(message.skill));
+    out.varint(static_cast<std::uint32_t>(message.bots));
+    write_humans(out, message.humans);
+    out.text(message.map_name);
+    write_map_text(out, message.map_text);
+    return out.bytes;
+}
+
+std::string encode(const net_inputs& message)
+{
+    body_writer out = start_packet(net_kind::inputs);
+    out.varint(message.sender_tick);
+    for (std::uint32_t tick : message.have_until)
+        out.varint(tick);
+    out.varint(message.slots.size());
+    for (const net_slot_inputs& entry : message.slots) {
+        out.byte(static_cast<std::uint8_t>(entry.slot));
+        out.varint(entry.first_tick);
+        out.varint(entry.readings.size());
+        for (const control_reading& reading : entry.readings)
+            write_reading(out, reading);
+    }
+    return out.bytes;
+}
+
+std::string encode(const net_hash& message)
+{
+    body_writer out = start_packet(net_kind::hash);
+    out.varint(message.tick);
+    out.u64(message.hash);
+    return out.bytes;
+}
+
+std::string encode(const net_leave& message)
+{
+    body_writer out = start_packet(net_kind::leave);
+    out.byte(static_cast<std::uint8_t>(message.slot));
+    out.varint(message.tick);
+    return out.bytes;
+}
+
+std::string encode(const net_bye& message)
+{
+    body_writer out = start_packet(net_kind::bye);
+    out.text(message.why);
+    return out.bytes;
+}
+
+std::string encode(const net_message& message)
+{
+    switch (message.kind) {
+    case net_kind::hello: return encode(message.hello);
+    case net_kind::lobby: return encode(message.lobby);
+    case net_kind::start: return encode(message.start);
+    case net_kind::inputs: return encode(message.inputs);
+    case net_kind::hash: return encode(message.hash);
+    case net_kind::leave: return encode(message.leave);
+    case net_kind::bye: return encode(message.bye);
+    }
+    return std::string();
+}

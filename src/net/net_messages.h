@@ -1,0 +1,141 @@
+// The messages peers of a network match send each other, and the one reader
+// that checks every byte of a packet before anything acts on it.
+//
+// The host is the hub: joiners talk only to the host, which relays each
+// joiner's controls to the others. Every packet starts with the bytes 'Z',
+// 'K', the protocol version and the message kind; numbers are little-endian,
+// counts and ticks unsigned LEB128 varints.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "match/control.h"
+
+const std::uint8_t net_protocol_version = 1;
+const int net_max_slots = 11;
+// A start message carries the map's text (zlib-packed); nothing else comes
+// near this.
+const std::size_t net_max_packet = 1u << 21;
+// Readings of one slot in one inputs message.
+const std::size_t net_max_readings = 256;
+// The longest reason a bye may give, in bytes.
+const std::size_t net_max_bye = 200;
+
+enum class net_kind : std::uint8_t {
+    hello = 1,   // joiner -> host: wants in, with its colours
+    lobby = 2,   // host -> joiner: who is in so far, and the joiner's slot
+    start = 3,   // host -> all: the match begins at tick 0
+    inputs = 4,  // both ways: controls of some slots for a run of ticks
+    hash = 5,    // both ways: the match state's hash at a tick
+    leave = 6,   // host -> all: a slot is a bot from a tick on
+    bye = 7,     // either way: this peer is leaving; from the host, the match ends
+};
+
+struct net_colors {
+    int colors[3] = {0, 0, 3};  // hair 0..2, shirt 0..5, pants 0..5
+
+    bool operator==(const net_colors& other) const
+    {
+        return colors[0] == other.colors[0] && colors[1] == other.colors[1] && colors[2] == other.colors[2];
+    }
+};
+
+struct net_hello {
+    net_colors look;
+
+    bool operator==(const net_hello& other) const { return look == other.look; }
+};
+
+struct net_lobby {
+    int your_slot = 0;               // 1..10
+    std::vector<net_colors> humans;  // slot 0 (the host) upward, 1..11 of them
+    std::string map_name;            // as in a replay: ends ".zkm"
+    int bots = 0;                    // humans + bots <= 11
+    int skill = 1;
+
+    bool operator==(const net_lobby& other) const;
+};
+
+struct net_start {
+    std::uint32_t seed = 0;
+    int skill = 1;
+    int bots = 0;
+    std::vector<net_colors> humans;  // 2..11 humans in slot order
+    std::string map_name;
+    std::string map_text;            // the map file's whole text, zlib-packed on the wire
+
+    bool operator==(const net_start& other) const;
+};
+
+// The controls of one slot from `first_tick` on, one reading a tick.
+struct net_slot_inputs {
+    int slot = 0;
+    std::uint32_t first_tick = 0;
+    std::vector<control_reading> readings;  // 1..net_max_readings
+
+    bool operator==(const net_slot_inputs& other) const;
+};
+
+struct net_inputs {
+    // The sender's own tick as it sent this, for keeping peers in time.
+    std::uint32_t sender_tick = 0;
+    // For each slot, the first tick whose reading the sender still lacks.
+    std::uint32_t have_until[net_max_slots] = {};
+    std::vector<net_slot_inputs> slots;  // at most one entry a slot
+
+    bool operator==(const net_inputs& other) const;
+};
+
+struct net_hash {
+    std::uint32_t tick = 0;
+    std::uint64_t hash = 0;
+
+    bool operator==(const net_hash& other) const { return tick == other.tick && hash == other.hash; }
+};
+
+struct net_leave {
+    int slot = 1;            // never the host's 0
+    std::uint32_t tick = 0;  // its first tick as a bot
+
+    bool operator==(const net_leave& other) const { return slot == other.slot && tick == other.tick; }
+};
+
+struct net_bye {
+    std::string why;  // up to 200 bytes, shown to the others
+
+    bool operator==(const net_bye& other) const { return why == other.why; }
+};
+
+// One decoded packet: `kind` says which member holds it.
+struct net_message {
+    net_kind kind = net_kind::bye;
+    net_hello hello;
+    net_lobby lobby;
+    net_start start;
+    net_inputs inputs;
+    net_hash hash;
+    net_leave leave;
+    net_bye bye;
+
+    // The same kind and the same member of that kind; the others are not looked at.
+    bool operator==(const net_message& other) const;
+};
+
+std::string encode(const net_hello& message);
+std::string encode(const net_lobby& message);
+std::string encode(const net_start& message);
+std::string encode(const net_inputs& message);
+std::string encode(const net_hash& message);
+std::string encode(const net_leave& message);
+std::string encode(const net_bye& message);
+// The member `kind` names.
+std::string encode(const net_message& message);
+
+// Decodes a whole packet. False, with a one-line reason in `error`, for
+// anything malformed, too large, of another version or with a value out of
+// range; `out` is then unspecified. A start message's map text is only
+// unpacked here, not yet checked as a map: the caller reads it through the
+// game's map reader.
+bool decode(const std::uint8_t* data, std::size_t size, net_message& out, std::string& error);

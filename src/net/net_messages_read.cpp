@@ -1,0 +1,385 @@
+// Reading a packet. It comes from another machine, so each value is checked
+// against the game's limits as it comes, and no count is trusted with memory
+// before the bytes left could hold what it counts.
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <limits>
+
+#include <zlib.h>
+
+#include "net/net_messages.h"
+#include "net/net_wire.h"
+#include "replay/replay_body.h"
+#include "replay/replay_bytes.h"
+
+namespace {
+
+const char* const colour_names[net_wire::colour_parts] = {"hair", "shirt", "pants"};
+const int host_slot = 0;
+const int last_slot = net_max_slots - 1;
+const int hardest_skill = 0;
+const int easiest_skill = 2;
+const std::uint64_t last_tick = std::numeric_limits<std::uint32_t>::max();
+// Deflate turns one byte into at most 1032, so a longer text cannot be in
+// the packet: refused before the space for it is taken.
+const std::size_t most_unpacked_per_byte = 1032;
+
+const char* kind_name(net_kind kind)
+{
+    switch (kind) {
+    case net_kind::hello: return "hello";
+    case net_kind::lobby: return "lobby";
+    case net_kind::start: return "start";
+    case net_kind::inputs: return "inputs";
+    case net_kind::hash: return "hash";
+    case net_kind::leave: return "leave";
+    case net_kind::bye: return "bye";
+    }
+    return "unknown";
+}
+
+unsigned long long wide(std::uint64_t value)
+{
+    return value;
+}
+
+std::string counted(std::uint64_t count, const char* thing)
+{
+    return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+}
+
+// Reads the body after the header front to back; the first fault ends the
+// reading with its reason.
+class packet_parser {
+public:
+    packet_parser(const std::string& body, net_message& message, std::string& reason)
+        : in(body), out(message), error(reason)
+    {
+    }
+
+    bool read()
+    {
+        if (!read_kind())
+            return false;
+        if (in.left() > 0)
+            return fail("%zu trailing byte%s after the %s message", in.left(), in.left() == 1 ? "" : "s",
+                        kind_name(out.kind));
+        return true;
+    }
+
+private:
+    bool read_kind()
+    {
+        switch (out.kind) {
+        case net_kind::hello: return read_colors(out.hello.look);
+        case net_kind::lobby: return read_lobby(out.lobby);
+        case net_kind::start: return read_start(out.start);
+        case net_kind::inputs: return read_inputs(out.inputs);
+        case net_kind::hash: return tick("the tick", out.hash.tick) && u64("the hash", out.hash.hash);
+        case net_kind::leave:
+            return slot("the leaving slot", host_slot + 1, out.leave.slot) && tick("the tick", out.leave.tick);
+        case net_kind::bye: return read_bye(out.bye);
+        }
+        return fail("unknown message kind");
+    }
+
+    bool read_lobby(net_lobby& lobby)
+    {
+        if (!slot("your slot", host_slot + 1, lobby.your_slot) || !read_humans(1, lobby.humans))
+            return false;
+        if (lobby.your_slot >= static_cast<int>(lobby.humans.size()))
+            return fail("your slot %d is beyond the last human's, %zu", lobby.your_slot, lobby.humans.size() - 1);
+        return read_map_name(lobby.map_name) && read_bots(lobby.humans.size(), lobby.bots) &&
+               read_skill(lobby.skill);
+    }
+
+    bool read_start(net_start& start)
+    {
+        if (!u32("the seed", start.seed) || !read_skill(start.skill))
+            return false;
+        std::uint64_t bots = 0;
+        if (!number("the number of bots", bots) || !read_humans(2, start.humans))
+            return false;
+        return fighters(start.humans.size(), bots, start.bots) && read_map_name(start.map_name) &&
+               read_map_text(start.map_text);
+    }
+
+    bool read_inputs(net_inputs& inputs)
+    {
+        if (!tick("the sender's tick", inputs.sender_tick))
+            return false;
+        for (std::uint32_t& have : inputs.have_until)
+            if (!tick("a have-until tick", have))
+                return false;
+        std::uint64_t count = 0;
+        if (!number("the number of slot entries", count))
+            return false;
+        if (count > static_cast<std::uint64_t>(net_max_slots))
+            return fail("%llu slot entries; there are %d slots", wide(count), net_max_slots);
+        if (count > in.left() / net_wire::smallest_slot_entry)
+            return fail("%llu slot entries in the %zu bytes left", wide(count), in.left());
+        inputs.slots.resize(count);
+        bool seen[net_max_slots] = {};
+        for (net_slot_inputs& entry : inputs.slots) {
+            if (!slot("an entry's slot", host_slot, entry.slot))
+                return false;
+            if (seen[entry.slot])
+                return fail("slot %d has two entries", entry.slot);
+            seen[entry.slot] = true;
+            if (!read_slot_inputs(entry))
+                return false;
+        }
+        return true;
+    }
+
+    bool read_slot_inputs(net_slot_inputs& entry)
+    {
+        std::uint64_t count = 0;
+        if (!tick("an entry's first tick", entry.first_tick) || !number("the number of readings", count))
+            return false;
+        if (count < 1 || count > net_max_readings)
+            return fail("slot %d has %llu readings (1 to %zu)", entry.slot, wide(count), net_max_readings);
+        if (count > in.left() / net_wire::smallest_reading)
+            return fail("slot %d has %llu readings in the %zu bytes left", entry.slot, wide(count), in.left());
+        if (entry.first_tick + count > last_tick)
+            return fail("slot %d's readings go beyond the last tick", entry.slot);
+        entry.readings.resize(count);
+        for (control_reading& reading : entry.readings)
+            if (!read_reading(reading))
+                return false;
+        return true;
+    }
+
+    bool read_reading(control_reading& reading)
+    {
+        std::uint8_t low = 0;
+        std::uint8_t high = 0;
+        if (!byte("the keys", low) || !byte("the keys", high) || !byte("the buttons", reading.buttons))
+            return false;
+        reading.keys = static_cast<std::uint16_t>(low | high << 8);
+        if (reading.keys & ~all_control_keys)
+            return fail("keys 0x%x hold one the game has no key for", static_cast<unsigned>(reading.keys));
+        if (reading.buttons & ~all_control_buttons)
+            return fail("buttons 0x%x hold one the game has no button for", static_cast<unsigned>(reading.buttons));
+        return pointer("x", reading.pointer_x) && pointer("y", reading.pointer_y) &&
+               scale("horizontal", reading.scale_x) && scale("vertical", reading.scale_y);
+    }
+
+    bool pointer(const char* axis, std::int32_t& coordinate)
+    {
+        std::int64_t value = 0;
+        if (!in.zigzag(value))
+            return varint_failed("the pointer");
+        if (value < -max_replay_pointer || value > max_replay_pointer)
+            return fail("the pointer's %s is beyond %d pixels", axis, max_replay_pointer);
+        coordinate = static_cast<std::int32_t>(value);
+        return true;
+    }
+
+    bool scale(const char* which, float& value)
+    {
+        if (!in.f32(value))
+            return ends_inside("the scale");
+        if (!std::isfinite(value) || value < net_wire::smallest_scale || value > net_wire::largest_scale)
+            return fail("the %s scale %g is not %g to %g", which, static_cast<double>(value),
+                        static_cast<double>(net_wire::smallest_scale), static_cast<double>(net_wire::largest_scale));
+        return true;
+    }
+
+    bool read_colors(net_colors& look)
+    {
+        for (int part = 0; part < net_wire::colour_parts; part++) {
+            std::uint8_t colour = 0;
+            if (!byte((std::string("the ") + colour_names[part] + " colour").c_str(), colour))
+                return false;
+            if (colour >= net_wire::colour_counts[part])
+                return fail("%s colour %d is not 0 to %d", colour_names[part], colour,
+                            net_wire::colour_counts[part] - 1);
+            look.colors[part] = colour;
+        }
+        return true;
+    }
+
+    bool read_humans(int fewest, std::vector<net_colors>& humans)
+    {
+        std::uint64_t count = 0;
+        if (!number("the number of humans", count))
+            return false;
+        if (count < static_cast<std::uint64_t>(fewest) || count > static_cast<std::uint64_t>(net_max_slots))
+            return fail("%s; this message holds %d to %d", counted(count, "human").c_str(), fewest, net_max_slots);
+        if (count > in.left() / net_wire::colour_parts)
+            return fail("%llu humans in the %zu bytes left", wide(count), in.left());
+        humans.resize(count);
+        for (net_colors& human : humans)
+            if (!read_colors(human))
+                return false;
+        return true;
+    }
+
+    bool read_bots(std::size_t humans, int& bots)
+    {
+        std::uint64_t count = 0;
+        return number("the number of bots", count) && fighters(humans, count, bots);
+    }
+
+    bool fighters(std::size_t humans, std::uint64_t bots, int& out_bots)
+    {
+        if (bots > static_cast<std::uint64_t>(net_max_slots) - humans)
+            return fail("%s and %s; a match has at most %d fighters", counted(humans, "human").c_str(),
+                        counted(bots, "bot").c_str(), net_max_slots);
+        out_bots = static_cast<int>(bots);
+        return true;
+    }
+
+    bool read_skill(int& skill)
+    {
+        std::uint8_t value = 0;
+        if (!byte("the skill", value))
+            return false;
+        if (value < hardest_skill || value > easiest_skill)
+            return fail("skill %d is not %d (hard) to %d (easy)", value, hardest_skill, easiest_skill);
+        skill = value;
+        return true;
+    }
+
+    bool read_map_name(std::string& name)
+    {
+        std::uint64_t length = 0;
+        if (!number("the map name's length", length))
+            return false;
+        if (length < 1 || length > max_replay_map_name)
+            return fail("a map name of %llu bytes (1 to %zu)", wide(length), max_replay_map_name);
+        if (!in.take(length, name))
+            return ends_inside("the map name");
+        if (!is_map_name(name))
+            return fail("the map name is not a map file name (letters, digits, '_', '-', '.', ending \".zkm\")");
+        return true;
+    }
+
+    // Unpacks exactly the length given, and the stream must end where the packet says.
+    bool read_map_text(std::string& text)
+    {
+        std::uint64_t length = 0;
+        std::uint64_t packed_size = 0;
+        if (!number("the map text's length", length) || !number("the packed map text's length", packed_size))
+            return false;
+        if (length > max_replay_map_text)
+            return fail("a map text of %llu bytes (at most %zu)", wide(length), max_replay_map_text);
+        std::string packed;
+        if (packed_size > in.left() || !in.take(packed_size, packed))
+            return ends_inside("the packed map text");
+        if (length / most_unpacked_per_byte > packed_size)
+            return fail("%llu packed bytes cannot hold a map text of %llu bytes", wide(packed_size), wide(length));
+        // One byte more than given, to tell a longer text from a cut one.
+        text.assign(length + 1, '\0');
+        uLongf unpacked = static_cast<uLongf>(text.size());
+        uLong consumed = static_cast<uLong>(packed.size());
+        const int result = uncompress2(reinterpret_cast<Bytef*>(&text[0]), &unpacked,
+                                       reinterpret_cast<const Bytef*>(packed.data()), &consumed);
+        if (result == Z_BUF_ERROR || (result == Z_OK && unpacked > length))
+            return fail("the map text unpacks to more than the %llu bytes given", wide(length));
+        if (result != Z_OK)
+            return fail("the packed map text is cut short or corrupt");
+        if (unpacked != length)
+            return fail("the map text unpacks to %llu bytes, not the %llu given", wide(unpacked), wide(length));
+        if (consumed != packed.size())
+            return fail("the packed map text has bytes after its end");
+        text.resize(length);
+        return true;
+    }
+
+    bool read_bye(net_bye& bye)
+    {
+        std::uint64_t length = 0;
+        if (!number("the reason's length", length))
+            return false;
+        if (length > net_max_bye)
+            return fail("a reason of %llu bytes (at most %zu)", wide(length), net_max_bye);
+        return in.take(length, bye.why) || ends_inside("the reason");
+    }
+
+    bool slot(const char* what, int lowest, int& value)
+    {
+        std::uint8_t read = 0;
+        if (!byte(what, read))
+            return false;
+        if (read < lowest || read > last_slot)
+            return fail("%s %d is not %d to %d", what, read, lowest, last_slot);
+        value = read;
+        return true;
+    }
+
+    bool tick(const char* what, std::uint32_t& value)
+    {
+        std::uint64_t read = 0;
+        if (!number(what, read))
+            return false;
+        if (read > last_tick)
+            return fail("%s %llu is beyond any match", what, wide(read));
+        value = static_cast<std::uint32_t>(read);
+        return true;
+    }
+
+    bool byte(const char* what, std::uint8_t& value) { return in.byte(value) || ends_inside(what); }
+    bool u32(const char* what, std::uint32_t& value) { return in.u32(value) || ends_inside(what); }
+    bool u64(const char* what, std::uint64_t& value) { return in.u64(value) || ends_inside(what); }
+    bool number(const char* what, std::uint64_t& value) { return in.varint(value) || varint_failed(what); }
+
+    // A varint fails where the packet ends, or else by being longer than any number.
+    bool varint_failed(const char* what)
+    {
+        return in.left() == 0 ? ends_inside(what) : fail("%s is not a number", what);
+    }
+
+    bool ends_inside(const char* what) { return fail("the packet ends inside %s", what); }
+
+    __attribute__((format(printf, 2, 3))) bool fail(const char* format, ...)
+    {
+        char reason[200];
+        va_list arguments;
+        va_start(arguments, format);
+        std::vsnprintf(reason, sizeof reason, format, arguments);
+        va_end(arguments);
+        error = std::string(kind_name(out.kind)) + " message: " + reason;
+        return false;
+    }
+
+    body_reader in;
+    net_message& out;
+    std::string& error;
+};
+
+}  // namespace
+
+bool decode(const std::uint8_t* data, std::size_t size, net_message& out, std::string& error)
+{
+    error.clear();
+    if (size < net_wire::header_size) {
+        error = "too short to be a ZK3 packet (" + std::to_string(size) + " bytes)";
+        return false;
+    }
+    if (size > net_max_packet) {
+        error = "a packet of " + std::to_string(size) + " bytes; at most " + std::to_string(net_max_packet);
+        return false;
+    }
+    if (data[0] != net_wire::magic[0] || data[1] != net_wire::magic[1]) {
+        error = "not a ZK3 packet";
+        return false;
+    }
+    if (data[2] != net_protocol_version) {
+        error = "protocol version " + std::to_string(data[2]) + "; this game speaks " +
+                std::to_string(net_protocol_version);
+        return false;
+    }
+    const std::uint8_t kind = data[3];
+    if (kind < static_cast<std::uint8_t>(net_kind::hello) || kind > static_cast<std::uint8_t>(net_kind::bye)) {
+        error = "unknown message kind " + std::to_string(kind);
+        return false;
+    }
+    out = net_message();
+    out.kind = static_cast<net_kind>(kind);
+    const std::string body(reinterpret_cast<const char*>(data) + net_wire::header_size,
+                           size - net_wire::header_size);
+    return packet_parser(body, out, error).read();
+}

@@ -1,0 +1,39 @@
+// The layout of a packet, shared by its writer (net_messages.cpp) and its
+// checking reader (net_messages_read.cpp).
+//
+// After the four header bytes, by kind:
+//   hello   hair, shirt and pants, a byte each
+//   lobby   the joiner's slot (byte), the humans (a count, then each one's
+//           colours), the map name (a length and its bytes), the bots
+//           (varint) and the skill (byte)
+//   start   the seed (u32), the skill (byte), the bots (varint), the humans,
+//           the map name, the map text's length unpacked and packed (two
+//           varints) and its zlib stream
+//   inputs  the sender's tick, the eleven have-until ticks, the number of
+//           slot entries, then each entry: the slot (byte), the first tick,
+//           the number of readings and the readings
+//   hash    the tick and the hash (u64)
+//   leave   the slot (byte) and the tick
+//   bye     the reason (a length and its bytes)
+// A reading is the keys (u16), the buttons (byte), the pointer's x and y
+// (zigzag varints) and the scale's x and y (f32).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace net_wire {
+
+const std::uint8_t magic[2] = {'Z', 'K'};
+const std::size_t header_size = 4;
+
+const int colour_parts = 3;
+const int colour_counts[colour_parts] = {3, 6, 6};  // hair, shirt, pants
+const float smallest_scale = 0.01f;
+const float largest_scale = 100;
+
+// The fewest bytes a reading and a slot entry of an inputs message take.
+const std::size_t smallest_reading = 2 + 1 + 1 + 1 + 4 + 4;
+const std::size_t smallest_slot_entry = 1 + 1 + 1 + smallest_reading;
+
+}  // namespace net_wire

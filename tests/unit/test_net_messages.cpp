@@ -1,0 +1,353 @@
+// The network's messages: every kind reads back exactly what was written, no
+// cut or lengthened packet is taken, and every bad value is refused with a
+// one-line reason naming it.
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "net/net_messages.h"
+#include "replay/replay_bytes.h"
+
+namespace {
+
+std::string tower_text()
+{
+    std::ifstream file("zkm/tower.zkm", std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+net_colors look(int hair, int shirt, int pants)
+{
+    net_colors colours;
+    colours.colors[0] = hair, colours.colors[1] = shirt, colours.colors[2] = pants;
+    return colours;
+}
+
+control_reading reading(std::uint16_t keys, std::uint8_t buttons, int x, int y, float scale_x = 1,
+                        float scale_y = 1)
+{
+    control_reading r;
+    r.keys = keys, r.buttons = buttons, r.pointer_x = x, r.pointer_y = y;
+    r.scale_x = scale_x, r.scale_y = scale_y;
+    return r;
+}
+
+net_message hello()
+{
+    net_message m;
+    m.kind = net_kind::hello;
+    m.hello.look = look(2, 5, 0);
+    return m;
+}
+
+net_message lobby()
+{
+    net_message m;
+    m.kind = net_kind::lobby;
+    m.lobby.your_slot = 2;
+    m.lobby.humans = {look(0, 0, 3), look(1, 2, 5), look(2, 5, 0)};
+    m.lobby.map_name = "tower.zkm";
+    m.lobby.bots = 8;
+    m.lobby.skill = 0;
+    return m;
+}
+
+net_message start()
+{
+    net_message m;
+    m.kind = net_kind::start;
+    m.start.seed = 0xdeadbeef;
+    m.start.skill = 2;
+    m.start.bots = 1;
+    m.start.humans = {look(0, 0, 3), look(2, 1, 4)};
+    m.start.map_name = "tower.zkm";
+    m.start.map_text = tower_text();
+    return m;
+}
+
+// Two slots, one of them at the last ticks a match can have, and readings
+// at every limit.
+net_message inputs()
+{
+    net_message m;
+    m.kind = net_kind::inputs;
+    m.inputs.sender_tick = 1234;
+    for (int slot = 0; slot < net_max_slots; slot++)
+        m.inputs.have_until[slot] = 1000u * static_cast<std::uint32_t>(slot) + 7;
+    m.inputs.have_until[10] = std::numeric_limits<std::uint32_t>::max();
+    net_slot_inputs first;
+    first.slot = 3;
+    first.first_tick = 1200;
+    first.readings = {reading(0, 0, 960, 540), reading(key_right | key_jump, button_fire, -1000000, 1000000, 0.01f, 100),
+                      reading(all_control_keys, all_control_buttons, 1000000, -1000000, 1.5f, 0.75f)};
+    net_slot_inputs last;
+    last.slot = 10;
+    last.first_tick = std::numeric_limits<std::uint32_t>::max() - net_max_readings;
+    for (std::size_t i = 0; i < net_max_readings; i++)
+        last.readings.push_back(reading(static_cast<std::uint16_t>(i % 512), 0, static_cast<int>(i) * 3, -7));
+    m.inputs.slots = {first, last};
+    return m;
+}
+
+net_message hash()
+{
+    net_message m;
+    m.kind = net_kind::hash;
+    m.hash.tick = 6000;
+    m.hash.hash = 0x0123456789abcdefull;
+    return m;
+}
+
+net_message leave()
+{
+    net_message m;
+    m.kind = net_kind::leave;
+    m.leave.slot = 10;
+    m.leave.tick = 99999;
+    return m;
+}
+
+net_message bye()
+{
+    net_message m;
+    m.kind = net_kind::bye;
+    m.bye.why = std::string(net_max_bye, 'x');
+    return m;
+}
+
+bool decode(const std::string& packet, net_message& out, std::string& error)
+{
+    return decode(reinterpret_cast<const std::uint8_t*>(packet.data()), packet.size(), out, error);
+}
+
+struct round_trip {
+    const char* what;
+    net_message message;
+};
+
+TEST(NetMessages, EveryKindReadsBackExactlyAndOnlyWhole)
+{
+    net_message idle_inputs;
+    idle_inputs.kind = net_kind::inputs;
+    net_message empty_bye;
+    empty_bye.kind = net_kind::bye;
+    net_message empty_map = start();
+    empty_map.start.map_text.clear();
+    empty_map.start.humans.resize(net_max_slots);
+    empty_map.start.bots = 0;
+    const round_trip table[] = {
+        {"hello", hello()},   {"lobby", lobby()},         {"start", start()},   {"start, empty map", empty_map},
+        {"inputs", inputs()}, {"inputs, no slots", idle_inputs}, {"hash", hash()},
+        {"leave", leave()},   {"bye", bye()},             {"bye, no reason", empty_bye},
+    };
+    for (const round_trip& row : table) {
+        const std::string packet = encode(row.message);
+        ASSERT_LE(packet.size(), net_max_packet) << row.what;
+        net_message back;
+        std::string error;
+        ASSERT_TRUE(decode(packet, back, error)) << row.what << ": " << error;
+        EXPECT_EQ(error, "");
+        EXPECT_TRUE(back == row.message) << row.what;
+        // Every cut is refused, and so is one byte more.
+        for (std::size_t size = 0; size < packet.size(); size += 1 + size / 64)
+            EXPECT_FALSE(decode(packet.substr(0, size), back, error)) << row.what << " cut to " << size;
+        EXPECT_FALSE(decode(packet + '\0', back, error)) << row.what;
+        EXPECT_NE(error.find("1 trailing byte after the"), std::string::npos) << row.what << ": " << error;
+    }
+    EXPECT_LT(encode(inputs().inputs).size(), 16u * 1024) << "256 readings of one slot fit a small packet";
+}
+
+// A packet with the good header of `kind` and the body `write` writes.
+std::string raw(net_kind kind, const std::function<void(body_writer&)>& write)
+{
+    body_writer out;
+    out.byte('Z'), out.byte('K'), out.byte(net_protocol_version), out.byte(static_cast<std::uint8_t>(kind));
+    write(out);
+    return out.bytes;
+}
+
+std::string changed(net_message message, const std::function<void(net_message&)>& change)
+{
+    change(message);
+    return encode(message);
+}
+
+std::string cut(net_message message, std::size_t lose)
+{
+    const std::string packet = encode(message);
+    return packet.substr(0, packet.size() - lose);
+}
+
+// A start message whose map text is `packed`, said to unpack to `length` bytes.
+std::string start_with_packed_text(std::uint64_t length, const std::string& packed)
+{
+    return raw(net_kind::start, [&](body_writer& out) {
+        out.u32(1), out.byte(1), out.varint(0), out.varint(2);
+        for (int i = 0; i < 6; i++)
+            out.byte(0);
+        out.text("a.zkm"), out.varint(length), out.text(packed);
+    });
+}
+
+// The packed map text of a good start message of "abc".
+std::string packed_abc()
+{
+    net_message m = start();
+    m.start.map_text = "abc";
+    const std::string packet = encode(m);
+    const std::string tail = packet.substr(packet.find(".zkm") + 4);
+    return tail.substr(2);  // after the two lengths, each a byte here
+}
+
+struct refusal {
+    const char* what;
+    std::function<std::string()> packet;
+    const char* phrase;
+};
+
+TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
+{
+    using message = net_message&;
+    const float not_a_number = std::nanf("");
+    const float infinite = std::numeric_limits<float>::infinity();
+    const refusal table[] = {
+        {"empty", [] { return std::string(); }, "too short to be a ZK3 packet (0 bytes)"},
+        {"cut in the header", [] { return cut(hash(), encode(hash()).size() - 3); }, "too short"},
+        {"wrong magic", [] { std::string p = encode(hash()); p[1] = 'Q'; return p; }, "not a ZK3 packet"},
+        {"other version", [] { std::string p = encode(hash()); p[2] = 2; return p; },
+         "protocol version 2; this game speaks 1"},
+        {"kind 0", [] { std::string p = encode(hash()); p[3] = 0; return p; }, "unknown message kind 0"},
+        {"kind 8", [] { std::string p = encode(hash()); p[3] = 8; return p; }, "unknown message kind 8"},
+        {"too large", [] { std::string p = encode(bye()); p.resize(net_max_packet + 1); return p; },
+         "a packet of 2097153 bytes; at most 2097152"},
+        {"cut in the colours", [] { return cut(hello(), 2); }, "hello message: the packet ends inside the shirt"},
+        {"cut in the map name", [] { return cut(lobby(), 5); }, "lobby message: the packet ends inside the map name"},
+        {"cut in the map text", [] { return cut(start(), 1); }, "start message: the packet ends inside the packed map"},
+        {"cut in a reading", [] { return cut(inputs(), 1); }, "inputs message: the packet ends inside the scale"},
+        {"cut in the hash", [] { return cut(hash(), 1); }, "hash message: the packet ends inside the hash"},
+        {"cut in the reason", [] { return cut(bye(), 1); }, "bye message: the packet ends inside the reason"},
+        {"trailing byte", [] { return encode(leave()) + 'x'; }, "leave message: 1 trailing byte after the leave"},
+        {"overlong number", [] { return raw(net_kind::hash, [](body_writer& o) { o.bytes += std::string(11, '\xff'); }); },
+         "the tick is not a number"},
+        {"tick beyond any match", [] { return raw(net_kind::hash, [](body_writer& o) { o.varint(1ull << 32), o.u64(0); }); },
+         "the tick 4294967296 is beyond any match"},
+        {"your slot 0", [] { return changed(lobby(), [](message m) { m.lobby.your_slot = 0; }); },
+         "your slot 0 is not 1 to 10"},
+        {"your slot 11", [] { return changed(lobby(), [](message m) { m.lobby.your_slot = 11; }); },
+         "your slot 11 is not 1 to 10"},
+        {"your slot not a human's", [] { return changed(lobby(), [](message m) { m.lobby.your_slot = 3; }); },
+         "your slot 3 is beyond the last human's, 2"},
+        {"leaving host", [] { return changed(leave(), [](message m) { m.leave.slot = 0; }); },
+         "the leaving slot 0 is not 1 to 10"},
+        {"entry's slot 11", [] { return changed(inputs(), [](message m) { m.inputs.slots[0].slot = 11; }); },
+         "an entry's slot 11 is not 0 to 10"},
+        {"a slot twice", [] { return changed(inputs(), [](message m) { m.inputs.slots[1].slot = 3; }); },
+         "slot 3 has two entries"},
+        {"no humans in a lobby", [] { return changed(lobby(), [](message m) { m.lobby.humans.clear(); }); },
+         "lobby message: 0 humans; this message holds 1 to 11"},
+        {"12 humans in a lobby", [] { return changed(lobby(), [](message m) { m.lobby.humans.resize(12); }); },
+         "12 humans"},
+        {"one human to start", [] { return changed(start(), [](message m) { m.start.humans.resize(1); }); },
+         "start message: 1 human; this message holds 2 to 11"},
+        {"too many fighters", [] { return changed(lobby(), [](message m) { m.lobby.bots = 9; }); },
+         "3 humans and 9 bots; a match has at most 11 fighters"},
+        {"too many to start", [] { return changed(start(), [](message m) { m.start.bots = 10; }); },
+         "2 humans and 10 bots"},
+        {"hair", [] { return changed(hello(), [](message m) { m.hello.look.colors[0] = 3; }); },
+         "hello message: hair colour 3 is not 0 to 2"},
+        {"shirt", [] { return changed(lobby(), [](message m) { m.lobby.humans[1].colors[1] = 6; }); },
+         "shirt colour 6 is not 0 to 5"},
+        {"pants", [] { return changed(start(), [](message m) { m.start.humans[0].colors[2] = 6; }); },
+         "pants colour 6 is not 0 to 5"},
+        {"skill", [] { return changed(lobby(), [](message m) { m.lobby.skill = 3; }); }, "skill 3 is not 0 (hard) to 2"},
+        {"keys", [] { return changed(inputs(), [](message m) { m.inputs.slots[0].readings[1].keys |= 1 << 9; }); },
+         "keys 0x205 hold one the game has no key for"},
+        {"buttons", [] { return changed(inputs(), [](message m) { m.inputs.slots[0].readings[0].buttons = 4; }); },
+         "buttons 0x4 hold one the game has no button for"},
+        {"pointer x", [] { return changed(inputs(), [](message m) { m.inputs.slots[1].readings[9].pointer_x = 1000001; }); },
+         "the pointer's x is beyond 1000000 pixels"},
+        {"pointer y", [] { return changed(inputs(), [](message m) { m.inputs.slots[0].readings[2].pointer_y = -1000001; }); },
+         "the pointer's y is beyond"},
+        {"scale 0", [] { return changed(inputs(), [](message m) { m.inputs.slots[0].readings[0].scale_x = 0; }); },
+         "the horizontal scale 0 is not 0.01 to 100"},
+        {"scale too big", [] { return changed(inputs(), [](message m) { m.inputs.slots[0].readings[0].scale_y = 101; }); },
+         "the vertical scale 101"},
+        {"scale not a number",
+         [&] { return changed(inputs(), [&](message m) { m.inputs.slots[0].readings[0].scale_y = not_a_number; }); },
+         "the vertical scale nan"},
+        {"scale infinite",
+         [&] { return changed(inputs(), [&](message m) { m.inputs.slots[0].readings[0].scale_x = infinite; }); },
+         "the horizontal scale inf"},
+        {"no readings", [] { return changed(inputs(), [](message m) { m.inputs.slots[0].readings.clear(); }); },
+         "slot 3 has 0 readings (1 to 256)"},
+        {"too many readings",
+         [] { return changed(inputs(), [](message m) { m.inputs.slots[1].readings.resize(257); m.inputs.slots[1].first_tick = 0; }); },
+         "slot 10 has 257 readings"},
+        {"readings beyond the last tick",
+         [] { return changed(inputs(), [](message m) { m.inputs.slots[1].first_tick++; }); },
+         "slot 10's readings go beyond the last tick"},
+        {"empty map name", [] { return changed(lobby(), [](message m) { m.lobby.map_name.clear(); }); },
+         "a map name of 0 bytes (1 to 64)"},
+        {"long map name", [] { return changed(start(), [](message m) { m.start.map_name = std::string(61, 'a') + ".zkm"; }); },
+         "a map name of 65 bytes"},
+        {"map name with a path", [] { return changed(lobby(), [](message m) { m.lobby.map_name = "../a.zkm"; }); },
+         "the map name is not a map file name"},
+        {"map name not of a map", [] { return changed(start(), [](message m) { m.start.map_name = "tower.txt"; }); },
+         "the map name is not a map file name"},
+        {"map text beyond the limit",
+         [] { return changed(start(), [](message m) { m.start.map_text.assign((4u << 20) + 1, '0'); }); },
+         "a map text of 4194305 bytes (at most 4194304)"},
+        {"map text corrupt", [] { std::string p = packed_abc(); p.back() ^= 1; return start_with_packed_text(3, p); },
+         "the packed map text is cut short or corrupt"},
+        {"map text longer than said", [] { return start_with_packed_text(2, packed_abc()); },
+         "the map text unpacks to more than the 2 bytes given"},
+        {"map text shorter than said", [] { return start_with_packed_text(4, packed_abc()); },
+         "the map text unpacks to 3 bytes, not the 4 given"},
+        {"bytes after the packed text", [] { return start_with_packed_text(3, packed_abc() + "z"); },
+         "the packed map text has bytes after its end"},
+        {"bye too long", [] { return changed(bye(), [](message m) { m.bye.why += 'x'; }); },
+         "a reason of 201 bytes (at most 200)"},
+        {"huge map text in a tiny packet", [] { return start_with_packed_text(4u << 20, "tiny"); },
+         "4 packed bytes cannot hold a map text of 4194304 bytes"},
+        {"huge human count in a tiny packet",
+         [] { return raw(net_kind::lobby, [](body_writer& o) { o.byte(1), o.varint(1ull << 62); }); }, "humans"},
+        {"humans beyond the bytes",
+         [] { return raw(net_kind::start, [](body_writer& o) { o.u32(0), o.byte(0), o.varint(0), o.varint(11); }); },
+         "11 humans in the 0 bytes left"},
+        {"slot entries beyond the bytes", [] {
+             return raw(net_kind::inputs, [](body_writer& o) {
+                 for (int i = 0; i < 12; i++)
+                     o.varint(0);
+                 o.varint(5);
+             });
+         },
+         "5 slot entries in the 0 bytes left"},
+        {"huge reading count in a tiny packet", [] {
+             return raw(net_kind::inputs, [](body_writer& o) {
+                 for (int i = 0; i < 12; i++)
+                     o.varint(0);
+                 o.varint(1), o.byte(4), o.varint(0), o.varint(200);
+                 o.bytes += std::string(13, '\0');
+             });
+         },
+         "slot 4 has 200 readings in the 13 bytes left"},
+    };
+    for (const refusal& row : table) {
+        net_message out;
+        std::string error;
+        EXPECT_FALSE(decode(row.packet(), out, error)) << row.what;
+        EXPECT_NE(error.find(row.phrase), std::string::npos) << row.what << ": \"" << error << "\"";
+        EXPECT_EQ(error.find('\n'), std::string::npos) << row.what;
+    }
+}
+
+}  // namespace
