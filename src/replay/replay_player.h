@@ -35,6 +35,7 @@ private:
     kept_settings kept;  // the player's own settings, put back on stop
     std::size_t run[11] = {};
     std::uint32_t left_in_run[11] = {};
+    bool has_left[11] = {};
     std::uint32_t tick = 0;
     std::size_t next_checkpoint = 0;
     long mismatch = -1;
