@@ -12,6 +12,7 @@ void rollback_match::start(int new_humans, int new_local_slot)
     local_slot = new_local_slot;
     tick = 0;
     redo_from = never;
+    end = never;
     for (int slot = 0; slot < control_slots; slot++) {
         readings[slot].assign(slot < humans ? input_delay : 0, control_reading{});
         leaves[slot] = never;
@@ -76,6 +77,8 @@ bool rollback_match::advance()
         rollbacks++;
     }
     redo_from = never;
+    if (tick >= end)
+        return false;
     const std::uint32_t known = confirmed();
     if (known != never && tick >= known + most_ahead)
         return false;

@@ -38,8 +38,11 @@ public:
     void leave(int slot, std::uint32_t tick);
 
     // Steps one tick, first going back if a guess proved wrong. False when
-    // it is too far ahead of what is known and must wait for the others.
+    // it is too far ahead of what is known and must wait for the others, or
+    // has reached the last tick.
     bool advance();
+    // The match stops after `last` ticks (the headless peers' end).
+    void set_end(std::uint32_t last) { end = last; }
 
     std::uint32_t get_tick() const { return tick; }
     // Every human's reading is known for the ticks below this one.
@@ -68,6 +71,7 @@ private:
     int local_slot = 0;
     std::uint32_t tick = 0;
     std::uint32_t redo_from = never;  // the earliest step a wrong guess spoiled
+    std::uint32_t end = never;
     std::vector<control_reading> readings[control_slots];
     std::uint32_t leaves[control_slots] = {};
     // Before stepping tick t: the state in states[t % window], the readings

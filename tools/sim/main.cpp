@@ -3,6 +3,7 @@
 //
 //   zk3-sim [--bots N] [--skill 0|1|2] [--ticks T] [--seed S] MAP
 //   zk3-sim --replay FILE
+//   zk3-sim --host PORT ... MAP, zk3-sim --join ADDR:PORT ... (see net_peer.cpp)
 //
 // Prints one line per fighter, then the totals. A bad map or argument gives
 // a message on standard error and exit status 2.
@@ -24,6 +25,7 @@
 #include "map/cmap.h"
 #include "match/cgame.h"
 #include "match/match_tally.h"
+#include "net_peer.h"
 #include "replay/match_hash.h"
 #include "replay/replay_file.h"
 #include "replay/replay_player.h"
@@ -45,7 +47,8 @@ int usage(const char* problem)
     std::fprintf(stderr, "zk3-sim: %s\n", problem);
     std::fprintf(stderr,
                  "usage: zk3-sim [--bots 1..10] [--skill 0|1|2] [--ticks T] [--seed S] MAP\n"
-                 "       zk3-sim --replay FILE\n");
+                 "       zk3-sim --replay FILE\n"
+                 "       zk3-sim --host PORT [...] MAP | --join ADDR:PORT [...]\n");
     return bad_usage;
 }
 
@@ -130,6 +133,13 @@ int play_replay(const char* path)
 
 int main(int argc, char** argv)
 {
+    if (argc >= 2 && (std::strcmp(argv[1], "--host") == 0 || std::strcmp(argv[1], "--join") == 0)) {
+        if (!al_init()) {
+            std::fprintf(stderr, "zk3-sim: the multimedia library did not start\n");
+            return 1;
+        }
+        return run_net_peer(argc, argv);
+    }
     if (argc >= 2 && std::strcmp(argv[1], "--replay") == 0) {
         if (argc != 3)
             return usage("--replay takes one replay file and nothing else");

@@ -1,0 +1,105 @@
+// One peer of a network match, the host or a joiner: the lobby, the start,
+// and then every tick the exchange of controls and hashes around the
+// rollback match. The host is the hub: it tells the joiners their slots,
+// starts the match, relays each joiner's controls to the others, and names
+// the tick from which a joiner who left is played by a bot.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "frontend/settings_file.h"
+#include "net/net_link.h"
+#include "net/net_messages.h"
+#include "net/rollback.h"
+#include "replay/replay_file.h"
+
+class net_session {
+public:
+    enum class phase { connecting, lobby, playing, ended };
+
+    ~net_session();
+
+    // Opens the lobby on `port`, the host in slot 0 wearing `look`.
+    bool host(std::uint16_t port, const net_colors& look, std::string& error);
+    // Starts joining the host at `address`; the lobby follows once it answers.
+    bool join(const std::string& address, std::uint16_t port, const net_colors& look, std::string& error);
+    // For tests: lose and delay this peer's own sends.
+    void simulate(int lose_percent, int delay_ms, std::uint32_t seed) { link.simulate(lose_percent, delay_ms, seed); }
+
+    // Takes what the network brought; call every tick, in the lobby too.
+    void poll(int wait_ms = 0);
+    phase get_phase() const { return now; }
+    bool is_host() const { return hosting; }
+    // The humans in the lobby or the match, slot 0 (the host) first.
+    const std::vector<net_colors>& get_humans() const { return humans; }
+    int get_local_slot() const { return local_slot; }
+
+    // The host starts the match on the map it read from `map_text`, with its
+    // options' bots and skill; every joiner starts it as the start message
+    // arrives. The match then runs in `game`.
+    bool start_match(const std::string& map_name, const std::string& map_text, std::uint32_t seed,
+                     std::string& error);
+    // One tick of the match: the local controls read now, then a step unless
+    // this peer must wait for the others or has run ahead of them.
+    void tick(const control_reading& local);
+    // Leaves: a joiner says goodbye, the host ends the match for everyone.
+    void leave();
+    // Headless peers: stop after `last` ticks (a multiple of 100), and
+    // whether this peer and every other still in the match agree on the
+    // hash there.
+    void stop_at(std::uint32_t last) { match.set_end(last); }
+    bool all_agree_at(std::uint32_t last) const;
+
+    // Why the match or the lobby ended, for the screen and standard error.
+    const std::string& get_ended_why() const { return why; }
+    const rollback_match& get_match() const { return match; }
+    std::uint64_t bytes_sent() const { return link.bytes_sent(); }
+    // The match so far as a replay: every human's confirmed controls.
+    replay_data recording() const;
+
+private:
+    struct remote {
+        bool connected = false;
+        int slot = -1;  // -1 until its hello
+        // The first tick of each slot this peer still lacks, as it last said.
+        std::uint32_t have_until[net_max_slots] = {};
+        std::uint32_t sender_tick = 0;
+        std::chrono::steady_clock::time_point heard;
+        std::uint32_t hash_tick = 0;  // its last hash, to compare with ours
+        std::uint64_t hash = 0;
+        std::uint32_t agreed = 0;  // the last tick our hashes were the same
+    };
+
+    void take(const net_event& event);
+    void take_message(int peer, const net_message& message);
+    void hello_from(int peer, const net_hello& hello);
+    void send_lobby();
+    bool begin(const net_start& start, std::string& error);
+    void inputs_from(int peer, const net_inputs& inputs);
+    void hash_from(int peer, const net_hash& hash);
+    void lost(int peer);
+    void send_inputs();
+    void send_hashes();
+    void check_hash(int peer);
+    bool ahead_of_others() const;
+    void end(const std::string& reason);
+    int peer_of_slot(int slot) const;
+
+    net_link link;
+    bool hosting = false;
+    phase now = phase::connecting;
+    net_colors own_look;
+    std::vector<net_colors> humans;
+    int local_slot = 0;
+    net_start started;  // the match as it began
+    remote remotes[net_link::most_joiners + 1];
+    rollback_match match;
+    kept_settings kept;  // the player's own settings, put back after the match
+    bool settings_changed = false;
+    std::uint32_t next_hash = rollback_match::hash_every;
+    std::uint64_t hashes_sent[2] = {};
+    std::string why;
+};

@@ -1,0 +1,262 @@
+// The match part of a network session: controls and hashes each tick, and
+// peers that leave.
+#include <algorithm>
+#include <cstdio>
+
+#include "net/net_session.h"
+
+namespace {
+
+using steady = std::chrono::steady_clock;
+
+const int host_peer = 0;  // on a joiner
+const int tick_ms = 10;
+// Ahead of the slowest other peer by more than this, a peer skips a step.
+const std::uint32_t fair_lead = 1;
+
+}  // namespace
+
+void net_session::tick(const control_reading& local)
+{
+    if (now != phase::playing)
+        return;
+    match.add_local(local);
+    if (!ahead_of_others())
+        match.advance();
+    send_inputs();
+    send_hashes();
+}
+
+// Each peer runs on its own clock from when it heard the start, so one that
+// started earlier would keep guessing the others; it lets them catch up.
+bool net_session::ahead_of_others() const
+{
+    const steady::time_point at = steady::now();
+    for (int peer = 0; peer <= net_link::most_joiners; peer++) {
+        const remote& other = remotes[peer];
+        if (!other.connected || (hosting && other.slot <= 0) || (!hosting && peer != host_peer))
+            continue;
+        if (match.left_at(hosting ? other.slot : 0) != rollback_match::never)
+            continue;
+        const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(at - other.heard).count();
+        const auto travel = link.round_trip_ms(peer) / 2;
+        const auto there = other.sender_tick + static_cast<std::uint32_t>((since + travel) / tick_ms);
+        if (match.get_tick() > there + fair_lead)
+            return true;
+    }
+    return false;
+}
+
+// Every peer sends what each other one lacks, as it last said, so a lost
+// packet costs nothing but the next one's few more readings.
+void net_session::send_inputs()
+{
+    net_inputs inputs;
+    inputs.sender_tick = match.get_tick();
+    for (int slot = 0; slot < net_max_slots; slot++)
+        inputs.have_until[slot] = static_cast<std::uint32_t>(match.known(slot).size());
+    for (int peer = 0; peer <= net_link::most_joiners; peer++) {
+        const remote& other = remotes[peer];
+        if (!other.connected || (hosting && other.slot <= 0) || (!hosting && peer != host_peer))
+            continue;
+        inputs.slots.clear();
+        for (int slot = 0; slot < static_cast<int>(humans.size()); slot++) {
+            // A joiner sends only its own; the host relays everyone else's.
+            if (hosting ? slot == other.slot : slot != local_slot)
+                continue;
+            const std::vector<control_reading>& readings = match.known(slot);
+            std::uint32_t from = other.have_until[slot];
+            const auto until = std::min<std::size_t>(readings.size(), match.left_at(slot));
+            if (from >= until)
+                continue;
+            net_slot_inputs run;
+            run.slot = slot;
+            run.first_tick = from;
+            const std::size_t last = std::min<std::size_t>(until, from + net_max_readings);
+            run.readings.assign(readings.begin() + from, readings.begin() + static_cast<std::ptrdiff_t>(last));
+            inputs.slots.push_back(run);
+        }
+        link.send(peer, encode(inputs), false);
+    }
+}
+
+void net_session::inputs_from(int peer, const net_inputs& inputs)
+{
+    remote& from = remotes[peer];
+    from.sender_tick = std::max(from.sender_tick, inputs.sender_tick);
+    for (int slot = 0; slot < net_max_slots; slot++)
+        from.have_until[slot] = std::max(from.have_until[slot], inputs.have_until[slot]);
+    for (const net_slot_inputs& run : inputs.slots) {
+        // A joiner speaks only for itself.
+        if (hosting && run.slot != from.slot)
+            continue;
+        for (std::size_t i = 0; i < run.readings.size(); i++)
+            match.add_remote(run.slot, run.first_tick + static_cast<std::uint32_t>(i), run.readings[i]);
+    }
+}
+
+void net_session::send_hashes()
+{
+    std::uint64_t hash;
+    while (match.final_hash(next_hash, hash)) {
+        net_hash message;
+        message.tick = next_hash;
+        message.hash = hash;
+        const std::string packet = encode(message);
+        for (int peer = 0; peer <= net_link::most_joiners; peer++)
+            if (remotes[peer].connected && (hosting ? remotes[peer].slot > 0 : peer == host_peer))
+                link.send(peer, packet, true);
+        next_hash += rollback_match::hash_every;
+    }
+}
+
+void net_session::hash_from(int peer, const net_hash& hash)
+{
+    remotes[peer].hash_tick = hash.tick;
+    remotes[peer].hash = hash.hash;
+    check_hash(peer);
+}
+
+void net_session::check_hash(int peer)
+{
+    remote& other = remotes[peer];
+    std::uint64_t own;
+    if (other.hash_tick == 0 || !match.final_hash(other.hash_tick, own))
+        return;
+    const std::uint32_t at = other.hash_tick;
+    other.hash_tick = 0;
+    if (own == other.hash) {
+        other.agreed = std::max(other.agreed, at);
+        return;
+    }
+    const std::string reason = "out of step at tick " + std::to_string(at);
+    if (!hosting) {
+        end(reason);
+        return;
+    }
+    // The host plays on with the others; the joiner finds out for itself.
+    std::fprintf(stderr, "ZK3: slot %d is %s\n", other.slot, reason.c_str());
+    link.disconnect(peer);
+    lost(peer);
+}
+
+bool net_session::all_agree_at(std::uint32_t last) const
+{
+    std::uint64_t own;
+    if (now != phase::playing || !match.final_hash(last, own))
+        return false;
+    for (int peer = 0; peer <= net_link::most_joiners; peer++) {
+        const remote& other = remotes[peer];
+        if (!other.connected || (hosting && other.slot <= 0) || (!hosting && peer != host_peer))
+            continue;
+        if (other.agreed < last)
+            return false;
+    }
+    return true;
+}
+
+void net_session::lost(int peer)
+{
+    remote& other = remotes[peer];
+    if (!other.connected)
+        return;
+    other.connected = false;
+    if (!hosting) {
+        if (now != phase::ended)
+            end(now == phase::connecting ? "no answer from the host" : "the host left the match");
+        return;
+    }
+    const int slot = other.slot;
+    other.slot = -1;
+    if (slot <= 0)
+        return;
+    if (now == phase::lobby) {
+        // The later joiners move up a slot, so slots stay in joining order.
+        humans.erase(humans.begin() + slot);
+        for (remote& later : remotes)
+            if (later.connected && later.slot > slot)
+                later.slot--;
+        send_lobby();
+        return;
+    }
+    if (now != phase::playing)
+        return;
+    // From the first tick the host lacks, the fighter is a bot's on every peer.
+    net_leave leave;
+    leave.slot = slot;
+    leave.tick = static_cast<std::uint32_t>(match.known(slot).size());
+    match.leave(slot, leave.tick);
+    const std::string packet = encode(leave);
+    for (int joiner = 1; joiner <= net_link::most_joiners; joiner++)
+        if (remotes[joiner].connected && remotes[joiner].slot > 0)
+            link.send(joiner, packet, true);
+    std::fprintf(stderr, "ZK3: slot %d left the match at tick %u; a bot plays on\n", slot, leave.tick);
+}
+
+void net_session::leave()
+{
+    if (now == phase::ended)
+        return;
+    net_bye bye;
+    bye.why = hosting ? "the host ended the match" : "";
+    const std::string packet = encode(bye);
+    for (int peer = 0; peer <= net_link::most_joiners; peer++)
+        if (remotes[peer].connected)
+            link.send(peer, packet, true);
+    link.close();
+    now = phase::ended;
+    device_slot = 0;
+}
+
+void net_session::end(const std::string& reason)
+{
+    why = reason;
+    std::fprintf(stderr, "ZK3: %s\n", reason.c_str());
+    net_bye bye;
+    bye.why = hosting ? reason.substr(0, 200) : "";
+    for (int peer = 0; peer <= net_link::most_joiners; peer++)
+        if (remotes[peer].connected)
+            link.send(peer, encode(bye), true);
+    link.close();
+    now = phase::ended;
+    device_slot = 0;
+}
+
+replay_data net_session::recording() const
+{
+    replay_data replay;
+    replay.seed = started.seed;
+    replay.skill = started.skill;
+    replay.bots = started.bots;
+    replay.map_name = started.map_name;
+    replay.map_text = started.map_text;
+    // Up to the last hashed tick that every human's controls are known for.
+    const std::uint32_t known = std::min(match.confirmed(), match.get_tick());
+    std::uint32_t last = known / rollback_match::hash_every * rollback_match::hash_every;
+    std::uint64_t hash = 0;
+    while (last > 0 && !match.final_hash(last, hash))
+        last -= rollback_match::hash_every;
+    replay.ticks = last;
+    for (std::size_t slot = 0; slot < humans.size(); slot++) {
+        recorded_human human;
+        for (int i = 0; i < 3; i++)
+            human.colors[i] = humans[slot].colors[i];
+        const std::vector<control_reading>& readings = match.known(static_cast<int>(slot));
+        const std::uint32_t until = std::min(last, match.left_at(static_cast<int>(slot)));
+        for (std::uint32_t at = 0; at < until && at < readings.size(); at++) {
+            control_reading reading = readings[at];
+            if (at >= rollback_match::input_delay) {
+                human.scale_x = reading.scale_x;
+                human.scale_y = reading.scale_y;
+            }
+            human.add(reading);
+        }
+        replay.humans.push_back(human);
+    }
+    for (std::uint32_t at = 1000; at <= last; at += 1000)
+        if (match.final_hash(at, hash))
+            replay.checkpoints.push_back({at, hash});
+    if (last > 0 && match.final_hash(last, hash) && (replay.checkpoints.empty() || replay.checkpoints.back().tick != last))
+        replay.checkpoints.push_back({last, hash});
+    return replay;
+}

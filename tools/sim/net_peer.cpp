@@ -1,0 +1,243 @@
+// zk3-sim as a peer of a network match, headless, for tests and for
+// watching bots:
+//
+//   zk3-sim --host PORT [--players N] [--bots N] [--skill S] [--seed S] [--ticks T]
+//           [--play-randomly SEED] [--lose PERCENT] [--delay MS] MAP
+//   zk3-sim --join ADDR:PORT [--ticks T] [--play-randomly SEED] [--lose PERCENT] [--delay MS]
+//
+// The host waits for N - 1 joiners, then every peer plays T ticks (a
+// multiple of 100) in real time, its fighter driven by a random hand (or
+// standing idle), and prints "net tick T hash H" once every peer agrees on
+// the hash there, with the figures of its rollbacks and sends on standard
+// error. A desync prints "out of step at tick T" and exits 1; a bad argument
+// or a host that cannot be reached exits 2.
+#include "net_peer.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "frontend/coptions.h"
+#include "map/cmap.h"
+#include "match/cgame.h"
+#include "net/net_session.h"
+#include "net/random_hand.h"
+
+namespace {
+
+const int bad_usage = 2;
+const int out_of_step = 1;
+const std::chrono::milliseconds tick_time(10);
+const std::chrono::seconds lobby_wait(60);
+const std::chrono::seconds finish_wait(20);
+
+struct peer_settings {
+    bool hosting = false;
+    long port = 0;
+    std::string address;
+    long players = 2;
+    long bots = 2;
+    long skill = 1;
+    long seed = 1;
+    long ticks = 3000;
+    long hand_seed = -1;  // none: the fighter stands idle
+    long lose = 0;
+    long delay = 0;
+    const char* map_path = nullptr;
+};
+
+int usage(const std::string& problem)
+{
+    std::fprintf(stderr, "zk3-sim: %s\n", problem.c_str());
+    std::fprintf(stderr,
+                 "usage: zk3-sim --host PORT [--players N] [--bots N] [--skill S] [--seed S] [--ticks T]\n"
+                 "                [--play-randomly SEED] [--lose PERCENT] [--delay MS] MAP\n"
+                 "       zk3-sim --join ADDR:PORT [--ticks T] [--play-randomly SEED] [--lose PERCENT]\n"
+                 "                [--delay MS]\n");
+    return bad_usage;
+}
+
+bool whole_number(const char* text, long low, long high, long& out)
+{
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (!text[0] || *end != '\0' || value < low || value > high)
+        return false;
+    out = value;
+    return true;
+}
+
+// An empty string when the arguments make sense, else the problem.
+std::string parse(int argc, char** argv, peer_settings& out)
+{
+    out.hosting = std::strcmp(argv[1], "--host") == 0;
+    if (argc < 3)
+        return std::string(argv[1]) + " needs " + (out.hosting ? "a port" : "an address and port");
+    if (out.hosting) {
+        if (!whole_number(argv[2], 1, 65535, out.port))
+            return "--host needs a port from 1 to 65535";
+    } else {
+        const std::string where = argv[2];
+        const std::size_t colon = where.rfind(':');
+        if (colon == std::string::npos || colon == 0 ||
+            !whole_number(where.c_str() + colon + 1, 1, 65535, out.port))
+            return "--join needs ADDR:PORT with a port from 1 to 65535";
+        out.address = where.substr(0, colon);
+    }
+    struct option {
+        const char* name;
+        long low, high;
+        long* value;
+        bool host_only;
+    } known[] = {
+        {"--players", 2, 11, &out.players, true}, {"--bots", 0, 9, &out.bots, true},
+        {"--skill", 0, 2, &out.skill, true},      {"--seed", 0, 2147483647, &out.seed, true},
+        {"--ticks", 100, 100000000, &out.ticks, false}, {"--play-randomly", 0, 2147483647, &out.hand_seed, false},
+        {"--lose", 0, 100, &out.lose, false},     {"--delay", 0, 10000, &out.delay, false},
+    };
+    for (int i = 3; i < argc; i++) {
+        bool matched = false;
+        for (const option& o : known) {
+            if (std::strcmp(argv[i], o.name) != 0)
+                continue;
+            matched = true;
+            if (o.host_only && !out.hosting)
+                return std::string(o.name) + " is the host's to choose";
+            if (i + 1 >= argc || !whole_number(argv[i + 1], o.low, o.high, *o.value))
+                return std::string(o.name) + " needs a whole number from " + std::to_string(o.low) + " to " +
+                       std::to_string(o.high);
+            i++;
+        }
+        if (matched)
+            continue;
+        if (argv[i][0] == '-' || !out.hosting || out.map_path)
+            return std::string("unexpected argument ") + argv[i];
+        out.map_path = argv[i];
+    }
+    if (out.ticks % 100 != 0)
+        return "--ticks must be a multiple of 100";
+    if (out.hosting && !out.map_path)
+        return "no map file given";
+    if (out.players + out.bots > 11)
+        return "--players and --bots make more than 11 fighters";
+    return "";
+}
+
+bool read_text(const char* path, std::string& text)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open())
+        return false;
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    text = contents.str();
+    return true;
+}
+
+// The last part of a path, as the map's file name.
+std::string file_name(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+int run_net_peer(int argc, char** argv)
+{
+    peer_settings run;
+    const std::string problem = parse(argc, argv, run);
+    if (!problem.empty())
+        return usage(problem);
+
+    std::string map_text;
+    if (run.hosting && !read_text(run.map_path, map_text)) {
+        std::fprintf(stderr, "zk3-sim: cannot open %s\n", run.map_path);
+        return bad_usage;
+    }
+    options.set_bots(static_cast<int>(run.bots > 0 ? run.bots : 1));
+    options.set_skill(static_cast<int>(run.skill));
+
+    net_session session;
+    net_colors look;
+    std::string error;
+    const auto port = static_cast<std::uint16_t>(run.port);
+    if (run.hosting ? !session.host(port, look, error) : !session.join(run.address, port, look, error)) {
+        std::fprintf(stderr, "zk3-sim: %s\n", error.c_str());
+        return bad_usage;
+    }
+    session.simulate(static_cast<int>(run.lose), static_cast<int>(run.delay),
+                     static_cast<std::uint32_t>(run.hand_seed + 1));
+
+    // The lobby: the host waits for its joiners; a joiner for the start.
+    const auto lobby_until = std::chrono::steady_clock::now() + lobby_wait;
+    while (session.get_phase() != net_session::phase::playing) {
+        session.poll(static_cast<int>(tick_time.count()));
+        if (session.get_phase() == net_session::phase::ended) {
+            std::fprintf(stderr, "zk3-sim: %s\n", session.get_ended_why().c_str());
+            return bad_usage;
+        }
+        if (run.hosting && static_cast<long>(session.get_humans().size()) >= run.players) {
+            // A map the host names by its path's last part, as its file name.
+            if (!session.start_match(file_name(run.map_path), map_text, static_cast<std::uint32_t>(run.seed),
+                                     error)) {
+                std::fprintf(stderr, "zk3-sim: %s\n", error.c_str());
+                return bad_usage;
+            }
+        }
+        if (std::chrono::steady_clock::now() > lobby_until) {
+            std::fprintf(stderr, "zk3-sim: %s\n",
+                         run.hosting ? "not enough players joined within a minute" : "no answer from the host");
+            return bad_usage;
+        }
+    }
+
+    // The match, one tick every 10 ms, until every peer agrees on the end.
+    const auto last = static_cast<std::uint32_t>(run.ticks);
+    session.stop_at(last);
+    random_hand hand(static_cast<std::uint32_t>(run.hand_seed));
+    auto next = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point finish_by{};
+    bool reached = false;
+    while (!session.all_agree_at(last)) {
+        session.poll();
+        if (session.get_phase() == net_session::phase::ended) {
+            const std::string& why = session.get_ended_why();
+            std::printf("%s\n", why.c_str());
+            return why.rfind("out of step", 0) == 0 ? out_of_step : bad_usage;
+        }
+        session.tick(run.hand_seed >= 0 ? hand.next() : control_reading{});
+        if (!reached && session.get_match().get_tick() >= last) {
+            reached = true;
+            finish_by = std::chrono::steady_clock::now() + finish_wait;
+        }
+        if (reached && std::chrono::steady_clock::now() > finish_by) {
+            std::fprintf(stderr, "zk3-sim: the others never confirmed tick %u\n", last);
+            return bad_usage;
+        }
+        next += tick_time;
+        std::this_thread::sleep_until(next);
+    }
+    std::uint64_t hash = 0;
+    session.get_match().final_hash(last, hash);
+    const rollback_match& match = session.get_match();
+    std::printf("net tick %u hash %016llx\n", last, static_cast<unsigned long long>(hash));
+    std::fprintf(stderr, "zk3-sim: rollbacks %u ticks_redone %llu deepest %u bytes_sent %llu\n",
+                 match.get_rollbacks(), static_cast<unsigned long long>(match.get_ticks_redone()),
+                 match.get_deepest(), static_cast<unsigned long long>(session.bytes_sent()));
+    std::fflush(stdout);
+    // The others may still want our last readings or hash for a moment.
+    for (int linger = 0; linger < 50; linger++) {
+        session.poll();
+        session.tick(control_reading{});
+        std::this_thread::sleep_for(tick_time);
+    }
+    session.leave();
+    game.deinit();
+    return 0;
+}
