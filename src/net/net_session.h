@@ -57,6 +57,8 @@ public:
     const std::string& get_ended_why() const { return why; }
     const rollback_match& get_match() const { return match; }
     std::uint64_t bytes_sent() const { return link.bytes_sent(); }
+    // Ticks skipped to let slower peers catch up.
+    std::uint32_t get_skips() const { return skips; }
     // The match so far as a replay: every human's confirmed controls.
     replay_data recording() const;
 
@@ -102,4 +104,5 @@ private:
     std::uint32_t next_hash = rollback_match::hash_every;
     std::uint64_t hashes_sent[2] = {};
     std::string why;
+    std::uint32_t skips = 0;
 };

@@ -23,6 +23,8 @@ void net_session::tick(const control_reading& local)
     match.add_local(local);
     if (!ahead_of_others())
         match.advance();
+    else
+        skips++;
     send_inputs();
     send_hashes();
 }

@@ -23,6 +23,7 @@ void rollback_match::start(int new_humans, int new_local_slot)
     ticks_redone = 0;
     deepest = 0;
     rollbacks = 0;
+    waits = 0;
 }
 
 void rollback_match::add_local(const control_reading& reading)
@@ -80,8 +81,10 @@ bool rollback_match::advance()
     if (tick >= end)
         return false;
     const std::uint32_t known = confirmed();
-    if (known != never && tick >= known + most_ahead)
+    if (known != never && tick >= known + most_ahead) {
+        waits++;
         return false;
+    }
     step_tick(tick);
     tick++;
     return true;

@@ -60,6 +60,8 @@ public:
     std::uint64_t get_ticks_redone() const { return ticks_redone; }
     std::uint32_t get_deepest() const { return deepest; }
     std::uint32_t get_rollbacks() const { return rollbacks; }
+    // Ticks it waited for the others, too far ahead of what it knew.
+    std::uint32_t get_waits() const { return waits; }
 
 private:
     static constexpr std::uint32_t window = most_ahead + 1;
@@ -82,4 +84,5 @@ private:
     std::uint64_t ticks_redone = 0;
     std::uint32_t deepest = 0;
     std::uint32_t rollbacks = 0;
+    std::uint32_t waits = 0;
 };
