@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "net/net_recording.h"
 #include "net/net_session.h"
 
 namespace {
@@ -226,39 +227,5 @@ void net_session::end(const std::string& reason)
 
 replay_data net_session::recording() const
 {
-    replay_data replay;
-    replay.seed = started.seed;
-    replay.skill = started.skill;
-    replay.bots = started.bots;
-    replay.map_name = started.map_name;
-    replay.map_text = started.map_text;
-    // Up to the last hashed tick that every human's controls are known for.
-    const std::uint32_t known = std::min(match.confirmed(), match.get_tick());
-    std::uint32_t last = known / rollback_match::hash_every * rollback_match::hash_every;
-    std::uint64_t hash = 0;
-    while (last > 0 && !match.final_hash(last, hash))
-        last -= rollback_match::hash_every;
-    replay.ticks = last;
-    for (std::size_t slot = 0; slot < humans.size(); slot++) {
-        recorded_human human;
-        for (int i = 0; i < 3; i++)
-            human.colors[i] = humans[slot].colors[i];
-        const std::vector<control_reading>& readings = match.known(static_cast<int>(slot));
-        const std::uint32_t until = std::min(last, match.left_at(static_cast<int>(slot)));
-        for (std::uint32_t at = 0; at < until && at < readings.size(); at++) {
-            control_reading reading = readings[at];
-            if (at >= rollback_match::input_delay) {
-                human.scale_x = reading.scale_x;
-                human.scale_y = reading.scale_y;
-            }
-            human.add(reading);
-        }
-        replay.humans.push_back(human);
-    }
-    for (std::uint32_t at = 1000; at <= last; at += 1000)
-        if (match.final_hash(at, hash))
-            replay.checkpoints.push_back({at, hash});
-    if (last > 0 && match.final_hash(last, hash) && (replay.checkpoints.empty() || replay.checkpoints.back().tick != last))
-        replay.checkpoints.push_back({last, hash});
-    return replay;
+    return record_network_match(match, started);
 }

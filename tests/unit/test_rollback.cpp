@@ -8,6 +8,7 @@
 #include <deque>
 #include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "fighters/cplayer.h"
 #include "frontend/coptions.h"
@@ -15,9 +16,11 @@
 #include "map/cmap.h"
 #include "match/cgame.h"
 #include "match/control.h"
+#include "net/net_recording.h"
 #include "net/rollback.h"
 #include "replay/match_hash.h"
 #include "replay/match_snapshot.h"
+#include "replay/replay_player.h"
 
 namespace {
 
@@ -213,6 +216,36 @@ TEST_F(Rollback, APeerThatLeavesIsPlayedOnByABotOnEveryPeer)
     EXPECT_EQ(hash_of(*peers[1], 800), hash_of(*peers[0], 800));
     EXPECT_EQ(truth(800), hash_of(*peers[0], 800));
     EXPECT_TRUE(players[2].get_bot());
+
+    // Its replay holds all three humans and plays back to the same hash.
+    net_start start;
+    start.seed = 77;
+    start.skill = 1;
+    start.bots = lineup.bots;
+    for (int human = 0; human < lineup.humans; human++) {
+        net_colors look;
+        for (int i = 0; i < 3; i++)
+            look.colors[i] = lineup.colors[human][i];
+        start.humans.push_back(look);
+    }
+    std::ifstream file("zkm/tower.zkm");
+    std::ostringstream text;
+    text << file.rdbuf();
+    start.map_name = "tower.zkm";
+    start.map_text = text.str();
+    const replay_data replay = record_network_match(peers[0]->session, start);
+    ASSERT_EQ(replay.humans.size(), 3u);
+    EXPECT_EQ(replay.humans[2].tick_count(), at) << "its controls end where it left";
+    replay_player player;
+    std::string error;
+    ASSERT_TRUE(player.start(replay, error)) << error;
+    while (player.step()) {
+    }
+    player.stop();
+    EXPECT_EQ(player.get_mismatch(), -1);
+    EXPECT_EQ(player.get_tick(), 800u);
+    EXPECT_EQ(match_hash(), hash_of(*peers[0], 800));
+    device_slot = -1;
 }
 
 TEST_F(Rollback, APeerWhoseMatchWentAstrayShowsAtTheNextHash)

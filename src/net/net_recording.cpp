@@ -1,0 +1,41 @@
+#include "net/net_recording.h"
+
+#include <algorithm>
+
+replay_data record_network_match(const rollback_match& match, const net_start& start)
+{
+    replay_data replay;
+    replay.seed = start.seed;
+    replay.skill = start.skill;
+    replay.bots = start.bots;
+    replay.map_name = start.map_name;
+    replay.map_text = start.map_text;
+    // Up to the last hashed tick that every human's controls are known for.
+    const std::uint32_t every = rollback_match::hash_every;
+    std::uint32_t last = std::min(match.confirmed(), match.get_tick()) / every * every;
+    std::uint64_t hash = 0;
+    while (last > 0 && !match.final_hash(last, hash))
+        last -= every;
+    replay.ticks = last;
+    for (std::size_t slot = 0; slot < start.humans.size(); slot++) {
+        recorded_human human;
+        for (int i = 0; i < 3; i++)
+            human.colors[i] = start.humans[slot].colors[i];
+        const std::vector<control_reading>& readings = match.known(static_cast<int>(slot));
+        const std::uint32_t until = std::min(last, match.left_at(static_cast<int>(slot)));
+        // The first readings are the idle ones every peer begins with.
+        if (readings.size() > rollback_match::input_delay) {
+            human.scale_x = readings[rollback_match::input_delay].scale_x;
+            human.scale_y = readings[rollback_match::input_delay].scale_y;
+        }
+        for (std::uint32_t at = 0; at < until && at < readings.size(); at++)
+            human.add(readings[at]);
+        replay.humans.push_back(human);
+    }
+    for (std::uint32_t at = 1000; at < last; at += 1000)
+        if (match.final_hash(at, hash))
+            replay.checkpoints.push_back({at, hash});
+    if (last > 0 && match.final_hash(last, hash))
+        replay.checkpoints.push_back({last, hash});
+    return replay;
+}
