@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/sound.h"
 #include "fighters/cplayer.h"
 #include "match/cgame.h"
 #include "replay/match_hash.h"
@@ -71,8 +72,11 @@ bool rollback_match::advance()
     if (redo_from < tick) {
         const std::uint32_t from = redo_from;
         states[from % window].restore();
+        // Heard once already, when they were first stepped.
+        mute_sounds(true);
         for (std::uint32_t at = from; at < tick; at++)
             step_tick(at);
+        mute_sounds(false);
         ticks_redone += tick - from;
         deepest = std::max(deepest, tick - from);
         rollbacks++;
