@@ -103,19 +103,35 @@ control_reading rollback_match::reading_at(int slot, std::uint32_t at) const
     return slot_readings.empty() ? control_reading{} : slot_readings.back();
 }
 
-void rollback_match::step_tick(std::uint32_t at)
+void rollback_match::apply_controls(std::uint32_t at, std::vector<control_reading>* used_now) const
 {
-    states[at % window].save();
-    std::vector<control_reading>& row = used[at % window];
     for (int slot = 0; slot < humans; slot++) {
         if (at >= leaves[slot]) {
             if (at == leaves[slot])
                 players[slot].become_bot();
             continue;
         }
-        row[slot] = reading_at(slot, at);
-        controls[slot] = row[slot];
+        controls[slot] = reading_at(slot, at);
+        if (used_now)
+            (*used_now)[static_cast<std::size_t>(slot)] = controls[slot];
     }
+}
+
+bool rollback_match::final_state(std::uint32_t at, match_snapshot& into, match_snapshot& scratch) const
+{
+    if (at >= tick || at + window <= tick || confirmed() < at || redo_from < at)
+        return false;
+    scratch.save();
+    states[at % window].restore();
+    into.save();
+    scratch.restore();
+    return true;
+}
+
+void rollback_match::step_tick(std::uint32_t at)
+{
+    states[at % window].save();
+    apply_controls(at, &used[at % window]);
     game.step();
     if ((at + 1) % hash_every == 0)
         hashes[at + 1] = match_hash();

@@ -56,6 +56,13 @@ public:
     // every reading before it is known and no step before it is to be redone.
     bool final_hash(std::uint32_t at, std::uint64_t& hash) const;
 
+    // Sets every human's controls for stepping tick `at` as this peer knows
+    // or guesses them, and makes a human who left by then a bot's.
+    void apply_controls(std::uint32_t at, std::vector<control_reading>* used_now = nullptr) const;
+    // Copies into `into` the state before tick `at` once it is final (as
+    // final_hash), if it is still kept; the live match stays as it is.
+    bool final_state(std::uint32_t at, match_snapshot& into, match_snapshot& scratch) const;
+
     // What the going back cost, for the figures.
     std::uint64_t get_ticks_redone() const { return ticks_redone; }
     std::uint32_t get_deepest() const { return deepest; }
