@@ -16,6 +16,7 @@
 #include "map/cmap.h"
 #include "match/cgame.h"
 #include "match/control.h"
+#include "net/net_death_replay.h"
 #include "net/net_recording.h"
 #include "net/rollback.h"
 #include "replay/match_hash.h"
@@ -259,6 +260,42 @@ TEST_F(Rollback, APeerWhoseMatchWentAstrayShowsAtTheNextHash)
     run_until_hashed(300, 0, 0);
     EXPECT_EQ(hash_of(*peers[1], 200), hash_of(*peers[0], 200));
     EXPECT_NE(hash_of(*peers[1], 300), hash_of(*peers[0], 300));
+}
+
+TEST_F(Rollback, TheDeathReplayPlaysOnACopyAndLeavesTheLiveMatchAlone)
+{
+    start(1);
+    peer& alone = *peers[0];
+    alone.live.restore();
+    net_death_replay death;
+    int alive_for = 0;
+    while (alone.session.get_tick() < 700 || alive_for < 400) {
+        alone.session.add_local(hand(0, alone.session.get_tick() + rollback_match::input_delay));
+        alone.session.advance();
+        death.watch(alone.session);
+        alive_for = players[0].get_health() > 0 ? alive_for + 1 : 0;
+    }
+    players[0].damage(0, 1000, 1);
+    for (int i = 0; i < 10; i++) {
+        alone.session.add_local(hand(0, alone.session.get_tick() + rollback_match::input_delay));
+        alone.session.advance();
+        death.watch(alone.session);
+    }
+    ASSERT_TRUE(death.available());
+
+    death.begin(alone.session);
+    int timer_ticks = 0;
+    bool shown_alive = false;
+    while (death.running() && timer_ticks < 10000) {
+        const std::uint64_t live = match_hash();
+        death.update(alone.session);
+        death.draw([&] { shown_alive = shown_alive || players[0].get_health() > 0; });
+        ASSERT_EQ(match_hash(), live) << "the live match is left as it was";
+        timer_ticks++;
+    }
+    EXPECT_TRUE(shown_alive) << "the copy starts before the death";
+    EXPECT_GE(timer_ticks, 4 * 300);
+    EXPECT_LE(timer_ticks, 4 * 320);
 }
 
 }  // namespace
