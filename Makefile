@@ -5,7 +5,7 @@
 #               end-to-end tests and the bot-play check on every shipped map
 #               in the optimised build, the unit suite and a long soak of every
 #               shipped map under AddressSanitizer and UBSan, and bounded
-#               fuzzing runs of the map and replay readers
+#               fuzzing runs of the map, replay and network packet readers
 # and one to time the map reader, the match step, the frame and the start-up:
 #   make bench
 # and one to look at every picture and sound at once: make contact-sheet
@@ -14,6 +14,7 @@ ASAN_DIR := build-asan
 FUZZ_DIR := build-fuzz
 FUZZ_SECONDS := 45
 REPLAY_FUZZ_SECONDS := 30
+PACKET_FUZZ_SECONDS := 30
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: play test build test-sanitized fuzz bench contact-sheet
@@ -51,6 +52,7 @@ fuzz:
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	tests/fuzz/run.sh $(FUZZ_DIR)/fuzz_map_reader $(FUZZ_SECONDS)
 	tests/fuzz/run.sh $(FUZZ_DIR)/fuzz_replay_reader $(REPLAY_FUZZ_SECONDS)
+	tests/fuzz/run.sh $(FUZZ_DIR)/fuzz_packet_reader $(PACKET_FUZZ_SECONDS)
 
 # The step and map-read figures headless, then the frame, start-up and memory
 # figures on a virtual display of their own.

@@ -1,0 +1,108 @@
+// Writes the packet reader's fuzzing seeds: one small good packet of each
+// kind, each also without its first three bytes, as the fuzzer reads it
+// behind a good header too. Run it after a change to the format:
+//   cmake --build build-fuzz --target make_packet_seeds
+//   build-fuzz/make_packet_seeds tests/fuzz/packet_seeds
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "net/net_messages.h"
+
+namespace {
+
+// Three by two cells with one spawn point and no pictures.
+const char small_map[] = "120 80\n0.5 0.5 1\n0 0 0.25\n0\n0\n000001 000000 000000\n000000 000000 000002\n";
+
+net_colors look(int hair, int shirt, int pants)
+{
+    net_colors colours;
+    colours.colors[0] = hair, colours.colors[1] = shirt, colours.colors[2] = pants;
+    return colours;
+}
+
+control_reading reading(std::uint16_t keys, std::uint8_t buttons, int x, int y, float scale)
+{
+    control_reading r;
+    r.keys = keys, r.buttons = buttons, r.pointer_x = x, r.pointer_y = y;
+    r.scale_x = r.scale_y = scale;
+    return r;
+}
+
+bool write(const std::string& folder, const char* name, const std::string& packet)
+{
+    bool good = true;
+    for (int behind_header = 0; behind_header < 2; behind_header++) {
+        const std::string path = folder + "/" + name + (behind_header ? ".body" : ".packet");
+        const std::string bytes = behind_header ? packet.substr(3) : packet;
+        std::ofstream out(path, std::ios::binary);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        good = good && static_cast<bool>(out);
+    }
+    return good;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_packet_seeds <folder>\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+
+    net_hello hello;
+    hello.look = look(2, 5, 1);
+
+    net_lobby lobby;
+    lobby.your_slot = 2;
+    lobby.humans = {look(0, 0, 3), look(1, 4, 2), look(2, 5, 5)};
+    lobby.map_name = "small.zkm";
+    lobby.bots = 4;
+    lobby.skill = 0;
+
+    net_start start;
+    start.seed = 1234567;
+    start.skill = 2;
+    start.bots = 1;
+    start.humans = {look(0, 0, 3), look(1, 1, 1)};
+    start.map_name = "small.zkm";
+    start.map_text = small_map;
+
+    net_inputs inputs;
+    inputs.sender_tick = 310;
+    for (int slot = 0; slot < net_max_slots; slot++)
+        inputs.have_until[slot] = 300 + static_cast<std::uint32_t>(slot);
+    net_slot_inputs first;
+    first.slot = 0;
+    first.first_tick = 300;
+    first.readings = {reading(0, 0, 960, 540, 1), reading(key_right | key_jump, button_fire, 961, 538, 1),
+                      reading(all_control_keys, all_control_buttons, -1000000, 1000000, 1)};
+    net_slot_inputs second;
+    second.slot = 4;
+    second.first_tick = 4294967000u;
+    second.readings = {reading(key_weapon_3, button_throw, 20, -20, 0.5f), reading(0, 0, 0, 0, 100)};
+    inputs.slots = {first, second};
+
+    net_hash hash;
+    hash.tick = 6000;
+    hash.hash = 0x0123456789abcdefull;
+
+    net_leave leave;
+    leave.slot = 3;
+    leave.tick = 4500;
+
+    net_bye bye;
+    bye.why = "the host left";
+
+    const bool written = write(folder, "hello", encode(hello)) && write(folder, "lobby", encode(lobby)) &&
+                         write(folder, "start", encode(start)) && write(folder, "inputs", encode(inputs)) &&
+                         write(folder, "hash", encode(hash)) && write(folder, "leave", encode(leave)) &&
+                         write(folder, "bye", encode(bye));
+    if (!written) {
+        std::fprintf(stderr, "make_packet_seeds: cannot write into %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
