@@ -47,7 +47,8 @@ int milliseconds_between(enet_uint32 earlier, enet_uint32 later)
 
 int milliseconds_until(std::chrono::steady_clock::time_point when)
 {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(when - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(when - std::chrono::steady_clock::now());
     return std::max(0, static_cast<int>(left.count()));
 }
 
@@ -82,7 +83,8 @@ bool net_link::listen(std::uint16_t port, std::string& error)
     host = enet_host_create(&address, most_joiners, channel_count, 0, 0);
     if (!host) {
         const int cause = errno;
-        error = "cannot listen on port " + std::to_string(port) + (cause ? std::string(": ") + std::strerror(cause) : "");
+        error = "cannot listen on port " + std::to_string(port) +
+                (cause ? std::string(": ") + std::strerror(cause) : "");
         leave_enet();
         return false;
     }
@@ -227,8 +229,9 @@ void net_link::take(ENetEvent& event, std::vector<net_event>& events)
         const int number = number_of(event.peer);
         if (number >= 0) {
             heard_at[number] = enet_time_get();
-            events.push_back({net_event::received, number,
-                              std::string(reinterpret_cast<const char*>(event.packet->data), event.packet->dataLength)});
+            events.push_back(
+                {net_event::received, number,
+                 std::string(reinterpret_cast<const char*>(event.packet->data), event.packet->dataLength)});
         }
         enet_packet_destroy(event.packet);
         break;
@@ -241,8 +244,7 @@ void net_link::take(ENetEvent& event, std::vector<net_event>& events)
         }
         break;
     }
-    case ENET_EVENT_TYPE_NONE:
-        break;
+    case ENET_EVENT_TYPE_NONE: break;
     }
 }
 

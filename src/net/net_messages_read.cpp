@@ -78,7 +78,8 @@ private:
         case net_kind::inputs: return read_inputs(out.inputs);
         case net_kind::hash: return tick("the tick", out.hash.tick) && u64("the hash", out.hash.hash);
         case net_kind::leave:
-            return slot("the leaving slot", host_slot + 1, out.leave.slot) && tick("the tick", out.leave.tick);
+            return slot("the leaving slot", host_slot + 1, out.leave.slot) &&
+                   tick("the tick", out.leave.tick);
         case net_kind::bye: return read_bye(out.bye);
         }
         return fail("unknown message kind");
@@ -89,7 +90,8 @@ private:
         if (!slot("your slot", host_slot + 1, lobby.your_slot) || !read_humans(1, lobby.humans))
             return false;
         if (lobby.your_slot >= static_cast<int>(lobby.humans.size()))
-            return fail("your slot %d is beyond the last human's, %zu", lobby.your_slot, lobby.humans.size() - 1);
+            return fail("your slot %d is beyond the last human's, %zu", lobby.your_slot,
+                        lobby.humans.size() - 1);
         return read_map_name(lobby.map_name) && read_bots(lobby.humans.size(), lobby.bots) &&
                read_skill(lobby.skill);
     }
@@ -141,7 +143,8 @@ private:
         if (count < 1 || count > net_max_readings)
             return fail("slot %d has %llu readings (1 to %zu)", entry.slot, wide(count), net_max_readings);
         if (count > in.left() / net_wire::smallest_reading)
-            return fail("slot %d has %llu readings in the %zu bytes left", entry.slot, wide(count), in.left());
+            return fail("slot %d has %llu readings in the %zu bytes left", entry.slot, wide(count),
+                        in.left());
         if (entry.first_tick + count > last_tick)
             return fail("slot %d's readings go beyond the last tick", entry.slot);
         entry.readings.resize(count);
@@ -161,7 +164,8 @@ private:
         if (reading.keys & ~all_control_keys)
             return fail("keys 0x%x hold one the game has no key for", static_cast<unsigned>(reading.keys));
         if (reading.buttons & ~all_control_buttons)
-            return fail("buttons 0x%x hold one the game has no button for", static_cast<unsigned>(reading.buttons));
+            return fail("buttons 0x%x hold one the game has no button for",
+                        static_cast<unsigned>(reading.buttons));
         return pointer("x", reading.pointer_x) && pointer("y", reading.pointer_y) &&
                scale("horizontal", reading.scale_x) && scale("vertical", reading.scale_y);
     }
@@ -183,7 +187,8 @@ private:
             return ends_inside("the scale");
         if (!std::isfinite(value) || value < net_wire::smallest_scale || value > net_wire::largest_scale)
             return fail("the %s scale %g is not %g to %g", which, static_cast<double>(value),
-                        static_cast<double>(net_wire::smallest_scale), static_cast<double>(net_wire::largest_scale));
+                        static_cast<double>(net_wire::smallest_scale),
+                        static_cast<double>(net_wire::largest_scale));
         return true;
     }
 
@@ -207,7 +212,8 @@ private:
         if (!number("the number of humans", count))
             return false;
         if (count < static_cast<std::uint64_t>(fewest) || count > static_cast<std::uint64_t>(net_max_slots))
-            return fail("%s; this message holds %d to %d", counted(count, "human").c_str(), fewest, net_max_slots);
+            return fail("%s; this message holds %d to %d", counted(count, "human").c_str(), fewest,
+                        net_max_slots);
         if (count > in.left() / net_wire::colour_parts)
             return fail("%llu humans in the %zu bytes left", wide(count), in.left());
         humans.resize(count);
@@ -253,7 +259,8 @@ private:
         if (!in.take(length, name))
             return ends_inside("the map name");
         if (!is_map_name(name))
-            return fail("the map name is not a map file name (letters, digits, '_', '-', '.', ending \".zkm\")");
+            return fail(
+                "the map name is not a map file name (letters, digits, '_', '-', '.', ending \".zkm\")");
         return true;
     }
 
@@ -270,7 +277,8 @@ private:
         if (packed_size > in.left() || !in.take(packed_size, packed))
             return ends_inside("the packed map text");
         if (length / most_unpacked_per_byte > packed_size)
-            return fail("%llu packed bytes cannot hold a map text of %llu bytes", wide(packed_size), wide(length));
+            return fail("%llu packed bytes cannot hold a map text of %llu bytes", wide(packed_size),
+                        wide(length));
         // One byte more than given, to tell a longer text from a cut one.
         text.assign(length + 1, '\0');
         uLongf unpacked = static_cast<uLongf>(text.size());
@@ -282,7 +290,8 @@ private:
         if (result != Z_OK)
             return fail("the packed map text is cut short or corrupt");
         if (unpacked != length)
-            return fail("the map text unpacks to %llu bytes, not the %llu given", wide(unpacked), wide(length));
+            return fail("the map text unpacks to %llu bytes, not the %llu given", wide(unpacked),
+                        wide(length));
         if (consumed != packed.size())
             return fail("the packed map text has bytes after its end");
         text.resize(length);
@@ -373,7 +382,8 @@ bool decode(const std::uint8_t* data, std::size_t size, net_message& out, std::s
         return false;
     }
     const std::uint8_t kind = data[3];
-    if (kind < static_cast<std::uint8_t>(net_kind::hello) || kind > static_cast<std::uint8_t>(net_kind::bye)) {
+    if (kind < static_cast<std::uint8_t>(net_kind::hello) ||
+        kind > static_cast<std::uint8_t>(net_kind::bye)) {
         error = "unknown message kind " + std::to_string(kind);
         return false;
     }

@@ -28,7 +28,8 @@ struct station {
     {
         int found = 0;
         for (const net_event& event : heard)
-            found += event.what == what && event.peer == peer && (what != net_event::received || event.data == data);
+            found += event.what == what && event.peer == peer &&
+                     (what != net_event::received || event.data == data);
         return found;
     }
     std::vector<std::string> received_from(int peer) const
@@ -161,11 +162,12 @@ TEST(NetLink, LosesOnlyItsOwnUnreliableSends)
         EXPECT_LE(handed, static_cast<std::uint64_t>(row.most_handed)) << row.percent << "%";
         for (int i = 0; i < 5; i++)
             ends.joiner.link.send(0, "r" + std::to_string(i), true);
-        ASSERT_TRUE(poll_until({&ends.host, &ends.joiner}, [&] {
-            return ends.host.count(net_event::received, 1, "r4") == 1;
-        })) << row.percent << "%";
+        ASSERT_TRUE(poll_until({&ends.host, &ends.joiner},
+                               [&] { return ends.host.count(net_event::received, 1, "r4") == 1; }))
+            << row.percent << "%";
         for (int i = 0; i < 5; i++)
-            EXPECT_EQ(ends.host.count(net_event::received, 1, "r" + std::to_string(i)), 1) << row.percent << "%";
+            EXPECT_EQ(ends.host.count(net_event::received, 1, "r" + std::to_string(i)), 1)
+                << row.percent << "%";
         if (row.percent == 100) {
             EXPECT_EQ(ends.host.count(net_event::received, 1, "u"), 0);
         }
@@ -205,7 +207,8 @@ TEST(NetLink, SilentHostCountsAsGone)
 {
     pair_of_ends ends;
     const clock_type::time_point silent_from = clock_type::now();
-    EXPECT_TRUE(poll_until({&ends.joiner}, [&] { return ends.joiner.count(net_event::disconnected, 0) == 1; }));
+    EXPECT_TRUE(
+        poll_until({&ends.joiner}, [&] { return ends.joiner.count(net_event::disconnected, 0) == 1; }));
     EXPECT_GE(clock_type::now() - silent_from, std::chrono::milliseconds(2000));
 }
 
