@@ -159,8 +159,10 @@ void net_link::hand_over(int peer, const std::string& packet, bool reliable)
     ENetPeer* to = peer_of(peer);
     if (!to || to->state != ENET_PEER_STATE_CONNECTED)
         return;
-    ENetPacket* enet_packet =
-        enet_packet_create(packet.data(), packet.size(), reliable ? ENET_PACKET_FLAG_RELIABLE : 0);
+    // An unreliable packet longer than one datagram stays unreliable: ENet
+    // would otherwise send its pieces reliably.
+    const enet_uint32 flags = reliable ? ENET_PACKET_FLAG_RELIABLE : ENET_PACKET_FLAG_UNRELIABLE_FRAGMENT;
+    ENetPacket* enet_packet = enet_packet_create(packet.data(), packet.size(), flags);
     if (!enet_packet)
         return;
     if (enet_peer_send(to, reliable ? reliable_channel : unreliable_channel, enet_packet) != 0) {

@@ -49,7 +49,7 @@ struct net_hello {
 };
 
 struct net_lobby {
-    int your_slot = 0;               // 1..10
+    int your_slot = 0;               // 1..10, one of the humans
     std::vector<net_colors> humans;  // slot 0 (the host) upward, 1..11 of them
     std::string map_name;            // as in a replay: ends ".zkm"
     int bots = 0;                    // humans + bots <= 11
