@@ -86,7 +86,7 @@ private:
     void send_inputs();
     void send_hashes();
     void check_hash(int peer);
-    bool ahead_of_others() const;
+    bool ahead_of_others();
     void end(const std::string& reason);
     int peer_of_slot(int slot) const;
 
@@ -105,4 +105,5 @@ private:
     std::uint64_t hashes_sent[2] = {};
     std::string why;
     std::uint32_t skips = 0;
+    int skip_rest = 0;  // ticks before the next look at who is ahead
 };

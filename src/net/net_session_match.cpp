@@ -8,12 +8,12 @@
 
 namespace {
 
-using steady = std::chrono::steady_clock;
 
 const int host_peer = 0;  // on a joiner
-const int tick_ms = 10;
-// Ahead of the slowest other peer by more than this, a peer skips a step.
-const std::uint32_t fair_lead = 1;
+// Ahead of another peer by this many ticks, a peer skips a step, and then
+// steps a while before it looks again, so as not to overshoot.
+const std::int64_t fair_lead = 1;
+const int ticks_between_skips = 5;
 
 }  // namespace
 
@@ -32,20 +32,31 @@ void net_session::tick(const control_reading& local)
 
 // Each peer runs on its own clock from when it heard the start, so one that
 // started earlier would keep guessing the others; it lets them catch up.
-bool net_session::ahead_of_others() const
+// How far ahead of another it is shows without knowing the way's length:
+// each sees the other's tick as it was a trip ago, so the difference of what
+// each sees is twice the difference of where they are.
+bool net_session::ahead_of_others()
 {
-    const steady::time_point at = steady::now();
+    if (skip_rest > 0) {
+        skip_rest--;
+        return false;
+    }
     for (int peer = 0; peer <= net_link::most_joiners; peer++) {
         const remote& other = remotes[peer];
         if (!other.connected || (hosting && other.slot <= 0) || (!hosting && peer != host_peer))
             continue;
-        if (match.left_at(hosting ? other.slot : 0) != rollback_match::never)
+        if (match.left_at(hosting ? other.slot : 0) != rollback_match::never || other.sender_tick == 0)
             continue;
-        const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(at - other.heard).count();
-        const auto travel = link.round_trip_ms(peer) / 2;
-        const auto there = other.sender_tick + static_cast<std::uint32_t>((since + travel) / tick_ms);
-        if (match.get_tick() > there + fair_lead)
+        // Our own tick as the other last knew it: our readings run that far ahead.
+        const std::int64_t ours_there = static_cast<std::int64_t>(other.have_until[local_slot]) -
+                                        static_cast<std::int64_t>(rollback_match::input_delay) - 1;
+        const std::int64_t theirs_here = other.sender_tick;
+        const std::int64_t our_lead = static_cast<std::int64_t>(match.get_tick()) - theirs_here;
+        const std::int64_t their_lead = theirs_here - ours_there;
+        if (our_lead - their_lead >= 2 * fair_lead) {
+            skip_rest = ticks_between_skips;
             return true;
+        }
     }
     return false;
 }
