@@ -1,6 +1,7 @@
 #include "net/rollback.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "app/sound.h"
 #include "fighters/cplayer.h"
@@ -25,6 +26,7 @@ void rollback_match::start(int new_humans, int new_local_slot)
     deepest = 0;
     rollbacks = 0;
     waits = 0;
+    worst_step_us = 0;
 }
 
 void rollback_match::add_local(const control_reading& reading)
@@ -68,6 +70,15 @@ std::uint32_t rollback_match::confirmed() const
 }
 
 bool rollback_match::advance()
+{
+    const auto began = std::chrono::steady_clock::now();
+    const bool stepped = step_and_redo();
+    const std::chrono::duration<double, std::micro> took = std::chrono::steady_clock::now() - began;
+    worst_step_us = std::max(worst_step_us, took.count());
+    return stepped;
+}
+
+bool rollback_match::step_and_redo()
 {
     if (redo_from < tick) {
         const std::uint32_t from = redo_from;

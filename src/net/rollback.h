@@ -67,12 +67,15 @@ public:
     std::uint64_t get_ticks_redone() const { return ticks_redone; }
     std::uint32_t get_deepest() const { return deepest; }
     std::uint32_t get_rollbacks() const { return rollbacks; }
+    // The longest a step took with its going back, in microseconds.
+    double get_worst_step_us() const { return worst_step_us; }
     // Ticks it waited for the others, too far ahead of what it knew.
     std::uint32_t get_waits() const { return waits; }
 
 private:
     static constexpr std::uint32_t window = most_ahead + 1;
 
+    bool step_and_redo();
     void step_tick(std::uint32_t at);
     control_reading reading_at(int slot, std::uint32_t at) const;
 
@@ -92,4 +95,5 @@ private:
     std::uint32_t deepest = 0;
     std::uint32_t rollbacks = 0;
     std::uint32_t waits = 0;
+    double worst_step_us = 0;
 };

@@ -228,9 +228,10 @@ int run_net_peer(int argc, char** argv)
     const rollback_match& match = session.get_match();
     std::printf("net tick %u hash %016llx\n", last, static_cast<unsigned long long>(hash));
     std::fprintf(stderr,
-                 "zk3-sim: rollbacks %u ticks_redone %llu deepest %u waits %u skips %u bytes_sent %llu\n",
+                 "zk3-sim: rollbacks %u ticks_redone %llu deepest %u worst_step_ms %.2f waits %u skips %u "
+                 "bytes_sent %llu\n",
                  match.get_rollbacks(), static_cast<unsigned long long>(match.get_ticks_redone()),
-                 match.get_deepest(), match.get_waits(), session.get_skips(),
+                 match.get_deepest(), match.get_worst_step_us() / 1000, match.get_waits(), session.get_skips(),
                  static_cast<unsigned long long>(session.bytes_sent()));
     std::fflush(stdout);
     // The others may still want our last readings or hash for a moment.
