@@ -2,25 +2,80 @@
 
 #include <cstring>
 
+#include "net/net_link.h"
+
 namespace {
 
 const unsigned long long largest_seed = 2147483647;
+const unsigned long long largest_port = 65535;
 
-}  // namespace
-
-bool read_seed(const char* text, unsigned int& seed)
+// "N" as a whole decimal number of at most `digits` digits up to `largest`.
+bool read_number(const char* text, std::size_t digits, unsigned long long largest,
+                 unsigned long long& value)
 {
-    if (!text || !*text || std::strlen(text) > 10)
+    if (!text || !*text || std::strlen(text) > digits)
         return false;
-    unsigned long long value = 0;
+    value = 0;
     for (const char* digit = text; *digit; digit++) {
         if (*digit < '0' || *digit > '9')
             return false;
         value = value * 10 + static_cast<unsigned>(*digit - '0');
     }
-    if (value > largest_seed)
+    return value <= largest;
+}
+
+std::string quoted_or_nothing(const char* value)
+{
+    return value ? "\"" + std::string(value) + "\"" : "nothing";
+}
+
+// "HOST" or "HOST:PORT" into the choice.
+bool read_join(const char* value, launch_choice& choice, std::string& error)
+{
+    const std::string where = value ? value : "";
+    const std::size_t colon = where.rfind(':');
+    const std::string address = where.substr(0, colon);
+    bool fits = !address.empty() && address.find(':') == std::string::npos;
+    choice.port = net_link::default_port;
+    if (fits && colon != std::string::npos)
+        fits = read_port(where.c_str() + colon + 1, choice.port);
+    if (!fits) {
+        error = "--join needs HOST or HOST:PORT with a port from 1 to 65535, not " + quoted_or_nothing(value);
+        return false;
+    }
+    choice.join_address = address;
+    return true;
+}
+
+// The switch that plays before the menu, or nullptr.
+const char* first_screen(const launch_choice& choice)
+{
+    if (choice.hosting)
+        return "--host";
+    if (!choice.join_address.empty())
+        return "--join";
+    if (!choice.replay.empty())
+        return "--replay";
+    return nullptr;
+}
+
+}  // namespace
+
+bool read_seed(const char* text, unsigned int& seed)
+{
+    unsigned long long value = 0;
+    if (!read_number(text, 10, largest_seed, value))
         return false;
     seed = static_cast<unsigned int>(value);
+    return true;
+}
+
+bool read_port(const char* text, std::uint16_t& port)
+{
+    unsigned long long value = 0;
+    if (!read_number(text, 5, largest_port, value) || value == 0)
+        return false;
+    port = static_cast<std::uint16_t>(value);
     return true;
 }
 
@@ -31,13 +86,21 @@ bool read_arguments(int argc, const char* const* argv, launch_choice& choice,
     ignored.clear();
     error.clear();
     for (int i = 1; i < argc; i++) {
+        // Each of these plays before the menu: one of them, given again, is taken as last given.
+        const char* before = first_screen(choice);
+        const bool screen_switch = std::strcmp(argv[i], "--host") == 0 ||
+                                   std::strcmp(argv[i], "--join") == 0 || std::strcmp(argv[i], "--replay") == 0;
+        if (screen_switch && before && std::strcmp(before, argv[i]) != 0) {
+            error = std::string(argv[i]) + " cannot be given with " + before +
+                    ": one of --host, --join and --replay at a time";
+            return false;
+        }
         if (std::strcmp(argv[i], "--no-multisampling") == 0) {
             choice.multisampling = false;
         } else if (std::strcmp(argv[i], "--seed") == 0) {
             const char* value = i + 1 < argc ? argv[++i] : nullptr;
             if (!read_seed(value, choice.seed)) {
-                error = std::string("--seed needs a whole number from 0 to 2147483647, not ") +
-                        (value ? "\"" + std::string(value) + "\"" : "nothing");
+                error = "--seed needs a whole number from 0 to 2147483647, not " + quoted_or_nothing(value);
                 return false;
             }
             choice.seeded = true;
@@ -47,6 +110,18 @@ bool read_arguments(int argc, const char* const* argv, launch_choice& choice,
                 return false;
             }
             choice.replay = argv[++i];
+        } else if (std::strcmp(argv[i], "--host") == 0) {
+            // The port is optional: a next argument that is a switch is not it.
+            choice.hosting = true;
+            choice.port = net_link::default_port;
+            const bool port_given = i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0;
+            if (port_given && !read_port(argv[++i], choice.port)) {
+                error = "--host needs no port or one from 1 to 65535, not \"" + std::string(argv[i]) + "\"";
+                return false;
+            }
+        } else if (std::strcmp(argv[i], "--join") == 0) {
+            if (!read_join(i + 1 < argc ? argv[++i] : nullptr, choice, error))
+                return false;
         } else {
             ignored.push_back(argv[i]);
         }

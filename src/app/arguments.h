@@ -1,12 +1,17 @@
-// The command line. The game knows two switches:
+// The command line. The game knows these switches:
 //   --no-multisampling   make the display without multisampling, which
 //                        machines drawing in software need to keep up
 //   --seed N             seed the random generator with N (0..2147483647)
 //                        instead of the clock, so that a run repeats itself
 //                        given the same input
-// Anything else is ignored, with one line each on standard error.
+//   --replay FILE        play a replay before the menu
+//   --host [PORT]        open a network lobby on PORT (1..65535)
+//   --join HOST[:PORT]   join the lobby of HOST
+// At most one of --replay, --host and --join; anything else is ignored,
+// with one line each on standard error.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,13 +20,21 @@ struct launch_choice {
     bool seeded = false;
     unsigned int seed = 0;
     std::string replay;  // a replay file to play before the menu; "" none
+    // Network play before the menu: hosting a lobby, or joining one at
+    // `join_address`; the port is the game's own unless given.
+    bool hosting = false;
+    std::string join_address;  // "" none
+    std::uint16_t port = 0;    // set with --host or --join
 };
 
 // Reads the arguments after the program's name into `choice`. Returns false,
 // with a message for the player in `error`, only when a known switch has a
-// bad value or none; unknown arguments are listed in `ignored`.
+// bad value or none, or two of --replay, --host and --join are given;
+// unknown arguments are listed in `ignored`.
 bool read_arguments(int argc, const char* const* argv, launch_choice& choice,
                     std::vector<std::string>& ignored, std::string& error);
 
 // "N" as a whole decimal number in 0..2147483647, nothing else.
 bool read_seed(const char* text, unsigned int& seed);
+// "N" as a whole decimal number in 1..65535, nothing else.
+bool read_port(const char* text, std::uint16_t& port);

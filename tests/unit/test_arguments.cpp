@@ -1,5 +1,6 @@
-// The command line: the two switches it knows, a refusal for a switch with a
-// bad value, and anything else passed over by name.
+// The command line: the switches it knows, a refusal for a switch with a
+// bad value or for two screens before the menu, and anything else passed
+// over by name.
 #include <string>
 #include <vector>
 
@@ -61,6 +62,67 @@ TEST(Arguments, KnowsTwoSwitchesRefusesBadSeedsAndPassesOverTheRest)
         if (c.seed >= 0) {
             EXPECT_EQ(choice.seed, static_cast<unsigned int>(c.seed)) << line;
         }
+        EXPECT_EQ(ignored, c.ignored) << line;
+    }
+}
+
+// --host, --join and --replay: which one, where to, or why not.
+struct network_case {
+    std::vector<const char*> arguments;
+    bool accepted;
+    bool hosting;
+    const char* join_address;
+    int port;  // 0: none set
+    const char* replay;
+    std::vector<std::string> ignored;
+    const char* named_in_error;
+};
+
+const network_case network_cases[] = {
+    {{"--host"}, true, true, "", 27960, "", {}, ""},
+    {{"--host", "1"}, true, true, "", 1, "", {}, ""},
+    {{"--host", "65535", "--seed", "4"}, true, true, "", 65535, "", {}, ""},
+    {{"--host", "--no-multisampling"}, true, true, "", 27960, "", {}, ""},
+    {{"--host", "5000", "--host"}, true, true, "", 27960, "", {}, ""},
+    {{"--join", "127.0.0.1"}, true, false, "127.0.0.1", 27960, "", {}, ""},
+    {{"--join", "example.org:2000", "x"}, true, false, "example.org", 2000, "", {"x"}, ""},
+    {{"--replay", "a.zkr"}, true, false, "", 0, "a.zkr", {}, ""},
+    {{"--host", "0"}, false, false, "", 0, "", {}, "\"0\""},
+    {{"--host", "65536"}, false, false, "", 0, "", {}, "\"65536\""},
+    {{"--host", "27960x"}, false, false, "", 0, "", {}, "\"27960x\""},
+    {{"--host", ""}, false, false, "", 0, "", {}, "--host"},
+    {{"--join"}, false, false, "", 0, "", {}, "nothing"},
+    {{"--join", ""}, false, false, "", 0, "", {}, "--join"},
+    {{"--join", ":27960"}, false, false, "", 0, "", {}, "\":27960\""},
+    {{"--join", "h:"}, false, false, "", 0, "", {}, "\"h:\""},
+    {{"--join", "h:70000"}, false, false, "", 0, "", {}, "\"h:70000\""},
+    {{"--join", "a:b:1"}, false, false, "", 0, "", {}, "\"a:b:1\""},
+    {{"--host", "--join", "h"}, false, false, "", 0, "", {}, "--host"},
+    {{"--join", "h", "--replay", "a.zkr"}, false, false, "", 0, "", {}, "--replay"},
+    {{"--replay", "a.zkr", "--host", "5"}, false, false, "", 0, "", {}, "--host"},
+};
+
+TEST(Arguments, TakesOneOfHostJoinAndReplayWithItsPort)
+{
+    for (const network_case& c : network_cases) {
+        std::vector<const char*> argv = {"zk3"};
+        argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+        std::string line;
+        for (const char* argument : c.arguments)
+            line += std::string(argument) + " ";
+        launch_choice choice;
+        std::vector<std::string> ignored;
+        std::string error;
+        ASSERT_EQ(read_arguments(static_cast<int>(argv.size()), argv.data(), choice, ignored, error),
+                  c.accepted) << line;
+        if (!c.accepted) {
+            EXPECT_NE(error.find(c.named_in_error), std::string::npos) << error;
+            continue;
+        }
+        EXPECT_EQ(choice.hosting, c.hosting) << line;
+        EXPECT_EQ(choice.join_address, c.join_address) << line;
+        EXPECT_EQ(choice.port, c.port) << line;
+        EXPECT_EQ(choice.replay, c.replay) << line;
         EXPECT_EQ(ignored, c.ignored) << line;
     }
 }
