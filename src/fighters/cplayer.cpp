@@ -8,6 +8,7 @@
 #include "effects/cblood.h"
 #include "effects/cflesh.h"
 #include "effects/csmoke.h"
+#include "fighters/fighter_palette.h"
 #include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
@@ -45,19 +46,6 @@ const int blood_calls = 26;
 const int smoke_columns = 5;
 const int smoke_rows = 9;
 const float smoke_spacing = 10;
-
-// The fighter palette: 0 red, 1 brown, 2 green, 3 blue, 4 grey, else white.
-ALLEGRO_COLOR palette(int index)
-{
-    switch (index) {
-    case 0: return al_map_rgb(192, 0, 0);
-    case 1: return al_map_rgb(64, 32, 0);
-    case 2: return al_map_rgb(0, 128, 0);
-    case 3: return al_map_rgb(0, 0, 192);
-    case 4: return al_map_rgb(32, 32, 32);
-    default: return al_map_rgb(192, 192, 192);
-    }
-}
 
 // Hits by humans earn the shared slow motion.
 bool human(int slot)
@@ -101,7 +89,7 @@ void cplayer::deinit()
 
 void cplayer::select_color(bool which, int index)
 {
-    colors[which] = palette(index);
+    colors[which] = cloth_color(index);
 }
 
 void cplayer::select_weapon(int number)
