@@ -18,6 +18,10 @@
 #include "map/ceditor.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
+#include "net/net_session.h"
+#include "netplay/host_lobby.h"
+#include "netplay/join_wait.h"
+#include "netplay/network_match.h"
 #include "replay/recorded_match.h"
 #include "replay/replay_file.h"
 #include "replay/replay_screen.h"
@@ -88,6 +92,44 @@ void watch_replay(const replay_data& replay)
     }
     run(screen, [&screen] { return screen.done(); });
     screen.deinit();
+}
+
+// A message until a key or a click.
+void explain(const std::string& why)
+{
+    cnotice notice;
+    notice.init(why.c_str());
+    run(notice, [&notice] { return notice.get_done(); });
+}
+
+// Network play given on the command line, before the menu: the host's lobby
+// or a joiner's wait, then the match. A session that ends by itself (no
+// host, the host gone) says why.
+void play_network(const launch_choice& choice)
+{
+    net_session session;
+    std::string error;
+    host_lobby lobby;
+    join_wait wait;
+    if (choice.hosting ? !lobby.init(session, choice.port, next_match_seed(), error)
+                       : !wait.init(session, choice.join_address, choice.port, error)) {
+        explain(error);
+        return;
+    }
+    if (choice.hosting)
+        run(lobby, [&lobby] { return lobby.done(); });
+    else
+        run(wait, [&wait] { return wait.done(); });
+    if (session.get_phase() == net_session::phase::playing) {
+        network_match match;
+        match.init(session);
+        if (!close_requested)
+            run(match, [&match] { return match.done(); });
+        match.deinit();
+    }
+    session.leave();
+    if (!close_requested && !session.get_ended_why().empty())
+        explain(session.get_ended_why());
 }
 
 // The options run until their back button; leaving them after a change of
@@ -190,6 +232,7 @@ int run_program(int argc, char** argv)
         given_seed = choice.seed;
     }
     bool replay_waiting = !choice.replay.empty();
+    bool network_waiting = choice.hosting || !choice.join_address.empty();
     map.load();
     load_settings();  // before the first display: it may be a window
     while (menu.get_choice() != mode_quit) {
@@ -200,6 +243,12 @@ int run_program(int argc, char** argv)
         if (replay_waiting) {
             replay_waiting = false;
             watch_replay(replay);
+            if (close_requested)
+                break;
+        }
+        if (network_waiting) {
+            network_waiting = false;
+            play_network(choice);
             if (close_requested)
                 break;
         }

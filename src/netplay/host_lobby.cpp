@@ -1,0 +1,136 @@
+#include "netplay/host_lobby.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "app/input.h"
+#include "app/shell.h"
+#include "frontend/backdrop.h"
+#include "frontend/coptions.h"
+#include "map/cmap.h"
+#include "map/map_file.h"
+#include "net/net_session.h"
+#include "netplay/lobby_list.h"
+
+namespace {
+
+const int title_y = 120;
+const int port_y = 180;
+const int join_hint_y = 225;
+const int match_y = lobby_list_layout::bottom + 20;
+const int keys_y = match_y + 60;
+const int message_y = keys_y + 45;
+
+const ALLEGRO_COLOR grey = {160 / 255.0f, 160 / 255.0f, 160 / 255.0f, 1};
+const ALLEGRO_COLOR yellow = {1, 220 / 255.0f, 64 / 255.0f, 1};
+
+bool read_whole_file(const std::string& path, std::string& text)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open())
+        return false;
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    text = contents.str();
+    return !file.bad();
+}
+
+// The bots that join the humans, as the session will start them.
+int bots_beside(int humans)
+{
+    return std::max(0, std::min(options.get_bots(), net_max_slots - humans));
+}
+
+const char* skill_name(int skill)
+{
+    return skill == 2 ? "EASY" : skill == 1 ? "MEDIUM" : "HARD";
+}
+
+}  // namespace
+
+host_lobby::host_lobby()
+{
+    make_backdrop(backdrop);
+}
+
+bool host_lobby::init(net_session& new_session, std::uint16_t new_port, std::uint32_t new_seed,
+                      std::string& error)
+{
+    session = &new_session;
+    port = new_port;
+    seed = new_seed;
+    message.clear();
+    humans_seen = 1;
+    start_key.hold();
+    leave_key.hold();
+    return session->host(port, own_look(), error);
+}
+
+void host_lobby::update()
+{
+    poll_keyboard();
+    session->poll();
+    if (session->get_phase() != net_session::phase::lobby)
+        return;
+    // A message about the lobby as it was goes when someone joins or leaves.
+    if (session->get_humans().size() != humans_seen)
+        message.clear();
+    humans_seen = session->get_humans().size();
+    if (leave_key.pressed(al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE))) {
+        session->leave();
+        return;
+    }
+    const bool enter = al_key_down(&keyboard, ALLEGRO_KEY_ENTER) || al_key_down(&keyboard, ALLEGRO_KEY_PAD_ENTER);
+    if (start_key.pressed(enter))
+        start();
+}
+
+// The options' map travels as its file's whole text, so that the joiners
+// need not have it.
+void host_lobby::start()
+{
+    if (session->get_humans().size() < 2) {
+        message = "NOBODY HAS JOINED YET";
+        return;
+    }
+    char name[cmap::max_name_length + 1];
+    map.get_name(options.get_level(), name, false);
+    std::string text, error;
+    if (!read_whole_file(map_file_path(name), text)) {
+        message = "cannot read " + map_file_path(name);
+        return;
+    }
+    if (!session->start_match(name, text, seed, error))
+        message = error;
+}
+
+bool host_lobby::done() const
+{
+    return session->get_phase() != net_session::phase::lobby;
+}
+
+void host_lobby::draw()
+{
+    draw_backdrop(backdrop);
+    draw_centred_line("LOBBY", title_y, true);
+    char line[96];
+    std::snprintf(line, sizeof line, "PORT %u", static_cast<unsigned>(port));
+    draw_centred_line(line, port_y, true);
+    std::snprintf(line, sizeof line, "OTHERS JOIN WITH: zk3 --join THIS-COMPUTER:%u", static_cast<unsigned>(port));
+    draw_centred_line(line, join_hint_y, false, grey);
+
+    const std::vector<net_colors>& humans = session->get_humans();
+    draw_lobby_list(humans, 0);
+
+    char map_name[cmap::max_name_length + 1];
+    map.get_name(options.get_level(), map_name, true);
+    std::snprintf(line, sizeof line, "MAP %s   BOTS %d   SKILL %s", map_name,
+                  bots_beside(static_cast<int>(humans.size())), skill_name(options.get_skill()));
+    draw_centred_line(line, match_y, true);
+    draw_centred_line("ENTER: START  ESCAPE: BACK", keys_y, true);
+    if (!message.empty())
+        draw_centred_line(message.c_str(), message_y, false, yellow);
+    show_frame();
+}

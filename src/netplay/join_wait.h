@@ -1,0 +1,32 @@
+// A joiner's wait: "JOINING HOST:PORT..." while the host has not answered,
+// then the lobby's players in their colours until the host starts the match.
+// Escape leaves; a session that ends (no answer, the host gone) ends it too.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <allegro5/allegro_primitives.h>
+
+#include "app/press_latch.h"
+
+class net_session;
+
+class join_wait {
+public:
+    join_wait();
+
+    // Starts joining the host at `address`; false, with the reason in
+    // `error`, when that cannot even begin (an address that names no one).
+    bool init(net_session& session, const std::string& address, std::uint16_t port, std::string& error);
+    void update();
+    void draw();
+    // The match started, the joiner left, or the session ended.
+    bool done() const;
+
+private:
+    net_session* session = nullptr;
+    std::string where;  // "HOST:PORT"
+    press_latch leave_key;  // Escape
+    ALLEGRO_VERTEX backdrop[4];
+};

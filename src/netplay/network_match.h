@@ -1,0 +1,30 @@
+// A network match in the window: every tick the session hears the others
+// and steps on this player's controls, and the view, the HUD and the sounds
+// follow this player's fighter. Escape leaves; the session may also end by
+// itself (the host left, the peers out of step). Leaving writes the match
+// as a replay into the replays folder.
+#pragma once
+
+#include "app/press_latch.h"
+
+class net_session;
+
+class network_match {
+public:
+    // After the session's match has started.
+    void init(net_session& session);
+    void update();
+    void draw();
+    bool done() const;
+    // Leaves the session if it still runs, writes the replay and ends the
+    // match; a replay that cannot be written costs one line on standard
+    // error and nothing else.
+    void deinit();
+
+private:
+    void save() const;
+
+    net_session* session = nullptr;
+    press_latch leave_key;  // Escape
+    bool left = false;
+};
