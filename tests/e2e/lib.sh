@@ -11,6 +11,7 @@ WORK=$(mktemp -d)
 # Uncompressed, so that a screenshot takes a fifth of the time a PNG does.
 SHOT="$WORK/shot.ppm"
 GAME_PID=""
+SECOND_PID=""
 XVFB_PID=""
 export MESA_SHADER_CACHE_DISABLE=true
 # Each test starts from the default settings and keeps its own.
@@ -20,6 +21,7 @@ export XDG_DATA_HOME="$WORK/data"
 
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+  [ -n "$SECOND_PID" ] && kill "$SECOND_PID" 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$WORK"
@@ -31,6 +33,7 @@ trap cleanup EXIT
 fail() {
   echo "FAIL: $*" >&2
   [ -f "$WORK/game.err" ] && sed 's/^/  game: /' "$WORK/game.err" >&2
+  [ -f "$WORK/second.err" ] && sed 's/^/  second game: /' "$WORK/second.err" >&2
   if [ -n "${E2E_SHOTS:-}" ] && [ -f "$SHOT" ]; then
     mkdir -p "$E2E_SHOTS"
     convert "$SHOT" "$E2E_SHOTS/$(basename "$0" .sh).png" || true
@@ -63,13 +66,49 @@ start_xvfb() {
 # start_game [VAR=value ...] [ARGUMENT ...]: the program in the game folder,
 # with extra environment, then its arguments.
 start_game() {
-  local environment=()
+  launch game "$@"
+  GAME_PID=$LAUNCHED_PID
+}
+
+# start_second_game [VAR=value ...] [ARGUMENT ...]: another program beside
+# the first, started the same way; SECOND_PID names it.
+start_second_game() {
+  launch second "$@"
+  SECOND_PID=$LAUNCHED_PID
+}
+
+# launch NAME [VAR=value ...] [ARGUMENT ...]: the program started, its output
+# in NAME.out and NAME.err; LAUNCHED_PID names it.
+launch() {
+  local name=$1 environment=()
+  shift
   while [ $# -gt 0 ] && [[ $1 =~ ^[A-Za-z_][A-Za-z0-9_]*= ]]; do
     environment+=("$1")
     shift
   done
-  (cd "$GAME_DIR" && exec env "${environment[@]}" "$PROGRAM" "$@" >"$WORK/game.out" 2>"$WORK/game.err") &
-  GAME_PID=$!
+  (cd "$GAME_DIR" && exec env "${environment[@]}" "$PROGRAM" "$@" >"$WORK/$name.out" 2>"$WORK/$name.err") &
+  LAUNCHED_PID=$!
+}
+
+# window_of PID: WINDOW names that game's window once it is open. With two
+# games, each window is told apart by its game.
+window_of() {
+  local tries
+  for tries in $(seq 300); do
+    WINDOW=$(xdotool search --all --pid "$1" --name '^ZK3$' 2>/dev/null | head -n 1 || true)
+    [ -n "$WINDOW" ] && return 0
+    kill -0 "$1" 2>/dev/null || fail "the game $1 ended before its window opened"
+    sleep 0.1
+  done
+  fail "no window of the game $1 appeared"
+}
+
+# focus_window WINDOW X Y: the pointer at (X, Y) of the screen, inside WINDOW, and
+# the keyboard's focus on WINDOW; with no window manager, focus follows the
+# pointer, so both are needed for keys to reach it.
+focus_window() {
+  xdotool mousemove "$2" "$3"
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
 }
 
 # wait_for_window: the game's window exists; focus it so keys reach it.
@@ -119,6 +158,7 @@ wait_for() {
   shift
   until screenshot && "$@"; do
     kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for $what"
+    [ -z "$SECOND_PID" ] || kill -0 "$SECOND_PID" 2>/dev/null || fail "the second game ended while waiting for $what"
     [ "$SECONDS" -lt "$give_up" ] || fail "$what never showed"
     sleep 0.05
   done
@@ -189,14 +229,16 @@ wait_for_window_size() {
   fail "the window never became $1 (last seen: ${size:-none})"
 }
 
-# expect_exit SECONDS: the game ends with status 0 in time.
+# expect_exit SECONDS [PID_VARIABLE]: the game (or the one whose pid that
+# variable holds, such as SECOND_PID) ends with status 0 in time.
 expect_exit() {
-  local tries status
+  local tries status name=${2:-GAME_PID}
+  local pid=${!name}
   for tries in $(seq $(( $1 * 10 ))); do
-    if ! kill -0 "$GAME_PID" 2>/dev/null; then
+    if ! kill -0 "$pid" 2>/dev/null; then
       status=0
-      wait "$GAME_PID" || status=$?
-      GAME_PID=""
+      wait "$pid" || status=$?
+      printf -v "$name" '%s' ""
       [ "$status" -eq 0 ] || fail "the game exited with status $status"
       return 0
     fi
