@@ -42,6 +42,10 @@ sky_colours sky_of(const map_header& header);
 
 using cell_grid = int[cmap::max_columns][cmap::max_rows];
 
+// The whole text of the map file at `path`, as a replay or a network match
+// carries it; false when it cannot be read.
+bool read_map_text(const std::string& path, std::string& text);
+
 // The path of the listed map file `name`: "zkm/<name>".
 std::string map_file_path(const char* name);
 

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -245,6 +247,17 @@ private:
 };
 
 }  // namespace
+
+bool read_map_text(const std::string& path, std::string& text)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open())
+        return false;
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    text = contents.str();
+    return !file.bad();
+}
 
 std::string map_file_path(const char* name)
 {

@@ -172,6 +172,10 @@ bool net_session::all_agree_at(std::uint32_t last) const
 void net_session::lost(int peer)
 {
     remote& other = remotes[peer];
+    if (!hosting && now == phase::connecting) {
+        end("no answer from the host");
+        return;
+    }
     if (!other.connected)
         return;
     other.connected = false;

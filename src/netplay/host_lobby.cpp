@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "app/input.h"
 #include "app/shell.h"
@@ -26,16 +24,6 @@ const int message_y = keys_y + 45;
 const ALLEGRO_COLOR grey = {160 / 255.0f, 160 / 255.0f, 160 / 255.0f, 1};
 const ALLEGRO_COLOR yellow = {1, 220 / 255.0f, 64 / 255.0f, 1};
 
-bool read_whole_file(const std::string& path, std::string& text)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open())
-        return false;
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    text = contents.str();
-    return !file.bad();
-}
 
 // The bots that join the humans, as the session will start them.
 int bots_beside(int humans)
@@ -98,7 +86,7 @@ void host_lobby::start()
     char name[cmap::max_name_length + 1];
     map.get_name(options.get_level(), name, false);
     std::string text, error;
-    if (!read_whole_file(map_file_path(name), text)) {
+    if (!read_map_text(map_file_path(name), text)) {
         message = "cannot read " + map_file_path(name);
         return;
     }

@@ -1,20 +1,20 @@
 #include "netplay/network_match.h"
 
-#include <cstdio>
-#include <string>
-
 #include "app/input.h"
 #include "app/shell.h"
+#include "app/sound.h"
 #include "match/cgame.h"
 #include "match/control.h"
 #include "net/net_session.h"
-#include "replay/recorded_match.h"
+#include "replay/death_replay.h"
 #include "replay/replay_file.h"
 
 void network_match::init(net_session& new_session)
 {
     session = &new_session;
+    death = net_death_replay();
     leave_key.hold();
+    watch_key.hold();
     left = false;
     if (display)
         al_hide_mouse_cursor(display);
@@ -24,12 +24,24 @@ void network_match::update()
 {
     poll_keyboard();
     poll_mouse();
-    if (leave_key.pressed(al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE))) {
+    const bool escape = leave_key.pressed(al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE));
+    const bool watch = watch_key.pressed(al_key_down(&keyboard, ALLEGRO_KEY_F));
+    if (escape && !death.running()) {
         left = true;
         return;
     }
+    if (death.running() && (escape || watch))
+        death.end();
+    else if (watch && death.available())
+        death.begin(session->get_match());
+
     session->poll();
+    // The others play on while this player watches; only the copy is heard.
+    mute_sounds(death.running());
     session->tick(read_devices());
+    mute_sounds(false);
+    death.watch(session->get_match());
+    death.update(session->get_match());
 }
 
 bool network_match::done() const
@@ -39,23 +51,22 @@ bool network_match::done() const
 
 void network_match::draw()
 {
-    game.draw();
+    const auto frame = [this] { game.draw([this] { draw_overlay(); }); };
+    if (death.running())
+        death.draw(frame);
+    else
+        frame();
+}
+
+void network_match::draw_overlay() const
+{
+    draw_death_replay_text(death.running(), death.available());
 }
 
 void network_match::deinit()
 {
+    death.end();
     session->leave();
-    save();
+    keep_replay(session->recording());
     game.deinit();
-}
-
-void network_match::save() const
-{
-    const replay_data replay = session->recording();
-    const std::string folder = replay_folder();
-    std::string path, error;
-    if (folder.empty())
-        std::fprintf(stderr, "ZK3: no replay written: neither XDG_DATA_HOME nor HOME is set\n");
-    else if (!save_replay(replay, folder, recorded_match::replays_kept, path, error))
-        std::fprintf(stderr, "ZK3: no replay written: %s\n", error.c_str());
 }

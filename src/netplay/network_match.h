@@ -1,11 +1,14 @@
 // A network match in the window: every tick the session hears the others
 // and steps on this player's controls, and the view, the HUD and the sounds
-// follow this player's fighter. Escape leaves; the session may also end by
-// itself (the host left, the peers out of step). Leaving writes the match
-// as a replay into the replays folder.
+// follow this player's fighter. F while dead shows how the fighter died,
+// on a copy of the match while the live one goes on, silent. Escape leaves
+// (or ends that showing); the session may also end by itself (the host
+// left, the peers out of step). Leaving writes the match as a replay into
+// the replays folder.
 #pragma once
 
 #include "app/press_latch.h"
+#include "net/net_death_replay.h"
 
 class net_session;
 
@@ -22,9 +25,11 @@ public:
     void deinit();
 
 private:
-    void save() const;
+    void draw_overlay() const;
 
     net_session* session = nullptr;
+    net_death_replay death;
     press_latch leave_key;  // Escape
+    press_latch watch_key;  // F
     bool left = false;
 };

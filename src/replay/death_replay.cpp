@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/sound.h"
+#include "app/text.h"
 #include "fighters/cplayer.h"
 #include "match/cgame.h"
 
@@ -17,6 +18,23 @@ bool human_alive()
 }
 
 }  // namespace
+
+void draw_death_replay_text(bool showing, bool offered)
+{
+    // The hint stands below the weapon panel, which covers (810, 390) to (1110, 690).
+    const int hint_y = 710;
+    const int banner_y = 120;
+    const ALLEGRO_COLOR white = al_map_rgb(255, 255, 255);
+    const char* const banner = "REPLAY";
+    const char* const back = "F OR ESCAPE: BACK TO THE MATCH";
+    const char* const offer = "F: SEE HOW YOU DIED";
+    if (showing) {
+        draw_text(white, banner, centred_x(banner, true), banner_y, true);
+        draw_text(white, back, centred_x(back, false), hint_y, false);
+    } else if (offered) {
+        draw_text(white, offer, centred_x(offer, false), hint_y, false);
+    }
+}
 
 void death_replay::reset()
 {

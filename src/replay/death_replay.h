@@ -14,6 +14,10 @@
 #include "match/control.h"
 #include "replay/match_snapshot.h"
 
+// What the screen says of it: "REPLAY" and how to go back while it shows,
+// or that F shows it while it is offered.
+void draw_death_replay_text(bool showing, bool offered);
+
 class death_replay {
 public:
     static constexpr std::uint32_t ticks_before_death = 300;

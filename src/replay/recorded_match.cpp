@@ -2,8 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "app/input.h"
 #include "app/shell.h"
@@ -13,30 +11,6 @@
 #include "map/map_file.h"
 #include "match/cgame.h"
 
-namespace {
-
-// Below the weapon panel, which covers (810, 390) to (1110, 690).
-const int hint_y = 710;
-const int banner_y = 120;
-
-void draw_centred(const char* text, int y, bool big)
-{
-    draw_text(al_map_rgb(255, 255, 255), text, centred_x(text, big), y, big);
-}
-
-bool read_whole_file(const std::string& path, std::string& text)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open())
-        return false;
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    text = contents.str();
-    return !file.bad();
-}
-
-}  // namespace
-
 bool recorded_match::init(std::uint32_t seed)
 {
     std::srand(seed);
@@ -45,7 +19,7 @@ bool recorded_match::init(std::uint32_t seed)
     char name[cmap::max_name_length + 1];
     map.get_name(options.get_level(), name, false);
     std::string text;
-    recording = read_whole_file(map_file_path(name), text);
+    recording = read_map_text(map_file_path(name), text);
     if (recording)
         recorder.start(seed, name, text);
     death.reset();
@@ -94,12 +68,7 @@ void recorded_match::draw()
 
 void recorded_match::draw_overlay() const
 {
-    if (death.running()) {
-        draw_centred("REPLAY", banner_y, true);
-        draw_centred("F OR ESCAPE: BACK TO THE MATCH", hint_y, false);
-    } else if (death.available()) {
-        draw_centred("F: SEE HOW YOU DIED", hint_y, false);
-    }
+    draw_death_replay_text(death.running(), death.available());
 }
 
 void recorded_match::deinit()
@@ -115,11 +84,5 @@ void recorded_match::deinit()
 void recorded_match::save()
 {
     // The last checkpoint is the state as left, before anything is freed.
-    const replay_data& replay = recorder.finish();
-    const std::string folder = replay_folder();
-    std::string path, error;
-    if (folder.empty())
-        std::fprintf(stderr, "ZK3: no replay written: neither XDG_DATA_HOME nor HOME is set\n");
-    else if (!save_replay(replay, folder, replays_kept, path, error))
-        std::fprintf(stderr, "ZK3: no replay written: %s\n", error.c_str());
+    keep_replay(recorder.finish());
 }

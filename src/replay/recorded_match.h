@@ -12,8 +12,6 @@
 
 class recorded_match {
 public:
-    static constexpr int replays_kept = 20;
-
     // Starts a match on the options' map with the generator seeded with
     // `seed`; false, as cgame::init, when the map cannot be played.
     bool init(std::uint32_t seed);

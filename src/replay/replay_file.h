@@ -94,5 +94,8 @@ std::string replay_folder();
 // of reason in `error`, when it cannot be written; nothing else is lost.
 bool save_replay(const replay_data& replay, const std::string& folder, int keep, std::string& path,
                  std::string& error);
+// Writes a match's replay into replay_folder(), keeping the newest 20. A
+// replay that cannot be written costs one line on standard error.
+void keep_replay(const replay_data& replay);
 // Reads a replay file; false with the reason (naming the file) in `error`.
 bool load_replay(const std::string& path, replay_data& out, std::string& error);

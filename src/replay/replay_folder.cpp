@@ -2,6 +2,7 @@
 // without ever leaving half a file, keeping only the newest, and reading one.
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -166,4 +167,15 @@ bool load_replay(const std::string& path, replay_data& out, std::string& error)
         return false;
     }
     return true;
+}
+
+void keep_replay(const replay_data& replay)
+{
+    const int kept = 20;
+    const std::string folder = replay_folder();
+    std::string path, error;
+    if (folder.empty())
+        std::fprintf(stderr, "ZK3: no replay written: neither XDG_DATA_HOME nor HOME is set\n");
+    else if (!save_replay(replay, folder, kept, path, error))
+        std::fprintf(stderr, "ZK3: no replay written: %s\n", error.c_str());
 }

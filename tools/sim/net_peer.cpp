@@ -17,13 +17,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 
 #include "frontend/coptions.h"
 #include "map/cmap.h"
+#include "map/map_file.h"
 #include "match/cgame.h"
 #include "net/net_session.h"
 #include "net/random_hand.h"
@@ -128,16 +127,6 @@ std::string parse(int argc, char** argv, peer_settings& out)
     return "";
 }
 
-bool read_text(const char* path, std::string& text)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open())
-        return false;
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    text = contents.str();
-    return true;
-}
 
 // The last part of a path, as the map's file name.
 std::string file_name(const std::string& path)
@@ -156,7 +145,7 @@ int run_net_peer(int argc, char** argv)
         return usage(problem);
 
     std::string map_text;
-    if (run.hosting && !read_text(run.map_path, map_text)) {
+    if (run.hosting && !read_map_text(run.map_path, map_text)) {
         std::fprintf(stderr, "zk3-sim: cannot open %s\n", run.map_path);
         return bad_usage;
     }
