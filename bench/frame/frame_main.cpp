@@ -1,14 +1,19 @@
 // The frame benchmark, run under a display of 1920 x 1080 (Xvfb in `make
 // bench`). It prints the time from start-up to the first menu frame, then for
-// scene b (a fire fight) and scene c (the worst case), full screen and in the
-// 960 x 540 window, with multisampling as the game asks for it and without,
-// one line each, and the resident memory in scene c:
+// each display, full screen and the 960 x 540 window, with multisampling as
+// the game asks for it and without: the display's ceiling, and scene b (a fire
+// fight) and scene c (the worst case), one line each, and the resident memory
+// in scene c:
 //   startup ms=310
-//   frame scene=b size=1920x1080 msaa=off fps=57 cpu_ms=2.8
+//   ceiling size=1920x1080 msaa=off fps=80
+//   frame scene=b size=1920x1080 msaa=off fps=57 cpu_ms=2.8 of_ceiling=0.71
 //   memory scene=c rss_mb=180
 // fps: the frames per second the drawing allows (the median frame until the
 // renderer has finished it, flip included, the match step not); cpu_ms: the
-// median processor time of one frame's drawing up to the flip.
+// median processor time of one frame's drawing up to the flip. The ceiling is
+// the fastest frame a screen-covering game could have: one picture of the
+// logical screen's size drawn over the whole display, and the flip; a scene's
+// of_ceiling is its fps over the ceiling's.
 //
 // With --shots FOLDER it prints nothing and saves a frame of each scene, the
 // menu and the options there instead, to compare the pictures of two builds.
@@ -26,6 +31,7 @@
 
 #include "../scenes.h"
 #include "app/assets.h"
+#include "app/logical_screen.h"
 #include "app/shell.h"
 #include "frame_scenes.h"
 #include "frame_startup.h"
@@ -65,19 +71,24 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// Draws frames of the scene as it stands; in scene b one match step runs
-// between two frames, untimed.
-void measure(char scene)
+struct frame_figures {
+    double fps;
+    double cpu_ms;
+};
+
+// Times the frames `draw` makes, every figure the same way: `between(i)` runs
+// untimed before frame i; the frame is timed from its first drawing call until
+// the renderer has finished it, flip included.
+template <class Between, class Draw>
+frame_figures time_frames(Between between, Draw draw)
 {
-    const bool fighting = scene == 'b';
     std::vector<double> cpu_ms;
     std::vector<double> frame_ms;
     for (int i = 0; i < warm_up_frames + measured_frames; i++) {
-        if (fighting)
-            fight_on(i);
+        between(i);
         const double wall_start = seconds(CLOCK_MONOTONIC);
         const double cpu_start = seconds(CLOCK_THREAD_CPUTIME_ID);
-        game.draw_frame();
+        draw();
         const double cpu_end = seconds(CLOCK_THREAD_CPUTIME_ID);
         show_frame();
         finish_rendering();
@@ -87,9 +98,47 @@ void measure(char scene)
             frame_ms.push_back((wall_end - wall_start) * 1000);
         }
     }
-    std::printf("frame scene=%c size=%ix%i msaa=%s fps=%.0f cpu_ms=%.1f\n", scene,
-                al_get_display_width(display), al_get_display_height(display),
-                multisampling ? "on" : "off", 1000 / median(frame_ms), median(cpu_ms));
+    return {1000 / median(frame_ms), median(cpu_ms)};
+}
+
+void print_display(const char* what)
+{
+    std::printf("%s size=%ix%i msaa=%s", what, al_get_display_width(display),
+                al_get_display_height(display), multisampling ? "on" : "off");
+}
+
+// The current display's ceiling: one picture of the logical screen's size,
+// scaled by the game's transform to cover the display, then the flip.
+double measure_ceiling()
+{
+    ALLEGRO_BITMAP* picture = al_create_bitmap(logical_width, logical_height);
+    al_set_target_bitmap(picture);
+    al_clear_to_color(al_map_rgb(40, 60, 90));
+    al_set_target_backbuffer(display);
+    al_use_transform(&transform);
+    const double fps = time_frames([](int) {}, [picture] { al_draw_bitmap(picture, 0, 0, 0); }).fps;
+    al_destroy_bitmap(picture);
+    print_display("ceiling");
+    std::printf(" fps=%.0f\n", fps);
+    std::fflush(stdout);
+    return fps;
+}
+
+// Draws frames of the scene as it stands; in scene b one match step runs
+// between two frames, untimed.
+void measure(char scene, double ceiling_fps)
+{
+    const bool fighting = scene == 'b';
+    const frame_figures figures = time_frames(
+        [fighting](int i) {
+            if (fighting)
+                fight_on(i);
+        },
+        [] { game.draw_frame(); });
+    std::printf("frame scene=%c", scene);
+    print_display("");
+    std::printf(" fps=%.0f cpu_ms=%.1f of_ceiling=%.2f\n", figures.fps, figures.cpu_ms,
+                figures.fps / ceiling_fps);
     std::fflush(stdout);
 }
 
@@ -150,13 +199,14 @@ bool draw_scenes(int mode, bool report_memory)
         shoot_screen("menu", menu);
         shoot_screen("options", options);
     }
+    const double ceiling_fps = shots_folder ? 0 : measure_ceiling();
     for (char scene : {'b', 'c'}) {
         if (!start_frame_scene(scene))
             return false;
         if (shots_folder)
             shoot_scene(scene);
         else
-            measure(scene);
+            measure(scene, ceiling_fps);
         if (report_memory && scene == 'c')
             std::printf("memory scene=c rss_mb=%.0f\n", resident_mb());
         end_scene();
