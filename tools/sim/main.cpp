@@ -52,17 +52,6 @@ int usage(const char* problem)
     return bad_usage;
 }
 
-// A whole decimal number within [low, high], or false.
-bool read_number(const char* text, long low, long high, long& out)
-{
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < low || value > high)
-        return false;
-    out = value;
-    return true;
-}
-
 // Fills `out` from the arguments; an empty string on success, else the problem.
 const char* parse(int argc, char** argv, settings& out)
 {

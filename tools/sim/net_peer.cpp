@@ -61,16 +61,6 @@ int usage(const std::string& problem)
     return bad_usage;
 }
 
-bool whole_number(const char* text, long low, long high, long& out)
-{
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (!text[0] || *end != '\0' || value < low || value > high)
-        return false;
-    out = value;
-    return true;
-}
-
 // An empty string when the arguments make sense, else the problem.
 std::string parse(int argc, char** argv, peer_settings& out)
 {
@@ -78,13 +68,13 @@ std::string parse(int argc, char** argv, peer_settings& out)
     if (argc < 3)
         return std::string(argv[1]) + " needs " + (out.hosting ? "a port" : "an address and port");
     if (out.hosting) {
-        if (!whole_number(argv[2], 1, 65535, out.port))
+        if (!read_number(argv[2], 1, 65535, out.port))
             return "--host needs a port from 1 to 65535";
     } else {
         const std::string where = argv[2];
         const std::size_t colon = where.rfind(':');
         if (colon == std::string::npos || colon == 0 ||
-            !whole_number(where.c_str() + colon + 1, 1, 65535, out.port))
+            !read_number(where.c_str() + colon + 1, 1, 65535, out.port))
             return "--join needs ADDR:PORT with a port from 1 to 65535";
         out.address = where.substr(0, colon);
     }
@@ -107,7 +97,7 @@ std::string parse(int argc, char** argv, peer_settings& out)
             matched = true;
             if (o.host_only && !out.hosting)
                 return std::string(o.name) + " is the host's to choose";
-            if (i + 1 >= argc || !whole_number(argv[i + 1], o.low, o.high, *o.value))
+            if (i + 1 >= argc || !read_number(argv[i + 1], o.low, o.high, *o.value))
                 return std::string(o.name) + " needs a whole number from " + std::to_string(o.low) + " to " +
                        std::to_string(o.high);
             i++;
@@ -136,6 +126,17 @@ std::string file_name(const std::string& path)
 }
 
 }  // namespace
+
+// A whole decimal number within [low, high], or false.
+bool read_number(const char* text, long low, long high, long& out)
+{
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (!text[0] || *end != '\0' || value < low || value > high)
+        return false;
+    out = value;
+    return true;
+}
 
 int run_net_peer(int argc, char** argv)
 {
