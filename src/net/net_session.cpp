@@ -101,8 +101,12 @@ void net_session::take_message(int peer, const net_message& message)
     switch (message.kind) {
     case net_kind::hello:
         fits = from_joiner && now == phase::lobby && remotes[peer].slot < 0;
-        if (fits)
+        if (fits) {
             hello_from(peer, message.hello);
+        } else if (from_joiner && now == phase::playing && remotes[peer].slot < 0) {
+            turn_away(peer, "the match has already begun");
+            return;
+        }
         break;
     case net_kind::lobby:
         fits = from_host && (now == phase::connecting || now == phase::lobby);
@@ -152,15 +156,21 @@ void net_session::take_message(int peer, const net_message& message)
 void net_session::hello_from(int peer, const net_hello& hello)
 {
     if (static_cast<int>(humans.size()) >= net_max_slots) {
-        net_bye full;
-        full.why = "the match is full";
-        link.send(peer, encode(full), true);
-        link.disconnect(peer);
+        turn_away(peer, "the match is full");
         return;
     }
     remotes[peer].slot = static_cast<int>(humans.size());
     humans.push_back(hello.look);
     send_lobby();
+}
+
+void net_session::turn_away(int peer, const std::string& reason)
+{
+    net_bye bye;
+    bye.why = reason;
+    link.send(peer, encode(bye), true);
+    link.disconnect(peer);
+    remotes[peer].connected = false;
 }
 
 void net_session::send_lobby()

@@ -79,6 +79,8 @@ private:
     void take_message(int peer, const net_message& message);
     void hello_from(int peer, const net_hello& hello);
     void send_lobby();
+    // Tells a joiner why it cannot come in, and lets it go.
+    void turn_away(int peer, const std::string& reason);
     bool begin(const net_start& start, std::string& error);
     void inputs_from(int peer, const net_inputs& inputs);
     void hash_from(int peer, const net_hash& hash);
