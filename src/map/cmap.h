@@ -114,6 +114,22 @@ private:
     // The code of cell (column, row); 0 outside the grid.
     int cell(int column, int row) const;
     void draw_sky() const;
+    // Sending every tile, for pictures larger than their cells.
+    void draw_tiles() const;
+
+    // The view's pictures (cmap_pieces.cpp): sky and tiles drawn once into
+    // pieces of up to a screen each, a changed cell again into its piece.
+    struct cell_spot {
+        int column, row;
+    };
+    void forget_pieces() const;
+    void lay_out_pieces() const;
+    void note_changed_cell(int column, int row);
+    void paint(ALLEGRO_BITMAP* piece, int x, int y, int left, int top, int right, int bottom) const;
+    ALLEGRO_BITMAP* piece(int column, int row) const;
+    void forget_longest_unseen_piece() const;
+    void repaint_changed_cells() const;
+    void draw_pieces(long long left, long long top, long long right, long long bottom) const;
 
     sky_colours sky;
     int height;
@@ -130,6 +146,17 @@ private:
     ALLEGRO_VERTEX backdrop[4];
     char error[256];
     char warning[256];
+    // The view's pictures, made while drawing, which changes nothing the match sees.
+    struct view_pieces {
+        std::vector<ALLEGRO_BITMAP*> pictures;  // row after row; null until first shown
+        std::vector<unsigned> shown_at;         // the frame each was last shown in
+        std::vector<cell_spot> changed_cells;   // since the last frame
+        ALLEGRO_DISPLAY* display = nullptr;     // the one they were made for
+        int width = 0, height = 0, columns = 0, rows = 0;
+        unsigned frame = 0;
+        int kept = 0;
+    };
+    mutable view_pieces pieces;
 };
 
 extern cmap map;

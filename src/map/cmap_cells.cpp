@@ -18,6 +18,14 @@ void cmap::restore_cells(const std::vector<int>& codes)
     const int rows = used_rows();
     if (codes.size() != static_cast<std::size_t>(used_columns()) * rows)
         return;
-    for (int column = 0; column < used_columns(); column++)
-        std::copy(codes.begin() + column * rows, codes.begin() + (column + 1) * rows, cells[column]);
+    // Changed cells are drawn again into the view's pictures.
+    for (int column = 0; column < used_columns(); column++) {
+        for (int row = 0; row < rows; row++) {
+            const int code = codes[static_cast<std::size_t>(column * rows + row)];
+            if (cells[column][row] != code) {
+                cells[column][row] = code;
+                note_changed_cell(column, row);
+            }
+        }
+    }
 }

@@ -46,6 +46,7 @@ bool cmap::read(std::istream& in, const char* file_name)
 
 void cmap::deinit()
 {
+    forget_pieces();
     for (auto& layer : tile_bitmaps) {
         for (ALLEGRO_BITMAP*& picture : layer) {
             if (picture)

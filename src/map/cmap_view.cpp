@@ -1,5 +1,6 @@
 // The view of the map: scroll position, cell look-up, and drawing the sky and
-// the two tile layers.
+// the two tile layers, from the view's pictures (cmap_pieces.cpp) when every
+// tile fits its cell.
 //
 // Any scroll position draws safely: cells outside the grid are empty, and
 // where the map does not reach a screen edge the sky's colour fills the gap.
@@ -108,10 +109,31 @@ void cmap::draw_sky() const
     al_draw_prim(quad, nullptr, nullptr, 0, 4, ALLEGRO_PRIM_TRIANGLE_FAN);
 }
 
+// Pictures that fit their cells never overlap, so each cell's look is its
+// own, and drawn once into the view's pictures (cmap_pieces.cpp). The sky
+// around a map that does not cover the screen is drawn as it shows.
 void cmap::draw() const
 {
-    draw_sky();
+    if (!pictures_fit_cells(tile_bitmaps)) {
+        draw_sky();
+        draw_tiles();
+        return;
+    }
+    const long long left = xs, top = ys;
+    if (left < 0 || top < 0 || left + screen_width > width || top + screen_height > height)
+        draw_sky();
+    // As far as the tiles reach: a cell cut at the screen's edge is drawn whole.
+    const long long first_x = static_cast<long long>(floor_div(xs, cell_size)) * cell_size;
+    const long long first_y = static_cast<long long>(floor_div(ys, cell_size)) * cell_size;
+    const long long columns = screen_width / cell_size + (floor_mod(xs, cell_size) ? 1 : 0);
+    const long long rows = screen_height / cell_size + (floor_mod(ys, cell_size) ? 1 : 0);
+    draw_pieces(first_x, first_y, first_x + columns * cell_size, first_y + rows * cell_size);
+}
 
+// A picture larger than its cell overlaps its neighbours, and then the cell
+// order decides what shows.
+void cmap::draw_tiles() const
+{
     // One more column or row whenever a cell is cut at the screen's edge.
     const int ox = floor_mod(xs, cell_size);
     const int oy = floor_mod(ys, cell_size);
@@ -119,40 +141,15 @@ void cmap::draw() const
     const int rows = screen_height / cell_size + (oy ? 1 : 0);
     const int first_column = floor_div(xs, cell_size);
     const int first_row = floor_div(ys, cell_size);
-
-    // Pictures that fit their cells never overlap, so the back layer can be
-    // drawn whole before the walls, and each layer picture by picture: held
-    // drawing then sends each picture's cells in one call. A larger picture
-    // overlaps its neighbours, and then the cell order decides what shows.
-    if (!pictures_fit_cells(tile_bitmaps)) {
-        for (int i = 0; i < columns; i++) {
-            for (int j = 0; j < rows; j++) {
-                const int code = cell(first_column + i, first_row + j);
-                const float x = static_cast<float>(i * cell_size - ox);
-                const float y = static_cast<float>(j * cell_size - oy);
-                if (ALLEGRO_BITMAP* back = picture(0, back_field(code)))
-                    al_draw_bitmap(back, x, y, 0);
-                if (ALLEGRO_BITMAP* wall = picture(1, wall_field(code)))
-                    al_draw_bitmap(wall, x, y, 0);
-            }
-        }
-        return;
-    }
-    al_hold_bitmap_drawing(true);
-    for (int layer = 0; layer < 2; layer++) {
-        for (int n = 1; n <= max_pictures; n++) {
-            ALLEGRO_BITMAP* tile = picture(layer, n);
-            if (!tile)
-                continue;
-            for (int i = 0; i < columns; i++) {
-                for (int j = 0; j < rows; j++) {
-                    const int code = cell(first_column + i, first_row + j);
-                    if ((layer == 0 ? back_field(code) : wall_field(code)) == n)
-                        al_draw_bitmap(tile, static_cast<float>(i * cell_size - ox),
-                                       static_cast<float>(j * cell_size - oy), 0);
-                }
-            }
+    for (int i = 0; i < columns; i++) {
+        for (int j = 0; j < rows; j++) {
+            const int code = cell(first_column + i, first_row + j);
+            const float x = static_cast<float>(i * cell_size - ox);
+            const float y = static_cast<float>(j * cell_size - oy);
+            if (ALLEGRO_BITMAP* back = picture(0, back_field(code)))
+                al_draw_bitmap(back, x, y, 0);
+            if (ALLEGRO_BITMAP* wall = picture(1, wall_field(code)))
+                al_draw_bitmap(wall, x, y, 0);
         }
     }
-    al_hold_bitmap_drawing(false);
 }

@@ -1,0 +1,189 @@
+// The view's pictures: the sky and both tile layers drawn once into pieces of
+// up to a logical screen each, so that a frame copies the few pieces on screen
+// instead of sending some 2,700 tiles. A piece is drawn the first time it
+// shows; a cell that changes is drawn again, alone, into its piece before the
+// next frame. The pieces go when the map is read again or the display changes.
+#include "map/cmap.h"
+#include "app/logical_screen.h"
+
+#include <algorithm>
+
+namespace {
+
+// About 130 MB of pictures: the largest maps are not kept whole.
+const int most_pieces_kept = 16;
+
+// The largest picture the display takes, rounded down to whole cells, and no
+// larger than the screen; memory pictures have no limit.
+int piece_size(int screen_size)
+{
+    ALLEGRO_DISPLAY* display = al_get_current_display();
+    int size = screen_size;
+    if (display) {
+        const int largest = al_get_display_option(display, ALLEGRO_MAX_BITMAP_SIZE);
+        if (largest > 0)
+            size = std::min(size, largest / cmap::cell_size * cmap::cell_size);
+    }
+    return std::max(size, static_cast<int>(cmap::cell_size));
+}
+
+}  // namespace
+
+void cmap::forget_pieces() const
+{
+    for (ALLEGRO_BITMAP* picture : pieces.pictures)
+        if (picture)
+            al_destroy_bitmap(picture);
+    pieces = view_pieces{};
+}
+
+// A grid of pieces over the map, made for the display they are drawn on.
+void cmap::lay_out_pieces() const
+{
+    forget_pieces();
+    pieces.display = al_get_current_display();
+    pieces.width = piece_size(logical_width);
+    pieces.height = piece_size(logical_height);
+    pieces.columns = (width + pieces.width - 1) / pieces.width;
+    pieces.rows = (height + pieces.height - 1) / pieces.height;
+    pieces.pictures.assign(static_cast<size_t>(pieces.columns) * pieces.rows, nullptr);
+    pieces.shown_at.assign(pieces.pictures.size(), 0);
+}
+
+void cmap::note_changed_cell(int column, int row)
+{
+    pieces.changed_cells.push_back({column, row});
+}
+
+// Paints map area [left, right) x [top, bottom), whole cells but for the map's
+// last part column or row, into `piece`, whose corner is map point (x, y): the
+// sky first, then the back layer and the walls, picture by picture.
+void cmap::paint(ALLEGRO_BITMAP* piece, int x, int y, int left, int top, int right, int bottom) const
+{
+    ALLEGRO_STATE state;
+    al_store_state(&state, ALLEGRO_STATE_TARGET_BITMAP | ALLEGRO_STATE_BLENDER);
+    al_set_target_bitmap(piece);
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_INVERSE_ALPHA);
+    al_set_clipping_rectangle(left - x, top - y, right - left, bottom - top);
+
+    // The sky's colour at a map height: the gradient runs over the map's height.
+    auto sky_at = [this](int map_y) {
+        const ALLEGRO_COLOR above = backdrop[0].color;
+        const ALLEGRO_COLOR below = backdrop[3].color;
+        const float t = static_cast<float>(map_y) / static_cast<float>(height);
+        return al_map_rgba_f(above.r + (below.r - above.r) * t, above.g + (below.g - above.g) * t,
+                             above.b + (below.b - above.b) * t, above.a + (below.a - above.a) * t);
+    };
+    const float l = static_cast<float>(left - x), r = static_cast<float>(right - x);
+    const float t = static_cast<float>(top - y), b = static_cast<float>(bottom - y);
+    ALLEGRO_VERTEX quad[4] = {{l, t, 0, 0, 0, sky_at(top)}, {r, t, 0, 0, 0, sky_at(top)},
+                              {r, b, 0, 0, 0, sky_at(bottom)}, {l, b, 0, 0, 0, sky_at(bottom)}};
+    al_draw_prim(quad, nullptr, nullptr, 0, 4, ALLEGRO_PRIM_TRIANGLE_FAN);
+
+    const int first_column = left / cell_size, last_column = (right - 1) / cell_size;
+    const int first_row = top / cell_size, last_row = (bottom - 1) / cell_size;
+    al_hold_bitmap_drawing(true);
+    for (int layer = 0; layer < 2; layer++) {
+        for (int n = 1; n <= max_pictures; n++) {
+            ALLEGRO_BITMAP* tile = picture(layer, n);
+            if (!tile)
+                continue;
+            for (int column = first_column; column <= last_column; column++) {
+                for (int row = first_row; row <= last_row; row++) {
+                    const int code = cell(column, row);
+                    const int shown = layer == 0 ? cell_code::back_picture(code) : cell_code::wall_picture(code);
+                    if (shown == n)
+                        al_draw_bitmap(tile, static_cast<float>(column * cell_size - x),
+                                       static_cast<float>(row * cell_size - y), 0);
+                }
+            }
+        }
+    }
+    al_hold_bitmap_drawing(false);
+    al_restore_state(&state);
+}
+
+void cmap::forget_longest_unseen_piece() const
+{
+    size_t oldest = pieces.pictures.size();
+    for (size_t i = 0; i < pieces.pictures.size(); i++)
+        if (pieces.pictures[i] && pieces.shown_at[i] != pieces.frame &&
+            (oldest == pieces.pictures.size() || pieces.shown_at[i] < pieces.shown_at[oldest]))
+            oldest = i;
+    if (oldest == pieces.pictures.size())
+        return;
+    al_destroy_bitmap(pieces.pictures[oldest]);
+    pieces.pictures[oldest] = nullptr;
+    pieces.kept--;
+}
+
+// Piece (column, row), drawn on first use; null when no picture can be made.
+ALLEGRO_BITMAP* cmap::piece(int column, int row) const
+{
+    const size_t index = static_cast<size_t>(row) * pieces.columns + column;
+    pieces.shown_at[index] = pieces.frame;
+    ALLEGRO_BITMAP*& kept = pieces.pictures[index];
+    if (kept)
+        return kept;
+    if (pieces.kept >= most_pieces_kept)
+        forget_longest_unseen_piece();
+    const int x = column * pieces.width, y = row * pieces.height;
+    const int right = std::min(width, x + pieces.width), bottom = std::min(height, y + pieces.height);
+    kept = al_create_bitmap(right - x, bottom - y);
+    if (!kept)
+        return nullptr;
+    pieces.kept++;
+    paint(kept, x, y, x, y, right, bottom);
+    return kept;
+}
+
+// Cells changed since the last frame are painted again into the pieces made so
+// far; the pieces not made yet will show them when they are.
+void cmap::repaint_changed_cells() const
+{
+    for (const cell_spot& spot : pieces.changed_cells) {
+        const int x = spot.column * cell_size, y = spot.row * cell_size;
+        const int column = x / pieces.width, row = y / pieces.height;
+        ALLEGRO_BITMAP* kept = pieces.pictures[static_cast<size_t>(row) * pieces.columns + column];
+        if (kept)
+            paint(kept, column * pieces.width, row * pieces.height, x, y, std::min(width, x + cell_size),
+                  std::min(height, y + cell_size));
+    }
+    pieces.changed_cells.clear();
+}
+
+// Copies map area [left, right) x [top, bottom) from the pieces to the screen,
+// the map's corner at screen point (-xs, -ys).
+void cmap::draw_pieces(long long left, long long top, long long right, long long bottom) const
+{
+    if (pieces.display != al_get_current_display() || pieces.pictures.empty())
+        lay_out_pieces();
+    repaint_changed_cells();
+    pieces.frame++;
+    left = std::max(left, 0LL);
+    top = std::max(top, 0LL);
+    right = std::min(right, static_cast<long long>(width));
+    bottom = std::min(bottom, static_cast<long long>(height));
+    if (left >= right || top >= bottom)
+        return;
+
+    // The pieces are opaque: copying them without blending shows the same.
+    ALLEGRO_STATE state;
+    al_store_state(&state, ALLEGRO_STATE_BLENDER);
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+    for (int row = static_cast<int>(top / pieces.height); row * pieces.height < bottom; row++) {
+        for (int column = static_cast<int>(left / pieces.width); column * pieces.width < right; column++) {
+            ALLEGRO_BITMAP* shown = piece(column, row);
+            if (!shown)
+                continue;
+            const long long x = column * pieces.width, y = row * pieces.height;
+            const long long from_x = std::max(left, x), from_y = std::max(top, y);
+            const long long to_x = std::min(right, x + al_get_bitmap_width(shown));
+            const long long to_y = std::min(bottom, y + al_get_bitmap_height(shown));
+            al_draw_bitmap_region(shown, static_cast<float>(from_x - x), static_cast<float>(from_y - y),
+                                  static_cast<float>(to_x - from_x), static_cast<float>(to_y - from_y),
+                                  static_cast<float>(from_x - xs), static_cast<float>(from_y - ys), 0);
+        }
+    }
+    al_restore_state(&state);
+}
