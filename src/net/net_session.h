@@ -68,6 +68,10 @@ private:
         int slot = -1;  // -1 until its hello
         // The first tick of each slot this peer still lacks, as it last said.
         std::uint32_t have_until[net_max_slots] = {};
+        // For each slot, the tick after the last reading sent it, and when
+        // its have_until last moved on.
+        std::uint32_t sent_until[net_max_slots] = {};
+        std::chrono::steady_clock::time_point moved_on[net_max_slots] = {};
         std::uint32_t sender_tick = 0;
         std::chrono::steady_clock::time_point heard;
         std::uint32_t hash_tick = 0;  // its last hash, to compare with ours

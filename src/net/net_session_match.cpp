@@ -14,6 +14,12 @@ const int host_peer = 0;  // on a joiner
 // steps a while before it looks again, so as not to overshoot.
 const std::int64_t fair_lead = 1;
 const int ticks_between_skips = 5;
+// Each reading is sent this many times in a row; a peer that has not moved
+// on for this long is sent all it lacks again.
+const std::uint32_t sends_of_each = 4;
+const std::chrono::milliseconds resend_after(200);
+
+using steady = std::chrono::steady_clock;
 
 }  // namespace
 
@@ -61,16 +67,18 @@ bool net_session::ahead_of_others()
     return false;
 }
 
-// Every peer sends what each other one lacks, as it last said, so a lost
-// packet costs nothing but the next one's few more readings.
+// Each reading goes out in several packets in a row, so a lost packet costs
+// nothing; only when another peer has not moved on for a while (a run of
+// packets lost) is all it lacks sent again.
 void net_session::send_inputs()
 {
+    const steady::time_point at = steady::now();
     net_inputs inputs;
     inputs.sender_tick = match.get_tick();
     for (int slot = 0; slot < net_max_slots; slot++)
         inputs.have_until[slot] = static_cast<std::uint32_t>(match.known(slot).size());
     for (int peer = 0; peer <= net_link::most_joiners; peer++) {
-        const remote& other = remotes[peer];
+        remote& other = remotes[peer];
         if (!other.connected || (hosting && other.slot <= 0) || (!hosting && peer != host_peer))
             continue;
         inputs.slots.clear();
@@ -80,6 +88,10 @@ void net_session::send_inputs()
                 continue;
             const std::vector<control_reading>& readings = match.known(slot);
             std::uint32_t from = other.have_until[slot];
+            if (at - other.moved_on[slot] > resend_after)
+                other.moved_on[slot] = at;  // it lacks more than the last few: all again
+            else if (other.sent_until[slot] > from + sends_of_each)
+                from = other.sent_until[slot] - sends_of_each;
             const auto until = std::min<std::size_t>(readings.size(), match.left_at(slot));
             if (from >= until)
                 continue;
@@ -89,6 +101,7 @@ void net_session::send_inputs()
             const std::size_t last = std::min<std::size_t>(until, from + net_max_readings);
             run.readings.assign(readings.begin() + from, readings.begin() + static_cast<std::ptrdiff_t>(last));
             inputs.slots.push_back(run);
+            other.sent_until[slot] = static_cast<std::uint32_t>(last);
         }
         link.send(peer, encode(inputs), false);
     }
@@ -98,8 +111,12 @@ void net_session::inputs_from(int peer, const net_inputs& inputs)
 {
     remote& from = remotes[peer];
     from.sender_tick = std::max(from.sender_tick, inputs.sender_tick);
-    for (int slot = 0; slot < net_max_slots; slot++)
+    const steady::time_point at = steady::now();
+    for (int slot = 0; slot < net_max_slots; slot++) {
+        if (inputs.have_until[slot] > from.have_until[slot])
+            from.moved_on[slot] = at;
         from.have_until[slot] = std::max(from.have_until[slot], inputs.have_until[slot]);
+    }
     for (const net_slot_inputs& run : inputs.slots) {
         // A joiner speaks only for itself.
         if (hosting && run.slot != from.slot)
