@@ -56,21 +56,22 @@ long long one_run(const char* child_argument)
 
 }  // namespace
 
-double median_startup_ms(const char* child_argument, int runs)
+startup_figures startup_ms(const char* child_argument, int runs)
 {
     // The renderer compiles its shaders at the first start and keeps them on
     // disk; a player's usual start is a later one.
-    if (one_run(child_argument) < 0)
-        return -1;
+    const long long cold = one_run(child_argument);
+    if (cold < 0)
+        return {-1, -1};
     std::vector<double> times;
     for (int i = 0; i < runs; i++) {
         const long long ns = one_run(child_argument);
         if (ns < 0)
-            return -1;
+            return {-1, -1};
         times.push_back(ns / 1e6);
     }
     std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return {cold / 1e6, times[times.size() / 2]};
 }
 
 int startup_child()

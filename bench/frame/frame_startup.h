@@ -2,10 +2,15 @@
 // through the program's own start-up steps.
 #pragma once
 
-// Starts this program again with `child_argument` once to warm the shader
-// cache, then `runs` times, and returns the median milliseconds from the
-// fork to the child's first menu frame; negative when a child failed.
-double median_startup_ms(const char* child_argument, int runs);
+struct startup_figures {
+    double cold_ms;  // the first start, with the renderer's shader cache empty
+    double warm_ms;  // the median of the starts after it
+};
+
+// Starts this program again with `child_argument` once with an empty shader
+// cache, then `runs` times, and gives the milliseconds from the fork to the
+// child's first menu frame; negative figures when a child failed.
+startup_figures startup_ms(const char* child_argument, int runs);
 
 // In the child: starts like the game, draws the first menu frame, writes the
 // monotonic clock at that moment (nanoseconds) to standard output.
