@@ -77,29 +77,29 @@ struct frame_figures {
     double cpu_ms;
 };
 
-// Times the frames `draw` makes, every figure the same way: `between(i)` runs
-// untimed before frame i; the frame is timed from its first drawing call until
-// the renderer has finished it, flip included.
-template <class Between, class Draw>
-frame_figures time_frames(Between between, Draw draw)
-{
-    std::vector<double> cpu_ms;
+// One kind of frame's timings: how long each took until the renderer had
+// finished it, flip included, and the processor time of its drawing calls.
+struct frame_times {
     std::vector<double> frame_ms;
-    for (int i = 0; i < warm_up_frames + measured_frames; i++) {
-        between(i);
-        const double wall_start = seconds(CLOCK_MONOTONIC);
-        const double cpu_start = seconds(CLOCK_THREAD_CPUTIME_ID);
-        draw();
-        const double cpu_end = seconds(CLOCK_THREAD_CPUTIME_ID);
-        show_frame();
-        finish_rendering();
-        const double wall_end = seconds(CLOCK_MONOTONIC);
-        if (i >= warm_up_frames) {
-            cpu_ms.push_back((cpu_end - cpu_start) * 1000);
-            frame_ms.push_back((wall_end - wall_start) * 1000);
-        }
-    }
-    return {1000 / median(frame_ms), median(cpu_ms)};
+    std::vector<double> cpu_ms;
+
+    frame_figures figures() const { return {1000 / median(frame_ms), median(cpu_ms)}; }
+};
+
+// Times one frame that `draw` makes, from its first drawing call until the
+// renderer has finished it, flip included.
+template <class Draw>
+void time_frame(Draw draw, frame_times& times)
+{
+    const double wall_start = seconds(CLOCK_MONOTONIC);
+    const double cpu_start = seconds(CLOCK_THREAD_CPUTIME_ID);
+    draw();
+    const double cpu_end = seconds(CLOCK_THREAD_CPUTIME_ID);
+    show_frame();
+    finish_rendering();
+    const double wall_end = seconds(CLOCK_MONOTONIC);
+    times.cpu_ms.push_back((cpu_end - cpu_start) * 1000);
+    times.frame_ms.push_back((wall_end - wall_start) * 1000);
 }
 
 void print_display(const char* what)
@@ -108,39 +108,44 @@ void print_display(const char* what)
                 al_get_display_height(display), multisampling ? "on" : "off");
 }
 
-// The current display's ceiling: one picture of the logical screen's size,
-// scaled by the game's transform to cover the display, then the flip.
-double measure_ceiling()
-{
-    ALLEGRO_BITMAP* picture = al_create_bitmap(logical_width, logical_height);
-    al_set_target_bitmap(picture);
-    al_clear_to_color(al_map_rgb(40, 60, 90));
-    al_set_target_backbuffer(display);
-    al_use_transform(&transform);
-    const double fps = time_frames([](int) {}, [picture] { al_draw_bitmap(picture, 0, 0, 0); }).fps;
-    al_destroy_bitmap(picture);
-    print_display("ceiling");
-    std::printf(" fps=%.0f\n", fps);
-    std::fflush(stdout);
-    return fps;
-}
+// The display's ceiling: one picture of the logical screen's size, scaled by
+// the game's transform to cover the display, then the flip.
+class ceiling_frame {
+public:
+    ceiling_frame()
+        : picture(al_create_bitmap(logical_width, logical_height))
+    {
+        al_set_target_bitmap(picture);
+        al_clear_to_color(al_map_rgb(40, 60, 90));
+        al_set_target_backbuffer(display);
+        al_use_transform(&transform);
+    }
+    ~ceiling_frame() { al_destroy_bitmap(picture); }
+    ceiling_frame(const ceiling_frame&) = delete;
+    ceiling_frame& operator=(const ceiling_frame&) = delete;
+
+    void draw() const { al_draw_bitmap(picture, 0, 0, 0); }
+
+private:
+    ALLEGRO_BITMAP* picture;
+};
 
 // Draws frames of the scene as it stands; in scene b one match step runs
-// between two frames, untimed.
-void measure(char scene, double ceiling_fps)
+// between two frames, untimed. Each scene frame follows a ceiling frame, so
+// that a machine whose speed drifts moves both figures alike.
+frame_figures measure(char scene, const ceiling_frame& ceiling, frame_times& ceiling_times)
 {
-    const bool fighting = scene == 'b';
-    const frame_figures figures = time_frames(
-        [fighting](int i) {
-            if (fighting)
-                fight_on(i);
-        },
-        [] { game.draw_frame(); });
-    std::printf("frame scene=%c", scene);
-    print_display("");
-    std::printf(" fps=%.0f cpu_ms=%.1f of_ceiling=%.2f\n", figures.fps, figures.cpu_ms,
-                figures.fps / ceiling_fps);
-    std::fflush(stdout);
+    frame_times times;
+    for (int i = 0; i < warm_up_frames + measured_frames; i++) {
+        if (scene == 'b')
+            fight_on(i);
+        frame_times& kept_ceiling = i < warm_up_frames ? times : ceiling_times;
+        time_frame([&ceiling] { ceiling.draw(); }, kept_ceiling);
+        time_frame([] { game.draw_frame(); }, times);
+        if (i < warm_up_frames)
+            times = {};
+    }
+    return times.figures();
 }
 
 double resident_mb()
@@ -190,7 +195,8 @@ void shoot_screen(const char* what, Screen& screen)
     al_destroy_bitmap(picture);
 }
 
-// Both scenes on a display made the way the game makes it.
+// Both scenes on a display made the way the game makes it, printed after the
+// ceiling timed beside them.
 bool draw_scenes(int mode, bool report_memory)
 {
     menu.set_choice(mode);
@@ -200,18 +206,37 @@ bool draw_scenes(int mode, bool report_memory)
         shoot_screen("menu", menu);
         shoot_screen("options", options);
     }
-    const double ceiling_fps = shots_folder ? 0 : measure_ceiling();
-    for (char scene : {'b', 'c'}) {
-        if (!start_frame_scene(scene))
+    const ceiling_frame ceiling;
+    frame_times ceiling_times;
+    frame_figures scene_figures[2] = {};
+    double memory_mb = 0;
+    const char scenes[2] = {'b', 'c'};
+    for (int i = 0; i < 2; i++) {
+        if (!start_frame_scene(scenes[i]))
             return false;
         if (shots_folder)
-            shoot_scene(scene);
+            shoot_scene(scenes[i]);
         else
-            measure(scene, ceiling_fps);
-        if (report_memory && scene == 'c')
-            std::printf("memory scene=c rss_mb=%.0f\n", resident_mb());
+            scene_figures[i] = measure(scenes[i], ceiling, ceiling_times);
+        if (scenes[i] == 'c')
+            memory_mb = resident_mb();
         end_scene();
     }
+    if (shots_folder)
+        return true;
+
+    const double ceiling_fps = ceiling_times.figures().fps;
+    print_display("ceiling");
+    std::printf(" fps=%.0f\n", ceiling_fps);
+    for (int i = 0; i < 2; i++) {
+        std::printf("frame scene=%c", scenes[i]);
+        print_display("");
+        std::printf(" fps=%.0f cpu_ms=%.1f of_ceiling=%.2f\n", scene_figures[i].fps, scene_figures[i].cpu_ms,
+                    scene_figures[i].fps / ceiling_fps);
+    }
+    if (report_memory)
+        std::printf("memory scene=c rss_mb=%.0f\n", memory_mb);
+    std::fflush(stdout);
     return true;
 }
 
