@@ -5,6 +5,7 @@
 // next frame. The pieces go when the map is read again or the display changes.
 #include "map/cmap.h"
 #include "app/logical_screen.h"
+#include "app/opaque_copy.h"
 
 #include <algorithm>
 
@@ -167,10 +168,6 @@ void cmap::draw_pieces(long long left, long long top, long long right, long long
     if (left >= right || top >= bottom)
         return;
 
-    // The pieces are opaque: copying them without blending shows the same.
-    ALLEGRO_STATE state;
-    al_store_state(&state, ALLEGRO_STATE_BLENDER);
-    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
     for (int row = static_cast<int>(top / pieces.height); row * pieces.height < bottom; row++) {
         for (int column = static_cast<int>(left / pieces.width); column * pieces.width < right; column++) {
             ALLEGRO_BITMAP* shown = piece(column, row);
@@ -180,10 +177,9 @@ void cmap::draw_pieces(long long left, long long top, long long right, long long
             const long long from_x = std::max(left, x), from_y = std::max(top, y);
             const long long to_x = std::min(right, x + al_get_bitmap_width(shown));
             const long long to_y = std::min(bottom, y + al_get_bitmap_height(shown));
-            al_draw_bitmap_region(shown, static_cast<float>(from_x - x), static_cast<float>(from_y - y),
-                                  static_cast<float>(to_x - from_x), static_cast<float>(to_y - from_y),
-                                  static_cast<float>(from_x - xs), static_cast<float>(from_y - ys), 0);
+            copy_opaque_region(shown, static_cast<int>(from_x - x), static_cast<int>(from_y - y),
+                               static_cast<int>(to_x - from_x), static_cast<int>(to_y - from_y),
+                               static_cast<int>(from_x - xs), static_cast<int>(from_y - ys));
         }
     }
-    al_restore_state(&state);
 }
