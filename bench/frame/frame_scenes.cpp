@@ -40,6 +40,12 @@ bool start_frame_scene(char scene)
     }
     human.place(beside.get_x() + 20, beside.get_y());
     human.player_screen();
+    if (scene == 'c') {
+        // The blood counts the drops it draws when it steps: one step, and the
+        // pools filled again, so that every drop is drawn.
+        game.step();
+        keep_scene('c', 1);
+    }
     return true;
 }
 
