@@ -91,6 +91,9 @@ public:
     void damage(int x, int y);
     // Sky and tiles of the view; the first thing a match frame draws.
     void draw() const;
+    // Whether the pictures of the map around the last view drawn are all made,
+    // so that the frames to come draw no more of them.
+    bool view_ready() const { return pieces.unfinished_near == 0; }
 
     // Match snapshots (cmap_cells.cpp): the codes of the cells the map uses,
     // column after column. A restore puts back codes saved on this map.
@@ -126,9 +129,13 @@ private:
     void lay_out_pieces() const;
     void note_changed_cell(int column, int row);
     void paint(ALLEGRO_BITMAP* piece, int x, int y, int left, int top, int right, int bottom) const;
+    ALLEGRO_BITMAP* made_piece(int column, int row) const;
+    int piece_cell_rows(int row) const;
+    void paint_rows(int column, int row, int rows_wanted) const;
     ALLEGRO_BITMAP* piece(int column, int row) const;
     void forget_longest_unseen_piece() const;
     void repaint_changed_cells() const;
+    void prepaint_near(long long left, long long top, long long right, long long bottom) const;
     void draw_pieces(long long left, long long top, long long right, long long bottom) const;
 
     sky_colours sky;
@@ -149,12 +156,14 @@ private:
     // The view's pictures, made while drawing, which changes nothing the match sees.
     struct view_pieces {
         std::vector<ALLEGRO_BITMAP*> pictures;  // row after row; null until first shown
-        std::vector<unsigned> shown_at;         // the frame each was last shown in
+        std::vector<unsigned> shown_at;         // the frame each was last shown or wanted in
+        std::vector<int> painted_rows;          // cell rows painted so far, from the top
         std::vector<cell_spot> changed_cells;   // since the last frame
         ALLEGRO_DISPLAY* display = nullptr;     // the one they were made for
         int width = 0, height = 0, columns = 0, rows = 0;
         unsigned frame = 0;
         int kept = 0;
+        int unfinished_near = 0;  // pieces near the last view still to paint
     };
     mutable view_pieces pieces;
 };

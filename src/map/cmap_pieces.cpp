@@ -1,8 +1,11 @@
 // The view's pictures: the sky and both tile layers drawn once into pieces of
 // up to a logical screen each, so that a frame copies the few pieces on screen
-// instead of sending some 2,700 tiles. A piece is drawn the first time it
-// shows; a cell that changes is drawn again, alone, into its piece before the
-// next frame. The pieces go when the map is read again or the display changes.
+// instead of sending some 2,700 tiles. Drawing a whole piece takes several
+// frames' time, so the pieces the view is about to reach are drawn a few
+// rows a frame beforehand; a piece that shows before it is done is finished
+// at once. A cell that changes is drawn again, alone, into its piece before
+// the next frame. The pieces go when the map is read again or the display
+// changes.
 #include "map/cmap.h"
 #include "app/logical_screen.h"
 #include "app/opaque_copy.h"
@@ -13,6 +16,12 @@ namespace {
 
 // About 130 MB of pictures: the largest maps are not kept whole.
 const int most_pieces_kept = 16;
+
+// Pieces within this share of a piece beyond the screen's edge are drawn
+// ahead, a few cell rows a frame: a row of a piece is some 48 tiles of each
+// layer.
+const int ahead_share = 4;
+const int rows_a_frame = 2;
 
 // The largest picture the display takes, rounded down to whole cells, and no
 // larger than the screen; memory pictures have no limit.
@@ -49,6 +58,7 @@ void cmap::lay_out_pieces() const
     pieces.rows = (height + pieces.height - 1) / pieces.height;
     pieces.pictures.assign(static_cast<size_t>(pieces.columns) * pieces.rows, nullptr);
     pieces.shown_at.assign(pieces.pictures.size(), 0);
+    pieces.painted_rows.assign(pieces.pictures.size(), 0);
 }
 
 void cmap::note_changed_cell(int column, int row)
@@ -118,8 +128,9 @@ void cmap::forget_longest_unseen_piece() const
     pieces.kept--;
 }
 
-// Piece (column, row), drawn on first use; null when no picture can be made.
-ALLEGRO_BITMAP* cmap::piece(int column, int row) const
+// The picture of piece (column, row), made blank if it was not kept; null
+// when no picture can be made.
+ALLEGRO_BITMAP* cmap::made_piece(int column, int row) const
 {
     const size_t index = static_cast<size_t>(row) * pieces.columns + column;
     pieces.shown_at[index] = pieces.frame;
@@ -129,28 +140,80 @@ ALLEGRO_BITMAP* cmap::piece(int column, int row) const
     if (pieces.kept >= most_pieces_kept)
         forget_longest_unseen_piece();
     const int x = column * pieces.width, y = row * pieces.height;
-    const int right = std::min(width, x + pieces.width), bottom = std::min(height, y + pieces.height);
-    kept = al_create_bitmap(right - x, bottom - y);
-    if (!kept)
-        return nullptr;
-    pieces.kept++;
-    paint(kept, x, y, x, y, right, bottom);
+    kept = al_create_bitmap(std::min(width, x + pieces.width) - x, std::min(height, y + pieces.height) - y);
+    pieces.painted_rows[index] = 0;
+    if (kept)
+        pieces.kept++;
     return kept;
 }
 
-// Cells changed since the last frame are painted again into the pieces made so
-// far; the pieces not made yet will show them when they are.
+// Cell rows in the pieces of grid row `row`: the last may be cut short.
+int cmap::piece_cell_rows(int row) const
+{
+    const int y = row * pieces.height;
+    return (std::min(height, y + pieces.height) - y + cell_size - 1) / cell_size;
+}
+
+// Paints piece (column, row) down to `rows_wanted` cell rows from its top.
+void cmap::paint_rows(int column, int row, int rows_wanted) const
+{
+    ALLEGRO_BITMAP* kept = made_piece(column, row);
+    int& painted = pieces.painted_rows[static_cast<size_t>(row) * pieces.columns + column];
+    rows_wanted = std::min(rows_wanted, piece_cell_rows(row));
+    if (!kept || painted >= rows_wanted)
+        return;
+    const int x = column * pieces.width, y = row * pieces.height;
+    const int right = x + al_get_bitmap_width(kept), bottom = y + al_get_bitmap_height(kept);
+    paint(kept, x, y, x, y + painted * cell_size, right, std::min(bottom, y + rows_wanted * cell_size));
+    painted = rows_wanted;
+}
+
+// Piece (column, row), finished if it was not; null when no picture can be made.
+ALLEGRO_BITMAP* cmap::piece(int column, int row) const
+{
+    paint_rows(column, row, piece_cell_rows(row));
+    return pieces.pictures[static_cast<size_t>(row) * pieces.columns + column];
+}
+
+// Cells changed since the last frame are painted again into the rows painted
+// so far; the rows not painted yet will show them when they are.
 void cmap::repaint_changed_cells() const
 {
     for (const cell_spot& spot : pieces.changed_cells) {
         const int x = spot.column * cell_size, y = spot.row * cell_size;
         const int column = x / pieces.width, row = y / pieces.height;
-        ALLEGRO_BITMAP* kept = pieces.pictures[static_cast<size_t>(row) * pieces.columns + column];
-        if (kept)
+        const size_t index = static_cast<size_t>(row) * pieces.columns + column;
+        ALLEGRO_BITMAP* kept = pieces.pictures[index];
+        if (kept && (y - row * pieces.height) / cell_size < pieces.painted_rows[index])
             paint(kept, column * pieces.width, row * pieces.height, x, y, std::min(width, x + cell_size),
                   std::min(height, y + cell_size));
     }
     pieces.changed_cells.clear();
+}
+
+// Paints a few more rows of the first unfinished piece near map area
+// [left, right) x [top, bottom), and keeps every piece near it.
+void cmap::prepaint_near(long long left, long long top, long long right, long long bottom) const
+{
+    const long long margin_x = pieces.width / ahead_share, margin_y = pieces.height / ahead_share;
+    const int first_column = static_cast<int>(std::max(0LL, (left - margin_x) / pieces.width));
+    const int first_row = static_cast<int>(std::max(0LL, (top - margin_y) / pieces.height));
+    const int last_column = static_cast<int>(std::min<long long>(pieces.columns - 1, (right + margin_x) / pieces.width));
+    const int last_row = static_cast<int>(std::min<long long>(pieces.rows - 1, (bottom + margin_y) / pieces.height));
+    bool painted = false;
+    pieces.unfinished_near = 0;
+    for (int row = first_row; row <= last_row; row++) {
+        for (int column = first_column; column <= last_column; column++) {
+            const size_t index = static_cast<size_t>(row) * pieces.columns + column;
+            pieces.shown_at[index] = pieces.frame;
+            if (!painted && (!pieces.pictures[index] || pieces.painted_rows[index] < piece_cell_rows(row))) {
+                paint_rows(column, row, pieces.painted_rows[index] + rows_a_frame);
+                painted = true;
+            }
+            if (!pieces.pictures[index] || pieces.painted_rows[index] < piece_cell_rows(row))
+                pieces.unfinished_near++;
+        }
+    }
 }
 
 // Copies map area [left, right) x [top, bottom) from the pieces to the screen,
@@ -167,6 +230,7 @@ void cmap::draw_pieces(long long left, long long top, long long right, long long
     bottom = std::min(bottom, static_cast<long long>(height));
     if (left >= right || top >= bottom)
         return;
+    prepaint_near(left, top, right, bottom);
 
     for (int row = static_cast<int>(top / pieces.height); row * pieces.height < bottom; row++) {
         for (int column = static_cast<int>(left / pieces.width); column * pieces.width < right; column++) {

@@ -90,6 +90,32 @@ TEST_P(MapPieces, PutBackCellShowsOnTheNextFrame)
     EXPECT_TRUE(shows(x, y, green)) << "put back as it was";
 }
 
+// The pictures next to the view are drawn ahead a few rows a frame: a cell put
+// back in a row drawn already and one in a row still to draw both show, and
+// after enough frames everything around the view is made.
+TEST_F(MapPieces, PicturesDrawnAheadShowPutBackCells)
+{
+    map.set_screen(0, 0);
+    map.draw();
+    map.draw();  // the picture to the right has its first rows now
+    std::vector<int> codes;
+    map.save_cells(codes);
+    codes[static_cast<size_t>(50 * rows + 0)] = 10100;
+    codes[static_cast<size_t>(50 * rows + 12)] = 200;
+    map.restore_cells(codes);
+    map.set_screen(480, 0);
+    map.draw();
+    const int x = 50 * cmap::cell_size - 480 + 20;
+    EXPECT_TRUE(shows(x, 20, red)) << "in a row drawn ahead";
+    EXPECT_TRUE(shows(x, 12 * cmap::cell_size + 20, blue)) << "in a row drawn when shown";
+    EXPECT_TRUE(shows(x, 6 * cmap::cell_size + 20, green));
+
+    int frames = 0;
+    for (; frames < 100 && !map.view_ready(); frames++)
+        map.draw();
+    EXPECT_TRUE(map.view_ready()) << "after " << frames << " frames";
+}
+
 // Cells in the first picture, across a picture's edge from the view's corner,
 // and in a picture the view has not shown before the change.
 INSTANTIATE_TEST_SUITE_P(Cells, MapPieces,
