@@ -80,8 +80,11 @@ int startup_child()
     if (!init())
         return 1;
     map.load();
-    if (!graphics())
+    if (!graphics()) {
+        unload_data();
+        deinit();
         return 1;
+    }
     menu.init();
     for (;;) {
         al_wait_for_event(queue, &event);

@@ -1,6 +1,7 @@
 #include "app/assets.h"
 
 #include <cstdio>
+#include <thread>
 
 #include "app/atlas.h"
 #include "app/sound.h"
@@ -122,17 +123,53 @@ bool report_missing(const std::string& path)
 // The texture the pictures share while there is a display, or null.
 ALLEGRO_BITMAP* atlas;
 
-bool load_pictures()
+// Each read returns the path of the first file it could not read, or "".
+std::string read_pictures()
 {
     for (const picture_run& run : pictures) {
         for (int i = 0; i < run.count; i++) {
             std::string path = picture_path(run, i);
             run.first[i] = al_load_bitmap(path.c_str());
             if (!run.first[i])
-                return report_missing(path);
+                return path;
         }
     }
-    return true;
+    return "";
+}
+
+std::string read_sounds()
+{
+    for (const sound_pair& pair : sounds) {
+        for (int variant = 0; variant < 2; variant++) {
+            std::string path = sound_path(pair, variant);
+            // Without audio no sample may be made, but a missing file still counts.
+            if (!audio_works) {
+                if (!al_filename_exists(path.c_str()))
+                    return path;
+                continue;
+            }
+            pair.pair[variant] = al_load_sample(path.c_str());
+            if (!pair.pair[variant])
+                return path;
+        }
+    }
+    return "";
+}
+
+std::string read_files()
+{
+    std::string missing = read_pictures();
+    return missing.empty() ? read_sounds() : missing;
+}
+
+// The reading start_loading_data began in another thread, and what it found missing.
+std::thread reader;
+std::string reader_missing;
+
+void wait_for_reader()
+{
+    if (reader.joinable())
+        reader.join();
 }
 
 // Moves the pictures, read into memory, onto the display: all in one texture
@@ -154,38 +191,50 @@ void share_one_texture()
 
 }  // namespace
 
+void start_loading_data(std::function<void()> prepare)
+{
+    wait_for_reader();
+    // The new-bitmap settings belong to each thread: the reader takes this
+    // one's, but for the library's own conversion, which a display made
+    // meanwhile would apply to pictures half read.
+    const int flags = (al_get_new_bitmap_flags() & ~ALLEGRO_CONVERT_BITMAP) | ALLEGRO_MEMORY_BITMAP;
+    reader = std::thread([prepare, flags] {
+        if (prepare)
+            prepare();
+        al_set_new_bitmap_flags(flags);
+        // The byte order the picture reader writes and the atlas copies in,
+        // so that neither converts a pixel; on the display the pictures
+        // take the format asked for there.
+        al_set_new_bitmap_format(ALLEGRO_PIXEL_FORMAT_ABGR_8888_LE);
+        reader_missing = read_files();
+    });
+}
+
 bool load_data()
 {
-    // With a display, read into memory first: one upload instead of one per picture.
     const bool on_display = al_get_current_display() != nullptr;
-    const int flags = al_get_new_bitmap_flags();
-    if (on_display)
-        al_set_new_bitmap_flags(flags | ALLEGRO_MEMORY_BITMAP);
-    const bool pictures_loaded = load_pictures();
-    al_set_new_bitmap_flags(flags);
-    if (!pictures_loaded)
-        return false;
+    std::string missing;
+    if (reader.joinable()) {
+        reader.join();
+        missing = reader_missing;
+    } else {
+        // With a display, read into memory first: one upload instead of one per picture.
+        const int flags = al_get_new_bitmap_flags();
+        if (on_display)
+            al_set_new_bitmap_flags(flags | ALLEGRO_MEMORY_BITMAP);
+        missing = read_files();
+        al_set_new_bitmap_flags(flags);
+    }
+    if (!missing.empty())
+        return report_missing(missing);
     if (on_display)
         share_one_texture();
-    for (const sound_pair& pair : sounds) {
-        for (int variant = 0; variant < 2; variant++) {
-            std::string path = sound_path(pair, variant);
-            // Without audio no sample may be made, but a missing file still counts.
-            if (!audio_works) {
-                if (!al_filename_exists(path.c_str()))
-                    return report_missing(path);
-                continue;
-            }
-            pair.pair[variant] = al_load_sample(path.c_str());
-            if (!pair.pair[variant])
-                return report_missing(path);
-        }
-    }
     return true;
 }
 
 void unload_data()
 {
+    wait_for_reader();
     for (const picture_run& run : pictures) {
         for (int i = 0; i < run.count; i++) {
             if (run.first[i])

@@ -2,6 +2,7 @@
 // display into fixed global handles that the rest of the game uses by name.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,8 +46,15 @@ extern ALLEGRO_SAMPLE* sshell[4];  // 2 x casing kind + (1 in slow motion)
 extern ALLEGRO_SAMPLE* sshotgun[2];
 extern ALLEGRO_SAMPLE* spistol[2];
 
-// Loads every picture, and every sound when audio works. A missing file is
-// named on standard error and the load stops with false.
+// Starts reading every picture into memory, and every sound when audio
+// works, in another thread, so that the reading goes on while the display is
+// being made; load_data finishes the load. `prepare` runs first in that
+// thread: the sound system's start-up, which the sounds wait for.
+void start_loading_data(std::function<void()> prepare);
+
+// Loads every picture, and every sound when audio works, or finishes the
+// load start_loading_data began. A missing file is named on standard error
+// and the load stops with false.
 bool load_data();
 
 // Destroys every handle the load made and clears it.

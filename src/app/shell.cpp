@@ -1,5 +1,6 @@
 #include "app/shell.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -13,6 +14,7 @@
 #include "app/input.h"
 #include "app/renderer.h"
 #include "app/sound.h"
+#include "app/window_manager.h"
 #include "frontend/cmenu.h"
 #include "frontend/coptions.h"
 
@@ -52,6 +54,22 @@ void fullscreen_size(int* width, int* height)
     }
 }
 
+// Asks for the full-screen display. With no window manager nothing honours
+// the request, and the library would wait a whole second for the resize it
+// expects: a frameless window over the monitor is the same picture at once.
+void ask_for_fullscreen(int* width, int* height)
+{
+    fullscreen_size(width, height);
+    if (window_manager_running()) {
+        al_set_new_display_flags(ALLEGRO_FULLSCREEN_WINDOW);
+        return;
+    }
+    al_set_new_display_flags(ALLEGRO_WINDOWED | ALLEGRO_FRAMELESS);
+    ALLEGRO_MONITOR_INFO info;
+    if (al_get_num_video_adapters() > 0 && al_get_monitor_info(0, &info))
+        al_set_new_window_position(info.x1, info.y1);
+}
+
 // Multisampling drawn in software costs more than half the frame rate.
 void warn_of_slow_multisampling()
 {
@@ -73,9 +91,6 @@ bool init()
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     if (!al_install_system(requested_version, atexit))
         return fail("cannot start the Allegro library");
-    audio_works = start_audio();
-    if (!audio_works)
-        std::fprintf(stderr, "ZK3: no sound device found; playing without sound\n");
     al_init_image_addon();
     al_init_primitives_addon();
     al_install_keyboard();
@@ -88,6 +103,15 @@ bool init()
         return fail("cannot create the event queue or the timer");
     al_start_timer(timer);
     al_register_event_source(queue, al_get_timer_event_source(timer));
+
+    // The sound system starts, and the files are read, while the display is
+    // being made. Last, so that no other start-up step runs beside it.
+    al_set_new_bitmap_flags(al_get_new_bitmap_flags() | ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR);
+    start_loading_data([] {
+        audio_works = start_audio();
+        if (!audio_works)
+            std::fprintf(stderr, "ZK3: no sound device found; playing without sound\n");
+    });
     return true;
 }
 
@@ -100,12 +124,12 @@ bool graphics()
         al_set_new_display_option(ALLEGRO_SAMPLE_BUFFERS, 0, ALLEGRO_REQUIRE);
         al_set_new_display_option(ALLEGRO_SAMPLES, 0, ALLEGRO_SUGGEST);
     }
-    if (menu.get_choice() == mode_start) {
-        al_set_new_bitmap_flags(al_get_new_bitmap_flags() | ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR);
-    } else {
+    const bool first_display = menu.get_choice() == mode_start;
+    if (!first_display) {
         unload_data();
         al_destroy_display(display);
         display = nullptr;
+        start_loading_data(nullptr);
     }
 
     int width = window_width;
@@ -113,16 +137,18 @@ bool graphics()
     // The first display takes the mode kept from the last run.
     const bool windowed = menu.get_choice() == mode_windowed_display ||
                           (menu.get_choice() == mode_start && !options.get_display_fullscreen());
-    if (windowed) {
+    if (windowed)
         al_set_new_display_flags(ALLEGRO_WINDOWED);
-    } else {
-        al_set_new_display_flags(ALLEGRO_FULLSCREEN_WINDOW);
-        fullscreen_size(&width, &height);
-    }
+    else
+        ask_for_fullscreen(&width, &height);
     display = al_create_display(width, height);
+    al_set_new_window_position(INT_MAX, INT_MAX);  // a later window goes where the system puts it
     if (!display)
         return fail("cannot open a display (is an X server running and DISPLAY set?)");
-    reset_input();  // a button held over the old window would stay down for good
+    // A button held over the old window would stay down for good; the first
+    // window has no old one, and its devices were installed just now.
+    if (!first_display)
+        reset_input();
 
     if (al_get_display_option(display, ALLEGRO_SAMPLE_BUFFERS) > 0)
         options.set_antialiasing(al_get_display_option(display, ALLEGRO_SAMPLES));

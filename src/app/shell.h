@@ -22,12 +22,14 @@ extern bool close_requested;
 extern bool multisampling;
 
 // System start-up, once. Returns false (after saying why) when the library,
-// the queue or the timer cannot be started.
+// the queue or the timer cannot be started. The sound system's start and the
+// reading of the assets go on in the background until graphics() needs them.
 bool init();
 
 // Creates the display (first call) or re-creates it in the mode the menu's
 // choice asks for, installs the scaling transform and loads the assets.
-// Returns false (after saying why) when no display opens or an asset is missing.
+// Returns false (after saying why) when no display opens or an asset is
+// missing; unload_data() then still has to run before the program ends.
 bool graphics();
 
 // Destroys the display, the queue and the timer, once at the end.
