@@ -61,7 +61,11 @@ public:
     }
 
 private:
-    // One tick of a drop's life and motion; false when it died.
+    // A tick of the four drops from `first`, those in free flight worked
+    // side by side; how many are live after it.
+    int update_four(int first, float s);
+    // One tick of a live drop's motion, a unit at a time; false when it
+    // left the map.
     bool move(int drop, float s);
     // Packs the live drops' quads at the scroll of the last step, once per step.
     void build_vertices() const;

@@ -1,15 +1,9 @@
 #include "effects/walk.h"
 
-namespace {
-
-const double gravity = 0.25;
-
-}  // namespace
-
-bool move_speck(float& x, float& y, float& vx, float& vy, float s, speck_shape shape)
+bool walk_speck(float& x, float& y, float& vx, float& vy, float s, speck_shape shape)
 {
     if (!solid_at(x, y + shape.gravity_probe))
-        vy = static_cast<float>(vy + gravity * s);
+        vy = static_cast<float>(vy + speck_gravity * s);
     // Lying still costs no probes.
     if (vx == 0 && vy == 0)
         return true;
