@@ -136,6 +136,11 @@ private:
     void forget_longest_unseen_piece() const;
     void repaint_changed_cells() const;
     void prepaint_near(long long left, long long top, long long right, long long bottom) const;
+    // The pieces shrunk to half for the half-size window (cmap_half_pieces.cpp).
+    void forget_halves(size_t piece_index) const;
+    void forget_longest_unseen_half() const;
+    ALLEGRO_BITMAP* half_piece(int column, int row, int way) const;
+    bool copy_halves(long long left, long long top, long long right, long long bottom) const;
     void draw_pieces(long long left, long long top, long long right, long long bottom) const;
 
     sky_colours sky;
@@ -155,14 +160,18 @@ private:
     char warning[256];
     // The view's pictures, made while drawing, which changes nothing the match sees.
     struct view_pieces {
+        static constexpr int ways_to_fall = 4;  // halves a piece: odd or even scroll, across and down
         std::vector<ALLEGRO_BITMAP*> pictures;  // row after row; null until first shown
         std::vector<unsigned> shown_at;         // the frame each was last shown or wanted in
         std::vector<int> painted_rows;          // cell rows painted so far, from the top
+        std::vector<ALLEGRO_BITMAP*> halves;    // four a piece; null until first shown
+        std::vector<unsigned> half_shown_at;
         std::vector<cell_spot> changed_cells;   // since the last frame
         ALLEGRO_DISPLAY* display = nullptr;     // the one they were made for
         int width = 0, height = 0, columns = 0, rows = 0;
         unsigned frame = 0;
         int kept = 0;
+        int halves_kept = 0;
         int unfinished_near = 0;  // pieces near the last view still to paint
     };
     mutable view_pieces pieces;

@@ -41,9 +41,10 @@ int piece_size(int screen_size)
 
 void cmap::forget_pieces() const
 {
-    for (ALLEGRO_BITMAP* picture : pieces.pictures)
-        if (picture)
-            al_destroy_bitmap(picture);
+    for (const auto* pictures : {&pieces.pictures, &pieces.halves})
+        for (ALLEGRO_BITMAP* picture : *pictures)
+            if (picture)
+                al_destroy_bitmap(picture);
     pieces = view_pieces{};
 }
 
@@ -59,6 +60,8 @@ void cmap::lay_out_pieces() const
     pieces.pictures.assign(static_cast<size_t>(pieces.columns) * pieces.rows, nullptr);
     pieces.shown_at.assign(pieces.pictures.size(), 0);
     pieces.painted_rows.assign(pieces.pictures.size(), 0);
+    pieces.halves.assign(pieces.pictures.size() * view_pieces::ways_to_fall, nullptr);
+    pieces.half_shown_at.assign(pieces.halves.size(), 0);
 }
 
 void cmap::note_changed_cell(int column, int row)
@@ -126,6 +129,7 @@ void cmap::forget_longest_unseen_piece() const
     al_destroy_bitmap(pieces.pictures[oldest]);
     pieces.pictures[oldest] = nullptr;
     pieces.kept--;
+    forget_halves(oldest);
 }
 
 // The picture of piece (column, row), made blank if it was not kept; null
@@ -184,6 +188,7 @@ void cmap::repaint_changed_cells() const
         const int column = x / pieces.width, row = y / pieces.height;
         const size_t index = static_cast<size_t>(row) * pieces.columns + column;
         ALLEGRO_BITMAP* kept = pieces.pictures[index];
+        forget_halves(index);
         if (kept && (y - row * pieces.height) / cell_size < pieces.painted_rows[index])
             paint(kept, column * pieces.width, row * pieces.height, x, y, std::min(width, x + cell_size),
                   std::min(height, y + cell_size));
@@ -231,6 +236,8 @@ void cmap::draw_pieces(long long left, long long top, long long right, long long
     if (left >= right || top >= bottom)
         return;
     prepaint_near(left, top, right, bottom);
+    if (copy_halves(left, top, right, bottom))
+        return;
 
     for (int row = static_cast<int>(top / pieces.height); row * pieces.height < bottom; row++) {
         for (int column = static_cast<int>(left / pieces.width); column * pieces.width < right; column++) {
