@@ -23,6 +23,7 @@ struct changed_cell {
     int xs, ys;              // and after it
     int column, row, code;   // the cell put back
     ALLEGRO_COLOR shown;     // at the cell's middle afterwards
+    bool half = false;       // drawn in the half-size window
 };
 
 class MapPieces : public testing::TestWithParam<changed_cell> {
@@ -42,9 +43,14 @@ protected:
         text.codes[0] = 101;  // the spawn point a map needs
         folder->write("zkm/test.zkm", text.str());
         ASSERT_TRUE(map.read_file("zkm/test.zkm")) << map.get_error();
-        screen = al_create_bitmap(1920, 1080);
+        scale = GetParam().half ? 2 : 1;
+        screen = al_create_bitmap(1920 / scale, 1080 / scale);
         ASSERT_NE(screen, nullptr);
         al_set_target_bitmap(screen);
+        ALLEGRO_TRANSFORM shrink;
+        al_identity_transform(&shrink);
+        al_scale_transform(&shrink, 1.0f / scale, 1.0f / scale);
+        al_use_transform(&shrink);
     }
 
     void TearDown() override
@@ -55,16 +61,18 @@ protected:
         folder.reset();
     }
 
+    // Whether logical screen point (x, y) shows the colour.
     bool shows(int x, int y, ALLEGRO_COLOR expected) const
     {
         unsigned char r, g, b, er, eg, eb;
-        al_unmap_rgb(al_get_pixel(screen, x, y), &r, &g, &b);
+        al_unmap_rgb(al_get_pixel(screen, x / scale, y / scale), &r, &g, &b);
         al_unmap_rgb(expected, &er, &eg, &eb);
         return r == er && g == eg && b == eb;
     }
 
     std::unique_ptr<temp_game_folder> folder;
     ALLEGRO_BITMAP* screen = nullptr;
+    int scale = 1;
 };
 
 TEST_P(MapPieces, PutBackCellShowsOnTheNextFrame)
@@ -82,8 +90,8 @@ TEST_P(MapPieces, PutBackCellShowsOnTheNextFrame)
     const int x = change.column * cmap::cell_size - change.xs + 20;
     const int y = change.row * cmap::cell_size - change.ys + 20;
     EXPECT_TRUE(shows(x, y, change.shown));
-    EXPECT_TRUE(shows(x - 21, y, green)) << "the cell to its left is as it was";
-    EXPECT_TRUE(shows(x, y + 20, green)) << "and the one below it";
+    EXPECT_TRUE(shows(x - 30, y, green)) << "the cell to its left is as it was";
+    EXPECT_TRUE(shows(x, y + 30, green)) << "and the one below it";
 
     map.restore_cells(before);
     map.draw();
@@ -93,7 +101,7 @@ TEST_P(MapPieces, PutBackCellShowsOnTheNextFrame)
 // The pictures next to the view are drawn ahead a few rows a frame: a cell put
 // back in a row drawn already and one in a row still to draw both show, and
 // after enough frames everything around the view is made.
-TEST_F(MapPieces, PicturesDrawnAheadShowPutBackCells)
+TEST_P(MapPieces, PicturesDrawnAheadShowPutBackCells)
 {
     map.set_screen(0, 0);
     map.draw();
@@ -117,12 +125,18 @@ TEST_F(MapPieces, PicturesDrawnAheadShowPutBackCells)
 }
 
 // Cells in the first picture, across a picture's edge from the view's corner,
-// and in a picture the view has not shown before the change.
+// and in a picture the view has not shown before the change; in the half-size
+// window with the scroll odd or even each way, whose shrunk pictures must
+// show the change too.
 INSTANTIATE_TEST_SUITE_P(Cells, MapPieces,
                          testing::Values(changed_cell{0, 0, 0, 0, 5, 5, 200, blue},
                                          changed_cell{0, 0, 0, 0, 5, 5, 10100, red},
                                          changed_cell{1000, 600, 1000, 600, 48, 27, 10200, red},
                                          changed_cell{1000, 600, 1000, 600, 47, 26, 200, blue},
-                                         changed_cell{0, 0, 480, 200, 55, 28, 10100, red}));
+                                         changed_cell{0, 0, 480, 200, 55, 28, 10100, red},
+                                         changed_cell{0, 0, 0, 0, 5, 5, 200, blue, true},
+                                         changed_cell{1001, 600, 1001, 600, 48, 27, 10200, red, true},
+                                         changed_cell{1000, 601, 1000, 601, 47, 26, 200, blue, true},
+                                         changed_cell{1, 1, 481, 201, 55, 28, 10100, red, true}));
 
 }  // namespace
