@@ -56,8 +56,13 @@ void cbullet::update()
 
 bool cbullet::fly(float step)
 {
+    // Nobody moves while a bullet flies, so the fighters far from its path
+    // are left out once instead of at every unit. The next point never lies
+    // more than the step and a unit away.
+    int near[max_players];
+    const int count = fighters_near(step + 2, near);
     float left = step;
-    while (left > 0 && screen() && !collision() && player() == -1) {
+    while (left > 0 && screen() && !collision() && near_fighter_hit(near, count) == -1) {
         const float unit = left >= 1 ? 1.0f : left;
         x += unit * dir_x;
         y += unit * dir_y;
@@ -117,6 +122,27 @@ int cbullet::player() const
             enemy(i, next_x, next_y))
             return i;
     }
+    return -1;
+}
+
+int cbullet::fighters_near(float reach, int* near) const
+{
+    int count = 0;
+    for (int i = 0; i < max_players; i++) {
+        const cplayer& fighter = players[i];
+        if (fighter.get_active() && fighter.get_health() > 0 && fighter.get_id() != owner &&
+            fighter.get_x() <= x + reach && x - reach < fighter.get_x() + box_width &&
+            fighter.get_y() <= y + reach && y - reach < fighter.get_y() + box_height)
+            near[count++] = i;
+    }
+    return count;
+}
+
+int cbullet::near_fighter_hit(const int* near, int count) const
+{
+    for (int k = 0; k < count; k++)
+        if (enemy(near[k], x + dir_x, y + dir_y))
+            return near[k];
     return -1;
 }
 

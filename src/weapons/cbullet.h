@@ -28,6 +28,11 @@ public:
 private:
     // Moves up to `step` units one unit at a time; false when something stopped it.
     bool fly(float step);
+    // The fighters the bullet could hit within `reach` units, in slot order,
+    // into `near`; returns how many.
+    int fighters_near(float reach, int* near) const;
+    // The first of those whose box holds the next point, or -1.
+    int near_fighter_hit(const int* near, int count) const;
     // The bullet stopped short of its next point: a wall chips, a fighter is hurt.
     void hit();
 
