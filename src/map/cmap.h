@@ -133,6 +133,10 @@ private:
     int piece_cell_rows(int row) const;
     void paint_rows(int column, int row, int rows_wanted) const;
     ALLEGRO_BITMAP* piece(int column, int row) const;
+    // The picture kept longest without being shown, not one shown this frame;
+    // the pictures' count when there is none.
+    static size_t longest_unseen(const std::vector<ALLEGRO_BITMAP*>& pictures, const std::vector<unsigned>& shown_at,
+                                 unsigned frame);
     void forget_longest_unseen_piece() const;
     void repaint_changed_cells() const;
     void prepaint_near(long long left, long long top, long long right, long long bottom) const;

@@ -58,11 +58,7 @@ void cmap::forget_halves(size_t piece_index) const
 
 void cmap::forget_longest_unseen_half() const
 {
-    size_t oldest = pieces.halves.size();
-    for (size_t i = 0; i < pieces.halves.size(); i++)
-        if (pieces.halves[i] && pieces.half_shown_at[i] != pieces.frame &&
-            (oldest == pieces.halves.size() || pieces.half_shown_at[i] < pieces.half_shown_at[oldest]))
-            oldest = i;
+    const size_t oldest = longest_unseen(pieces.halves, pieces.half_shown_at, pieces.frame);
     if (oldest == pieces.halves.size())
         return;
     al_destroy_bitmap(pieces.halves[oldest]);

@@ -117,13 +117,19 @@ void cmap::paint(ALLEGRO_BITMAP* piece, int x, int y, int left, int top, int rig
     al_restore_state(&state);
 }
 
+size_t cmap::longest_unseen(const std::vector<ALLEGRO_BITMAP*>& pictures, const std::vector<unsigned>& shown_at,
+                            unsigned frame)
+{
+    size_t oldest = pictures.size();
+    for (size_t i = 0; i < pictures.size(); i++)
+        if (pictures[i] && shown_at[i] != frame && (oldest == pictures.size() || shown_at[i] < shown_at[oldest]))
+            oldest = i;
+    return oldest;
+}
+
 void cmap::forget_longest_unseen_piece() const
 {
-    size_t oldest = pieces.pictures.size();
-    for (size_t i = 0; i < pieces.pictures.size(); i++)
-        if (pieces.pictures[i] && pieces.shown_at[i] != pieces.frame &&
-            (oldest == pieces.pictures.size() || pieces.shown_at[i] < pieces.shown_at[oldest]))
-            oldest = i;
+    const size_t oldest = longest_unseen(pieces.pictures, pieces.shown_at, pieces.frame);
     if (oldest == pieces.pictures.size())
         return;
     al_destroy_bitmap(pieces.pictures[oldest]);
