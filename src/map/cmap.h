@@ -145,6 +145,7 @@ private:
     void forget_longest_unseen_half() const;
     ALLEGRO_BITMAP* half_piece(int column, int row, int way) const;
     bool copy_halves(long long left, long long top, long long right, long long bottom) const;
+    void shrink_ahead(long long left, long long top, long long right, long long bottom) const;
     void draw_pieces(long long left, long long top, long long right, long long bottom) const;
 
     sky_colours sky;

@@ -102,6 +102,23 @@ ALLEGRO_BITMAP* cmap::half_piece(int column, int row, int way) const
     return kept;
 }
 
+// Shrinks one more piece on screen for a way the scroll has not fallen yet,
+// so that a step that makes it odd or even does not wait for it.
+void cmap::shrink_ahead(long long left, long long top, long long right, long long bottom) const
+{
+    for (int row = static_cast<int>(top / pieces.height); row * pieces.height < bottom; row++) {
+        for (int column = static_cast<int>(left / pieces.width); column * pieces.width < right; column++) {
+            const size_t first = (static_cast<size_t>(row) * pieces.columns + column) * view_pieces::ways_to_fall;
+            for (int way = 0; way < view_pieces::ways_to_fall; way++) {
+                if (!pieces.halves[first + static_cast<size_t>(way)]) {
+                    half_piece(column, row, way);
+                    return;
+                }
+            }
+        }
+    }
+}
+
 // Copies map area [left, right) x (top, bottom] at half scale from the
 // halves: the screen pixels whose middles lie in it, as a frame would draw
 // them. False, and nothing drawn, when the view is not at half scale.
@@ -135,6 +152,7 @@ bool cmap::copy_halves(long long left, long long top, long long right, long long
                                    static_cast<int>(from_i), static_cast<int>(from_j));
         }
     }
+    shrink_ahead(left, top, right, bottom);
     al_use_transform(&view);
     return true;
 }
