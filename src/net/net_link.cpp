@@ -8,6 +8,8 @@
 
 #include <enet/enet.h>
 
+#include "net/net_messages.h"
+
 namespace {
 
 const std::size_t channel_count = 2;
@@ -21,6 +23,11 @@ const enet_uint32 silence_ms = 3000;
 // gone would keep it waiting to the end.
 const auto closing_time = std::chrono::milliseconds(1000);
 const enet_uint32 closing_slice_ms = 10;
+
+// ENet would take up to 32 MB a packet and 32 MB waiting from each peer;
+// nothing of ours comes near a tenth of that, and a peer that sends more
+// must not cost us more.
+const std::size_t most_waiting_per_peer = 2 * net_max_packet;
 
 // ENet is set up with the first open link and taken down with the last.
 int enet_users = 0;
@@ -88,6 +95,7 @@ bool net_link::listen(std::uint16_t port, std::string& error)
         leave_enet();
         return false;
     }
+    limit_what_peers_may_cost();
     hosting = true;
     joiners_numbered = 0;
     return true;
@@ -115,9 +123,16 @@ bool net_link::connect(const std::string& address, std::uint16_t port, std::stri
         return false;
     }
     enet_peer_timeout(server, 0, silence_ms, silence_ms);
+    limit_what_peers_may_cost();
     hosting = false;
     peers[host_number] = server;
     return true;
+}
+
+void net_link::limit_what_peers_may_cost()
+{
+    host->maximumPacketSize = net_max_packet;
+    host->maximumWaitingData = most_waiting_per_peer;
 }
 
 ENetPeer* net_link::peer_of(int peer) const

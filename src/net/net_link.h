@@ -12,22 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "net/net_transport.h"
+
 // ENet's own types, so that only net_link.cpp includes ENet.
 struct _ENetHost;
 struct _ENetPeer;
 struct _ENetEvent;
 
-struct net_event {
-    enum kind { connected, received, disconnected };
-    kind what = received;
-    int peer = 0;      // on the host 1..10 in the order they connected; on a joiner 0, the host
-    std::string data;  // a received packet
-};
-
-class net_link {
+class net_link : public net_transport {
 public:
     static const std::uint16_t default_port = 27960;
-    static const int most_joiners = 10;
 
     net_link() = default;
     net_link(const net_link&) = delete;
@@ -39,31 +33,30 @@ public:
     // Starts connecting to `address` ("name" or "a.b.c.d"); a connected or
     // disconnected event tells how it went.
     bool connect(const std::string& address, std::uint16_t port, std::string& error);
-    void send(int peer, const std::string& packet, bool reliable);
+    void send(int peer, const std::string& packet, bool reliable) override;
     // Waits up to `wait_ms` for the first event, then takes every event
     // waiting, and sends what the delay held back once it is due. A peer not
     // heard from for 3 s is dropped with a disconnected event, so a link
     // must be polled at least that often.
-    void poll(std::vector<net_event>& events, int wait_ms = 0);
+    void poll(std::vector<net_event>& events, int wait_ms = 0) override;
     // Lets a peer go gently (it hears a disconnect); the host may drop one joiner.
-    void disconnect(int peer);
+    void disconnect(int peer) override;
     // Sends what is queued and closes every connection, waiting up to a
     // second for the peers to hear it.
-    void close();
+    void close() override;
 
     // Loses `lose_percent` of the unreliable sends from now on, drawn from
     // the link's own numbers started at `seed`, and holds every send for
     // `delay_ms` before handing it to ENet.
-    void simulate(int lose_percent, int delay_ms, std::uint32_t seed);
+    void simulate(int lose_percent, int delay_ms, std::uint32_t seed) override;
     // The packets' own bytes handed to ENet so far (neither the lost nor the
     // held ones, nor ENet's headers).
-    std::uint64_t bytes_sent() const { return sent; }
+    std::uint64_t bytes_sent() const override { return sent; }
     // Round trip to a peer in milliseconds as ENet measures it; -1 for no
     // such peer.
     int round_trip_ms(int peer) const;
 
 private:
-    using clock = std::chrono::steady_clock;
 
     // A send the delay holds back until `due`.
     struct held_send {
@@ -74,6 +67,7 @@ private:
     };
 
     bool open(const char* verb, std::string& error);
+    void limit_what_peers_may_cost();
     _ENetPeer* peer_of(int peer) const;
     int number_of(const _ENetPeer* peer) const;
     void hand_over(int peer, const std::string& packet, bool reliable);

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "net/net_link.h"
+
 #include "fighters/cplayer.h"
 #include "frontend/coptions.h"
 #include "map/cmap.h"
@@ -10,8 +12,6 @@
 #include "match/control.h"
 
 namespace {
-
-using steady = std::chrono::steady_clock;
 
 const int host_peer = 0;  // on a joiner
 
@@ -21,58 +21,87 @@ net_session::~net_session()
 {
     if (settings_changed)
         options.restore(kept);
-    if (now == phase::playing)
+    if (current_phase == phase::playing)
         device_slot = 0;
 }
 
 bool net_session::host(std::uint16_t port, const net_colors& look, std::string& error)
 {
-    if (!link.listen(port, error))
+    auto network = std::make_unique<net_link>();
+    if (!network->listen(port, error))
         return false;
-    hosting = true;
-    own_look = look;
-    humans = {look};
-    local_slot = 0;
-    now = phase::lobby;
+    host_over(std::move(network), look);
     return true;
 }
 
 bool net_session::join(const std::string& address, std::uint16_t port, const net_colors& look,
                        std::string& error)
 {
-    if (!link.connect(address, port, error))
+    auto network = std::make_unique<net_link>();
+    if (!network->connect(address, port, error))
         return false;
-    hosting = false;
-    own_look = look;
-    now = phase::connecting;
+    join_over(std::move(network), look);
     return true;
+}
+
+void net_session::host_over(std::unique_ptr<net_transport> network, const net_colors& look)
+{
+    open(std::move(network), true, look);
+    humans = {look};
+    current_phase = phase::lobby;
+}
+
+void net_session::join_over(std::unique_ptr<net_transport> network, const net_colors& look)
+{
+    open(std::move(network), false, look);
+    current_phase = phase::connecting;
+}
+
+void net_session::open(std::unique_ptr<net_transport> network, bool as_host, const net_colors& look)
+{
+    link = std::move(network);
+    hosting = as_host;
+    own_look = look;
+    local_slot = 0;
+}
+
+void net_session::simulate(int lose_percent, int delay_ms, std::uint32_t seed)
+{
+    if (link)
+        link->simulate(lose_percent, delay_ms, seed);
 }
 
 void net_session::poll(int wait_ms)
 {
+    if (!link)
+        return;
     std::vector<net_event> events;
-    link.poll(events, wait_ms);
+    link->poll(events, wait_ms);
     for (const net_event& event : events)
         take(event);
-    if (now == phase::playing)
-        for (int peer = 0; peer <= net_link::most_joiners; peer++)
+    if (current_phase == phase::playing)
+        for (int peer = 0; peer <= net_transport::most_joiners; peer++)
             check_hash(peer);
+    report_refusals(false);
 }
 
 void net_session::take(const net_event& event)
 {
-    if (event.peer < 0 || event.peer > net_link::most_joiners)
+    if (event.peer < 0 || event.peer > net_transport::most_joiners)
         return;
     remote& from = remotes[event.peer];
+    const auto at = link->now();
     switch (event.what) {
     case net_event::connected:
         from = remote{};
         from.connected = true;
-        from.heard = steady::now();
-        if (!hosting && now == phase::connecting) {
+        from.heard = at;
+        from.allowance.reset(at);
+        from.hold_up.reset(at);
+        if (!hosting && current_phase == phase::connecting) {
             net_hello hello;
             hello.look = own_look;
-            link.send(host_peer, encode(hello), true);
+            link->send(host_peer, encode(hello), true);
         }
         return;
     case net_event::disconnected:
@@ -81,95 +110,97 @@ void net_session::take(const net_event& event)
     case net_event::received:
         break;
     }
+    // A joiner may send so much a second; the rest is not even read.
+    if (hosting && !from.allowance.take(event.data.size(), at)) {
+        refuse(event.peer, "more than " + std::to_string(static_cast<int>(intake_allowance::per_second / 1024)) +
+                               " KB a second");
+        return;
+    }
     net_message message;
     std::string error;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(event.data.data());
     if (!decode(bytes, event.data.size(), message, error)) {
-        std::fprintf(stderr, "ZK3: a packet dropped: %s\n", error.c_str());
+        refuse(event.peer, error);
         return;
     }
-    from.heard = steady::now();
+    from.heard = at;
     take_message(event.peer, message);
 }
 
-void net_session::take_message(int peer, const net_message& message)
+void net_session::refuse(int peer, const std::string& reason)
 {
-    // Each side takes only what the other side may send it, when it may.
-    const bool from_joiner = hosting && remotes[peer].connected;
-    const bool from_host = !hosting && peer == host_peer;
-    bool fits = false;
-    switch (message.kind) {
-    case net_kind::hello:
-        fits = from_joiner && now == phase::lobby && remotes[peer].slot < 0;
-        if (fits) {
-            hello_from(peer, message.hello);
-        } else if (from_joiner && now == phase::playing && remotes[peer].slot < 0) {
-            turn_away(peer, "the match has already begun");
-            return;
-        }
-        break;
-    case net_kind::lobby:
-        fits = from_host && (now == phase::connecting || now == phase::lobby);
-        if (fits) {
-            humans = message.lobby.humans;
-            local_slot = message.lobby.your_slot;
-            now = phase::lobby;
-        }
-        break;
-    case net_kind::start:
-        fits = from_host && now == phase::lobby;
-        if (fits) {
-            std::string error;
-            if (!begin(message.start, error))
-                end("the host's match cannot be played here: " + error);
-        }
-        break;
-    case net_kind::inputs:
-        fits = (from_host || (from_joiner && remotes[peer].slot > 0)) && now == phase::playing;
-        if (fits)
-            inputs_from(peer, message.inputs);
-        break;
-    case net_kind::hash:
-        fits = (from_host || (from_joiner && remotes[peer].slot > 0)) && now == phase::playing;
-        if (fits)
-            hash_from(peer, message.hash);
-        break;
-    case net_kind::leave:
-        fits = from_host && now == phase::playing && message.leave.slot != local_slot;
-        if (fits)
-            match.leave(message.leave.slot, message.leave.tick);
-        break;
-    case net_kind::bye:
-        fits = from_host || from_joiner;
-        if (fits) {
-            if (from_host)
-                end(message.bye.why.empty() ? "the host left the match" : message.bye.why);
-            else
-                lost(peer);
-        }
-        break;
-    }
-    if (!fits)
-        std::fprintf(stderr, "ZK3: a packet dropped: not expected from that peer now\n");
+    remotes[peer].refusals.add(reason, link->now());
 }
 
-void net_session::hello_from(int peer, const net_hello& hello)
+std::string net_session::who(int peer) const
+{
+    if (!hosting)
+        return "the host";
+    const int slot = remotes[peer].slot;
+    return slot > 0 ? "player " + std::to_string(slot + 1) : "joiner " + std::to_string(peer);
+}
+
+// At most one line a second for each peer, however much it sends.
+void net_session::report_refusals(bool all_now)
+{
+    const auto at = link ? link->now() : net_transport::clock::now();
+    for (int peer = 0; peer <= net_transport::most_joiners; peer++) {
+        const std::string line = remotes[peer].refusals.line_due(who(peer), at, all_now);
+        if (!line.empty())
+            std::fprintf(stderr, "ZK3: %s\n", line.c_str());
+    }
+}
+
+std::uint64_t net_session::get_refused() const
+{
+    std::uint64_t total = 0;
+    for (const remote& other : remotes)
+        total += other.refusals.total();
+    return total;
+}
+
+void net_session::send_raw(int peer, const std::string& packet, bool reliable)
+{
+    if (link)
+        link->send(peer, packet, reliable);
+}
+
+void net_session::hello_from(int peer, const net_message& message)
 {
     if (static_cast<int>(humans.size()) >= net_max_slots) {
         turn_away(peer, "the match is full");
         return;
     }
     remotes[peer].slot = static_cast<int>(humans.size());
-    humans.push_back(hello.look);
+    humans.push_back(message.hello.look);
     send_lobby();
+}
+
+void net_session::late_hello_from(int peer, const net_message&)
+{
+    turn_away(peer, "the match has already begun");
+}
+
+void net_session::lobby_from(int, const net_message& message)
+{
+    humans = message.lobby.humans;
+    local_slot = message.lobby.your_slot;
+    current_phase = phase::lobby;
+}
+
+void net_session::start_from(int, const net_message& message)
+{
+    std::string error;
+    if (!begin(message.start, error))
+        end("the host's match cannot be played here: " + error);
 }
 
 void net_session::turn_away(int peer, const std::string& reason)
 {
     net_bye bye;
     bye.why = reason;
-    link.send(peer, encode(bye), true);
-    link.disconnect(peer);
+    link->send(peer, encode(bye), true);
+    link->disconnect(peer);
     remotes[peer].connected = false;
 }
 
@@ -182,18 +213,18 @@ void net_session::send_lobby()
     lobby.map_name = name[0] ? name : "unknown.zkm";
     lobby.bots = std::min(options.get_bots(), net_max_slots - static_cast<int>(humans.size()));
     lobby.skill = options.get_skill();
-    for (int peer = 1; peer <= net_link::most_joiners; peer++) {
+    for (int peer = 1; peer <= net_transport::most_joiners; peer++) {
         if (!remotes[peer].connected || remotes[peer].slot < 0)
             continue;
         lobby.your_slot = remotes[peer].slot;
-        link.send(peer, encode(lobby), true);
+        link->send(peer, encode(lobby), true);
     }
 }
 
 bool net_session::start_match(const std::string& map_name, const std::string& map_text, std::uint32_t seed,
                               std::string& error)
 {
-    if (!hosting || now != phase::lobby) {
+    if (!hosting || current_phase != phase::lobby) {
         error = "only the host starts the match, from the lobby";
         return false;
     }
@@ -211,9 +242,9 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
     if (!begin(start, error))
         return false;
     const std::string packet = encode(start);
-    for (int peer = 1; peer <= net_link::most_joiners; peer++)
+    for (int peer = 1; peer <= net_transport::most_joiners; peer++)
         if (remotes[peer].connected && remotes[peer].slot > 0)
-            link.send(peer, packet, true);
+            link->send(peer, packet, true);
     return true;
 }
 
@@ -248,6 +279,6 @@ bool net_session::begin(const net_start& start, std::string& error)
     device_slot = -1;
     match.start(lineup.humans, local_slot);
     next_hash = rollback_match::hash_every;
-    now = phase::playing;
+    current_phase = phase::playing;
     return true;
 }

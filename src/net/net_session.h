@@ -3,16 +3,26 @@
 // rollback match. The host is the hub: it tells the joiners their slots,
 // starts the match, relays each joiner's controls to the others, and names
 // the tick from which a joiner who left is played by a bot.
+//
+// A host's port is open to anyone, so the host trusts no joiner: it takes
+// only what the rules table lets that side send in that phase, a joiner's
+// readings only up to two seconds ahead of its own tick, and a bounded
+// allowance of bytes; a joiner that holds the match up for three seconds is
+// played on by a bot. Files: net_session.cpp (lobby and start),
+// net_session_rules.cpp (who may send what, when), net_session_match.cpp
+// (the ticks of the match), net_session_guard.cpp (what a joiner may cost).
 #pragma once
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "frontend/settings_file.h"
-#include "net/net_link.h"
 #include "net/net_messages.h"
+#include "net/net_transport.h"
+#include "net/peer_limits.h"
 #include "net/rollback.h"
 #include "replay/replay_file.h"
 
@@ -20,18 +30,27 @@ class net_session {
 public:
     enum class phase { connecting, lobby, playing, ended };
 
+    // A host takes a joiner's readings up to this many ticks (2 s) ahead of
+    // its own tick, and no further.
+    static constexpr std::uint32_t most_taken_ahead = 200;
+    // After the match has waited this long, the screen says for whom.
+    static constexpr std::chrono::milliseconds waiting_shown_after{500};
+
     ~net_session();
 
     // Opens the lobby on `port`, the host in slot 0 wearing `look`.
     bool host(std::uint16_t port, const net_colors& look, std::string& error);
     // Starts joining the host at `address`; the lobby follows once it answers.
     bool join(const std::string& address, std::uint16_t port, const net_colors& look, std::string& error);
+    // The same over a network of the caller's: the session's tests.
+    void host_over(std::unique_ptr<net_transport> network, const net_colors& look);
+    void join_over(std::unique_ptr<net_transport> network, const net_colors& look);
     // For tests: lose and delay this peer's own sends.
-    void simulate(int lose_percent, int delay_ms, std::uint32_t seed) { link.simulate(lose_percent, delay_ms, seed); }
+    void simulate(int lose_percent, int delay_ms, std::uint32_t seed);
 
     // Takes what the network brought; call every tick, in the lobby too.
     void poll(int wait_ms = 0);
-    phase get_phase() const { return now; }
+    phase get_phase() const { return current_phase; }
     bool is_host() const { return hosting; }
     // The humans in the lobby or the match, slot 0 (the host) first.
     const std::vector<net_colors>& get_humans() const { return humans; }
@@ -56,9 +75,16 @@ public:
     // Why the match or the lobby ended, for the screen and standard error.
     const std::string& get_ended_why() const { return why; }
     const rollback_match& get_match() const { return match; }
-    std::uint64_t bytes_sent() const { return link.bytes_sent(); }
+    std::uint64_t bytes_sent() const { return link ? link->bytes_sent() : 0; }
     // Ticks skipped to let slower peers catch up.
     std::uint32_t get_skips() const { return skips; }
+    // Packets refused from every peer so far.
+    std::uint64_t get_refused() const;
+    // The slots the match has been waiting for, once it has waited
+    // `waiting_shown_after`; empty while it steps.
+    std::vector<int> waiting_for() const;
+    // The misbehaving peer of the tests: a packet of its own making.
+    void send_raw(int peer, const std::string& packet, bool reliable);
     // The match so far as a replay: every human's confirmed controls.
     replay_data recording() const;
 
@@ -77,33 +103,64 @@ private:
         std::uint32_t hash_tick = 0;  // its last hash, to compare with ours
         std::uint64_t hash = 0;
         std::uint32_t agreed = 0;  // the last tick our hashes were the same
+        // What it may cost us (the host watches its joiners; a joiner only
+        // sums up what it refuses from the host).
+        intake_allowance allowance;
+        refusal_summary refusals;
+        hold_up_meter hold_up;
     };
+    // Who may send which message in which phase, and what taking it does.
+    enum class sender { host, joiner };
+    enum class slot_rule { any, none_yet, given };
+    struct message_rule {
+        net_kind kind;
+        sender from;
+        unsigned phases;  // a bit for each phase it may come in
+        slot_rule slot;   // of a joiner: whether it must have a slot yet
+        void (net_session::*take)(int peer, const net_message& message);
+    };
+    static const message_rule rules[];
 
+    void open(std::unique_ptr<net_transport> network, bool as_host, const net_colors& look);
     void take(const net_event& event);
     void take_message(int peer, const net_message& message);
-    void hello_from(int peer, const net_hello& hello);
+    const message_rule* rule_for(int peer, net_kind kind) const;
+    void refuse(int peer, const std::string& reason);
+    std::string who(int peer) const;
+    void report_refusals(bool all_now);
+    // The rules table's actions.
+    void hello_from(int peer, const net_message& message);
+    void late_hello_from(int peer, const net_message& message);
+    void lobby_from(int peer, const net_message& message);
+    void start_from(int peer, const net_message& message);
+    void inputs_from(int peer, const net_message& message);
+    void hash_from(int peer, const net_message& message);
+    void leave_from(int peer, const net_message& message);
+    void bye_from(int peer, const net_message& message);
     void send_lobby();
     // Tells a joiner why it cannot come in, and lets it go.
     void turn_away(int peer, const std::string& reason);
     bool begin(const net_start& start, std::string& error);
-    void inputs_from(int peer, const net_inputs& inputs);
-    void hash_from(int peer, const net_hash& hash);
     void lost(int peer);
+    // The host's watch on joiners that hold the match up.
+    void watch_hold_ups();
+    void let_go(int peer, const std::string& reason);
+    void watch_waiting(bool stepped, std::uint32_t waits_before);
     void send_inputs();
     void send_hashes();
     void check_hash(int peer);
     bool ahead_of_others();
     void end(const std::string& reason);
-    int peer_of_slot(int slot) const;
+    bool plays_with(int peer) const;
 
-    net_link link;
+    std::unique_ptr<net_transport> link;
     bool hosting = false;
-    phase now = phase::connecting;
+    phase current_phase = phase::connecting;
     net_colors own_look;
     std::vector<net_colors> humans;
     int local_slot = 0;
     net_start started;  // the match as it began
-    remote remotes[net_link::most_joiners + 1];
+    remote remotes[net_transport::most_joiners + 1];
     rollback_match match;
     kept_settings kept;  // the player's own settings, put back after the match
     bool settings_changed = false;
@@ -112,4 +169,6 @@ private:
     std::string why;
     std::uint32_t skips = 0;
     int skip_rest = 0;  // ticks before the next look at who is ahead
+    bool waiting = false;
+    net_transport::clock::time_point waiting_since{};
 };

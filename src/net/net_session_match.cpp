@@ -8,30 +8,39 @@
 
 namespace {
 
-
 const int host_peer = 0;  // on a joiner
 // Ahead of another peer by this many ticks, a peer skips a step, and then
-// steps a while before it looks again, so as not to overshoot.
+// steps a while before it looks again, so as not to overshoot. The host
+// looks seldom: what a joiner says of its tick may be a lie, and the others
+// must keep time whatever it says (a twentieth slower at the most).
 const std::int64_t fair_lead = 1;
 const int ticks_between_skips = 5;
+const int ticks_between_host_skips = 19;
 // Each reading is sent this many times in a row; a peer that has not moved
-// on for this long is sent all it lacks again.
+// on for this long is sent again what it lacks, as much as an honest peer
+// can lack: it cannot run further ahead of what it knows than the match lets it.
 const std::uint32_t sends_of_each = 4;
 const std::chrono::milliseconds resend_after(200);
-
-using steady = std::chrono::steady_clock;
+const std::uint32_t most_resent = 2 * rollback_match::most_ahead + 48;
 
 }  // namespace
 
 void net_session::tick(const control_reading& local)
 {
-    if (now != phase::playing)
+    if (current_phase != phase::playing)
         return;
     match.add_local(local);
+    const std::uint32_t waits_before = match.get_waits();
+    bool stepped = false;
     if (!ahead_of_others())
-        match.advance();
+        stepped = match.advance();
     else
         skips++;
+    watch_waiting(stepped, waits_before);
+    if (hosting)
+        watch_hold_ups();
+    if (current_phase != phase::playing)
+        return;
     send_inputs();
     send_hashes();
 }
@@ -47,9 +56,9 @@ bool net_session::ahead_of_others()
         skip_rest--;
         return false;
     }
-    for (int peer = 0; peer <= net_link::most_joiners; peer++) {
+    for (int peer = 0; peer <= net_transport::most_joiners; peer++) {
         const remote& other = remotes[peer];
-        if (!other.connected || (hosting && other.slot <= 0) || (!hosting && peer != host_peer))
+        if (!plays_with(peer))
             continue;
         if (match.left_at(hosting ? other.slot : 0) != rollback_match::never || other.sender_tick == 0)
             continue;
@@ -60,7 +69,7 @@ bool net_session::ahead_of_others()
         const std::int64_t our_lead = static_cast<std::int64_t>(match.get_tick()) - theirs_here;
         const std::int64_t their_lead = theirs_here - ours_there;
         if (our_lead - their_lead >= 2 * fair_lead) {
-            skip_rest = ticks_between_skips;
+            skip_rest = hosting ? ticks_between_host_skips : ticks_between_skips;
             return true;
         }
     }
@@ -72,14 +81,14 @@ bool net_session::ahead_of_others()
 // packets lost) is all it lacks sent again.
 void net_session::send_inputs()
 {
-    const steady::time_point at = steady::now();
+    const auto at = link->now();
     net_inputs inputs;
     inputs.sender_tick = match.get_tick();
     for (int slot = 0; slot < net_max_slots; slot++)
         inputs.have_until[slot] = static_cast<std::uint32_t>(match.known(slot).size());
-    for (int peer = 0; peer <= net_link::most_joiners; peer++) {
+    for (int peer = 0; peer <= net_transport::most_joiners; peer++) {
         remote& other = remotes[peer];
-        if (!other.connected || (hosting && other.slot <= 0) || (!hosting && peer != host_peer))
+        if (!plays_with(peer))
             continue;
         inputs.slots.clear();
         for (int slot = 0; slot < static_cast<int>(humans.size()); slot++) {
@@ -88,41 +97,56 @@ void net_session::send_inputs()
                 continue;
             const std::vector<control_reading>& readings = match.known(slot);
             std::uint32_t from = other.have_until[slot];
-            if (at - other.moved_on[slot] > resend_after)
-                other.moved_on[slot] = at;  // it lacks more than the last few: all again
-            else if (other.sent_until[slot] > from + sends_of_each)
+            std::size_t most = net_max_readings;
+            if (at - other.moved_on[slot] > resend_after) {
+                other.moved_on[slot] = at;  // it lacks more than the last few: again
+                most = most_resent;
+            } else if (other.sent_until[slot] > from + sends_of_each) {
                 from = other.sent_until[slot] - sends_of_each;
+            }
             const auto until = std::min<std::size_t>(readings.size(), match.left_at(slot));
             if (from >= until)
                 continue;
             net_slot_inputs run;
             run.slot = slot;
             run.first_tick = from;
-            const std::size_t last = std::min<std::size_t>(until, from + net_max_readings);
+            const std::size_t last = std::min<std::size_t>(until, from + most);
             run.readings.assign(readings.begin() + from, readings.begin() + static_cast<std::ptrdiff_t>(last));
             inputs.slots.push_back(run);
             other.sent_until[slot] = static_cast<std::uint32_t>(last);
         }
-        link.send(peer, encode(inputs), false);
+        link->send(peer, encode(inputs), false);
     }
 }
 
-void net_session::inputs_from(int peer, const net_inputs& inputs)
+void net_session::inputs_from(int peer, const net_message& message)
 {
+    const net_inputs& inputs = message.inputs;
     remote& from = remotes[peer];
     from.sender_tick = std::max(from.sender_tick, inputs.sender_tick);
-    const steady::time_point at = steady::now();
+    const auto at = link->now();
     for (int slot = 0; slot < net_max_slots; slot++) {
         if (inputs.have_until[slot] > from.have_until[slot])
             from.moved_on[slot] = at;
         from.have_until[slot] = std::max(from.have_until[slot], inputs.have_until[slot]);
     }
+    // The host takes a joiner's readings only for itself and only so far
+    // ahead of its own tick: what it keeps and relays stays bounded.
+    const std::uint32_t taken_until = hosting ? match.get_tick() + most_taken_ahead : rollback_match::never;
     for (const net_slot_inputs& run : inputs.slots) {
-        // A joiner speaks only for itself.
-        if (hosting && run.slot != from.slot)
+        if (hosting && run.slot != from.slot) {
+            refuse(peer, "controls for slot " + std::to_string(run.slot) + ", not its own");
             continue;
-        for (std::size_t i = 0; i < run.readings.size(); i++)
-            match.add_remote(run.slot, run.first_tick + static_cast<std::uint32_t>(i), run.readings[i]);
+        }
+        for (std::size_t i = 0; i < run.readings.size(); i++) {
+            const std::uint32_t tick_of = run.first_tick + static_cast<std::uint32_t>(i);
+            if (tick_of >= taken_until) {
+                refuse(peer, "controls for tick " + std::to_string(tick_of) + ", beyond tick " +
+                                 std::to_string(taken_until));
+                break;
+            }
+            match.add_remote(run.slot, tick_of, run.readings[i]);
+        }
     }
 }
 
@@ -134,17 +158,17 @@ void net_session::send_hashes()
         message.tick = next_hash;
         message.hash = hash;
         const std::string packet = encode(message);
-        for (int peer = 0; peer <= net_link::most_joiners; peer++)
-            if (remotes[peer].connected && (hosting ? remotes[peer].slot > 0 : peer == host_peer))
-                link.send(peer, packet, true);
+        for (int peer = 0; peer <= net_transport::most_joiners; peer++)
+            if (plays_with(peer))
+                link->send(peer, packet, true);
         next_hash += rollback_match::hash_every;
     }
 }
 
-void net_session::hash_from(int peer, const net_hash& hash)
+void net_session::hash_from(int peer, const net_message& message)
 {
-    remotes[peer].hash_tick = hash.tick;
-    remotes[peer].hash = hash.hash;
+    remotes[peer].hash_tick = message.hash.tick;
+    remotes[peer].hash = message.hash.hash;
     check_hash(peer);
 }
 
@@ -167,20 +191,16 @@ void net_session::check_hash(int peer)
     }
     // The host plays on with the others; the joiner finds out for itself.
     std::fprintf(stderr, "ZK3: slot %d is %s\n", other.slot, reason.c_str());
-    link.disconnect(peer);
-    lost(peer);
+    let_go(peer, "your match went " + reason);
 }
 
 bool net_session::all_agree_at(std::uint32_t last) const
 {
     std::uint64_t own;
-    if (now != phase::playing || !match.final_hash(last, own))
+    if (current_phase != phase::playing || !match.final_hash(last, own))
         return false;
-    for (int peer = 0; peer <= net_link::most_joiners; peer++) {
-        const remote& other = remotes[peer];
-        if (!other.connected || (hosting && other.slot <= 0) || (!hosting && peer != host_peer))
-            continue;
-        if (other.agreed < last)
+    for (int peer = 0; peer <= net_transport::most_joiners; peer++) {
+        if (plays_with(peer) && remotes[peer].agreed < last)
             return false;
     }
     return true;
@@ -189,7 +209,7 @@ bool net_session::all_agree_at(std::uint32_t last) const
 void net_session::lost(int peer)
 {
     remote& other = remotes[peer];
-    if (!hosting && now == phase::connecting) {
+    if (!hosting && current_phase == phase::connecting) {
         end("no answer from the host");
         return;
     }
@@ -197,15 +217,15 @@ void net_session::lost(int peer)
         return;
     other.connected = false;
     if (!hosting) {
-        if (now != phase::ended)
-            end(now == phase::connecting ? "no answer from the host" : "the host left the match");
+        if (current_phase != phase::ended)
+            end("the host left the match");
         return;
     }
     const int slot = other.slot;
     other.slot = -1;
     if (slot <= 0)
         return;
-    if (now == phase::lobby) {
+    if (current_phase == phase::lobby) {
         // The later joiners move up a slot, so slots stay in joining order.
         humans.erase(humans.begin() + slot);
         for (remote& later : remotes)
@@ -214,7 +234,7 @@ void net_session::lost(int peer)
         send_lobby();
         return;
     }
-    if (now != phase::playing)
+    if (current_phase != phase::playing)
         return;
     // From the first tick the host lacks, the fighter is a bot's on every peer.
     net_leave leave;
@@ -222,24 +242,25 @@ void net_session::lost(int peer)
     leave.tick = static_cast<std::uint32_t>(match.known(slot).size());
     match.leave(slot, leave.tick);
     const std::string packet = encode(leave);
-    for (int joiner = 1; joiner <= net_link::most_joiners; joiner++)
+    for (int joiner = 1; joiner <= net_transport::most_joiners; joiner++)
         if (remotes[joiner].connected && remotes[joiner].slot > 0)
-            link.send(joiner, packet, true);
+            link->send(joiner, packet, true);
     std::fprintf(stderr, "ZK3: slot %d left the match at tick %u; a bot plays on\n", slot, leave.tick);
 }
 
 void net_session::leave()
 {
-    if (now == phase::ended)
+    if (current_phase == phase::ended || !link)
         return;
     net_bye bye;
     bye.why = hosting ? "the host ended the match" : "";
     const std::string packet = encode(bye);
-    for (int peer = 0; peer <= net_link::most_joiners; peer++)
+    for (int peer = 0; peer <= net_transport::most_joiners; peer++)
         if (remotes[peer].connected)
-            link.send(peer, packet, true);
-    link.close();
-    now = phase::ended;
+            link->send(peer, packet, true);
+    report_refusals(true);
+    link->close();
+    current_phase = phase::ended;
     device_slot = 0;
 }
 
@@ -249,11 +270,12 @@ void net_session::end(const std::string& reason)
     std::fprintf(stderr, "ZK3: %s\n", reason.c_str());
     net_bye bye;
     bye.why = hosting ? reason.substr(0, 200) : "";
-    for (int peer = 0; peer <= net_link::most_joiners; peer++)
+    for (int peer = 0; peer <= net_transport::most_joiners; peer++)
         if (remotes[peer].connected)
-            link.send(peer, encode(bye), true);
-    link.close();
-    now = phase::ended;
+            link->send(peer, encode(bye), true);
+    report_refusals(true);
+    link->close();
+    current_phase = phase::ended;
     device_slot = 0;
 }
 

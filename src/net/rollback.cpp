@@ -69,6 +69,16 @@ std::uint32_t rollback_match::confirmed() const
     return lowest;
 }
 
+bool rollback_match::waits_for(int slot) const
+{
+    if (slot < 0 || slot >= humans || slot == local_slot || tick >= end)
+        return false;
+    const auto known_until = static_cast<std::uint32_t>(readings[slot].size());
+    if (leaves[slot] != never && known_until >= leaves[slot])
+        return false;
+    return tick >= known_until + most_ahead;
+}
+
 bool rollback_match::advance()
 {
     const auto began = std::chrono::steady_clock::now();

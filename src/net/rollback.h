@@ -50,6 +50,8 @@ public:
     // The readings known for a slot: one per tick from tick 0.
     const std::vector<control_reading>& known(int slot) const { return readings[slot]; }
     std::uint32_t left_at(int slot) const { return leaves[slot]; }
+    // The match cannot step on until more of this human's readings come.
+    bool waits_for(int slot) const;
     int get_local_slot() const { return local_slot; }
 
     // The hash of the match after `at` ticks (a multiple of hash_every) once

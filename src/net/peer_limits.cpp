@@ -1,0 +1,68 @@
+#include "net/peer_limits.h"
+
+#include <algorithm>
+
+namespace {
+
+double seconds_between(peer_clock::time_point earlier, peer_clock::time_point later)
+{
+    return std::max(0.0, std::chrono::duration<double>(later - earlier).count());
+}
+
+// A host that stood still itself (a slow frame, a window dragged) does not
+// count that time against the joiner it happened to be waiting for.
+const double longest_look_seconds = 0.25;
+const double forgiven_per_second_held = 0.1;
+
+}  // namespace
+
+void intake_allowance::reset(peer_clock::time_point at)
+{
+    left = per_second;
+    refilled = at;
+}
+
+bool intake_allowance::take(std::size_t size, peer_clock::time_point at)
+{
+    left = std::min(per_second, left + seconds_between(refilled, at) * per_second);
+    refilled = std::max(refilled, at);
+    if (static_cast<double>(size) > left)
+        return false;
+    left -= static_cast<double>(size);
+    return true;
+}
+
+void refusal_summary::add(const std::string& reason, peer_clock::time_point at)
+{
+    if (count == 0) {
+        first_reason = reason;
+        first_at = at;
+    }
+    count++;
+    refused++;
+}
+
+std::string refusal_summary::line_due(const std::string& who, peer_clock::time_point at, bool now_or_never)
+{
+    if (count == 0 || (!now_or_never && at - first_at < std::chrono::seconds(1)))
+        return "";
+    const std::string line = count == 1 ? "a packet from " + who + " dropped: " + first_reason
+                                        : std::to_string(count) + " packets from " + who +
+                                              " dropped within a second, the first: " + first_reason;
+    count = 0;
+    return line;
+}
+
+void hold_up_meter::reset(peer_clock::time_point at)
+{
+    held = 0;
+    last = at;
+}
+
+bool hold_up_meter::look(bool holding_up, peer_clock::time_point at)
+{
+    const double passed = std::min(longest_look_seconds, seconds_between(last, at));
+    last = std::max(last, at);
+    held = holding_up ? held + passed : std::max(0.0, held - passed * forgiven_per_second_held);
+    return held >= limit_seconds;
+}

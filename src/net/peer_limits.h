@@ -1,0 +1,63 @@
+// What one peer may cost the others. A host's port is open to anyone, so
+// each joiner gets a byte allowance, its refused packets summed up on one
+// line a second, and a meter of how long it has held the match up.
+// Pure values on a clock the caller passes in.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+using peer_clock = std::chrono::steady_clock;
+
+// The bytes a peer may send us: `per_second` on average, up to a second's
+// worth at once. An honest joiner sends about a tenth of it.
+class intake_allowance {
+public:
+    static constexpr double per_second = 64 * 1024;
+
+    void reset(peer_clock::time_point at);
+    // Takes `size` bytes from the allowance; false, taking nothing, when it
+    // is not there.
+    bool take(std::size_t size, peer_clock::time_point at);
+
+private:
+    double left = per_second;
+    peer_clock::time_point refilled{};
+};
+
+// Packets refused from one peer, summed up in at most one line a second, so
+// that a flood cannot fill a disk.
+class refusal_summary {
+public:
+    void add(const std::string& reason, peer_clock::time_point at);
+    // The line for `who` once a second has passed since the first refusal
+    // it sums up (or at once when `now_or_never`), else empty.
+    std::string line_due(const std::string& who, peer_clock::time_point at, bool now_or_never = false);
+    std::uint64_t total() const { return refused; }
+
+private:
+    int count = 0;
+    std::string first_reason;
+    peer_clock::time_point first_at{};
+    std::uint64_t refused = 0;
+};
+
+// How long a joiner has held the match up: it builds while the match
+// waits for it and is forgiven ten times slower, so that a joiner who holds
+// the match up off and on is let go as surely as a silent one.
+class hold_up_meter {
+public:
+    static constexpr double limit_seconds = 3;
+
+    void reset(peer_clock::time_point at);
+    // Since the last look the match was (or was not) waiting for this peer.
+    // True once it has held the match up for the limit.
+    bool look(bool holding_up, peer_clock::time_point at);
+    double seconds() const { return held; }
+
+private:
+    double held = 0;
+    peer_clock::time_point last{};
+};
