@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -100,8 +101,8 @@ private:
         std::chrono::steady_clock::time_point moved_on[net_max_slots] = {};
         std::uint32_t sender_tick = 0;
         std::chrono::steady_clock::time_point heard;
-        std::uint32_t hash_tick = 0;  // its last hash, to compare with ours
-        std::uint64_t hash = 0;
+        // The hashes it told us that we cannot check yet, by tick: a few.
+        std::map<std::uint32_t, std::uint64_t> told_hashes;
         std::uint32_t agreed = 0;  // the last tick our hashes were the same
         // What it may cost us (the host watches its joiners; a joiner only
         // sums up what it refuses from the host).

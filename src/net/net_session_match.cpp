@@ -2,6 +2,7 @@
 // peers that leave.
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "net/net_recording.h"
 #include "net/net_session.h"
@@ -22,6 +23,8 @@ const int ticks_between_host_skips = 19;
 const std::uint32_t sends_of_each = 4;
 const std::chrono::milliseconds resend_after(200);
 const std::uint32_t most_resent = 2 * rollback_match::most_ahead + 48;
+// Hashes a peer told us of that we cannot check yet; an honest one has one or two.
+const std::size_t most_told_hashes = 4;
 
 }  // namespace
 
@@ -167,30 +170,50 @@ void net_session::send_hashes()
 
 void net_session::hash_from(int peer, const net_message& message)
 {
-    remotes[peer].hash_tick = message.hash.tick;
-    remotes[peer].hash = message.hash.hash;
+    const net_hash& hash = message.hash;
+    remote& from = remotes[peer];
+    if (hash.tick == 0 || hash.tick % rollback_match::hash_every != 0) {
+        refuse(peer, "a hash for tick " + std::to_string(hash.tick) + ", where none is taken");
+        return;
+    }
+    if (hash.tick <= from.agreed || hash.tick > match.get_tick() + most_taken_ahead) {
+        refuse(peer, "a hash for tick " + std::to_string(hash.tick) + ", long past or far ahead");
+        return;
+    }
+    // What a peer tells of a tick stands: it tells each hash once.
+    if (!from.told_hashes.emplace(hash.tick, hash.hash).second) {
+        refuse(peer, "a second hash for tick " + std::to_string(hash.tick));
+        return;
+    }
+    if (from.told_hashes.size() > most_told_hashes)
+        from.told_hashes.erase(std::prev(from.told_hashes.end()));
     check_hash(peer);
 }
 
 void net_session::check_hash(int peer)
 {
     remote& other = remotes[peer];
-    std::uint64_t own;
-    if (other.hash_tick == 0 || !match.final_hash(other.hash_tick, own))
-        return;
-    const std::uint32_t at = other.hash_tick;
-    other.hash_tick = 0;
-    if (own == other.hash) {
+    std::uint64_t own = 0;
+    std::uint32_t at = 0;
+    for (;;) {
+        if (other.told_hashes.empty())
+            return;
+        const auto first = other.told_hashes.begin();
+        at = first->first;
+        if (!match.final_hash(at, own))
+            return;
+        const std::uint64_t told = first->second;
+        other.told_hashes.erase(first);
+        if (own != told)
+            break;
         other.agreed = std::max(other.agreed, at);
-        return;
     }
     const std::string reason = "out of step at tick " + std::to_string(at);
     if (!hosting) {
         end(reason);
         return;
     }
-    // The host plays on with the others; the joiner finds out for itself.
-    std::fprintf(stderr, "ZK3: slot %d is %s\n", other.slot, reason.c_str());
+    // The host plays on with the others.
     let_go(peer, "your match went " + reason);
 }
 

@@ -4,13 +4,16 @@
 //   zk3-sim --host PORT [--players N] [--bots N] [--skill S] [--seed S] [--ticks T]
 //           [--play-randomly SEED] [--lose PERCENT] [--delay MS] MAP
 //   zk3-sim --join ADDR:PORT [--ticks T] [--play-randomly SEED] [--lose PERCENT] [--delay MS]
+//           [--misbehave idle|flood|lies|hash]
 //
 // The host waits for N - 1 joiners, then every peer plays T ticks (a
 // multiple of 100) in real time, its fighter driven by a random hand (or
 // standing idle), and prints "net tick T hash H" once every peer agrees on
 // the hash there, with the figures of its rollbacks and sends on standard
 // error. A desync prints "out of step at tick T" and exits 1; a bad argument
-// or a host that cannot be reached exits 2.
+// or a host that cannot be reached exits 2. A misbehaving joiner (see
+// misbehaviour.h) plays until the host lets it go or the match ends, and
+// exits 0 either way.
 #include "net_peer.h"
 
 #include <chrono>
@@ -25,7 +28,8 @@
 #include "map/map_file.h"
 #include "match/cgame.h"
 #include "net/net_session.h"
-#include "net/random_hand.h"
+#include "misbehaviour.h"
+#include "random_hand.h"
 
 namespace {
 
@@ -47,6 +51,7 @@ struct peer_settings {
     long hand_seed = -1;  // none: the fighter stands idle
     long lose = 0;
     long delay = 0;
+    misbehaviour way = misbehaviour::none;
     const char* map_path = nullptr;
 };
 
@@ -57,7 +62,7 @@ int usage(const std::string& problem)
                  "usage: zk3-sim --host PORT [--players N] [--bots N] [--skill S] [--seed S] [--ticks T]\n"
                  "                [--play-randomly SEED] [--lose PERCENT] [--delay MS] MAP\n"
                  "       zk3-sim --join ADDR:PORT [--ticks T] [--play-randomly SEED] [--lose PERCENT]\n"
-                 "                [--delay MS]\n");
+                 "                [--delay MS] [--misbehave idle|flood|lies|hash]\n");
     return bad_usage;
 }
 
@@ -104,6 +109,14 @@ std::string parse(int argc, char** argv, peer_settings& out)
         }
         if (matched)
             continue;
+        if (std::strcmp(argv[i], "--misbehave") == 0) {
+            if (out.hosting)
+                return "only a joiner misbehaves";
+            if (i + 1 >= argc || !read_misbehaviour(argv[i + 1], out.way))
+                return "--misbehave needs idle, flood, lies or hash";
+            i++;
+            continue;
+        }
         if (argv[i][0] == '-' || !out.hosting || out.map_path)
             return std::string("unexpected argument ") + argv[i];
         out.map_path = argv[i];
@@ -117,6 +130,22 @@ std::string parse(int argc, char** argv, peer_settings& out)
     return "";
 }
 
+
+// The most memory this process has held, as the kernel counts it; -1 where
+// it does not say.
+long peak_memory_kb()
+{
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status)
+        return -1;
+    char line[256];
+    long peak = -1;
+    while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "VmHWM: %ld kB", &peak) == 1)
+            break;
+    std::fclose(status);
+    return peak;
+}
 
 // The last part of a path, as the map's file name.
 std::string file_name(const std::string& path)
@@ -191,17 +220,29 @@ int run_net_peer(int argc, char** argv)
     const auto last = static_cast<std::uint32_t>(run.ticks);
     session.stop_at(last);
     random_hand hand(static_cast<std::uint32_t>(run.hand_seed));
+    misbehaving_peer misbehaving(run.way);
+    const bool fair = run.way == misbehaviour::none;
     auto next = std::chrono::steady_clock::now();
+    const auto misbehaving_until = next + tick_time * last + finish_wait;
     std::chrono::steady_clock::time_point finish_by{};
     bool reached = false;
+    // Timer ticks until the match reached its last tick: beyond `last`, the
+    // ticks it stood still, waiting for the others or letting them catch up.
+    std::uint32_t timer_ticks = 0;
     while (!session.all_agree_at(last)) {
         session.poll();
         if (session.get_phase() == net_session::phase::ended) {
             const std::string& why = session.get_ended_why();
-            std::printf("%s\n", why.c_str());
+            std::printf("%s%s\n", fair ? "" : "let go: ", why.c_str());
+            if (!fair)
+                return 0;
             return why.rfind("out of step", 0) == 0 ? out_of_step : bad_usage;
         }
-        session.tick(run.hand_seed >= 0 ? hand.next() : control_reading{});
+        if (misbehaving.plays())
+            session.tick(run.hand_seed >= 0 ? hand.next() : control_reading{});
+        misbehaving.act(session);
+        if (!reached)
+            timer_ticks++;
         if (!reached && session.get_match().get_tick() >= last) {
             reached = true;
             finish_by = std::chrono::steady_clock::now() + finish_wait;
@@ -209,6 +250,11 @@ int run_net_peer(int argc, char** argv)
         if (reached && std::chrono::steady_clock::now() > finish_by) {
             std::fprintf(stderr, "zk3-sim: the others never confirmed tick %u\n", last);
             return bad_usage;
+        }
+        if (!fair && std::chrono::steady_clock::now() > misbehaving_until) {
+            std::printf("never let go\n");
+            session.leave();
+            return 0;
         }
         next += tick_time;
         std::this_thread::sleep_until(next);
@@ -219,10 +265,11 @@ int run_net_peer(int argc, char** argv)
     std::printf("net tick %u hash %016llx\n", last, static_cast<unsigned long long>(hash));
     std::fprintf(stderr,
                  "zk3-sim: rollbacks %u ticks_redone %llu deepest %u worst_step_ms %.2f waits %u skips %u "
-                 "bytes_sent %llu\n",
+                 "stood_still %u bytes_sent %llu refused %llu peak_kb %ld\n",
                  match.get_rollbacks(), static_cast<unsigned long long>(match.get_ticks_redone()),
                  match.get_deepest(), match.get_worst_step_us() / 1000, match.get_waits(), session.get_skips(),
-                 static_cast<unsigned long long>(session.bytes_sent()));
+                 timer_ticks - last, static_cast<unsigned long long>(session.bytes_sent()),
+                 static_cast<unsigned long long>(session.get_refused()), peak_memory_kb());
     std::fflush(stdout);
     // The others may still want our last readings or hash for a moment.
     for (int linger = 0; linger < 50; linger++) {

@@ -1,4 +1,4 @@
-#include "net/random_hand.h"
+#include "random_hand.h"
 
 namespace {
 
