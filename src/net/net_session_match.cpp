@@ -116,7 +116,8 @@ void net_session::send_inputs()
             const std::size_t last = std::min<std::size_t>(until, from + most);
             run.readings.assign(readings.begin() + from, readings.begin() + static_cast<std::ptrdiff_t>(last));
             inputs.slots.push_back(run);
-            other.sent_until[slot] = static_cast<std::uint32_t>(last);
+            // A resend of what it lacks does not take the regular sends back.
+            other.sent_until[slot] = std::max(other.sent_until[slot], static_cast<std::uint32_t>(last));
         }
         link->send(peer, encode(inputs), false);
     }

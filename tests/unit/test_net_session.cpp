@@ -1,0 +1,330 @@
+// The network session over a pretend network: the host with scripted
+// joiners that send exactly what each test makes them send, on a clock the
+// test moves. A joiner may send only what the rules let it, readings only so
+// far ahead, and one that holds the match up is played on by a bot.
+#include <memory>
+
+#include "frontend/coptions.h"
+#include "map/map_file.h"
+#include "match/cgame.h"
+#include "net/net_session.h"
+#include "net/peer_limits.h"
+
+namespace {
+
+using clock_type = net_transport::clock;
+const auto one_tick = std::chrono::milliseconds(10);
+
+// Hands the session whatever the test queues, keeps whatever it sends.
+class pretend_network : public net_transport {
+public:
+    struct packet {
+        int peer;
+        net_message message;
+    };
+
+    void send(int peer, const std::string& data, bool) override
+    {
+        sent_bytes += data.size();
+        bytes_to[peer] += data.size();
+        net_message message;
+        std::string error;
+        if (decode(reinterpret_cast<const std::uint8_t*>(data.data()), data.size(), message, error))
+            sent.push_back({peer, message});
+    }
+    void poll(std::vector<net_event>& events, int) override
+    {
+        events.swap(waiting);
+        waiting.clear();
+    }
+    void disconnect(int peer) override { let_go.push_back(peer); }
+    void close() override {}
+    std::uint64_t bytes_sent() const override { return sent_bytes; }
+    clock_type::time_point now() const override { return time; }
+
+    void connect(int peer) { waiting.push_back({net_event::connected, peer, {}}); }
+    void deliver(int peer, const std::string& data) { waiting.push_back({net_event::received, peer, data}); }
+
+    std::vector<net_event> waiting;
+    std::vector<packet> sent;
+    std::vector<int> let_go;
+    std::uint64_t sent_bytes = 0;
+    std::uint64_t bytes_to[net_transport::most_joiners + 1] = {};
+    clock_type::time_point time = clock_type::time_point(std::chrono::hours(1));
+};
+
+std::string inputs_of(int slot, std::uint32_t first_tick, std::size_t count,
+                      std::uint32_t have_until_all = 0)
+{
+    net_inputs inputs;
+    for (std::uint32_t& have : inputs.have_until)
+        have = have_until_all;
+    net_slot_inputs run;
+    run.slot = slot;
+    run.first_tick = first_tick;
+    run.readings.assign(count, control_reading{});
+    inputs.slots.push_back(run);
+    return encode(inputs);
+}
+
+class NetSession : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        kept = options.get_kept();
+        ASSERT_TRUE(read_map_text("zkm/tower.zkm", map_text));
+        auto owned = std::make_unique<pretend_network>();
+        network = owned.get();
+        session.host_over(std::move(owned), net_colors{});
+    }
+    void TearDown() override
+    {
+        session.leave();
+        game.deinit();
+        options.restore(kept);
+    }
+
+    // Joiners 1..count say hello and take slots 1..count.
+    void gather(int count)
+    {
+        for (int peer = 1; peer <= count; peer++) {
+            network->connect(peer);
+            net_hello hello;
+            network->deliver(peer, encode(hello));
+        }
+        session.poll();
+    }
+    void start(int joiners)
+    {
+        gather(joiners);
+        std::string error;
+        ASSERT_TRUE(session.start_match("tower.zkm", map_text, 7, error)) << error;
+        for (int peer = 1; peer <= joiners; peer++)
+            sent_until[peer] = rollback_match::input_delay;
+    }
+    // One tick of the host, its clock moved on; the joiners in `honest`
+    // send their next reading first, as they would.
+    void tick(std::initializer_list<int> honest)
+    {
+        for (int peer : honest)
+            network->deliver(peer, inputs_of(peer, sent_until[peer]++, 1));
+        network->time += one_tick;
+        session.poll();
+        session.tick(control_reading{});
+    }
+    std::uint64_t refused_after(int peer, const std::string& packet)
+    {
+        const std::uint64_t before = session.get_refused();
+        network->deliver(peer, packet);
+        session.poll();
+        return session.get_refused() - before;
+    }
+
+    kept_settings kept;
+    std::string map_text;
+    pretend_network* network = nullptr;
+    net_session session;
+    std::uint32_t sent_until[net_transport::most_joiners + 1] = {};
+};
+
+TEST_F(NetSession, EachMessageIsTakenOnlyFromTheSideAndInThePhaseItBelongsTo)
+{
+    net_lobby lobby;
+    lobby.humans.resize(2);
+    lobby.your_slot = 1;
+    lobby.map_name = "tower.zkm";
+    net_start start_message;
+    start_message.humans.resize(2);
+    start_message.map_name = "tower.zkm";
+    start_message.map_text = map_text;
+    net_leave leave;
+    net_hash hash;
+    hash.tick = 100;
+    const struct {
+        const char* what;
+        bool playing;
+        int peer;
+        std::string packet;
+        std::uint64_t refused;
+    } rows[] = {
+        {"inputs in the lobby", false, 1, inputs_of(1, 2, 1), 1},
+        {"a hash in the lobby", false, 1, encode(hash), 1},
+        {"a lobby from a joiner", false, 1, encode(lobby), 1},
+        {"a start from a joiner", false, 1, encode(start_message), 1},
+        {"a leave from a joiner", false, 1, encode(leave), 1},
+        {"a second hello", false, 1, encode(net_hello{}), 1},
+        {"junk", false, 1, "ZK\x01\x04junk", 1},
+        {"a lobby in the match", true, 1, encode(lobby), 1},
+        {"a start in the match", true, 1, encode(start_message), 1},
+        {"a leave in the match", true, 1, encode(leave), 1},
+        {"a hello from a player", true, 1, encode(net_hello{}), 1},
+        {"controls for another slot", true, 1, inputs_of(2, 2, 1), 1},
+        {"controls of its own", true, 1, inputs_of(1, 2, 1), 0},
+        {"a hash where none is taken", true, 1, [] { net_hash odd; odd.tick = 150; return encode(odd); }(), 1},
+        {"a hash far ahead", true, 1, [] { net_hash far; far.tick = 100000; return encode(far); }(), 1},
+        {"a hash of its own", true, 1, encode(hash), 0},
+        {"the same hash again", true, 1, encode(hash), 1},
+    };
+    gather(2);
+    for (const auto& row : rows) {
+        if (row.playing && session.get_phase() != net_session::phase::playing) {
+            std::string error;
+            ASSERT_TRUE(session.start_match("tower.zkm", map_text, 7, error)) << error;
+        }
+        EXPECT_EQ(refused_after(row.peer, row.packet), row.refused) << row.what;
+        EXPECT_EQ(session.get_humans().size(), 3u) << row.what;
+    }
+    EXPECT_EQ(session.get_phase(), net_session::phase::playing);
+    EXPECT_EQ(session.get_match().left_at(1), rollback_match::never);
+}
+
+TEST_F(NetSession, AJoinerWhoseControlsStopIsPlayedOnByABotFromTheTickTheHostLacks)
+{
+    start(2);
+    for (int t = 0; t < 100; t++)
+        tick({1, 2});
+    const std::uint32_t lacking_from = sent_until[2];
+    // Joiner 2 still sends packets, just no controls.
+    int waited = 0;
+    while (session.get_match().left_at(2) == rollback_match::never && waited < 1000) {
+        network->deliver(2, inputs_of(2, 0, 1));
+        tick({1});
+        waited++;
+        if (waited == 20) {
+            EXPECT_TRUE(session.waiting_for().empty()) << "shown before half a second of waiting";
+        }
+        if (waited == 300) {
+            EXPECT_EQ(session.waiting_for(), std::vector<int>{2});
+        }
+    }
+    // Guessed for the ticks the match may guess, then three seconds of waiting.
+    EXPECT_GE(waited, 300);
+    EXPECT_LE(waited, 300 + static_cast<int>(rollback_match::most_ahead) + 5);
+    EXPECT_EQ(session.get_match().left_at(2), lacking_from);
+    bool told_the_other = false, told_it = false;
+    for (const auto& packet : network->sent) {
+        if (packet.message.kind == net_kind::leave && packet.peer == 1)
+            told_the_other = packet.message.leave.slot == 2 && packet.message.leave.tick == lacking_from;
+        if (packet.message.kind == net_kind::bye && packet.peer == 2)
+            told_it = packet.message.bye.why.find("stopped arriving") != std::string::npos;
+    }
+    EXPECT_TRUE(told_the_other);
+    EXPECT_TRUE(told_it);
+    EXPECT_EQ(network->let_go, std::vector<int>{2});
+    // The match goes on without it.
+    const std::uint32_t at = session.get_match().get_tick();
+    for (int t = 0; t < 50; t++)
+        tick({1});
+    EXPECT_EQ(session.get_match().get_tick(), at + 50);
+    EXPECT_TRUE(session.waiting_for().empty());
+}
+
+TEST_F(NetSession, ReadingsFarAheadOfTheHostsTickAreNeitherKeptNorRelayed)
+{
+    start(2);
+    for (int t = 0; t < 10; t++)
+        tick({1, 2});
+    // Joiner 2 sends 1000 ticks at once, in runs as long as a message holds.
+    for (std::uint32_t first = sent_until[2]; first < sent_until[2] + 1000; first += net_max_readings)
+        network->deliver(2, inputs_of(2, first, net_max_readings));
+    tick({1});
+    const std::uint32_t host_tick = session.get_match().get_tick();
+    EXPECT_LE(session.get_match().known(2).size(), host_tick + net_session::most_taken_ahead);
+    EXPECT_GT(session.get_refused(), 0u);
+    for (const auto& packet : network->sent) {
+        if (packet.message.kind != net_kind::inputs || packet.peer != 1)
+            continue;
+        for (const net_slot_inputs& run : packet.message.inputs.slots)
+            EXPECT_LE(run.first_tick + run.readings.size(), host_tick + net_session::most_taken_ahead);
+    }
+}
+
+// A joiner that never says it has anything gets what an honest joiner that
+// lost every packet for a while would get: each new reading four times
+// over, and all it lacks (128 readings at most) every 200 ms, no more.
+TEST_F(NetSession, WhatAJoinerSaysItLacksCostsTheHostABoundedResend)
+{
+    start(3);
+    for (int t = 0; t < 200; t++)
+        tick({1, 2, 3});
+    const std::size_t counted_from = network->sent.size();
+    const int seconds = 5;
+    for (int t = 0; t < seconds * 100; t++) {
+        network->deliver(1, inputs_of(1, sent_until[1]++, 1, session.get_match().get_tick()));
+        network->deliver(2, inputs_of(2, sent_until[2]++, 1, session.get_match().get_tick()));
+        network->deliver(3, inputs_of(3, sent_until[3]++, 1, 0));
+        tick({});
+    }
+    std::size_t readings_to[4] = {};
+    for (std::size_t i = counted_from; i < network->sent.size(); i++) {
+        const auto& packet = network->sent[i];
+        if (packet.message.kind == net_kind::inputs)
+            for (const net_slot_inputs& run : packet.message.inputs.slots)
+                readings_to[packet.peer] += run.readings.size();
+    }
+    const std::size_t lacked_slots = 3;
+    const std::size_t most_a_second_a_slot = 100 * 5 + 5 * 128;
+    EXPECT_LE(readings_to[3] / seconds / lacked_slots, most_a_second_a_slot);
+    EXPECT_GT(readings_to[3], readings_to[1]);
+    EXPECT_GT(readings_to[1], 0u);
+}
+
+TEST(PeerLimits, RefusalsOfAFloodMakeOneLineASecond)
+{
+    refusal_summary summary;
+    const auto start = clock_type::time_point(std::chrono::hours(1));
+    int lines = 0;
+    std::string last;
+    for (int packet = 0; packet < 100000; packet++) {
+        const auto at = start + std::chrono::microseconds(packet * 30);  // 3 s of them
+        summary.add(packet == 0 ? "junk" : "more junk", at);
+        const std::string line = summary.line_due("player 2", at);
+        if (!line.empty()) {
+            lines++;
+            last = line;
+        }
+    }
+    EXPECT_EQ(lines, 2);
+    EXPECT_EQ(summary.line_due("player 2", start + std::chrono::seconds(3), true).empty(), false);
+    EXPECT_NE(last.find("packets from player 2 dropped within a second, the first: more junk"), std::string::npos);
+    EXPECT_EQ(summary.total(), 100000u);
+}
+
+TEST(PeerLimits, OnlyAJoinerWhoHoldsTheMatchUpForThreeSecondsIsLetGo)
+{
+    // Of every ten ticks, how many the match waits for the joiner.
+    const struct {
+        const char* what;
+        int waits_of_ten;
+        bool let_go_within_a_minute;
+    } rows[] = {
+        {"silent", 10, true},
+        {"a trickle of controls", 9, true},
+        {"one wait in twenty", 0, false},
+        {"a bad link", 1, false},
+    };
+    for (const auto& row : rows) {
+        hold_up_meter meter;
+        auto at = clock_type::time_point(std::chrono::hours(1));
+        meter.reset(at);
+        int ticks = 0;
+        bool let_go = false;
+        for (; ticks < 6000 && !let_go; ticks++) {
+            at += one_tick;
+            const bool waits = row.waits_of_ten > 0 ? ticks % 10 < row.waits_of_ten : ticks % 20 == 0;
+            let_go = meter.look(waits, at);
+        }
+        EXPECT_EQ(let_go, row.let_go_within_a_minute) << row.what;
+        if (row.waits_of_ten == 10) {
+            EXPECT_NEAR(ticks, 300, 1) << row.what;
+        }
+    }
+    intake_allowance allowance;
+    const auto at = clock_type::time_point(std::chrono::hours(1));
+    allowance.reset(at);
+    EXPECT_TRUE(allowance.take(60 * 1024, at));
+    EXPECT_FALSE(allowance.take(8 * 1024, at));
+    EXPECT_TRUE(allowance.take(8 * 1024, at + std::chrono::milliseconds(200)));
+}
+
+}  // namespace
