@@ -6,6 +6,7 @@
 #include "match/cgame.h"
 #include "match/control.h"
 #include "net/net_session.h"
+#include "netplay/waiting_note.h"
 #include "replay/death_replay.h"
 #include "replay/replay_file.h"
 
@@ -61,6 +62,8 @@ void network_match::draw()
 void network_match::draw_overlay() const
 {
     draw_death_replay_text(death.running(), death.available());
+    if (!death.running())
+        draw_waiting_note(session->waiting_for());
 }
 
 void network_match::deinit()

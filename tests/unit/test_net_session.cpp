@@ -9,6 +9,7 @@
 #include "match/cgame.h"
 #include "net/net_session.h"
 #include "net/peer_limits.h"
+#include "netplay/waiting_note.h"
 
 namespace {
 
@@ -195,6 +196,7 @@ TEST_F(NetSession, AJoinerWhoseControlsStopIsPlayedOnByABotFromTheTickTheHostLac
         }
         if (waited == 300) {
             EXPECT_EQ(session.waiting_for(), std::vector<int>{2});
+            EXPECT_EQ(waiting_line(session.waiting_for()), "WAITING FOR PLAYER 3");
         }
     }
     // Guessed for the ticks the match may guess, then three seconds of waiting.
