@@ -135,6 +135,18 @@ void net_link::limit_what_peers_may_cost()
     host->maximumWaitingData = most_waiting_per_peer;
 }
 
+// A number of its own while there are new ones; after that, the number of
+// one who has gone, so that ten comings and goings cannot shut the door.
+int net_link::number_for_newcomer()
+{
+    if (joiners_numbered < most_joiners)
+        return ++joiners_numbered;
+    for (int number = 1; number <= most_joiners; number++)
+        if (!peers[number])
+            return number;
+    return -1;
+}
+
 ENetPeer* net_link::peer_of(int peer) const
 {
     return peer >= 0 && peer <= most_joiners ? peers[peer] : nullptr;
@@ -231,14 +243,12 @@ void net_link::take(ENetEvent& event, std::vector<net_event>& events)
                 heard_at[host_number] = enet_time_get();
                 events.push_back({net_event::connected, host_number, {}});
             }
-        } else if (joiners_numbered < most_joiners) {
-            const int number = ++joiners_numbered;
+        } else if (const int number = number_for_newcomer(); number > 0) {
             peers[number] = event.peer;
             heard_at[number] = enet_time_get();
             enet_peer_timeout(event.peer, 0, silence_ms, silence_ms);
             events.push_back({net_event::connected, number, {}});
         } else {
-            // Every number has been given in this link's life.
             enet_peer_disconnect_now(event.peer, 0);
         }
         break;

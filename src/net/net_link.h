@@ -69,6 +69,7 @@ private:
     bool open(const char* verb, std::string& error);
     void limit_what_peers_may_cost();
     _ENetPeer* peer_of(int peer) const;
+    int number_for_newcomer();
     int number_of(const _ENetPeer* peer) const;
     void hand_over(int peer, const std::string& packet, bool reliable);
     // Hands over the held sends that are due, or every one.

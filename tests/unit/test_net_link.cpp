@@ -143,6 +143,19 @@ TEST(NetLink, CarriesPacketsBothWaysAndHearsLeaving)
     // The host drops it; it hears so.
     host.link.disconnect(2);
     EXPECT_TRUE(poll_until({&host, &second}, [&] { return second.count(net_event::disconnected, 0) == 1; }));
+
+    // Once every number has been given, a newcomer takes the number of one
+    // who has gone: ten comings and goings do not shut the door.
+    for (int number = 3; number <= net_link::most_joiners + 1; number++) {
+        station next;
+        ASSERT_TRUE(next.link.connect("localhost", ends.port, error)) << error;
+        const int expected = number <= net_link::most_joiners ? number : 1;
+        ASSERT_TRUE(poll_until({&host, &next}, [&] {
+            return host.count(net_event::connected, expected) == (number <= net_link::most_joiners ? 1 : 2);
+        })) << "newcomer " << number;
+        next.link.disconnect(0);
+        ASSERT_TRUE(poll_until({&host, &next}, [&] { return next.count(net_event::disconnected, 0) == 1; }));
+    }
 }
 
 TEST(NetLink, LosesOnlyItsOwnUnreliableSends)
