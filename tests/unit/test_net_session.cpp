@@ -271,6 +271,36 @@ TEST_F(NetSession, WhatAJoinerSaysItLacksCostsTheHostABoundedResend)
     EXPECT_GT(readings_to[1], 0u);
 }
 
+// Packets made from honest ones with their bytes scrambled, cut short or
+// run on: whatever the host makes of them, it steps every tick and the
+// honest joiner plays on.
+TEST_F(NetSession, ScrambledPacketsFromOneJoinerLeaveTheMatchAndTheOthersAlone)
+{
+    start(2);
+    std::srand(11);
+    net_hash hash;
+    hash.tick = 100;
+    net_leave leave;
+    leave.slot = 1;
+    const std::string honest[] = {inputs_of(2, 5, 3), encode(hash), encode(leave), encode(net_hello{}),
+                                  encode(net_bye{})};
+    const int ticks = 600;
+    for (int t = 0; t < ticks; t++) {
+        for (int packet = 0; packet < 5; packet++) {
+            std::string bytes = honest[std::rand() % 5];
+            for (int change = std::rand() % 4; change > 0; change--)
+                bytes[static_cast<std::size_t>(std::rand()) % bytes.size()] = static_cast<char>(std::rand());
+            if (std::rand() % 4 == 0)
+                bytes.resize(static_cast<std::size_t>(std::rand()) % (bytes.size() + 8), '\x7f');
+            network->deliver(2, bytes);
+        }
+        tick({1, 2});
+    }
+    EXPECT_EQ(session.get_match().get_tick(), static_cast<std::uint32_t>(ticks));
+    EXPECT_EQ(session.get_match().left_at(1), rollback_match::never);
+    EXPECT_GT(session.get_refused(), 0u);
+}
+
 TEST(PeerLimits, RefusalsOfAFloodMakeOneLineASecond)
 {
     refusal_summary summary;
