@@ -229,6 +229,8 @@ int run_net_peer(int argc, char** argv)
     // Timer ticks until the match reached its last tick: beyond `last`, the
     // ticks it stood still, waiting for the others or letting them catch up.
     std::uint32_t timer_ticks = 0;
+    const auto match_began = next;
+    std::chrono::steady_clock::duration match_took{};
     while (!session.all_agree_at(last)) {
         session.poll();
         if (session.get_phase() == net_session::phase::ended) {
@@ -245,6 +247,7 @@ int run_net_peer(int argc, char** argv)
             timer_ticks++;
         if (!reached && session.get_match().get_tick() >= last) {
             reached = true;
+            match_took = std::chrono::steady_clock::now() - match_began;
             finish_by = std::chrono::steady_clock::now() + finish_wait;
         }
         if (reached && std::chrono::steady_clock::now() > finish_by) {
@@ -265,10 +268,12 @@ int run_net_peer(int argc, char** argv)
     std::printf("net tick %u hash %016llx\n", last, static_cast<unsigned long long>(hash));
     std::fprintf(stderr,
                  "zk3-sim: rollbacks %u ticks_redone %llu deepest %u worst_step_ms %.2f waits %u skips %u "
-                 "stood_still %u bytes_sent %llu refused %llu peak_kb %ld\n",
+                 "stood_still %u match_ms %lld bytes_sent %llu refused %llu peak_kb %ld\n",
                  match.get_rollbacks(), static_cast<unsigned long long>(match.get_ticks_redone()),
                  match.get_deepest(), match.get_worst_step_us() / 1000, match.get_waits(), session.get_skips(),
-                 timer_ticks - last, static_cast<unsigned long long>(session.bytes_sent()),
+                 timer_ticks - last,
+                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(match_took).count()),
+                 static_cast<unsigned long long>(session.bytes_sent()),
                  static_cast<unsigned long long>(session.get_refused()), peak_memory_kb());
     std::fflush(stdout);
     // The others may still want our last readings or hash for a moment.
