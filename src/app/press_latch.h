@@ -1,6 +1,6 @@
 // "Pressed this update": a button or key acts once per press, on the update
 // it goes down, and never for a press held since the latch was set. The
-// screens' clicks share it, with the pointer in logical units.
+// screens' clicks share it.
 #pragma once
 
 class press_latch {
@@ -19,7 +19,3 @@ public:
 private:
     bool held = false;
 };
-
-// The polled pointer in logical units.
-float pointer_x();
-float pointer_y();

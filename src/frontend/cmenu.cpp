@@ -2,6 +2,7 @@
 
 #include "app/assets.h"
 #include "app/input.h"
+#include "app/pointer.h"
 #include "app/shell.h"
 #include "app/text.h"
 #include "frontend/backdrop.h"

@@ -6,6 +6,7 @@
 #include "app/assets.h"
 #include "app/input.h"
 #include "app/logical_screen.h"
+#include "app/pointer.h"
 #include "app/shell.h"
 #include "app/text.h"
 #include "frontend/backdrop.h"

@@ -10,7 +10,7 @@
 
 #include "app/assets.h"
 #include "app/logical_screen.h"
-#include "app/press_latch.h"
+#include "app/pointer.h"
 #include "app/shell.h"
 #include "app/text.h"
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/input.h"
+#include "app/pointer.h"
 #include "app/press_latch.h"
 #include "app/shell.h"
 #include "routes/waypoint_placer.h"

@@ -1,4 +1,4 @@
-#include "app/press_latch.h"
+#include "app/pointer.h"
 
 #include "app/shell.h"
 #include "frontend/coptions.h"
