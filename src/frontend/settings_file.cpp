@@ -1,11 +1,11 @@
 #include "frontend/settings_file.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
+#include "app/user_folders.h"
 #include "frontend/coptions.h"
 #include "map/cmap.h"
 
@@ -82,13 +82,8 @@ bool kept_settings::operator==(const kept_settings& o) const
 
 std::string settings_path()
 {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && *config)
-        return std::string(config) + "/zk3/settings.txt";
-    const char* home = std::getenv("HOME");
-    if (home && *home)
-        return std::string(home) + "/.config/zk3/settings.txt";
-    return "";
+    const std::string folder = config_folder();
+    return folder.empty() ? "" : folder + "/settings.txt";
 }
 
 kept_settings read_settings(std::istream& in, const std::string& where, std::ostream& errors)

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/user_folders.h"
 #include "replay/replay_file.h"
 
 namespace fs = std::filesystem;
@@ -91,13 +91,8 @@ void keep_newest(const fs::path& folder, int keep)
 
 std::string replay_folder()
 {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && *data)
-        return std::string(data) + "/zk3/replays";
-    const char* home = std::getenv("HOME");
-    if (home && *home)
-        return std::string(home) + "/.local/share/zk3/replays";
-    return "";
+    const std::string folder = data_folder();
+    return folder.empty() ? "" : folder + "/replays";
 }
 
 bool save_replay(const replay_data& replay, const std::string& folder, int keep, std::string& path,

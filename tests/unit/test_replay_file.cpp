@@ -366,41 +366,4 @@ TEST(ReplayFolder, AFolderItCannotMakeLeavesNothingBehind)
     EXPECT_NE(error.find("file: too short"), std::string::npos) << error;
 }
 
-// Sets an environment variable for a test's lifetime (unset for null).
-class scoped_variable {
-public:
-    scoped_variable(const char* variable, const char* value) : name(variable)
-    {
-        const char* old = std::getenv(name);
-        had = old != nullptr;
-        before = old ? old : "";
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~scoped_variable() { had ? setenv(name, before.c_str(), 1) : unsetenv(name); }
-
-private:
-    const char* name;
-    bool had;
-    std::string before;
-};
-
-TEST(ReplayFolder, FollowsTheDataHome)
-{
-    struct place {
-        const char* data_home;
-        const char* home;
-        const char* folder;
-    };
-    const place table[] = {
-        {"/d", "/h", "/d/zk3/replays"},
-        {"", "/h", "/h/.local/share/zk3/replays"},
-        {nullptr, nullptr, ""},
-    };
-    for (const place& row : table) {
-        scoped_variable data_home("XDG_DATA_HOME", row.data_home);
-        scoped_variable home("HOME", row.home);
-        EXPECT_EQ(replay_folder(), row.folder);
-    }
-}
-
 }  // namespace
