@@ -23,7 +23,7 @@
 #include "netplay/join_wait.h"
 #include "netplay/network_match.h"
 #include "replay/recorded_match.h"
-#include "replay/replay_file.h"
+#include "replay/replay_folder.h"
 #include "replay/replay_screen.h"
 
 namespace {

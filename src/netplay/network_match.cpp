@@ -8,7 +8,7 @@
 #include "net/net_session.h"
 #include "netplay/waiting_note.h"
 #include "replay/death_replay.h"
-#include "replay/replay_file.h"
+#include "replay/replay_folder.h"
 
 void network_match::init(net_session& new_session)
 {

@@ -10,6 +10,7 @@
 #include "map/cmap.h"
 #include "map/map_file.h"
 #include "match/cgame.h"
+#include "replay/replay_folder.h"
 
 bool recorded_match::init(std::uint32_t seed)
 {

@@ -1,5 +1,5 @@
-// The folder of saved replays: where it is, writing one replay into it
-// without ever leaving half a file, keeping only the newest, and reading one.
+#include "replay/replay_folder.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "app/user_folders.h"
-#include "replay/replay_file.h"
 
 namespace fs = std::filesystem;
 

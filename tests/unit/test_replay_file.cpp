@@ -18,6 +18,7 @@
 
 #include "replay/replay_bytes.h"
 #include "replay/replay_file.h"
+#include "replay/replay_folder.h"
 
 namespace fs = std::filesystem;
 

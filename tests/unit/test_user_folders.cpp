@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "frontend/settings_file.h"
-#include "replay/replay_file.h"
+#include "replay/replay_folder.h"
 
 namespace {
 

@@ -27,7 +27,7 @@
 #include "match/match_tally.h"
 #include "net_peer.h"
 #include "replay/match_hash.h"
-#include "replay/replay_file.h"
+#include "replay/replay_folder.h"
 #include "replay/replay_player.h"
 
 namespace {
