@@ -18,11 +18,11 @@
 #include "map/ceditor.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
+#include "match/menu_match.h"
 #include "net/net_session.h"
 #include "netplay/host_lobby.h"
 #include "netplay/join_wait.h"
 #include "netplay/network_match.h"
-#include "replay/recorded_match.h"
 #include "replay/replay_folder.h"
 #include "replay/replay_screen.h"
 
@@ -68,7 +68,7 @@ void run(Screen& screen, Done done)
 // until a key or a click instead.
 void play()
 {
-    recorded_match match;
+    menu_match match;
     if (!match.init(next_match_seed())) {
         cnotice notice;
         notice.init(map.get_error());

@@ -1,4 +1,4 @@
-#include "replay/recorded_match.h"
+#include "match/menu_match.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +12,7 @@
 #include "match/cgame.h"
 #include "replay/replay_folder.h"
 
-bool recorded_match::init(std::uint32_t seed)
+bool menu_match::init(std::uint32_t seed)
 {
     std::srand(seed);
     if (!game.init())
@@ -29,7 +29,7 @@ bool recorded_match::init(std::uint32_t seed)
     return true;
 }
 
-void recorded_match::update()
+void menu_match::update()
 {
     if (death.running()) {
         poll_keyboard();
@@ -57,22 +57,22 @@ void recorded_match::update()
     }
 }
 
-bool recorded_match::done() const
+bool menu_match::done() const
 {
     return al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE) && !death.running() && !escape_held;
 }
 
-void recorded_match::draw()
+void menu_match::draw()
 {
     game.draw([this] { draw_overlay(); });
 }
 
-void recorded_match::draw_overlay() const
+void menu_match::draw_overlay() const
 {
     draw_death_replay_text(death.running(), death.available());
 }
 
-void recorded_match::deinit()
+void menu_match::deinit()
 {
     if (death.running())
         death.end();
@@ -82,7 +82,7 @@ void recorded_match::deinit()
     game.deinit();
 }
 
-void recorded_match::save()
+void menu_match::save()
 {
     // The last checkpoint is the state as left, before anything is freed.
     keep_replay(recorder.finish());

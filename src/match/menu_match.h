@@ -10,7 +10,7 @@
 #include "replay/death_replay.h"
 #include "replay/match_recorder.h"
 
-class recorded_match {
+class menu_match {
 public:
     // Starts a match on the options' map with the generator seeded with
     // `seed`; false, as cgame::init, when the map cannot be played.
