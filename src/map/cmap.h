@@ -8,6 +8,7 @@
 #pragma once
 
 #include <istream>
+#include <string>
 #include <vector>
 
 #include <allegro5/allegro.h>
@@ -48,6 +49,9 @@ public:
     // Reads the map chosen in the options. False when it is refused; the
     // reason is then in get_error() and on standard error.
     bool init();
+    // The file name and the whole text of the map chosen in the options, as
+    // a match's set-up takes them; refused as `init` refuses.
+    bool chosen_text(std::string& name, std::string& text);
 
     // Reading (cmap_read.cpp).
 
@@ -62,6 +66,8 @@ public:
     const char* get_error() const { return error; }
     // Which pictures of the last read map failed to load, or "".
     const char* get_warning() const { return warning; }
+    // Puts the error and the warning, if any, on standard error.
+    void print_messages() const;
 
     int get_nsp() const { return nsp; }
     int get_spx(int index) const { return valid_spawn(index) ? spx[index] : 0; }
@@ -108,8 +114,6 @@ private:
     void clear();
     // Clears the map, keeps the reason and returns false.
     bool refuse(const char* format, ...) __attribute__((format(printf, 2, 3)));
-    // Puts the error and the warning, if any, on standard error.
-    void print_messages() const;
     // The sky quad's colours from the top and bottom fields.
     void build_backdrop();
     // Picture n (1..99) of a layer, or null when it is missing.

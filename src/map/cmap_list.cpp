@@ -3,6 +3,8 @@
 
 #include <cctype>
 #include <cstring>
+#include <sstream>
+#include <string>
 
 #include "frontend/coptions.h"
 #include "map/map_file.h"
@@ -69,7 +71,18 @@ void cmap::get_name(int index, char* out, bool display) const
 
 bool cmap::init()
 {
-    int level = options.get_level();
+    std::string name, text;
+    if (!chosen_text(name, text))
+        return false;
+    std::istringstream in(text);
+    const bool accepted = read(in, map_file_path(name.c_str()).c_str());
+    print_messages();
+    return accepted;
+}
+
+bool cmap::chosen_text(std::string& name, std::string& text)
+{
+    const int level = options.get_level();
     if (nm == 0 || level < 0 || level >= nm) {
         if (nm == 0)
             refuse("no maps in %s/", map_folder);
@@ -78,5 +91,12 @@ bool cmap::init()
         print_messages();
         return false;
     }
-    return read_file(map_file_path(map_names[level]).c_str());
+    name = map_names[level];
+    const std::string path = map_file_path(map_names[level]);
+    if (!read_map_text(path, text)) {
+        refuse("%s: cannot open the file", path.c_str());
+        print_messages();
+        return false;
+    }
+    return true;
 }

@@ -1,31 +1,29 @@
 #include "match/menu_match.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <string>
 
 #include "app/input.h"
 #include "app/shell.h"
-#include "app/text.h"
-#include "frontend/coptions.h"
 #include "map/cmap.h"
-#include "map/map_file.h"
 #include "match/cgame.h"
 #include "replay/replay_folder.h"
 
 bool menu_match::init(std::uint32_t seed)
 {
-    std::srand(seed);
-    if (!game.init())
+    match_setup setup = setup_from_options(seed);
+    if (!map.chosen_text(setup.map_name, setup.map_text))
         return false;
-    char name[cmap::max_name_length + 1];
-    map.get_name(options.get_level(), name, false);
-    std::string text;
-    recording = read_map_text(map_file_path(name), text);
-    if (recording)
-        recorder.start(seed, name, text);
+    std::string error;
+    const bool started = starter.start(setup, error);
+    map.print_messages();  // why it was refused, or the pictures it lacks
+    if (!started)
+        return false;
+    recorder.start(setup);
     death.reset();
     watch_key.hold();
     escape_held = false;
+    if (display)
+        al_hide_mouse_cursor(display);
     return true;
 }
 
@@ -46,8 +44,7 @@ void menu_match::update()
     death.before_step(tick);
     game.update();
     const control_reading reading = read_devices();
-    if (recording)
-        recorder.step_taken(reading);
+    recorder.step_taken(reading);
     death.after_step(tick, reading);
     if (escape_held && !al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE))
         escape_held = false;
@@ -76,14 +73,8 @@ void menu_match::deinit()
 {
     if (death.running())
         death.end();
-    if (recording)
-        save();
-    recording = false;
-    game.deinit();
-}
-
-void menu_match::save()
-{
     // The last checkpoint is the state as left, before anything is freed.
     keep_replay(recorder.finish());
+    game.deinit();
+    starter.finish();
 }

@@ -7,13 +7,15 @@
 #include <string>
 
 #include "app/press_latch.h"
+#include "match/match_setup.h"
 #include "replay/death_replay.h"
 #include "replay/match_recorder.h"
 
 class menu_match {
 public:
     // Starts a match on the options' map with the generator seeded with
-    // `seed`; false, as cgame::init, when the map cannot be played.
+    // `seed`; false, with the reason in map.get_error() and on standard
+    // error, when the map cannot be played.
     bool init(std::uint32_t seed);
     void update();
     void draw();
@@ -25,11 +27,10 @@ public:
 
 private:
     void draw_overlay() const;
-    void save();
 
+    match_starter starter;
     match_recorder recorder;
     death_replay death;
-    bool recording = false;
     press_latch watch_key;       // F
     press_latch escape_in_replay;
     bool escape_held = false;    // the Escape that ended a death replay

@@ -17,14 +17,6 @@ const int host_peer = 0;  // on a joiner
 
 }  // namespace
 
-net_session::~net_session()
-{
-    if (settings_changed)
-        options.restore(kept);
-    if (current_phase == phase::playing)
-        device_slot = 0;
-}
-
 bool net_session::host(std::uint16_t port, const net_colors& look, std::string& error)
 {
     auto network = std::make_unique<net_link>();
@@ -252,32 +244,22 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
 // through the game's own checks, the same settings, seed and lineup.
 bool net_session::begin(const net_start& start, std::string& error)
 {
-    std::istringstream text(start.map_text);
-    if (!map.read(text, start.map_name.c_str())) {
-        error = map.get_error();
-        return false;
-    }
-    if (!settings_changed)
-        kept = options.get_kept();
-    settings_changed = true;
-    kept_settings played = kept;
-    played.bots = std::max(start.bots, 1);
-    played.skill = start.skill;
-    options.restore(played);
-
-    match_lineup lineup;
-    lineup.humans = static_cast<int>(start.humans.size());
-    lineup.bots = start.bots;
-    for (int human = 0; human < lineup.humans; human++)
+    match_setup setup;
+    setup.seed = start.seed;
+    setup.map_name = start.map_name;
+    setup.map_text = start.map_text;
+    setup.skill = start.skill;
+    setup.lineup.humans = static_cast<int>(start.humans.size());
+    setup.lineup.bots = start.bots;
+    for (int human = 0; human < setup.lineup.humans; human++)
         for (int i = 0; i < 3; i++)
-            lineup.colors[human][i] = start.humans[static_cast<std::size_t>(human)].colors[i];
+            setup.lineup.colors[human][i] = start.humans[static_cast<std::size_t>(human)].colors[i];
+    setup.shown_slot = local_slot;
+    if (!starter.start(setup, error))
+        return false;
     started = start;
     humans = start.humans;
-    std::srand(start.seed);
-    game.set_shown_slot(local_slot);
-    game.start(lineup);
-    device_slot = -1;
-    match.start(lineup.humans, local_slot);
+    match.start(setup.lineup.humans, local_slot);
     next_hash = rollback_match::hash_every;
     current_phase = phase::playing;
     return true;

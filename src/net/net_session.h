@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/settings_file.h"
+#include "match/match_setup.h"
 #include "net/net_messages.h"
 #include "net/net_transport.h"
 #include "net/peer_limits.h"
@@ -36,8 +36,6 @@ public:
     static constexpr std::uint32_t most_taken_ahead = 200;
     // After the match has waited this long, the screen says for whom.
     static constexpr std::chrono::milliseconds waiting_shown_after{500};
-
-    ~net_session();
 
     // Opens the lobby on `port`, the host in slot 0 wearing `look`.
     bool host(std::uint16_t port, const net_colors& look, std::string& error);
@@ -163,8 +161,7 @@ private:
     net_start started;  // the match as it began
     remote remotes[net_transport::most_joiners + 1];
     rollback_match match;
-    kept_settings kept;  // the player's own settings, put back after the match
-    bool settings_changed = false;
+    match_starter starter;  // the player's own settings come back after the match
     std::uint32_t next_hash = rollback_match::hash_every;
     std::uint64_t hashes_sent[2] = {};
     std::string why;

@@ -3,17 +3,17 @@
 #include "frontend/coptions.h"
 #include "replay/match_hash.h"
 
-void match_recorder::start(std::uint32_t seed, const std::string& map_name, const std::string& map_text)
+void match_recorder::start(const match_setup& setup)
 {
     replay = replay_data{};
-    replay.seed = seed;
-    replay.skill = options.get_skill();
-    replay.bots = options.get_bots();
-    replay.map_name = map_name;
-    replay.map_text = map_text;
+    replay.seed = setup.seed;
+    replay.skill = setup.skill;
+    replay.bots = setup.lineup.bots;
+    replay.map_name = setup.map_name;
+    replay.map_text = setup.map_text;
     recorded_human human;
     for (int i = 0; i < 3; i++)
-        human.colors[i] = options.color(i);
+        human.colors[i] = setup.lineup.colors[0][i];
     human.scale_x = coptions::scale_x();
     human.scale_y = coptions::scale_y();
     replay.humans.push_back(human);

@@ -4,18 +4,17 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
+#include "match/match_setup.h"
 #include "replay/replay_file.h"
 
 class match_recorder {
 public:
     static constexpr std::uint32_t checkpoint_ticks = 1000;
 
-    // Begins the recording of a match about to start on the map read from
-    // `map_text`, with the generator seeded with `seed` and the options'
-    // bots, skill and colours.
-    void start(std::uint32_t seed, const std::string& map_name, const std::string& map_text);
+    // Begins the recording of a match about to start from `setup`, with
+    // one human on this display.
+    void start(const match_setup& setup);
     // After each step: what the human's controls read on it.
     void step_taken(const control_reading& reading);
     // The recording so far, with a checkpoint at its last tick.

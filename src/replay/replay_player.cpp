@@ -1,38 +1,34 @@
 #include "replay/replay_player.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <sstream>
-
 #include "fighters/cplayer.h"
-#include "frontend/coptions.h"
-#include "map/cmap.h"
 #include "match/cgame.h"
 #include "match/control.h"
 #include "replay/match_hash.h"
 
+namespace {
+
+match_setup setup_of(const replay_data& replay)
+{
+    match_setup setup;
+    setup.seed = replay.seed;
+    setup.map_name = replay.map_name;
+    setup.map_text = replay.map_text;
+    setup.skill = replay.skill;
+    setup.lineup.humans = static_cast<int>(replay.humans.size());
+    setup.lineup.bots = replay.bots;
+    for (int human = 0; human < setup.lineup.humans; human++)
+        for (int i = 0; i < 3; i++)
+            setup.lineup.colors[human][i] = replay.humans[static_cast<std::size_t>(human)].colors[i];
+    return setup;
+}
+
+}  // namespace
+
 bool replay_player::start(const replay_data& new_replay, std::string& error)
 {
-    std::istringstream map_text(new_replay.map_text);
-    if (!map.read(map_text, new_replay.map_name.c_str())) {
-        error = map.get_error();
+    if (!starter.start(setup_of(new_replay), error))
         return false;
-    }
     replay = new_replay;
-    kept = options.get_kept();
-    kept_settings played = kept;
-    played.bots = std::max(replay.bots, 1);
-    played.skill = replay.skill;
-    for (int i = 0; i < 3; i++)
-        played.colors[i] = replay.humans[0].colors[i];
-    options.restore(played);
-    match_lineup lineup;
-    lineup.humans = static_cast<int>(replay.humans.size());
-    lineup.bots = replay.bots;
-    for (int human = 0; human < lineup.humans; human++)
-        for (int i = 0; i < 3; i++)
-            lineup.colors[human][i] = replay.humans[static_cast<std::size_t>(human)].colors[i];
-
     tick = 0;
     next_checkpoint = 0;
     mismatch = -1;
@@ -42,10 +38,6 @@ bool replay_player::start(const replay_data& new_replay, std::string& error)
         const auto& runs = replay.humans[human].runs;
         left_in_run[human] = runs.empty() ? 0 : runs[0].ticks;
     }
-    device_slot = -1;
-    playing = true;
-    std::srand(replay.seed);
-    game.start(lineup);
     check_checkpoint();
     return true;
 }
@@ -86,9 +78,5 @@ void replay_player::check_checkpoint()
 
 void replay_player::stop()
 {
-    if (!playing)
-        return;
-    playing = false;
-    device_slot = 0;
-    options.restore(kept);
+    starter.finish();
 }

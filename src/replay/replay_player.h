@@ -7,14 +7,13 @@
 #include <cstdint>
 #include <string>
 
-#include "frontend/settings_file.h"
+#include "match/match_setup.h"
 #include "replay/replay_file.h"
 
 class replay_player {
 public:
-    // Reads the replay's map into `map`, puts its settings into `options`
-    // and starts the match. False, with the reason in `error`, when the
-    // replay cannot be played; nothing has changed then.
+    // Starts the match as the replay's set-up was. False, with the reason
+    // in `error`, when the replay's map cannot be played.
     bool start(const replay_data& new_replay, std::string& error);
     // Steps the match once on the next tick's controls; false at the end.
     bool step();
@@ -32,12 +31,11 @@ private:
     void check_checkpoint();
 
     replay_data replay;
-    kept_settings kept;  // the player's own settings, put back on stop
+    match_starter starter;
     std::size_t run[11] = {};
     std::uint32_t left_in_run[11] = {};
     bool has_left[11] = {};
     std::uint32_t tick = 0;
     std::size_t next_checkpoint = 0;
     long mismatch = -1;
-    bool playing = false;
 };

@@ -12,6 +12,7 @@
 #include "map/cmap.h"
 #include "match/cgame.h"
 #include "match/control.h"
+#include "match/match_setup.h"
 #include "replay/death_replay.h"
 #include "replay/match_hash.h"
 #include "replay/match_recorder.h"
@@ -64,12 +65,12 @@ protected:
     // Starts a match on tower as the menu would, recorded.
     void start_recorded()
     {
-        std::istringstream in(tower_text());
-        ASSERT_TRUE(map.read(in, "tower.zkm")) << map.get_error();
-        std::srand(seed);
-        recorder.start(seed, "tower.zkm", tower_text());
-        game = cgame();
-        game.start();
+        match_setup setup = setup_from_options(seed);
+        setup.map_name = "tower.zkm";
+        setup.map_text = tower_text();
+        std::string error;
+        ASSERT_TRUE(starter.start(setup, error)) << error;
+        recorder.start(setup);
     }
     void live_step(int tick)
     {
@@ -79,6 +80,7 @@ protected:
     }
 
     kept_settings kept;
+    match_starter starter;
     match_recorder recorder;
 };
 

@@ -1,0 +1,47 @@
+// The one way into a match for the menu's match, a replay and a network
+// match: the map read from its text through the game's own checks, the
+// options a match reads set to the set-up's, the generator seeded, the
+// fighters started, the view on the shown fighter and the keyboard and mouse
+// on their slot. Whatever the player's own options were, they come back when
+// the match is over.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "frontend/settings_file.h"
+#include "match/cgame.h"
+
+// Everything a match is made of: the same set-up starts the same match.
+struct match_setup {
+    std::uint32_t seed = 0;
+    std::string map_name;  // the map's file name, e.g. "foundry.zkm"
+    std::string map_text;  // the whole map file
+    int skill = 1;         // 0 HARD, 1 MEDIUM, 2 EASY
+    match_lineup lineup;   // the humans with their colours, and the bots
+    // The fighter this screen follows, and the slot read from the keyboard
+    // and mouse; -1 when every slot's controls are supplied.
+    int shown_slot = 0;
+    int device_slot = -1;
+};
+
+// The menu's match: one human on the keyboard and mouse, with the options'
+// bots, skill and colours. The map is for the caller to fill in.
+match_setup setup_from_options(std::uint32_t seed);
+
+// Starts matches and keeps the player's own options meanwhile.
+class match_starter {
+public:
+    ~match_starter() { finish(); }
+
+    // Starts the match `setup` describes. False, with the map's reason in
+    // `error`, when its map cannot be played.
+    bool start(const match_setup& setup, std::string& error);
+    // Puts the player's own options back and the keyboard and mouse on slot
+    // 0; the match stays as it is.
+    void finish();
+
+private:
+    kept_settings own;
+    bool running = false;
+};
