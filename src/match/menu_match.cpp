@@ -20,6 +20,7 @@ bool menu_match::init(std::uint32_t seed)
         return false;
     recorder.start(setup);
     death.reset();
+    death.watch(recorder);
     watch_key.hold();
     escape_held = false;
     if (display)
@@ -36,21 +37,18 @@ void menu_match::update()
             death.end();
             escape_held = escape;
         } else {
-            death.update();
+            death.update(recorder);
         }
         return;
     }
-    const std::uint32_t tick = recorder.get_ticks();
-    death.before_step(tick);
     game.update();
-    const control_reading reading = read_devices();
-    recorder.step_taken(reading);
-    death.after_step(tick, reading);
+    recorder.step_taken(read_devices());
+    death.watch(recorder);
     if (escape_held && !al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE))
         escape_held = false;
     if (watch_key.pressed(al_key_down(&keyboard, ALLEGRO_KEY_F)) && death.available()) {
         escape_in_replay.hold();
-        death.begin(tick + 1);
+        death.begin(recorder);
     }
 }
 
@@ -61,7 +59,7 @@ bool menu_match::done() const
 
 void menu_match::draw()
 {
-    game.draw([this] { draw_overlay(); });
+    death.draw([this] { game.draw([this] { draw_overlay(); }); });
 }
 
 void menu_match::draw_overlay() const
@@ -71,8 +69,7 @@ void menu_match::draw_overlay() const
 
 void menu_match::deinit()
 {
-    if (death.running())
-        death.end();
+    death.end();
     // The last checkpoint is the state as left, before anything is freed.
     keep_replay(recorder.finish());
     game.deinit();

@@ -1,6 +1,6 @@
 // The match a player plays from the menu, recorded for its replay file, with
-// the death replay at hand: F while dead shows how the human died. Leaving
-// writes the replay into the replays folder.
+// the death replay at hand: F while dead shows how the human died, the match
+// holding still meanwhile. Leaving writes the replay into the replays folder.
 #pragma once
 
 #include <cstdint>

@@ -14,9 +14,10 @@
 #include <vector>
 
 #include "match/control.h"
+#include "replay/match_past.h"
 #include "replay/match_snapshot.h"
 
-class rollback_match {
+class rollback_match final : public match_past {
 public:
     static constexpr std::uint32_t input_delay = 2;
     // The most ticks stepped on guesses before a peer waits for the others.
@@ -44,7 +45,7 @@ public:
     // The match stops after `last` ticks (the headless peers' end).
     void set_end(std::uint32_t last) { end = last; }
 
-    std::uint32_t get_tick() const { return tick; }
+    std::uint32_t get_tick() const override { return tick; }
     // Every human's reading is known for the ticks below this one.
     std::uint32_t confirmed() const;
     // The readings known for a slot: one per tick from tick 0.
@@ -60,10 +61,11 @@ public:
 
     // Sets every human's controls for stepping tick `at` as this peer knows
     // or guesses them, and makes a human who left by then a bot's.
-    void apply_controls(std::uint32_t at, std::vector<control_reading>* used_now = nullptr) const;
+    void apply_controls(std::uint32_t at) const override { apply_controls(at, nullptr); }
+    void apply_controls(std::uint32_t at, std::vector<control_reading>* used_now) const;
     // Copies into `into` the state before tick `at` once it is final (as
     // final_hash), if it is still kept; the live match stays as it is.
-    bool final_state(std::uint32_t at, match_snapshot& into, match_snapshot& scratch) const;
+    bool final_state(std::uint32_t at, match_snapshot& into, match_snapshot& scratch) const override;
 
     // What the going back cost, for the figures.
     std::uint64_t get_ticks_redone() const { return ticks_redone; }

@@ -7,13 +7,12 @@
 #include "match/control.h"
 #include "net/net_session.h"
 #include "netplay/waiting_note.h"
-#include "replay/death_replay.h"
 #include "replay/replay_folder.h"
 
 void network_match::init(net_session& new_session)
 {
     session = &new_session;
-    death = net_death_replay();
+    death.reset();
     leave_key.hold();
     watch_key.hold();
     left = false;
@@ -52,11 +51,7 @@ bool network_match::done() const
 
 void network_match::draw()
 {
-    const auto frame = [this] { game.draw([this] { draw_overlay(); }); };
-    if (death.running())
-        death.draw(frame);
-    else
-        frame();
+    death.draw([this] { game.draw([this] { draw_overlay(); }); });
 }
 
 void network_match::draw_overlay() const

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "app/press_latch.h"
-#include "net/net_death_replay.h"
+#include "replay/death_replay.h"
 
 class net_session;
 
@@ -28,7 +28,7 @@ private:
     void draw_overlay() const;
 
     net_session* session = nullptr;
-    net_death_replay death;
+    death_replay death;
     press_latch leave_key;  // Escape
     press_latch watch_key;  // F
     bool left = false;

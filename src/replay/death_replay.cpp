@@ -6,15 +6,15 @@
 #include "app/text.h"
 #include "fighters/cplayer.h"
 #include "match/cgame.h"
+#include "match/control.h"
 
 namespace {
 
-const std::size_t snapshots_kept = 5;  // reach 400 ticks back
-const std::size_t readings_kept = 600;
+const std::size_t states_kept = 5;  // reach 400 ticks back
 
-bool human_alive()
+bool shown_alive()
 {
-    return players[0].get_health() > 0;
+    return players[game.get_shown_slot()].get_health() > 0;
 }
 
 }  // namespace
@@ -38,118 +38,114 @@ void draw_death_replay_text(bool showing, bool offered)
 
 void death_replay::reset()
 {
-    snapshots.clear();
-    readings.clear();
-    death_readings.clear();
+    kept.clear();
+    next_keep = 0;
     was_alive = false;
     have_death = false;
     showing = false;
 }
 
-void death_replay::before_step(std::uint32_t live_tick)
+void death_replay::watch(const match_past& past)
 {
-    if (live_tick % snapshot_every != 0)
-        return;
-    if (snapshots.size() == snapshots_kept) {
-        // The oldest one's storage is reused: a snapshot is large.
-        kept_snapshot oldest = std::move(snapshots.front());
-        snapshots.pop_front();
-        snapshots.push_back(std::move(oldest));
-    } else {
-        snapshots.emplace_back();
-    }
-    snapshots.back().tick = live_tick;
-    snapshots.back().state.save();
-}
-
-void death_replay::after_step(std::uint32_t live_tick, const control_reading& reading)
-{
-    readings.push_back({live_tick, reading});
-    if (readings.size() > readings_kept)
-        readings.pop_front();
-    // The moment after the death is shown too, as far as it has been played.
-    if (have_death && live_tick < death_tick + ticks_after_death)
-        death_readings.push_back({live_tick, reading});
-
-    const bool alive = human_alive();
-    if (was_alive && !alive)
-        set_death_aside(live_tick + 1);
+    keep_final_state(past);
+    const bool alive = shown_alive();
+    if (was_alive && !alive && !showing)
+        set_death_aside(past.get_tick());
     if (alive)
         have_death = false;
     was_alive = alive;
 }
 
+void death_replay::keep_final_state(const match_past& past)
+{
+    if (next_keep + snapshot_every < past.get_tick())
+        next_keep = past.get_tick() / snapshot_every * snapshot_every;  // fell behind: start afresh
+    if (!past.final_state(next_keep, incoming, live))
+        return;
+    kept.push_back({next_keep, std::move(incoming)});
+    if (kept.size() > states_kept) {
+        // The oldest one's storage is used again: a snapshot is large.
+        incoming = std::move(kept.front().state);
+        kept.pop_front();
+    }
+    next_keep += snapshot_every;
+}
+
 void death_replay::set_death_aside(std::uint32_t new_death_tick)
 {
-    if (snapshots.empty())
+    if (kept.empty())
         return;
     const std::uint32_t wanted = new_death_tick > ticks_before_death ? new_death_tick - ticks_before_death : 0;
-    // The newest snapshot at or before the three seconds, else the oldest
-    // kept. It is taken out of the ring with those before it, which are
-    // older than any death to come can need.
+    // The newest state at or before the three seconds, else the oldest
+    // kept. It is taken out with those before it, which are older than any
+    // death to come can need.
     std::size_t from = 0;
-    for (std::size_t i = 0; i < snapshots.size(); i++)
-        if (snapshots[i].tick <= wanted)
+    for (std::size_t i = 0; i < kept.size(); i++)
+        if (kept[i].tick <= wanted)
             from = i;
-    const std::uint32_t from_tick = snapshots[from].tick;
     death_tick = new_death_tick;
+    from_tick = kept[from].tick;
     start_tick = std::max(from_tick, wanted);
-    start_state = std::move(snapshots[from].state);
-    snapshots.erase(snapshots.begin(), snapshots.begin() + static_cast<std::ptrdiff_t>(from) + 1);
-    death_readings.clear();
-    for (const kept_reading& kept : readings)
-        if (kept.tick >= from_tick)
-            death_readings.push_back(kept);
-    // The readings must run without a gap from the snapshot on.
-    have_death = !death_readings.empty() && death_readings.front().tick == from_tick;
+    start_state = std::move(kept[from].state);
+    kept.erase(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(from) + 1);
+    have_death = true;
 }
 
-bool death_replay::available() const
-{
-    return have_death && !showing && !human_alive();
-}
-
-void death_replay::begin(std::uint32_t live_tick)
+void death_replay::begin(const match_past& past)
 {
     if (!available())
         return;
-    held.save();
+    tick = from_tick;
+    last_tick = std::min(death_tick + ticks_after_death, past.get_tick());
+    live.save();
     start_state.restore();
-    tick = death_readings.front().tick;
-    end_tick = std::min(death_tick + ticks_after_death, live_tick);
-    next_reading = 0;
-    device_slot = -1;
     // Up to the three seconds, quickly and silently.
     mute_sounds(true);
-    while (tick < start_tick) {
-        controls[0] = death_readings[next_reading++].reading;
-        game.step();
-        tick++;
-    }
+    while (tick < start_tick)
+        step_copy(past);
     mute_sounds(false);
+    copy.save();
+    live.restore();
     wait = 0;
     showing = true;
 }
 
-void death_replay::update()
+void death_replay::update(const match_past& past)
 {
     if (!showing || ++wait < slowdown)
         return;
     wait = 0;
-    if (tick >= end_tick || next_reading >= death_readings.size()) {
-        end();
+    if (tick >= last_tick) {
+        showing = false;
         return;
     }
-    controls[0] = death_readings[next_reading++].reading;
+    on_copy([&] { step_copy(past); });
+}
+
+void death_replay::step_copy(const match_past& past)
+{
+    // The copy steps on the controls as they read then, never on the devices now.
+    const int devices = device_slot;
+    device_slot = -1;
+    past.apply_controls(tick);
     game.step();
+    device_slot = devices;
     tick++;
 }
 
-void death_replay::end()
+void death_replay::draw(const std::function<void()>& draw_frame)
 {
-    if (!showing)
-        return;
-    held.restore();
-    device_slot = 0;
-    showing = false;
+    if (showing)
+        on_copy(draw_frame);
+    else
+        draw_frame();
+}
+
+void death_replay::on_copy(const std::function<void()>& work)
+{
+    live.save();
+    copy.restore();
+    work();
+    copy.save();
+    live.restore();
 }

@@ -1,17 +1,19 @@
-// How the human died, seen again: the last three seconds before the death
-// (and a moment after) played again at a quarter of the speed, from a
-// snapshot taken before them, with the live match held still meanwhile and
-// given back exactly as it was held.
+// How the shown fighter died, seen again: the last three seconds before the
+// death (and a moment after) played again at a quarter of the speed on a
+// copy of the match, swapped in for its own steps and frames. The live match
+// is left as it is: the menu's match holds still meanwhile, a network match
+// goes on underneath.
 //
-// The live match keeps a snapshot every 100 ticks and the human's recent
-// controls; when the human dies, the snapshot before the three seconds and
-// the controls since are set aside until the next life.
+// A final state of the live match is kept every 100 steps; when the shown
+// fighter dies, the one before the three seconds is set aside until its next
+// life, so that the showing may start late.
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 
-#include "match/control.h"
+#include "replay/match_past.h"
 #include "replay/match_snapshot.h"
 
 // What the screen says of it: "REPLAY" and how to go back while it shows,
@@ -27,50 +29,53 @@ public:
 
     // At the start of a match.
     void reset();
-    // Around each live step: `tick` counts the steps taken before it, and
-    // `reading` is what the human's controls read on it.
-    void before_step(std::uint32_t tick);
-    void after_step(std::uint32_t tick, const control_reading& reading);
+    // At the start and after every live step: keeps the states to come back
+    // to and notes the shown fighter's death.
+    void watch(const match_past& past);
 
-    // The human is dead and the death can be shown.
-    bool available() const;
+    // The shown fighter is dead and its death can be shown.
+    bool available() const { return have_death && !showing; }
     bool running() const { return showing; }
-    // Holds the live match and rewinds to the snapshot before the death.
-    void begin(std::uint32_t live_tick);
-    // One timer tick of the showing: a step every `slowdown` ticks. It ends
-    // by itself a moment after the death.
-    void update();
-    // Gives the held match back.
-    void end();
+    // Makes the copy, quickly and silently up to the three seconds.
+    void begin(const match_past& past);
+    // One timer tick: a step of the copy every `slowdown` ticks. It ends by
+    // itself a moment after the death.
+    void update(const match_past& past);
+    // A frame with `draw_frame`: of the copy while showing, else of the live
+    // match.
+    void draw(const std::function<void()>& draw_frame);
+    void end() { showing = false; }
 
 private:
-    struct kept_snapshot {
+    struct kept_state {
         std::uint32_t tick;
         match_snapshot state;
     };
-    struct kept_reading {
-        std::uint32_t tick;  // the step it was read on, counted from 0
-        control_reading reading;
-    };
 
-    void set_death_aside(std::uint32_t death_tick);
+    void keep_final_state(const match_past& past);
+    void set_death_aside(std::uint32_t new_death_tick);
+    void step_copy(const match_past& past);
+    // Runs `work` with the copy in place of the live match.
+    void on_copy(const std::function<void()>& work);
 
-    std::deque<kept_snapshot> snapshots;  // the newest few
-    std::deque<kept_reading> readings;    // the newest few hundred
+    std::deque<kept_state> kept;  // the newest few
+    std::uint32_t next_keep = 0;
+    match_snapshot incoming;  // the next state to keep
     bool was_alive = false;
 
-    // The death set aside: where to start, and the controls from there on.
+    // The death set aside: the state to start from and its tick, and the
+    // step the showing starts on.
     bool have_death = false;
-    std::uint32_t start_tick = 0;
-    std::uint32_t end_tick = 0;
     std::uint32_t death_tick = 0;
+    std::uint32_t from_tick = 0;
+    std::uint32_t start_tick = 0;
     match_snapshot start_state;
-    std::deque<kept_reading> death_readings;
 
     // While showing.
     bool showing = false;
-    match_snapshot held;
+    match_snapshot copy;
+    match_snapshot live;  // the live match while the copy is in its place
     std::uint32_t tick = 0;
-    std::size_t next_reading = 0;
+    std::uint32_t last_tick = 0;
     int wait = 0;
 };

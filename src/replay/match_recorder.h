@@ -6,9 +6,11 @@
 #include <cstdint>
 
 #include "match/match_setup.h"
+#include "replay/match_past.h"
 #include "replay/replay_file.h"
 
-class match_recorder {
+// It is the menu's match's past too: every step's controls and the state now.
+class match_recorder final : public match_past {
 public:
     static constexpr std::uint32_t checkpoint_ticks = 1000;
 
@@ -19,7 +21,11 @@ public:
     void step_taken(const control_reading& reading);
     // The recording so far, with a checkpoint at its last tick.
     const replay_data& finish();
-    std::uint32_t get_ticks() const { return replay.ticks; }
+
+    std::uint32_t get_tick() const override { return replay.ticks; }
+    // Only the state now: a match on one display has no news to wait for.
+    bool final_state(std::uint32_t at, match_snapshot& into, match_snapshot& scratch) const override;
+    void apply_controls(std::uint32_t at) const override;
 
 private:
     void checkpoint();

@@ -1,7 +1,9 @@
 // Replays through the real step: a match played on scripted controls and
 // recorded plays back from its file to the same checkpoints, a checkpoint
-// that disagrees is caught at its tick, and the death replay gives the match
-// back exactly as it held it, in slow motion and after a fall off the map.
+// that disagrees is caught at its tick, and the death replay leaves the
+// match exactly as it held it, in slow motion, after a fall off the map and
+// when F comes late.
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -116,24 +118,26 @@ TEST_F(ReplayPlayback, ARecordedMatchPlaysBackToEveryCheckpointAndAChangedOneIsC
     }
 }
 
-TEST_F(ReplayPlayback, TheDeathReplayGivesTheHeldMatchBackAsItWas)
+TEST_F(ReplayPlayback, TheDeathReplayLeavesTheHeldMatchAsItWas)
 {
     enum death_kind { shot, fell };
     const struct {
         death_kind kind;
         bool slow_motion;
-    } cases[] = {{shot, false}, {shot, true}, {fell, false}};
+        int steps_after;  // before F is pressed
+    } cases[] = {{shot, false, 20}, {shot, true, 20}, {fell, false, 20}, {shot, false, 350}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "fell " << (c.kind == fell) << " slow " << c.slow_motion);
+        SCOPED_TRACE(testing::Message() << "fell " << (c.kind == fell) << " slow " << c.slow_motion << " after "
+                                        << c.steps_after);
         start_recorded();
         death_replay death;
         death.reset();
+        death.watch(recorder);
         int tick = 0;
         int alive_since = 0;
         auto step = [&] {
-            death.before_step(static_cast<std::uint32_t>(tick));
             live_step(tick);
-            death.after_step(static_cast<std::uint32_t>(tick), read_devices());
+            death.watch(recorder);
             tick++;
             if (players[0].get_health() <= 0)
                 alive_since = tick;
@@ -147,25 +151,28 @@ TEST_F(ReplayPlayback, TheDeathReplayGivesTheHeldMatchBackAsItWas)
             players[0].damage(0, 1000, 1);
         else
             players[0].place(players[0].get_x(), static_cast<float>(map.get_height() + 200));
-        for (int i = 0; i < 20; i++)
+        for (int i = 0; i < c.steps_after; i++)
             step();
         ASSERT_LE(players[0].get_health(), 0);
         ASSERT_TRUE(death.available());
 
         const std::uint64_t held = match_hash();
-        death.begin(static_cast<std::uint32_t>(tick));
+        death.begin(recorder);
         ASSERT_TRUE(death.running());
-        EXPECT_GT(players[0].get_health(), 0) << "it starts before the death";
-        EXPECT_EQ(device_slot, -1);
         int timer_ticks = 0;
+        bool shown_alive = false;
         while (death.running() && timer_ticks < 10000) {
-            death.update();
+            death.update(recorder);
+            death.draw([&] { shown_alive = shown_alive || players[0].get_health() > 0; });
             timer_ticks++;
         }
         EXPECT_FALSE(death.running());
-        // Three seconds before, the 20 steps since, a quarter of the speed.
+        EXPECT_TRUE(shown_alive) << "it starts before the death";
+        // Three seconds before, the steps since (half a second at most), a
+        // quarter of the speed.
+        const int shown_after = std::min(c.steps_after, 50);
         EXPECT_GE(timer_ticks, 4 * 300);
-        EXPECT_LE(timer_ticks, 4 * 330);
+        EXPECT_LE(timer_ticks, 4 * (300 + shown_after + 10));
         EXPECT_EQ(match_hash(), held);
         EXPECT_EQ(device_slot, 0);
         game.deinit();
