@@ -6,6 +6,7 @@
 // the match is over.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -28,6 +29,24 @@ struct match_setup {
 // The menu's match: one human on the keyboard and mouse, with the options'
 // bots, skill and colours. The map is for the caller to fill in.
 match_setup setup_from_options(std::uint32_t seed);
+
+// The set-up a replay or a network match's start holds: both name the seed,
+// the map, the skill, the bots and each human's colours alike.
+template <class Record>
+match_setup setup_of(const Record& record)
+{
+    match_setup setup;
+    setup.seed = record.seed;
+    setup.map_name = record.map_name;
+    setup.map_text = record.map_text;
+    setup.skill = record.skill;
+    setup.lineup.humans = static_cast<int>(record.humans.size());
+    setup.lineup.bots = record.bots;
+    for (int human = 0; human < setup.lineup.humans; human++)
+        for (int i = 0; i < 3; i++)
+            setup.lineup.colors[human][i] = record.humans[static_cast<std::size_t>(human)].colors[i];
+    return setup;
+}
 
 // Starts matches and keeps the player's own options meanwhile.
 class match_starter {

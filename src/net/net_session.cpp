@@ -244,16 +244,7 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
 // through the game's own checks, the same settings, seed and lineup.
 bool net_session::begin(const net_start& start, std::string& error)
 {
-    match_setup setup;
-    setup.seed = start.seed;
-    setup.map_name = start.map_name;
-    setup.map_text = start.map_text;
-    setup.skill = start.skill;
-    setup.lineup.humans = static_cast<int>(start.humans.size());
-    setup.lineup.bots = start.bots;
-    for (int human = 0; human < setup.lineup.humans; human++)
-        for (int i = 0; i < 3; i++)
-            setup.lineup.colors[human][i] = start.humans[static_cast<std::size_t>(human)].colors[i];
+    match_setup setup = setup_of(start);
     setup.shown_slot = local_slot;
     if (!starter.start(setup, error))
         return false;

@@ -5,25 +5,6 @@
 #include "match/control.h"
 #include "replay/match_hash.h"
 
-namespace {
-
-match_setup setup_of(const replay_data& replay)
-{
-    match_setup setup;
-    setup.seed = replay.seed;
-    setup.map_name = replay.map_name;
-    setup.map_text = replay.map_text;
-    setup.skill = replay.skill;
-    setup.lineup.humans = static_cast<int>(replay.humans.size());
-    setup.lineup.bots = replay.bots;
-    for (int human = 0; human < setup.lineup.humans; human++)
-        for (int i = 0; i < 3; i++)
-            setup.lineup.colors[human][i] = replay.humans[static_cast<std::size_t>(human)].colors[i];
-    return setup;
-}
-
-}  // namespace
-
 bool replay_player::start(const replay_data& new_replay, std::string& error)
 {
     if (!starter.start(setup_of(new_replay), error))
