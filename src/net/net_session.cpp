@@ -1,7 +1,6 @@
 #include "net/net_session.h"
 
 #include <cstdio>
-#include <sstream>
 
 #include "net/net_link.h"
 
