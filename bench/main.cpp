@@ -23,7 +23,7 @@
 
 #include "map/cmap.h"
 #include "match/cgame.h"
-#include "replay/match_snapshot.h"
+#include "match/match_snapshot.h"
 #include "scenes.h"
 
 namespace {

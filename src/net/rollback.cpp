@@ -6,7 +6,7 @@
 #include "app/sound.h"
 #include "fighters/cplayer.h"
 #include "match/cgame.h"
-#include "replay/match_hash.h"
+#include "match/match_hash.h"
 
 void rollback_match::start(int new_humans, int new_local_slot)
 {

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "match/control.h"
+#include "match/match_snapshot.h"
 #include "replay/match_past.h"
-#include "replay/match_snapshot.h"
 
 class rollback_match final : public match_past {
 public:

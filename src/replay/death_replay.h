@@ -13,8 +13,8 @@
 #include <deque>
 #include <functional>
 
+#include "match/match_snapshot.h"
 #include "replay/match_past.h"
-#include "replay/match_snapshot.h"
 
 // What the screen says of it: "REPLAY" and how to go back while it shows,
 // or that F shows it while it is offered.

@@ -2,8 +2,8 @@
 
 #include "frontend/coptions.h"
 #include "match/control.h"
-#include "replay/match_hash.h"
-#include "replay/match_snapshot.h"
+#include "match/match_hash.h"
+#include "match/match_snapshot.h"
 
 void match_recorder::start(const match_setup& setup)
 {

@@ -3,7 +3,7 @@
 #include "fighters/cplayer.h"
 #include "match/cgame.h"
 #include "match/control.h"
-#include "replay/match_hash.h"
+#include "match/match_hash.h"
 
 bool replay_player::start(const replay_data& new_replay, std::string& error)
 {

@@ -17,9 +17,9 @@
 #include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
-#include "replay/match_hash.h"
-#include "replay/match_snapshot.h"
-#include "replay/random_state.h"
+#include "match/match_hash.h"
+#include "match/match_snapshot.h"
+#include "match/random_state.h"
 #include "silent_audio.h"
 
 namespace {

@@ -17,11 +17,11 @@
 #include "map/cmap.h"
 #include "match/cgame.h"
 #include "match/control.h"
+#include "match/match_hash.h"
+#include "match/match_snapshot.h"
 #include "net/net_recording.h"
 #include "net/rollback.h"
 #include "replay/death_replay.h"
-#include "replay/match_hash.h"
-#include "replay/match_snapshot.h"
 #include "replay/replay_player.h"
 
 namespace {

@@ -24,9 +24,9 @@
 #include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
+#include "match/match_hash.h"
 #include "match/match_tally.h"
 #include "net_peer.h"
-#include "replay/match_hash.h"
 #include "replay/replay_folder.h"
 #include "replay/replay_player.h"
 

@@ -22,7 +22,7 @@
 #include "fighters/cplayer.h"
 #include "match/cgame.h"
 #include "match/chud.h"
-#include "replay/random_state.h"
+#include "match/random_state.h"
 #include "weapons/cbullet.h"
 #include "weapons/cgrenade.h"
 

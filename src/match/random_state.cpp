@@ -3,7 +3,7 @@
 // ours and the generator carries on from there; from then on the state lives
 // in two arrays of ours, only one of them current. srand() still seeds the
 // current one, so seeding works exactly as before.
-#include "replay/random_state.h"
+#include "match/random_state.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "replay/match_snapshot.h"
+#include "match/match_snapshot.h"
 
 #include <algorithm>
 #include <type_traits>

@@ -1,4 +1,4 @@
-#include "replay/match_hash.h"
+#include "match/match_hash.h"
 
 #include <cstring>
 
@@ -14,7 +14,7 @@
 #include "match/cgame.h"
 #include "match/chud.h"
 #include "match/pools.h"
-#include "replay/random_state.h"
+#include "match/random_state.h"
 #include "weapons/cbullet.h"
 #include "weapons/cgrenade.h"
 
