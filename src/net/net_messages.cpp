@@ -4,14 +4,14 @@
 
 #include <zlib.h>
 
+#include "codec/byte_codec.h"
 #include "net/net_wire.h"
-#include "replay/replay_bytes.h"
 
 namespace {
 
-body_writer start_packet(net_kind kind)
+byte_writer start_packet(net_kind kind)
 {
-    body_writer out;
+    byte_writer out;
     out.byte(net_wire::magic[0]);
     out.byte(net_wire::magic[1]);
     out.byte(net_protocol_version);
@@ -19,23 +19,22 @@ body_writer start_packet(net_kind kind)
     return out;
 }
 
-void write_colors(body_writer& out, const net_colors& look)
+void write_colors(byte_writer& out, const net_colors& look)
 {
     for (int colour : look.colors)
         out.byte(static_cast<std::uint8_t>(colour));
 }
 
-void write_humans(body_writer& out, const std::vector<net_colors>& humans)
+void write_humans(byte_writer& out, const std::vector<net_colors>& humans)
 {
     out.varint(humans.size());
     for (const net_colors& human : humans)
         write_colors(out, human);
 }
 
-void write_reading(body_writer& out, const control_reading& reading)
+void write_reading(byte_writer& out, const control_reading& reading)
 {
-    out.byte(static_cast<std::uint8_t>(reading.keys));
-    out.byte(static_cast<std::uint8_t>(reading.keys >> 8));
+    out.u16(reading.keys);
     out.byte(reading.buttons);
     out.zigzag(reading.pointer_x);
     out.zigzag(reading.pointer_y);
@@ -44,7 +43,7 @@ void write_reading(body_writer& out, const control_reading& reading)
 }
 
 // The map text as its length, the packed length and the zlib stream.
-void write_map_text(body_writer& out, const std::string& text)
+void write_map_text(byte_writer& out, const std::string& text)
 {
     uLongf packed_size = compressBound(static_cast<uLong>(text.size()));
     std::string packed(packed_size, '\0');
@@ -100,14 +99,14 @@ bool net_message::operator==(const net_message& other) const
 
 std::string encode(const net_hello& message)
 {
-    body_writer out = start_packet(net_kind::hello);
+    byte_writer out = start_packet(net_kind::hello);
     write_colors(out, message.look);
     return out.bytes;
 }
 
 std::string encode(const net_lobby& message)
 {
-    body_writer out = start_packet(net_kind::lobby);
+    byte_writer out = start_packet(net_kind::lobby);
     out.byte(static_cast<std::uint8_t>(message.your_slot));
     write_humans(out, message.humans);
     out.text(message.map_name);
@@ -118,7 +117,7 @@ std::string encode(const net_lobby& message)
 
 std::string encode(const net_start& message)
 {
-    body_writer out = start_packet(net_kind::start);
+    byte_writer out = start_packet(net_kind::start);
     out.u32(message.seed);
     out.byte(static_cast<std::uint8_t>(message.skill));
     out.varint(static_cast<std::uint32_t>(message.bots));
@@ -130,7 +129,7 @@ std::string encode(const net_start& message)
 
 std::string encode(const net_inputs& message)
 {
-    body_writer out = start_packet(net_kind::inputs);
+    byte_writer out = start_packet(net_kind::inputs);
     out.varint(message.sender_tick);
     for (std::uint32_t tick : message.have_until)
         out.varint(tick);
@@ -147,7 +146,7 @@ std::string encode(const net_inputs& message)
 
 std::string encode(const net_hash& message)
 {
-    body_writer out = start_packet(net_kind::hash);
+    byte_writer out = start_packet(net_kind::hash);
     out.varint(message.tick);
     out.u64(message.hash);
     return out.bytes;
@@ -155,7 +154,7 @@ std::string encode(const net_hash& message)
 
 std::string encode(const net_leave& message)
 {
-    body_writer out = start_packet(net_kind::leave);
+    byte_writer out = start_packet(net_kind::leave);
     out.byte(static_cast<std::uint8_t>(message.slot));
     out.varint(message.tick);
     return out.bytes;
@@ -163,7 +162,7 @@ std::string encode(const net_leave& message)
 
 std::string encode(const net_bye& message)
 {
-    body_writer out = start_packet(net_kind::bye);
+    byte_writer out = start_packet(net_kind::bye);
     out.text(message.why);
     return out.bytes;
 }

@@ -8,10 +8,10 @@
 
 #include <zlib.h>
 
+#include "codec/byte_codec.h"
 #include "net/net_messages.h"
 #include "net/net_wire.h"
 #include "replay/replay_body.h"
-#include "replay/replay_bytes.h"
 
 namespace {
 
@@ -156,11 +156,10 @@ private:
 
     bool read_reading(control_reading& reading)
     {
-        std::uint8_t low = 0;
-        std::uint8_t high = 0;
-        if (!byte("the keys", low) || !byte("the keys", high) || !byte("the buttons", reading.buttons))
+        if (!in.u16(reading.keys))
+            return ends_inside("the keys");
+        if (!byte("the buttons", reading.buttons))
             return false;
-        reading.keys = static_cast<std::uint16_t>(low | high << 8);
         if (reading.keys & ~all_control_keys)
             return fail("keys 0x%x hold one the game has no key for", static_cast<unsigned>(reading.keys));
         if (reading.buttons & ~all_control_buttons)
@@ -354,7 +353,7 @@ private:
         return false;
     }
 
-    body_reader in;
+    byte_reader in;
     net_message& out;
     std::string& error;
 };

@@ -9,9 +9,9 @@
 #include <memory>
 #include <sstream>
 
+#include "codec/byte_codec.h"
 #include "map/map_file.h"
 #include "replay/replay_body.h"
-#include "replay/replay_bytes.h"
 
 namespace {
 
@@ -323,7 +323,7 @@ private:
 
     static constexpr std::size_t no_run = static_cast<std::size_t>(-1);
 
-    body_reader in;
+    byte_reader in;
     replay_data& out;
     std::string& error;
     int human = -1;

@@ -7,8 +7,8 @@
 
 #include <zlib.h>
 
+#include "codec/byte_codec.h"
 #include "replay/replay_body.h"
-#include "replay/replay_bytes.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ const std::size_t header_size = magic_size + 4 + 4;
 // the file: refused before the space for it is taken.
 const std::size_t most_unpacked_per_byte = 1032;
 
-void write_run(body_writer& out, const control_reading& previous, const input_run& run)
+void write_run(byte_writer& out, const control_reading& previous, const input_run& run)
 {
     const control_reading& now = run.reading;
     std::uint8_t flags = 0;
@@ -48,7 +48,7 @@ void write_run(body_writer& out, const control_reading& previous, const input_ru
 }
 
 // The runs' own scales are not written: every reading takes the human's.
-void write_human(body_writer& out, const recorded_human& human)
+void write_human(byte_writer& out, const recorded_human& human)
 {
     for (int colour : human.colors)
         out.varint(static_cast<std::uint32_t>(colour));
@@ -60,14 +60,6 @@ void write_human(body_writer& out, const recorded_human& human)
         write_run(out, previous, run);
         previous = run.reading;
     }
-}
-
-std::uint32_t read_u32(const std::string& bytes, std::size_t at)
-{
-    std::uint32_t value = 0;
-    for (int i = 0; i < 4; i++)
-        value |= std::uint32_t(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-    return value;
 }
 
 // Unpacks exactly `length` bytes from the compressed stream after the header.
@@ -147,7 +139,7 @@ bool replay_data::operator==(const replay_data& other) const
 
 std::string pack_replay_body(const replay_data& replay)
 {
-    body_writer out;
+    byte_writer out;
     out.u32(replay.seed);
     out.varint(static_cast<std::uint32_t>(replay.skill));
     out.varint(static_cast<std::uint32_t>(replay.bots));
@@ -171,7 +163,7 @@ std::string pack_replay_body(const replay_data& replay)
 
 std::string wrap_replay_body(const std::string& body)
 {
-    body_writer header;
+    byte_writer header;
     header.u32(replay_format_version);
     header.u32(static_cast<std::uint32_t>(body.size()));
     uLongf packed_size = compressBound(static_cast<uLong>(body.size()));
@@ -199,13 +191,18 @@ bool unpack_replay(const std::string& bytes, replay_data& out, std::string& erro
         error = "not a replay file";
         return false;
     }
-    const std::uint32_t version = read_u32(bytes, magic_size);
+    // The size is checked above, so both numbers are there.
+    const std::string numbers = bytes.substr(magic_size, header_size - magic_size);
+    byte_reader header(numbers);
+    std::uint32_t version = 0;
+    std::uint32_t length = 0;
+    header.u32(version);
+    header.u32(length);
     if (version != replay_format_version) {
         error = "a replay of format version " + std::to_string(version) + "; this game reads version " +
                 std::to_string(replay_format_version);
         return false;
     }
-    const std::uint32_t length = read_u32(bytes, magic_size + 4);
     if (length == 0 || length > max_replay_body) {
         error = "damaged: its header gives a body of " + std::to_string(length) + " bytes (1 to " +
                 std::to_string(max_replay_body) + ")";

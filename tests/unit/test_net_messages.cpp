@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "codec/byte_codec.h"
 #include "net/net_messages.h"
-#include "replay/replay_bytes.h"
 
 namespace {
 
@@ -151,9 +151,9 @@ TEST(NetMessages, EveryKindReadsBackExactlyAndOnlyWhole)
 }
 
 // A packet with the good header of `kind` and the body `write` writes.
-std::string raw(net_kind kind, const std::function<void(body_writer&)>& write)
+std::string raw(net_kind kind, const std::function<void(byte_writer&)>& write)
 {
-    body_writer out;
+    byte_writer out;
     out.byte('Z'), out.byte('K'), out.byte(net_protocol_version), out.byte(static_cast<std::uint8_t>(kind));
     write(out);
     return out.bytes;
@@ -174,7 +174,7 @@ std::string cut(net_message message, std::size_t lose)
 // A start message whose map text is `packed`, said to unpack to `length` bytes.
 std::string start_with_packed_text(std::uint64_t length, const std::string& packed)
 {
-    return raw(net_kind::start, [&](body_writer& out) {
+    return raw(net_kind::start, [&](byte_writer& out) {
         out.u32(1), out.byte(1), out.varint(0), out.varint(2);
         for (int i = 0; i < 6; i++)
             out.byte(0);
@@ -247,10 +247,10 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
         {"trailing byte", [] { return encode(leave()) + 'x'; },
          "leave message: 1 trailing byte after the leave"},
         {"overlong number",
-         [] { return raw(net_kind::hash, [](body_writer& o) { o.bytes += std::string(11, '\xff'); }); },
+         [] { return raw(net_kind::hash, [](byte_writer& o) { o.bytes += std::string(11, '\xff'); }); },
          "the tick is not a number"},
         {"tick beyond any match",
-         [] { return raw(net_kind::hash, [](body_writer& o) { o.varint(1ull << 32), o.u64(0); }); },
+         [] { return raw(net_kind::hash, [](byte_writer& o) { o.varint(1ull << 32), o.u64(0); }); },
          "the tick 4294967296 is beyond any match"},
         {"your slot 0", [] { return changed(lobby(), [](message m) { m.lobby.your_slot = 0; }); },
          "your slot 0 is not 1 to 10"},
@@ -359,17 +359,17 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
         {"huge map text in a tiny packet", [] { return start_with_packed_text(4u << 20, "tiny"); },
          "4 packed bytes cannot hold a map text of 4194304 bytes"},
         {"huge human count in a tiny packet",
-         [] { return raw(net_kind::lobby, [](body_writer& o) { o.byte(1), o.varint(1ull << 62); }); },
+         [] { return raw(net_kind::lobby, [](byte_writer& o) { o.byte(1), o.varint(1ull << 62); }); },
          "humans"},
         {"humans beyond the bytes",
          [] {
              return raw(net_kind::start,
-                        [](body_writer& o) { o.u32(0), o.byte(0), o.varint(0), o.varint(11); });
+                        [](byte_writer& o) { o.u32(0), o.byte(0), o.varint(0), o.varint(11); });
          },
          "11 humans in the 0 bytes left"},
         {"slot entries beyond the bytes",
          [] {
-             return raw(net_kind::inputs, [](body_writer& o) {
+             return raw(net_kind::inputs, [](byte_writer& o) {
                  for (int i = 0; i < 12; i++)
                      o.varint(0);
                  o.varint(5);
@@ -378,7 +378,7 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
          "5 slot entries in the 0 bytes left"},
         {"huge reading count in a tiny packet",
          [] {
-             return raw(net_kind::inputs, [](body_writer& o) {
+             return raw(net_kind::inputs, [](byte_writer& o) {
                  for (int i = 0; i < 12; i++)
                      o.varint(0);
                  o.varint(1), o.byte(4), o.varint(0), o.varint(200);

@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "replay/replay_bytes.h"
+#include "codec/byte_codec.h"
 #include "replay/replay_file.h"
 #include "replay/replay_folder.h"
 
@@ -162,7 +162,7 @@ void change_length(std::string& bytes, int change)
 // A body that is all settings up to the first human's run count.
 std::string tiny_body(std::uint64_t checkpoints, std::uint64_t runs)
 {
-    body_writer out;
+    byte_writer out;
     out.u32(1), out.varint(1), out.varint(1), out.varint(1);
     out.text("a.zkm"), out.text("");
     out.varint(max_replay_ticks), out.varint(checkpoints);

@@ -1,15 +1,17 @@
-// The words a replay's body is made of: little-endian fixed-size numbers and
-// LEB128 varints (zigzag for signed ones). The writer appends them to a byte
-// string; the reader takes them from one and never reads past its end.
+// The words replay files and network packets are made of: little-endian
+// fixed-size numbers and LEB128 varints (zigzag for signed ones). The writer
+// appends them to a byte string; the reader takes them from one and never
+// reads past its end.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-class body_writer {
+class byte_writer {
 public:
     void byte(std::uint8_t value) { bytes += static_cast<char>(value); }
+    void u16(std::uint16_t value);
     void u32(std::uint32_t value);
     void u64(std::uint64_t value);
     void f32(float value);  // the bit pattern, as a u32
@@ -18,18 +20,24 @@ public:
     void text(const std::string& value);  // its length as a varint, then its bytes
 
     std::string bytes;
+
+private:
+    void fixed(int size, std::uint64_t value);
 };
 
-// Each read is false when the body ends first, or for a varint longer than
+// Each read is false when the bytes end first, or for a varint longer than
 // 64 bits; the value is then unspecified.
-class body_reader {
+class byte_reader {
 public:
-    explicit body_reader(const std::string& body)
-        : at(reinterpret_cast<const unsigned char*>(body.data())), end(at + body.size())
+    explicit byte_reader(const std::string& bytes)
+        : at(reinterpret_cast<const unsigned char*>(bytes.data())), end(at + bytes.size())
     {
     }
+    // It reads in place, so the bytes must outlive it.
+    explicit byte_reader(std::string&&) = delete;
 
     bool byte(std::uint8_t& value);
+    bool u16(std::uint16_t& value);
     bool u32(std::uint32_t& value);
     bool u64(std::uint64_t& value);
     bool f32(float& value);

@@ -1,4 +1,4 @@
-#include "replay/replay_bytes.h"
+#include "codec/byte_codec.h"
 
 #include <cstring>
 
@@ -9,26 +9,35 @@ const int max_varint_bytes = 10;
 
 }  // namespace
 
-void body_writer::u32(std::uint32_t value)
+void byte_writer::fixed(int size, std::uint64_t value)
 {
-    for (int i = 0; i < 4; i++)
+    for (int i = 0; i < size; i++)
         byte(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-void body_writer::u64(std::uint64_t value)
+void byte_writer::u16(std::uint16_t value)
 {
-    for (int i = 0; i < 8; i++)
-        byte(static_cast<std::uint8_t>(value >> (8 * i)));
+    fixed(2, value);
 }
 
-void body_writer::f32(float value)
+void byte_writer::u32(std::uint32_t value)
+{
+    fixed(4, value);
+}
+
+void byte_writer::u64(std::uint64_t value)
+{
+    fixed(8, value);
+}
+
+void byte_writer::f32(float value)
 {
     std::uint32_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
     u32(bits);
 }
 
-void body_writer::varint(std::uint64_t value)
+void byte_writer::varint(std::uint64_t value)
 {
     while (value >= 0x80) {
         byte(static_cast<std::uint8_t>(value | 0x80));
@@ -37,19 +46,19 @@ void body_writer::varint(std::uint64_t value)
     byte(static_cast<std::uint8_t>(value));
 }
 
-void body_writer::zigzag(std::int64_t value)
+void byte_writer::zigzag(std::int64_t value)
 {
     const std::uint64_t bits = static_cast<std::uint64_t>(value);
     varint(value < 0 ? ~(bits << 1) : bits << 1);
 }
 
-void body_writer::text(const std::string& value)
+void byte_writer::text(const std::string& value)
 {
     varint(value.size());
     bytes += value;
 }
 
-bool body_reader::byte(std::uint8_t& value)
+bool byte_reader::byte(std::uint8_t& value)
 {
     if (at == end)
         return false;
@@ -57,7 +66,7 @@ bool body_reader::byte(std::uint8_t& value)
     return true;
 }
 
-bool body_reader::fixed(int size, std::uint64_t& value)
+bool byte_reader::fixed(int size, std::uint64_t& value)
 {
     if (left() < static_cast<std::size_t>(size))
         return false;
@@ -67,7 +76,16 @@ bool body_reader::fixed(int size, std::uint64_t& value)
     return true;
 }
 
-bool body_reader::u32(std::uint32_t& value)
+bool byte_reader::u16(std::uint16_t& value)
+{
+    std::uint64_t wide = 0;
+    if (!fixed(2, wide))
+        return false;
+    value = static_cast<std::uint16_t>(wide);
+    return true;
+}
+
+bool byte_reader::u32(std::uint32_t& value)
 {
     std::uint64_t wide = 0;
     if (!fixed(4, wide))
@@ -76,12 +94,12 @@ bool body_reader::u32(std::uint32_t& value)
     return true;
 }
 
-bool body_reader::u64(std::uint64_t& value)
+bool byte_reader::u64(std::uint64_t& value)
 {
     return fixed(8, value);
 }
 
-bool body_reader::f32(float& value)
+bool byte_reader::f32(float& value)
 {
     std::uint32_t bits = 0;
     if (!u32(bits))
@@ -90,7 +108,7 @@ bool body_reader::f32(float& value)
     return true;
 }
 
-bool body_reader::varint(std::uint64_t& value)
+bool byte_reader::varint(std::uint64_t& value)
 {
     value = 0;
     for (int i = 0; i < max_varint_bytes; i++) {
@@ -108,7 +126,7 @@ bool body_reader::varint(std::uint64_t& value)
     return false;
 }
 
-bool body_reader::zigzag(std::int64_t& value)
+bool byte_reader::zigzag(std::int64_t& value)
 {
     std::uint64_t bits = 0;
     if (!varint(bits))
@@ -117,7 +135,7 @@ bool body_reader::zigzag(std::int64_t& value)
     return true;
 }
 
-bool body_reader::take(std::size_t length, std::string& value)
+bool byte_reader::take(std::size_t length, std::string& value)
 {
     if (left() < length)
         return false;
