@@ -2,9 +2,8 @@
 // net_messages_read.cpp; the layout they share is in net_wire.h.
 #include "net/net_messages.h"
 
-#include <zlib.h>
-
 #include "codec/byte_codec.h"
+#include "codec/zlib_pack.h"
 #include "net/net_wire.h"
 
 namespace {
@@ -42,16 +41,16 @@ void write_reading(byte_writer& out, const control_reading& reading)
     out.f32(reading.scale_y);
 }
 
-// The map text as its length, the packed length and the zlib stream.
-void write_map_text(byte_writer& out, const std::string& text)
+// The map text as its length, the packed length and the zlib stream; false
+// when zlib cannot pack it.
+bool write_map_text(byte_writer& out, const std::string& text)
 {
-    uLongf packed_size = compressBound(static_cast<uLong>(text.size()));
-    std::string packed(packed_size, '\0');
-    compress2(reinterpret_cast<Bytef*>(&packed[0]), &packed_size, reinterpret_cast<const Bytef*>(text.data()),
-              static_cast<uLong>(text.size()), Z_BEST_COMPRESSION);
-    packed.resize(packed_size);
+    std::string packed;
+    if (!zlib_pack(text, packed))
+        return false;
     out.varint(text.size());
     out.text(packed);
+    return true;
 }
 
 }  // namespace
@@ -123,7 +122,8 @@ std::string encode(const net_start& message)
     out.varint(static_cast<std::uint32_t>(message.bots));
     write_humans(out, message.humans);
     out.text(message.map_name);
-    write_map_text(out, message.map_text);
+    if (!write_map_text(out, message.map_text))
+        return std::string();
     return out.bytes;
 }
 

@@ -125,12 +125,13 @@ struct net_message {
 
 std::string encode(const net_hello& message);
 std::string encode(const net_lobby& message);
+// Empty when the map text cannot be packed: no packet rather than a corrupt one.
 std::string encode(const net_start& message);
 std::string encode(const net_inputs& message);
 std::string encode(const net_hash& message);
 std::string encode(const net_leave& message);
 std::string encode(const net_bye& message);
-// The member `kind` names.
+// The member `kind` names; empty as above for a start.
 std::string encode(const net_message& message);
 
 // Decodes a whole packet. False, with a one-line reason in `error`, for

@@ -6,9 +6,8 @@
 #include <cstdio>
 #include <limits>
 
-#include <zlib.h>
-
 #include "codec/byte_codec.h"
+#include "codec/zlib_pack.h"
 #include "net/net_messages.h"
 #include "net/net_wire.h"
 #include "replay/replay_body.h"
@@ -21,9 +20,6 @@ const int last_slot = net_max_slots - 1;
 const int hardest_skill = 0;
 const int easiest_skill = 2;
 const std::uint64_t last_tick = std::numeric_limits<std::uint32_t>::max();
-// Deflate turns one byte into at most 1032, so a longer text cannot be in
-// the packet: refused before the space for it is taken.
-const std::size_t most_unpacked_per_byte = 1032;
 
 const char* kind_name(net_kind kind)
 {
@@ -275,26 +271,22 @@ private:
         std::string packed;
         if (packed_size > in.left() || !in.take(packed_size, packed))
             return ends_inside("the packed map text");
-        if (length / most_unpacked_per_byte > packed_size)
+        const unpacking unpacked = zlib_unpack(packed.data(), packed.size(), length, text);
+        switch (unpacked.fault) {
+        case unpack_fault::none: return true;
+        case unpack_fault::cannot_hold:
             return fail("%llu packed bytes cannot hold a map text of %llu bytes", wide(packed_size),
                         wide(length));
-        // One byte more than given, to tell a longer text from a cut one.
-        text.assign(length + 1, '\0');
-        uLongf unpacked = static_cast<uLongf>(text.size());
-        uLong consumed = static_cast<uLong>(packed.size());
-        const int result = uncompress2(reinterpret_cast<Bytef*>(&text[0]), &unpacked,
-                                       reinterpret_cast<const Bytef*>(packed.data()), &consumed);
-        if (result == Z_BUF_ERROR || (result == Z_OK && unpacked > length))
+        case unpack_fault::longer:
             return fail("the map text unpacks to more than the %llu bytes given", wide(length));
-        if (result != Z_OK)
-            return fail("the packed map text is cut short or corrupt");
-        if (unpacked != length)
-            return fail("the map text unpacks to %llu bytes, not the %llu given", wide(unpacked),
+        case unpack_fault::broken:
+        case unpack_fault::failed: return fail("the packed map text is cut short or corrupt");
+        case unpack_fault::shorter:
+            return fail("the map text unpacks to %llu bytes, not the %llu given", wide(unpacked.unpacked),
                         wide(length));
-        if (consumed != packed.size())
-            return fail("the packed map text has bytes after its end");
-        text.resize(length);
-        return true;
+        case unpack_fault::trailing: return fail("the packed map text has bytes after its end");
+        }
+        return false;
     }
 
     bool read_bye(net_bye& bye)

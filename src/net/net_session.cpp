@@ -230,9 +230,13 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
     start.humans = humans;
     start.map_name = map_name;
     start.map_text = map_text;
+    const std::string packet = encode(start);
+    if (packet.empty()) {
+        error = "the map cannot be packed to send (zlib failed)";
+        return false;
+    }
     if (!begin(start, error))
         return false;
-    const std::string packet = encode(start);
     for (int peer = 1; peer <= net_transport::most_joiners; peer++)
         if (remotes[peer].connected && remotes[peer].slot > 0)
             link->send(peer, packet, true);

@@ -5,9 +5,8 @@
 
 #include <limits>
 
-#include <zlib.h>
-
 #include "codec/byte_codec.h"
+#include "codec/zlib_pack.h"
 #include "replay/replay_body.h"
 
 namespace {
@@ -15,9 +14,6 @@ namespace {
 const char replay_magic[] = "ZK3RPLAY";
 const std::size_t magic_size = 8;
 const std::size_t header_size = magic_size + 4 + 4;
-// Deflate turns one byte into at most 1032, so a longer body cannot be in
-// the file: refused before the space for it is taken.
-const std::size_t most_unpacked_per_byte = 1032;
 
 void write_run(byte_writer& out, const control_reading& previous, const input_run& run)
 {
@@ -66,43 +62,31 @@ void write_human(byte_writer& out, const recorded_human& human)
 bool unpack_body(const std::string& bytes, std::uint32_t length, std::string& body, std::string& error)
 {
     const std::size_t packed_size = bytes.size() - header_size;
-    if (length / most_unpacked_per_byte > packed_size) {
-        error = "damaged: " + std::to_string(packed_size) + " packed bytes cannot hold a body of " +
-                std::to_string(length) + " bytes";
+    const unpacking unpacked = zlib_unpack(bytes.data() + header_size, packed_size, length, body);
+    const std::string said = std::to_string(length);
+    switch (unpacked.fault) {
+    case unpack_fault::none: return true;
+    case unpack_fault::cannot_hold:
+        error = "damaged: " + std::to_string(packed_size) + " packed bytes cannot hold a body of " + said +
+                " bytes";
         return false;
-    }
-    // One byte more than the header gives, to tell a longer body from a cut one.
-    body.assign(std::size_t(length) + 1, '\0');
-    uLongf unpacked = static_cast<uLongf>(body.size());
-    uLong consumed = static_cast<uLong>(packed_size);
-    const int result = uncompress2(reinterpret_cast<Bytef*>(&body[0]), &unpacked,
-                                   reinterpret_cast<const Bytef*>(bytes.data() + header_size), &consumed);
-    if (result == Z_BUF_ERROR || (result == Z_OK && unpacked > length)) {
-        error = "damaged: its body unpacks to more than the " + std::to_string(length) +
-                " bytes its header gives";
+    case unpack_fault::longer:
+        error = "damaged: its body unpacks to more than the " + said + " bytes its header gives";
         return false;
-    }
-    if (result == Z_DATA_ERROR) {
-        error = "damaged: its packed body is cut short or corrupt";
+    case unpack_fault::broken: error = "damaged: its packed body is cut short or corrupt"; return false;
+    case unpack_fault::failed:
+        error = std::string("damaged: its body does not unpack (") + unpacked.zlib_says + ")";
         return false;
-    }
-    if (result != Z_OK) {
-        error = std::string("damaged: its body does not unpack (") + zError(result) + ")";
+    case unpack_fault::shorter:
+        error = "damaged: its body unpacks to " + std::to_string(unpacked.unpacked) + " bytes, not the " +
+                said + " its header gives";
         return false;
-    }
-    body.resize(length);
-    if (unpacked != length) {
-        error = "damaged: its body unpacks to " + std::to_string(unpacked) + " bytes, not the " +
-                std::to_string(length) + " its header gives";
-        return false;
-    }
-    if (consumed != packed_size) {
-        const std::size_t extra = packed_size - consumed;
-        error = std::to_string(extra) + (extra == 1 ? " byte" : " bytes") +
+    case unpack_fault::trailing:
+        error = std::to_string(unpacked.left_over) + (unpacked.left_over == 1 ? " byte" : " bytes") +
                 " of trailing garbage after its body";
         return false;
     }
-    return true;
+    return false;
 }
 
 }  // namespace
@@ -166,12 +150,9 @@ std::string wrap_replay_body(const std::string& body)
     byte_writer header;
     header.u32(replay_format_version);
     header.u32(static_cast<std::uint32_t>(body.size()));
-    uLongf packed_size = compressBound(static_cast<uLong>(body.size()));
-    std::string packed(packed_size, '\0');
-    compress2(reinterpret_cast<Bytef*>(&packed[0]), &packed_size,
-              reinterpret_cast<const Bytef*>(body.data()), static_cast<uLong>(body.size()),
-              Z_BEST_COMPRESSION);
-    packed.resize(packed_size);
+    std::string packed;
+    if (!zlib_pack(body, packed))
+        return std::string();
     return std::string(replay_magic, magic_size) + header.bytes + packed;
 }
 

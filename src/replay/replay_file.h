@@ -73,7 +73,7 @@ const std::size_t max_replay_map_text = 4u << 20;
 // Ten minutes of play pack into well under 100 KB; this is days of it.
 const std::size_t max_replay_body = 16u << 20;
 
-// The whole file as bytes.
+// The whole file as bytes; empty when zlib cannot pack the body.
 std::string pack_replay(const replay_data& replay);
 // Reads a whole file's bytes. False, with the reason in `error`, when they
 // are not a replay of this version or any value is out of range; `out` is

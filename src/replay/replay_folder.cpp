@@ -107,13 +107,17 @@ bool save_replay(const replay_data& replay, const std::string& folder, int keep,
         error = "cannot make the replay folder " + folder + " (" + made.message() + ")";
         return false;
     }
+    const std::string bytes = pack_replay(replay);
+    if (bytes.empty()) {
+        error = "cannot pack the replay (zlib failed)";
+        return false;
+    }
     const fs::path name = free_name(folder, replay_stem(replay.map_name));
     const fs::path temporary = fs::path(name).concat(".tmp");
     std::error_code ignored;
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (out) {
-            const std::string bytes = pack_replay(replay);
             out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
             out.close();
         }
