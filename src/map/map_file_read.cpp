@@ -8,12 +8,13 @@
 #include <cerrno>
 #include <climits>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
+
+#include "codec/reason_keeper.h"
 
 namespace {
 
@@ -36,11 +37,11 @@ float unit_interval(float value)
 
 // Takes the words of one map file in order and checks each one as it comes;
 // the first fault ends the reading with a message naming the file.
-class map_reader {
+class map_reader : private reason_keeper {
 public:
     map_reader(std::istream& in, const char* name, map_header& header_to_fill, cell_grid& grid,
                std::string& reason)
-        : source(in.rdbuf()), file_name(name), header(header_to_fill), cells(grid), error(reason)
+        : reason_keeper(reason), source(in.rdbuf()), file_name(name), header(header_to_fill), cells(grid)
     {
     }
 
@@ -226,22 +227,12 @@ private:
         return true;
     }
 
-    __attribute__((format(printf, 2, 3))) bool fail(const char* format, ...)
-    {
-        char reason[200];
-        va_list arguments;
-        va_start(arguments, format);
-        std::vsnprintf(reason, sizeof reason, format, arguments);
-        va_end(arguments);
-        error = std::string(file_name) + ": " + reason;
-        return false;
-    }
+    std::string where() const override { return std::string(file_name) + ": "; }
 
     std::streambuf* source;
     const char* file_name;
     map_header& header;
     cell_grid& cells;
-    std::string& error;
     char word[max_word + 1] = {};
     size_t word_length = 0;
 };

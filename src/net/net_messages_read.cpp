@@ -2,11 +2,10 @@
 // against the game's limits as it comes, and no count is trusted with memory
 // before the bytes left could hold what it counts.
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <limits>
 
 #include "codec/byte_codec.h"
+#include "codec/reason_keeper.h"
 #include "codec/zlib_pack.h"
 #include "net/net_messages.h"
 #include "net/net_wire.h"
@@ -47,10 +46,10 @@ std::string counted(std::uint64_t count, const char* thing)
 
 // Reads the body after the header front to back; the first fault ends the
 // reading with its reason.
-class packet_parser {
+class packet_parser : private reason_keeper {
 public:
     packet_parser(const std::string& body, net_message& message, std::string& reason)
-        : in(body), out(message), error(reason)
+        : reason_keeper(reason), in(body), out(message)
     {
     }
 
@@ -334,20 +333,10 @@ private:
 
     bool ends_inside(const char* what) { return fail("the packet ends inside %s", what); }
 
-    __attribute__((format(printf, 2, 3))) bool fail(const char* format, ...)
-    {
-        char reason[200];
-        va_list arguments;
-        va_start(arguments, format);
-        std::vsnprintf(reason, sizeof reason, format, arguments);
-        va_end(arguments);
-        error = std::string(kind_name(out.kind)) + " message: " + reason;
-        return false;
-    }
+    std::string where() const override { return std::string(kind_name(out.kind)) + " message: "; }
 
     byte_reader in;
     net_message& out;
-    std::string& error;
 };
 
 }  // namespace

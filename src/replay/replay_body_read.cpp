@@ -3,13 +3,12 @@
 // trusted with memory before the bytes left could hold what it counts. The
 // map text must be a map the game's own reader takes.
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <limits>
 #include <memory>
 #include <sstream>
 
 #include "codec/byte_codec.h"
+#include "codec/reason_keeper.h"
 #include "map/map_file.h"
 #include "replay/replay_body.h"
 
@@ -67,10 +66,10 @@ struct played_map {
 
 // Reads the body front to back; the first fault ends the reading with a
 // message naming the human and the run it was in.
-class body_parser {
+class body_parser : private reason_keeper {
 public:
     body_parser(const std::string& body, replay_data& replay, std::string& reason)
-        : in(body), out(replay), error(reason)
+        : reason_keeper(reason), in(body), out(replay)
     {
     }
 
@@ -305,27 +304,19 @@ private:
 
     static unsigned long long wide(std::uint64_t value) { return value; }
 
-    __attribute__((format(printf, 2, 3))) bool fail(const char* format, ...)
+    std::string where() const override
     {
-        char reason[300];
-        va_list arguments;
-        va_start(arguments, format);
-        std::vsnprintf(reason, sizeof reason, format, arguments);
-        va_end(arguments);
-        char where[64] = "";
         if (human >= 0 && run != no_run)
-            std::snprintf(where, sizeof where, "human %d, run %zu: ", human + 1, run + 1);
-        else if (human >= 0)
-            std::snprintf(where, sizeof where, "human %d: ", human + 1);
-        error = std::string(where) + reason;
-        return false;
+            return "human " + std::to_string(human + 1) + ", run " + std::to_string(run + 1) + ": ";
+        if (human >= 0)
+            return "human " + std::to_string(human + 1) + ": ";
+        return "";
     }
 
     static constexpr std::size_t no_run = static_cast<std::size_t>(-1);
 
     byte_reader in;
     replay_data& out;
-    std::string& error;
     int human = -1;
     std::size_t run = no_run;
 };
