@@ -66,37 +66,30 @@ bool byte_reader::byte(std::uint8_t& value)
     return true;
 }
 
-bool byte_reader::fixed(int size, std::uint64_t& value)
+template <typename unsigned_number>
+bool byte_reader::fixed(unsigned_number& value)
 {
-    if (left() < static_cast<std::size_t>(size))
+    if (left() < sizeof value)
         return false;
     value = 0;
-    for (int i = 0; i < size; i++)
-        value |= static_cast<std::uint64_t>(*at++) << (8 * i);
+    for (std::size_t i = 0; i < sizeof value; i++)
+        value |= static_cast<unsigned_number>(static_cast<unsigned_number>(*at++) << (8 * i));
     return true;
 }
 
 bool byte_reader::u16(std::uint16_t& value)
 {
-    std::uint64_t wide = 0;
-    if (!fixed(2, wide))
-        return false;
-    value = static_cast<std::uint16_t>(wide);
-    return true;
+    return fixed(value);
 }
 
 bool byte_reader::u32(std::uint32_t& value)
 {
-    std::uint64_t wide = 0;
-    if (!fixed(4, wide))
-        return false;
-    value = static_cast<std::uint32_t>(wide);
-    return true;
+    return fixed(value);
 }
 
 bool byte_reader::u64(std::uint64_t& value)
 {
-    return fixed(8, value);
+    return fixed(value);
 }
 
 bool byte_reader::f32(float& value)

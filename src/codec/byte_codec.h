@@ -49,7 +49,9 @@ public:
     std::size_t left() const { return static_cast<std::size_t>(end - at); }
 
 private:
-    bool fixed(int size, std::uint64_t& value);
+    // A little-endian number of sizeof(value) bytes.
+    template <typename unsigned_number>
+    bool fixed(unsigned_number& value);
 
     const unsigned char* at;
     const unsigned char* end;
