@@ -1,23 +1,18 @@
 // Reading a packet. It comes from another machine, so each value is checked
 // against the game's limits as it comes, and no count is trusted with memory
 // before the bytes left could hold what it counts.
-#include <cmath>
 #include <limits>
 
-#include "codec/byte_codec.h"
-#include "codec/reason_keeper.h"
+#include "codec/checked_reader.h"
 #include "codec/zlib_pack.h"
+#include "match/match_limits.h"
 #include "net/net_messages.h"
 #include "net/net_wire.h"
-#include "replay/replay_body.h"
 
 namespace {
 
-const char* const colour_names[net_wire::colour_parts] = {"hair", "shirt", "pants"};
 const int host_slot = 0;
 const int last_slot = net_max_slots - 1;
-const int hardest_skill = 0;
-const int easiest_skill = 2;
 const std::uint64_t last_tick = std::numeric_limits<std::uint32_t>::max();
 
 const char* kind_name(net_kind kind)
@@ -34,22 +29,12 @@ const char* kind_name(net_kind kind)
     return "unknown";
 }
 
-unsigned long long wide(std::uint64_t value)
-{
-    return value;
-}
-
-std::string counted(std::uint64_t count, const char* thing)
-{
-    return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
-}
-
 // Reads the body after the header front to back; the first fault ends the
 // reading with its reason.
-class packet_parser : private reason_keeper {
+class packet_parser : private checked_reader {
 public:
     packet_parser(const std::string& body, net_message& message, std::string& reason)
-        : reason_keeper(reason), in(body), out(message)
+        : checked_reader(body, "packet", reason), out(message)
     {
     }
 
@@ -151,17 +136,15 @@ private:
 
     bool read_reading(control_reading& reading)
     {
-        if (!in.u16(reading.keys))
+        std::uint16_t read_keys = 0;
+        std::uint8_t read_buttons = 0;
+        if (!in.u16(read_keys))
             return ends_inside("the keys");
-        if (!byte("the buttons", reading.buttons))
+        if (!byte("the buttons", read_buttons))
             return false;
-        if (reading.keys & ~all_control_keys)
-            return fail("keys 0x%x hold one the game has no key for", static_cast<unsigned>(reading.keys));
-        if (reading.buttons & ~all_control_buttons)
-            return fail("buttons 0x%x hold one the game has no button for",
-                        static_cast<unsigned>(reading.buttons));
-        return pointer("x", reading.pointer_x) && pointer("y", reading.pointer_y) &&
-               scale("horizontal", reading.scale_x) && scale("vertical", reading.scale_y);
+        return check_keys(read_keys, reading.keys) && check_buttons(read_buttons, reading.buttons) &&
+               pointer("x", reading.pointer_x) && pointer("y", reading.pointer_y) &&
+               read_scale("horizontal", reading.scale_x) && read_scale("vertical", reading.scale_y);
     }
 
     bool pointer(const char* axis, std::int32_t& coordinate)
@@ -169,33 +152,19 @@ private:
         std::int64_t value = 0;
         if (!in.zigzag(value))
             return varint_failed("the pointer");
-        if (value < -max_replay_pointer || value > max_replay_pointer)
-            return fail("the pointer's %s is beyond %d pixels", axis, max_replay_pointer);
+        if (value < -max_pointer_reach || value > max_pointer_reach)
+            return fail("the pointer's %s is beyond %d pixels", axis, max_pointer_reach);
         coordinate = static_cast<std::int32_t>(value);
-        return true;
-    }
-
-    bool scale(const char* which, float& value)
-    {
-        if (!in.f32(value))
-            return ends_inside("the scale");
-        if (!std::isfinite(value) || value < net_wire::smallest_scale || value > net_wire::largest_scale)
-            return fail("the %s scale %g is not %g to %g", which, static_cast<double>(value),
-                        static_cast<double>(net_wire::smallest_scale),
-                        static_cast<double>(net_wire::largest_scale));
         return true;
     }
 
     bool read_colors(net_colors& look)
     {
-        for (int part = 0; part < net_wire::colour_parts; part++) {
-            std::uint8_t colour = 0;
-            if (!byte((std::string("the ") + colour_names[part] + " colour").c_str(), colour))
+        for (int part = 0; part < colour_parts; part++) {
+            std::uint8_t value = 0;
+            if (!byte((std::string("the ") + colour_names[part] + " colour").c_str(), value) ||
+                !check_colour(part, value, look.colors[part]))
                 return false;
-            if (colour >= net_wire::colour_counts[part])
-                return fail("%s colour %d is not 0 to %d", colour_names[part], colour,
-                            net_wire::colour_counts[part] - 1);
-            look.colors[part] = colour;
         }
         return true;
     }
@@ -208,7 +177,7 @@ private:
         if (count < static_cast<std::uint64_t>(fewest) || count > static_cast<std::uint64_t>(net_max_slots))
             return fail("%s; this message holds %d to %d", counted(count, "human").c_str(), fewest,
                         net_max_slots);
-        if (count > in.left() / net_wire::colour_parts)
+        if (count > in.left() / colour_parts)
             return fail("%llu humans in the %zu bytes left", wide(count), in.left());
         humans.resize(count);
         for (net_colors& human : humans)
@@ -232,26 +201,16 @@ private:
         return true;
     }
 
-    bool read_skill(int& skill)
+    bool read_skill(int& into)
     {
         std::uint8_t value = 0;
-        if (!byte("the skill", value))
-            return false;
-        if (value < hardest_skill || value > easiest_skill)
-            return fail("skill %d is not %d (hard) to %d (easy)", value, hardest_skill, easiest_skill);
-        skill = value;
-        return true;
+        return byte("the skill", value) && check_skill(value, into);
     }
 
     bool read_map_name(std::string& name)
     {
-        std::uint64_t length = 0;
-        if (!number("the map name's length", length))
+        if (!take_map_name(name))
             return false;
-        if (length < 1 || length > max_replay_map_name)
-            return fail("a map name of %llu bytes (1 to %zu)", wide(length), max_replay_map_name);
-        if (!in.take(length, name))
-            return ends_inside("the map name");
         if (!is_map_name(name))
             return fail(
                 "the map name is not a map file name (letters, digits, '_', '-', '.', ending \".zkm\")");
@@ -265,8 +224,8 @@ private:
         std::uint64_t packed_size = 0;
         if (!number("the map text's length", length) || !number("the packed map text's length", packed_size))
             return false;
-        if (length > max_replay_map_text)
-            return fail("a map text of %llu bytes (at most %zu)", wide(length), max_replay_map_text);
+        if (!check_map_text_length(length))
+            return false;
         std::string packed;
         if (packed_size > in.left() || !in.take(packed_size, packed))
             return ends_inside("the packed map text");
@@ -323,19 +282,9 @@ private:
     bool byte(const char* what, std::uint8_t& value) { return in.byte(value) || ends_inside(what); }
     bool u32(const char* what, std::uint32_t& value) { return in.u32(value) || ends_inside(what); }
     bool u64(const char* what, std::uint64_t& value) { return in.u64(value) || ends_inside(what); }
-    bool number(const char* what, std::uint64_t& value) { return in.varint(value) || varint_failed(what); }
-
-    // A varint fails where the packet ends, or else by being longer than any number.
-    bool varint_failed(const char* what)
-    {
-        return in.left() == 0 ? ends_inside(what) : fail("%s is not a number", what);
-    }
-
-    bool ends_inside(const char* what) { return fail("the packet ends inside %s", what); }
 
     std::string where() const override { return std::string(kind_name(out.kind)) + " message: "; }
 
-    byte_reader in;
     net_message& out;
 };
 

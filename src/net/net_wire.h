@@ -27,11 +27,6 @@ namespace net_wire {
 const std::uint8_t magic[2] = {'Z', 'K'};
 const std::size_t header_size = 4;
 
-const int colour_parts = 3;
-const int colour_counts[colour_parts] = {3, 6, 6};  // hair, shirt, pants
-const float smallest_scale = 0.01f;
-const float largest_scale = 100;
-
 // The fewest bytes a reading and a slot entry of an inputs message take.
 const std::size_t smallest_reading = 2 + 1 + 1 + 1 + 4 + 4;
 const std::size_t smallest_slot_entry = 1 + 1 + 1 + smallest_reading;

@@ -30,15 +30,9 @@ const std::uint32_t longest_in_flags = 15;
 
 }  // namespace replay_run
 
-// What a fighter's slot may hold, and the pointer's reach in display pixels.
+// What a fighter's slot may hold.
 const int max_replay_fighters = 11;
 const int max_replay_bots = 10;
-const std::int32_t max_replay_pointer = 1000000;
-const std::size_t max_replay_map_name = 64;
-
-// A file name of the map folder: "<name>.zkm" with no path in it, 1 to
-// max_replay_map_name bytes. The network's messages hold map names to it too.
-bool is_map_name(const std::string& name);
 
 // Reads an unpacked body, checking every value; false with the reason.
 bool read_replay_body(const std::string& body, replay_data& out, std::string& error);

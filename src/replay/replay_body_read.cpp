@@ -2,49 +2,22 @@
 // value is checked against the game's limits as it comes, and no count is
 // trusted with memory before the bytes left could hold what it counts. The
 // map text must be a map the game's own reader takes.
-#include <cmath>
 #include <limits>
 #include <memory>
 #include <sstream>
 
-#include "codec/byte_codec.h"
-#include "codec/reason_keeper.h"
+#include "codec/checked_reader.h"
 #include "map/map_file.h"
+#include "match/match_limits.h"
 #include "replay/replay_body.h"
 
 namespace {
 
-const char* const colour_parts[3] = {"hair", "shirt", "pants"};
-const int colour_counts[3] = {3, 6, 6};
-const float smallest_scale = 0.01f;
-const float largest_scale = 100;
 // A checkpoint comes every thousand ticks at most, plus one at each end.
 const std::uint32_t ticks_per_checkpoint = 1000;
 // The fewest bytes a checkpoint and a run take in the body.
 const std::size_t smallest_checkpoint = 1 + 8;
 const std::size_t smallest_run = 1;
-
-bool is_map_name_character(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '-' || c == '.';
-}
-
-}  // namespace
-
-bool is_map_name(const std::string& name)
-{
-    const std::string extension = ".zkm";
-    if (name.size() <= extension.size() || name.size() > max_replay_map_name ||
-        name.compare(name.size() - extension.size(), extension.size(), extension) != 0)
-        return false;
-    for (char c : name)
-        if (!is_map_name_character(c))
-            return false;
-    return true;
-}
-
-namespace {
 
 // The name as a message may show it: printable characters only, cut short.
 std::string shown(const std::string& text)
@@ -66,10 +39,10 @@ struct played_map {
 
 // Reads the body front to back; the first fault ends the reading with a
 // message naming the human and the run it was in.
-class body_parser : private reason_keeper {
+class body_parser : private checked_reader {
 public:
     body_parser(const std::string& body, replay_data& replay, std::string& reason)
-        : reason_keeper(reason), in(body), out(replay)
+        : checked_reader(body, "body", reason), out(replay)
     {
     }
 
@@ -98,8 +71,8 @@ private:
         if (!number("the skill", skill) || !number("the number of bots", bots) ||
             !number("the number of humans", humans))
             return false;
-        if (skill > 2)
-            return fail("skill %llu is not 0 (hard) to 2 (easy)", wide(skill));
+        if (!check_skill(skill, out.skill))
+            return false;
         if (bots > max_replay_bots)
             return fail("%llu bots; a match has 0 to %d", wide(bots), max_replay_bots);
         if (humans < 1 || humans > max_replay_fighters)
@@ -107,7 +80,6 @@ private:
         if (humans + bots < 2 || humans + bots > max_replay_fighters)
             return fail("%s and %s; a match has 2 to %d fighters", counted(humans, "human").c_str(),
                         counted(bots, "bot").c_str(), max_replay_fighters);
-        out.skill = static_cast<int>(skill);
         out.bots = static_cast<int>(bots);
         out.humans.resize(humans);
         return true;
@@ -115,20 +87,14 @@ private:
 
     bool read_map()
     {
-        std::uint64_t length = 0;
-        if (!number("the map name's length", length))
+        if (!take_map_name(out.map_name))
             return false;
-        if (length < 1 || length > max_replay_map_name)
-            return fail("a map name of %llu bytes (1 to %zu)", wide(length), max_replay_map_name);
-        if (!in.take(length, out.map_name))
-            return ends_inside("the map name");
         if (!is_map_name(out.map_name))
             return fail("the map name \"%s\" is not a map file name (letters, digits, '_', '-', '.', "
                         "ending \".zkm\")", shown(out.map_name).c_str());
-        if (!number("the map text's length", length))
+        std::uint64_t length = 0;
+        if (!number("the map text's length", length) || !check_map_text_length(length))
             return false;
-        if (length > max_replay_map_text)
-            return fail("a map text of %llu bytes (at most %zu)", wide(length), max_replay_map_text);
         if (!in.take(length, out.map_text))
             return ends_inside("the map text");
         return true;
@@ -179,14 +145,10 @@ private:
 
     bool read_human(recorded_human& recorded)
     {
-        for (int part = 0; part < 3; part++) {
-            std::uint64_t colour = 0;
-            if (!number(colour_parts[part], colour))
+        for (int part = 0; part < colour_parts; part++) {
+            std::uint64_t value = 0;
+            if (!number(colour_names[part], value) || !check_colour(part, value, recorded.colors[part]))
                 return false;
-            if (colour >= static_cast<std::uint64_t>(colour_counts[part]))
-                return fail("%s colour %llu is not 0 to %d", colour_parts[part], wide(colour),
-                            colour_counts[part] - 1);
-            recorded.colors[part] = static_cast<int>(colour);
         }
         if (!read_scale("horizontal", recorded.scale_x) || !read_scale("vertical", recorded.scale_y))
             return false;
@@ -216,16 +178,6 @@ private:
         return true;
     }
 
-    bool read_scale(const char* which, float& scale)
-    {
-        if (!in.f32(scale))
-            return ends_inside("the scale");
-        if (!std::isfinite(scale) || scale < smallest_scale || scale > largest_scale)
-            return fail("the %s scale %g is not %g to %g", which, static_cast<double>(scale),
-                        static_cast<double>(smallest_scale), static_cast<double>(largest_scale));
-        return true;
-    }
-
     // `next` starts as the run before; what the flags say changed is read over it.
     bool read_run(input_run& next)
     {
@@ -242,20 +194,12 @@ private:
         next.ticks = static_cast<std::uint32_t>(ticks);
         control_reading& reading = next.reading;
         std::uint64_t value = 0;
-        if (flags & replay_run::keys_changed) {
-            if (!number("the keys", value))
-                return false;
-            if (value & ~std::uint64_t(all_control_keys))
-                return fail("keys 0x%llx hold one the game has no key for", wide(value));
-            reading.keys = static_cast<std::uint16_t>(value);
-        }
-        if (flags & replay_run::buttons_changed) {
-            if (!number("the buttons", value))
-                return false;
-            if (value & ~std::uint64_t(all_control_buttons))
-                return fail("buttons 0x%llx hold one the game has no button for", wide(value));
-            reading.buttons = static_cast<std::uint8_t>(value);
-        }
+        if ((flags & replay_run::keys_changed) &&
+            !(number("the keys", value) && check_keys(value, reading.keys)))
+            return false;
+        if ((flags & replay_run::buttons_changed) &&
+            !(number("the buttons", value) && check_buttons(value, reading.buttons)))
+            return false;
         return (!(flags & replay_run::pointer_x_moved) || move_pointer("x", reading.pointer_x)) &&
                (!(flags & replay_run::pointer_y_moved) || move_pointer("y", reading.pointer_y));
     }
@@ -266,7 +210,7 @@ private:
         if (!in.zigzag(move))
             return varint_failed("the pointer's move");
         // The move is checked first, so that the sum cannot overflow.
-        const std::int64_t reach = max_replay_pointer;
+        const std::int64_t reach = max_pointer_reach;
         if (move < -2 * reach || move > 2 * reach || coordinate + move < -reach || coordinate + move > reach)
             return fail("the pointer's %s goes beyond %lld pixels", axis, static_cast<long long>(reach));
         coordinate = static_cast<std::int32_t>(coordinate + move);
@@ -284,26 +228,6 @@ private:
         return true;
     }
 
-    bool number(const char* what, std::uint64_t& value)
-    {
-        return in.varint(value) || varint_failed(what);
-    }
-
-    // A varint fails where the body ends, or else by being longer than any number.
-    bool varint_failed(const char* what)
-    {
-        return in.left() == 0 ? ends_inside(what) : fail("%s is not a number", what);
-    }
-
-    bool ends_inside(const char* what) { return fail("the body ends inside %s", what); }
-
-    static std::string counted(std::uint64_t count, const char* thing)
-    {
-        return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
-    }
-
-    static unsigned long long wide(std::uint64_t value) { return value; }
-
     std::string where() const override
     {
         if (human >= 0 && run != no_run)
@@ -315,7 +239,6 @@ private:
 
     static constexpr std::size_t no_run = static_cast<std::size_t>(-1);
 
-    byte_reader in;
     replay_data& out;
     int human = -1;
     std::size_t run = no_run;

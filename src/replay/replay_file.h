@@ -69,7 +69,6 @@ struct replay_data {
 
 // Limits the reader holds a file to.
 const std::uint32_t max_replay_ticks = 100u * 60 * 60 * 24;  // a day of play
-const std::size_t max_replay_map_text = 4u << 20;
 // Ten minutes of play pack into well under 100 KB; this is days of it.
 const std::size_t max_replay_body = 16u << 20;
 

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "match/match_limits.h"
 #include "net/net_messages.h"
-#include "replay/replay_body.h"
 
 namespace {
 

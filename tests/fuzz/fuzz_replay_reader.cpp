@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "match/match_limits.h"
 #include "replay/replay_file.h"
 
 namespace {
@@ -43,7 +44,7 @@ void check_accepted(const replay_data& replay)
     require(humans >= 1 && humans + replay.bots >= 2 && humans + replay.bots <= 11);
     require(!replay.map_name.empty() && replay.map_name.size() <= 64 &&
             replay.map_name.find('/') == std::string::npos);
-    require(replay.map_text.size() <= max_replay_map_text && replay.ticks <= max_replay_ticks);
+    require(replay.map_text.size() <= max_map_text && replay.ticks <= max_replay_ticks);
     for (std::size_t i = 0; i < replay.checkpoints.size(); i++) {
         require(replay.checkpoints[i].tick <= replay.ticks);
         require(i == 0 || replay.checkpoints[i].tick > replay.checkpoints[i - 1].tick);

@@ -1,0 +1,86 @@
+#include "codec/checked_reader.h"
+
+#include <cmath>
+
+#include "match/control.h"
+#include "match/match_limits.h"
+
+bool checked_reader::number(const char* what, std::uint64_t& value)
+{
+    return in.varint(value) || varint_failed(what);
+}
+
+bool checked_reader::varint_failed(const char* what)
+{
+    return in.left() == 0 ? ends_inside(what) : fail("%s is not a number", what);
+}
+
+bool checked_reader::ends_inside(const char* what)
+{
+    return fail("the %s ends inside %s", whole, what);
+}
+
+bool checked_reader::check_colour(int part, std::uint64_t value, int& into)
+{
+    if (value >= static_cast<std::uint64_t>(colour_counts[part]))
+        return fail("%s colour %llu is not 0 to %d", colour_names[part], wide(value),
+                    colour_counts[part] - 1);
+    into = static_cast<int>(value);
+    return true;
+}
+
+bool checked_reader::check_skill(std::uint64_t value, int& into)
+{
+    if (value > static_cast<std::uint64_t>(easiest_skill))
+        return fail("skill %llu is not %d (hard) to %d (easy)", wide(value), hardest_skill, easiest_skill);
+    into = static_cast<int>(value);
+    return true;
+}
+
+bool checked_reader::check_keys(std::uint64_t value, std::uint16_t& into)
+{
+    if (value & ~std::uint64_t(all_control_keys))
+        return fail("keys 0x%llx hold one the game has no key for", wide(value));
+    into = static_cast<std::uint16_t>(value);
+    return true;
+}
+
+bool checked_reader::check_buttons(std::uint64_t value, std::uint8_t& into)
+{
+    if (value & ~std::uint64_t(all_control_buttons))
+        return fail("buttons 0x%llx hold one the game has no button for", wide(value));
+    into = static_cast<std::uint8_t>(value);
+    return true;
+}
+
+bool checked_reader::read_scale(const char* which, float& into)
+{
+    if (!in.f32(into))
+        return ends_inside("the scale");
+    if (!std::isfinite(into) || into < smallest_scale || into > largest_scale)
+        return fail("the %s scale %g is not %g to %g", which, static_cast<double>(into),
+                    static_cast<double>(smallest_scale), static_cast<double>(largest_scale));
+    return true;
+}
+
+bool checked_reader::take_map_name(std::string& name)
+{
+    std::uint64_t length = 0;
+    if (!number("the map name's length", length))
+        return false;
+    if (length < 1 || length > max_map_name)
+        return fail("a map name of %llu bytes (1 to %zu)", wide(length), max_map_name);
+    return in.take(length, name) || ends_inside("the map name");
+}
+
+bool checked_reader::check_map_text_length(std::uint64_t length)
+{
+    if (length > max_map_text)
+        return fail("a map text of %llu bytes (at most %zu)", wide(length), max_map_text);
+    return true;
+}
+
+std::string checked_reader::counted(std::uint64_t count, const char* thing)
+{
+    return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+}
