@@ -180,3 +180,17 @@ std::string encode(const net_message& message)
     }
     return std::string();
 }
+
+const char* kind_name(net_kind kind)
+{
+    switch (kind) {
+    case net_kind::hello: return "hello";
+    case net_kind::lobby: return "lobby";
+    case net_kind::start: return "start";
+    case net_kind::inputs: return "inputs";
+    case net_kind::hash: return "hash";
+    case net_kind::leave: return "leave";
+    case net_kind::bye: return "bye";
+    }
+    return "unknown";
+}

@@ -123,6 +123,9 @@ struct net_message {
     bool operator==(const net_message& other) const;
 };
 
+// "hello", "lobby" and so on, for messages about a message.
+const char* kind_name(net_kind kind);
+
 std::string encode(const net_hello& message);
 std::string encode(const net_lobby& message);
 // Empty when the map text cannot be packed: no packet rather than a corrupt one.

@@ -15,20 +15,6 @@ const int host_slot = 0;
 const int last_slot = net_max_slots - 1;
 const std::uint64_t last_tick = std::numeric_limits<std::uint32_t>::max();
 
-const char* kind_name(net_kind kind)
-{
-    switch (kind) {
-    case net_kind::hello: return "hello";
-    case net_kind::lobby: return "lobby";
-    case net_kind::start: return "start";
-    case net_kind::inputs: return "inputs";
-    case net_kind::hash: return "hash";
-    case net_kind::leave: return "leave";
-    case net_kind::bye: return "bye";
-    }
-    return "unknown";
-}
-
 // Reads the body after the header front to back; the first fault ends the
 // reading with its reason.
 class packet_parser : private checked_reader {
