@@ -73,6 +73,8 @@ void net_session::poll(int wait_ms)
     if (current_phase == phase::playing)
         for (int peer = 0; peer <= net_transport::most_joiners; peer++)
             check_hash(peer);
+    if (hosting)
+        turn_away_the_nameless();
     report_refusals(false);
 }
 
@@ -86,7 +88,7 @@ void net_session::take(const net_event& event)
     case net_event::connected:
         from = remote{};
         from.connected = true;
-        from.heard = at;
+        from.connected_at = at;
         from.allowance.reset(at);
         from.hold_up.reset(at);
         if (!hosting && current_phase == phase::connecting) {
@@ -114,7 +116,6 @@ void net_session::take(const net_event& event)
         refuse(event.peer, error);
         return;
     }
-    from.heard = at;
     take_message(event.peer, message);
 }
 

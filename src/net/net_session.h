@@ -36,6 +36,9 @@ public:
     static constexpr std::uint32_t most_taken_ahead = 200;
     // After the match has waited this long, the screen says for whom.
     static constexpr std::chrono::milliseconds waiting_shown_after{500};
+    // A joiner that has not said hello this long after connecting is let
+    // go, so that silent connections cannot fill the host's places.
+    static constexpr std::chrono::seconds hello_within{3};
 
     // Opens the lobby on `port`, the host in slot 0 wearing `look`.
     bool host(std::uint16_t port, const net_colors& look, std::string& error);
@@ -98,7 +101,7 @@ private:
         std::uint32_t sent_until[net_max_slots] = {};
         std::chrono::steady_clock::time_point moved_on[net_max_slots] = {};
         std::uint32_t sender_tick = 0;
-        std::chrono::steady_clock::time_point heard;
+        net_transport::clock::time_point connected_at;
         // The hashes it told us that we cannot check yet, by tick: a few.
         std::map<std::uint32_t, std::uint64_t> told_hashes;
         std::uint32_t agreed = 0;  // the last tick our hashes were the same
@@ -144,6 +147,7 @@ private:
     // The host's watch on joiners that hold the match up.
     void watch_hold_ups();
     void let_go(int peer, const std::string& reason);
+    void turn_away_the_nameless();
     void watch_waiting(bool stepped, std::uint32_t waits_before);
     void send_inputs();
     void send_hashes();

@@ -44,6 +44,16 @@ void net_session::let_go(int peer, const std::string& reason)
     link->disconnect(peer);
 }
 
+void net_session::turn_away_the_nameless()
+{
+    const auto at = link->now();
+    for (int peer = 1; peer <= net_transport::most_joiners; peer++) {
+        const remote& other = remotes[peer];
+        if (other.connected && other.slot < 0 && at - other.connected_at > hello_within)
+            turn_away(peer, "no hello within 3 s");
+    }
+}
+
 void net_session::watch_waiting(bool stepped, std::uint32_t waits_before)
 {
     const bool waits_now = !stepped && match.get_waits() != waits_before;

@@ -177,6 +177,16 @@ TEST_F(NetSession, EachMessageIsTakenOnlyFromTheSideAndInThePhaseItBelongsTo)
     }
     EXPECT_EQ(session.get_phase(), net_session::phase::playing);
     EXPECT_EQ(session.get_match().left_at(1), rollback_match::never);
+
+    // A connection that never says hello is let go after three seconds.
+    network->connect(3);
+    session.poll();
+    network->time += std::chrono::seconds(2);
+    session.poll();
+    EXPECT_TRUE(network->let_go.empty());
+    network->time += std::chrono::seconds(2);
+    session.poll();
+    EXPECT_EQ(network->let_go, std::vector<int>{3});
 }
 
 TEST_F(NetSession, AJoinerWhoseControlsStopIsPlayedOnByABotFromTheTickTheHostLacks)
