@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
 
 #include <enet/enet.h>
 
@@ -59,6 +60,30 @@ int milliseconds_until(std::chrono::steady_clock::time_point when)
     return std::max(0, static_cast<int>(left.count()));
 }
 
+// The hosts' answerers by ENet host, for the intercept, which ENet calls
+// with nothing but the host.
+std::map<const ENetHost*, game_answerer*> answerers;
+
+// A finder's query is answered here and goes no further; every other
+// datagram is ENet's.
+int ENET_CALLBACK answer_queries(ENetHost* host, ENetEvent*)
+{
+    if (!looks_like_query(host->receivedData, host->receivedDataLength))
+        return 0;
+    const auto found = answerers.find(host);
+    if (found == answerers.end())
+        return 1;
+    std::string answer = found->second->answer(host->receivedData, host->receivedDataLength,
+                                               std::chrono::steady_clock::now());
+    if (!answer.empty()) {
+        ENetBuffer buffer;
+        buffer.data = &answer[0];
+        buffer.dataLength = answer.size();
+        enet_socket_send(host->socket, &host->receivedAddress, &buffer, 1);
+    }
+    return 1;
+}
+
 }  // namespace
 
 net_link::~net_link()
@@ -96,6 +121,8 @@ bool net_link::listen(std::uint16_t port, std::string& error)
         return false;
     }
     limit_what_peers_may_cost();
+    answerers[host] = &answerer;
+    host->intercept = answer_queries;
     hosting = true;
     joiners_numbered = 0;
     return true;
@@ -339,6 +366,7 @@ void net_link::close()
             enet_peer_reset(peer);
         peer = nullptr;
     }
+    answerers.erase(host);
     enet_host_destroy(host);
     host = nullptr;
     held.clear();

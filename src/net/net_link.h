@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "net/game_answerer.h"
 #include "net/net_transport.h"
 
 // ENet's own types, so that only net_link.cpp includes ENet.
@@ -52,6 +53,8 @@ public:
     // The packets' own bytes handed to ENet so far (neither the lost nor the
     // held ones, nor ENet's headers).
     std::uint64_t bytes_sent() const override { return sent; }
+    // A host answers the finders' queries on its port with this listing.
+    void set_listing(const game_listing& listing) override { answerer.set_listing(listing); }
     // Round trip to a peer in milliseconds as ENet measures it; -1 for no
     // such peer.
     int round_trip_ms(int peer) const;
@@ -90,4 +93,5 @@ private:
     std::uint32_t loss_state = 1;
     std::deque<held_send> held;
     std::uint64_t sent = 0;
+    game_answerer answerer;
 };

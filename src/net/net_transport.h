@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "net/game_query.h"
+
 struct net_event {
     enum kind { connected, received, disconnected };
     kind what = received;
@@ -33,6 +35,8 @@ public:
     virtual std::uint64_t bytes_sent() const = 0;
     // For tests: lose and delay this end's own sends.
     virtual void simulate(int /*lose_percent*/, int /*delay_ms*/, std::uint32_t /*seed*/) {}
+    // What a host answers the finders of games on the local network.
+    virtual void set_listing(const game_listing& /*listing*/) {}
     // The time the session goes by.
     virtual clock::time_point now() const { return clock::now(); }
 };
