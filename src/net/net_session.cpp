@@ -40,6 +40,8 @@ void net_session::host_over(std::unique_ptr<net_transport> network, const net_co
     open(std::move(network), true, look);
     humans = {look};
     current_phase = phase::lobby;
+    listed = game_listing();  // a new link has heard nothing yet
+    list_game();
 }
 
 void net_session::join_over(std::unique_ptr<net_transport> network, const net_colors& look)
@@ -70,6 +72,8 @@ void net_session::poll(int wait_ms)
     link->poll(events, wait_ms);
     for (const net_event& event : events)
         take(event);
+    if (hosting)
+        list_game();
     if (current_phase == phase::playing)
         for (int peer = 0; peer <= net_transport::most_joiners; peer++)
             check_hash(peer);
@@ -200,9 +204,7 @@ void net_session::send_lobby()
 {
     net_lobby lobby;
     lobby.humans = humans;
-    char name[cmap::max_name_length + 1];
-    map.get_name(options.get_level(), name, false);
-    lobby.map_name = name[0] ? name : "unknown.zkm";
+    lobby.map_name = lobby_map_name();
     lobby.bots = std::min(options.get_bots(), net_max_slots - static_cast<int>(humans.size()));
     lobby.skill = options.get_skill();
     for (int peer = 1; peer <= net_transport::most_joiners; peer++) {

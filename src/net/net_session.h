@@ -10,7 +10,8 @@
 // allowance of bytes; a joiner that holds the match up for three seconds is
 // played on by a bot. Files: net_session.cpp (lobby and start),
 // net_session_rules.cpp (who may send what, when), net_session_match.cpp
-// (the ticks of the match), net_session_guard.cpp (what a joiner may cost).
+// (the ticks of the match), net_session_guard.cpp (what a joiner may cost),
+// net_session_listing.cpp (what the finders of games are told).
 #pragma once
 
 #include <chrono>
@@ -47,6 +48,11 @@ public:
     // The same over a network of the caller's: the session's tests.
     void host_over(std::unique_ptr<net_transport> network, const net_colors& look);
     void join_over(std::unique_ptr<net_transport> network, const net_colors& look);
+    // The host's name and the map it names, as the finders of games on the
+    // local network list them (the map by default the options' chosen one);
+    // a name that is not a host name (see is_host_name) is not taken.
+    void set_host_name(const std::string& name);
+    void set_map_name(const std::string& map_name);
     // For tests: lose and delay this peer's own sends.
     void simulate(int lose_percent, int delay_ms, std::uint32_t seed);
 
@@ -140,6 +146,10 @@ private:
     void leave_from(int peer, const net_message& message);
     void bye_from(int peer, const net_message& message);
     void send_lobby();
+    // The map the lobby names.
+    std::string lobby_map_name() const;
+    // Tells the link the host's listing when it has changed.
+    void list_game();
     // Tells a joiner why it cannot come in, and lets it go.
     void turn_away(int peer, const std::string& reason);
     bool begin(const net_start& start, std::string& error);
@@ -173,4 +183,7 @@ private:
     int skip_rest = 0;  // ticks before the next look at who is ahead
     bool waiting = false;
     net_transport::clock::time_point waiting_since{};
+    std::string host_name = game_listing().name;
+    std::string chosen_map_name;  // empty: the options' map
+    game_listing listed;
 };

@@ -1,0 +1,44 @@
+// What a host tells the finders of games on the local network: its name,
+// its map, the humans in it and whether the match has begun. The link
+// answers them; the session keeps the listing current.
+#include "net/net_session.h"
+
+#include "frontend/coptions.h"
+#include "map/cmap.h"
+
+void net_session::set_host_name(const std::string& name)
+{
+    if (is_host_name(name))
+        host_name = name;
+}
+
+void net_session::set_map_name(const std::string& map_name)
+{
+    chosen_map_name = map_name;
+}
+
+std::string net_session::lobby_map_name() const
+{
+    if (!chosen_map_name.empty())
+        return chosen_map_name;
+    char name[cmap::max_name_length + 1];
+    map.get_name(options.get_level(), name, false);
+    return name[0] ? name : "unknown.zkm";
+}
+
+void net_session::list_game()
+{
+    if (!link || !hosting)
+        return;
+    game_listing now;
+    now.name = host_name;
+    now.playing = current_phase == phase::playing;
+    now.map = now.playing ? started.map_name : lobby_map_name();
+    now.players = 1;
+    for (int peer = 1; peer <= net_transport::most_joiners; peer++)
+        now.players += remotes[peer].connected && remotes[peer].slot > 0;
+    if (now == listed)
+        return;
+    listed = now;
+    link->set_listing(listed);
+}
