@@ -4,6 +4,7 @@
 //   zk3-sim [--bots N] [--skill 0|1|2] [--ticks T] [--seed S] MAP
 //   zk3-sim --replay FILE
 //   zk3-sim --host PORT ... MAP, zk3-sim --join ADDR:PORT ... (see net_peer.cpp)
+//   zk3-sim --find [SECONDS] (see find_games.cpp)
 //
 // Prints one line per fighter, then the totals. A bad map or argument gives
 // a message on standard error and exit status 2.
@@ -26,6 +27,7 @@
 #include "match/cgame.h"
 #include "match/match_hash.h"
 #include "match/match_tally.h"
+#include "find_games.h"
 #include "net_peer.h"
 #include "replay/replay_folder.h"
 #include "replay/replay_player.h"
@@ -48,7 +50,8 @@ int usage(const char* problem)
     std::fprintf(stderr,
                  "usage: zk3-sim [--bots 1..10] [--skill 0|1|2] [--ticks T] [--seed S] MAP\n"
                  "       zk3-sim --replay FILE\n"
-                 "       zk3-sim --host PORT [...] MAP | --join ADDR:PORT [...]\n");
+                 "       zk3-sim --host PORT [...] MAP | --join ADDR:PORT [...]\n"
+                 "       zk3-sim --find [SECONDS]\n");
     return bad_usage;
 }
 
@@ -129,6 +132,8 @@ int main(int argc, char** argv)
         }
         return run_net_peer(argc, argv);
     }
+    if (argc >= 2 && std::strcmp(argv[1], "--find") == 0)
+        return run_finder(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "--replay") == 0) {
         if (argc != 3)
             return usage("--replay takes one replay file and nothing else");

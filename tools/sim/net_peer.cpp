@@ -2,7 +2,7 @@
 // watching bots:
 //
 //   zk3-sim --host PORT [--players N] [--bots N] [--skill S] [--seed S] [--ticks T]
-//           [--play-randomly SEED] [--lose PERCENT] [--delay MS] MAP
+//           [--play-randomly SEED] [--lose PERCENT] [--delay MS] [--name NAME] MAP
 //   zk3-sim --join ADDR:PORT [--ticks T] [--play-randomly SEED] [--lose PERCENT] [--delay MS]
 //           [--misbehave idle|flood|lies|hash]
 //
@@ -52,6 +52,7 @@ struct peer_settings {
     long lose = 0;
     long delay = 0;
     misbehaviour way = misbehaviour::none;
+    std::string name = game_listing().name;  // the host's, as the finders of games list it
     const char* map_path = nullptr;
 };
 
@@ -60,7 +61,7 @@ int usage(const std::string& problem)
     std::fprintf(stderr, "zk3-sim: %s\n", problem.c_str());
     std::fprintf(stderr,
                  "usage: zk3-sim --host PORT [--players N] [--bots N] [--skill S] [--seed S] [--ticks T]\n"
-                 "                [--play-randomly SEED] [--lose PERCENT] [--delay MS] MAP\n"
+                 "                [--play-randomly SEED] [--lose PERCENT] [--delay MS] [--name NAME] MAP\n"
                  "       zk3-sim --join ADDR:PORT [--ticks T] [--play-randomly SEED] [--lose PERCENT]\n"
                  "                [--delay MS] [--misbehave idle|flood|lies|hash]\n");
     return bad_usage;
@@ -109,6 +110,14 @@ std::string parse(int argc, char** argv, peer_settings& out)
         }
         if (matched)
             continue;
+        if (std::strcmp(argv[i], "--name") == 0) {
+            if (!out.hosting)
+                return "--name names a host";
+            if (i + 1 >= argc || !is_host_name(argv[i + 1]))
+                return "--name needs 1 to 15 letters, digits, spaces, '-' or '_'";
+            out.name = argv[++i];
+            continue;
+        }
         if (std::strcmp(argv[i], "--misbehave") == 0) {
             if (out.hosting)
                 return "only a joiner misbehaves";
@@ -183,6 +192,9 @@ int run_net_peer(int argc, char** argv)
     options.set_skill(static_cast<int>(run.skill));
 
     net_session session;
+    session.set_host_name(run.name);
+    if (run.hosting)
+        session.set_map_name(file_name(run.map_path));
     net_colors look;
     std::string error;
     const auto port = static_cast<std::uint16_t>(run.port);
