@@ -10,10 +10,12 @@ play_packages=(
   fonts-dejavu-core libgtest-dev zlib1g-dev libenet-dev
 )
 # The tests also drive the real program in a virtual X server and take
-# screenshots, fuzz the map reader (clang's libFuzzer) and time it.
+# screenshots, fuzz the map reader (clang's libFuzzer) and time it, and
+# look for games in a network namespace of their own (unshare, ip, ss).
 test_packages=(
   xvfb xdotool imagemagick
   clang libclang-rt-14-dev libbenchmark-dev
+  util-linux iproute2
 )
 
 wanted=("${play_packages[@]}")
