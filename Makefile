@@ -5,7 +5,7 @@
 #               end-to-end tests and the bot-play check on every shipped map
 #               in the optimised build, the unit suite and a long soak of every
 #               shipped map under AddressSanitizer and UBSan, and bounded
-#               fuzzing runs of the map, replay and network packet readers
+#               fuzzing runs of the map, replay, network packet and game query readers
 # and one to time the map reader, the match step, the frame and the start-up:
 #   make bench
 # and one to look at every picture and sound at once: make contact-sheet
@@ -15,6 +15,7 @@ FUZZ_DIR := build-fuzz
 FUZZ_SECONDS := 45
 REPLAY_FUZZ_SECONDS := 30
 PACKET_FUZZ_SECONDS := 30
+QUERY_FUZZ_SECONDS := 20
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: play test build test-sanitized fuzz bench contact-sheet
@@ -53,6 +54,7 @@ fuzz:
 	tests/fuzz/run.sh $(FUZZ_DIR)/fuzz_map_reader $(FUZZ_SECONDS)
 	tests/fuzz/run.sh $(FUZZ_DIR)/fuzz_replay_reader $(REPLAY_FUZZ_SECONDS)
 	tests/fuzz/run.sh $(FUZZ_DIR)/fuzz_packet_reader $(PACKET_FUZZ_SECONDS)
+	tests/fuzz/run.sh $(FUZZ_DIR)/fuzz_game_query $(QUERY_FUZZ_SECONDS)
 
 # The step and map-read figures headless, then the frame, start-up and memory
 # figures on a virtual display of their own.

@@ -2,7 +2,7 @@
 # Runs one reader's fuzzer: first every input it ever found, then a bounded
 # search from its seeds. A new finding is kept in the reader's regressions
 # folder, so that it is replayed from then on, and the run fails.
-# Usage: run.sh <fuzz_map_reader|fuzz_replay_reader|fuzz_packet_reader> [seconds]
+# Usage: run.sh <fuzz_map_reader|fuzz_replay_reader|fuzz_packet_reader|fuzz_game_query> [seconds]
 set -euo pipefail
 
 FUZZER=$(realpath "$1")
@@ -15,6 +15,8 @@ case "$NAME" in
     READER="Replay reader" SEEDS=replay_seeds REGRESSIONS=replay_regressions DICT=replay.dict ;;
   fuzz_packet_reader)
     READER="Packet reader" SEEDS=packet_seeds REGRESSIONS=packet_regressions DICT=packet.dict ;;
+  fuzz_game_query)
+    READER="Game query reader" SEEDS=query_seeds REGRESSIONS=query_regressions DICT=query.dict ;;
   *) echo "run.sh: no seeds for $NAME" >&2; exit 2 ;;
 esac
 WORK="$(dirname "$FUZZER")/work/$NAME"
