@@ -42,6 +42,7 @@ public:
     void close() override {}
     std::uint64_t bytes_sent() const override { return sent_bytes; }
     clock_type::time_point now() const override { return time; }
+    void set_listing(const game_listing& now_listed) override { listing = now_listed; }
 
     void connect(int peer) { waiting.push_back({net_event::connected, peer, {}}); }
     void deliver(int peer, const std::string& data) { waiting.push_back({net_event::received, peer, data}); }
@@ -52,6 +53,7 @@ public:
     std::uint64_t sent_bytes = 0;
     std::uint64_t bytes_to[net_transport::most_joiners + 1] = {};
     clock_type::time_point time = clock_type::time_point(std::chrono::hours(1));
+    game_listing listing;
 };
 
 std::string inputs_of(int slot, std::uint32_t first_tick, std::size_t count,
@@ -370,3 +372,30 @@ TEST(PeerLimits, OnlyAJoinerWhoHoldsTheMatchUpForThreeSecondsIsLetGo)
 }
 
 }  // namespace
+
+TEST_F(NetSession, HostKeepsTheFindersListingCurrent)
+{
+    session.set_host_name("ANNA");
+    session.set_host_name("AN.NA");
+    session.set_map_name("foundry.zkm");
+    session.poll();
+    game_listing expected;
+    expected.name = "ANNA";
+    expected.map = "foundry.zkm";
+    EXPECT_EQ(network->listing, expected);
+
+    gather(2);
+    expected.players = 3;
+    EXPECT_EQ(network->listing, expected);
+    network->waiting.push_back({net_event::disconnected, 2, {}});
+    session.poll();
+    expected.players = 2;
+    EXPECT_EQ(network->listing, expected);
+
+    std::string error;
+    ASSERT_TRUE(session.start_match("tower.zkm", map_text, 7, error)) << error;
+    session.poll();
+    expected.map = "tower.zkm";
+    expected.playing = true;
+    EXPECT_EQ(network->listing, expected);
+}
