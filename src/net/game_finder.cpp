@@ -8,27 +8,17 @@
 #include <random>
 
 #include <arpa/inet.h>
-#include <ifaddrs.h>
-#include <net/if.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "net/game_query.h"
+#include "net/local_networks.h"
 
 namespace {
 
 // Big enough to see that a datagram is bigger than any answer.
 const std::size_t datagram_room = 2 * game_query_size;
-
-std::string dotted(std::uint32_t address)
-{
-    char text[INET_ADDRSTRLEN] = "";
-    in_addr in = {};
-    in.s_addr = address;
-    inet_ntop(AF_INET, &in, text, sizeof text);
-    return text;
-}
 
 }  // namespace
 
@@ -100,21 +90,12 @@ std::vector<std::uint32_t> game_finder::addresses_to_ask()
         return to_ask;
     }
     to_ask.push_back(htonl(INADDR_LOOPBACK));
-    ifaddrs* interfaces = nullptr;
-    if (getifaddrs(&interfaces) != 0)
-        return to_ask;
-    for (const ifaddrs* each = interfaces; each; each = each->ifa_next) {
-        if (!each->ifa_addr || each->ifa_addr->sa_family != AF_INET || !(each->ifa_flags & IFF_UP))
-            continue;
-        own_addresses.push_back(reinterpret_cast<const sockaddr_in*>(each->ifa_addr)->sin_addr.s_addr);
-        if ((each->ifa_flags & IFF_BROADCAST) && each->ifa_broadaddr) {
-            const std::uint32_t broadcast =
-                reinterpret_cast<const sockaddr_in*>(each->ifa_broadaddr)->sin_addr.s_addr;
-            if (std::find(to_ask.begin(), to_ask.end(), broadcast) == to_ask.end())
-                to_ask.push_back(broadcast);
-        }
+    for (const local_network& network : local_networks()) {
+        own_addresses.push_back(network.address);
+        if (network.broadcast != 0 &&
+            std::find(to_ask.begin(), to_ask.end(), network.broadcast) == to_ask.end())
+            to_ask.push_back(network.broadcast);
     }
-    freeifaddrs(interfaces);
     return to_ask;
 }
 

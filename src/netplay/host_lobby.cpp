@@ -9,6 +9,7 @@
 #include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "map/map_file.h"
+#include "net/local_networks.h"
 #include "net/net_session.h"
 #include "netplay/lobby_list.h"
 
@@ -20,6 +21,9 @@ const int join_hint_y = 225;
 const int match_y = lobby_list_layout::bottom + 20;
 const int keys_y = match_y + 60;
 const int message_y = keys_y + 45;
+
+// More than this many networks do not fit on the line.
+const std::size_t most_ways_shown = 3;
 
 const ALLEGRO_COLOR grey = {160 / 255.0f, 160 / 255.0f, 160 / 255.0f, 1};
 const ALLEGRO_COLOR yellow = {1, 220 / 255.0f, 64 / 255.0f, 1};
@@ -34,6 +38,19 @@ int bots_beside(int humans)
 const char* skill_name(int skill)
 {
     return skill == 2 ? "EASY" : skill == 1 ? "MEDIUM" : "HARD";
+}
+
+// This computer's address on each of its local networks, with the port; the
+// loopback's only where there is no other network.
+std::string how_others_join(std::uint16_t port)
+{
+    std::vector<std::string> ways = ways_in(port);
+    if (ways.empty())
+        ways.push_back("127.0.0.1:" + std::to_string(port));
+    std::string hint = "OTHERS JOIN";
+    for (std::size_t i = 0; i < ways.size() && i < most_ways_shown; i++)
+        hint += (i == 0 ? ": " : "  OR  ") + ways[i];
+    return hint;
 }
 
 }  // namespace
@@ -53,6 +70,7 @@ bool host_lobby::init(net_session& new_session, std::uint16_t new_port, std::uin
     humans_seen = 1;
     start_key.hold();
     leave_key.hold();
+    join_hint = how_others_join(port);
     return session->host(port, own_look(), error);
 }
 
@@ -106,8 +124,7 @@ void host_lobby::draw()
     char line[96];
     std::snprintf(line, sizeof line, "PORT %u", static_cast<unsigned>(port));
     draw_centred_line(line, port_y, true);
-    std::snprintf(line, sizeof line, "OTHERS JOIN WITH: zk3 --join THIS-COMPUTER:%u", static_cast<unsigned>(port));
-    draw_centred_line(line, join_hint_y, false, grey);
+    draw_centred_line(join_hint.c_str(), join_hint_y, false, grey);
 
     const std::vector<net_colors>& humans = session->get_humans();
     draw_lobby_list(humans, 0);

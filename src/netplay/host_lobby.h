@@ -34,6 +34,7 @@ private:
     press_latch start_key;   // Enter
     press_latch leave_key;   // Escape
     std::string message;     // why Enter did not start
+    std::string join_hint;   // this computer's addresses, read once
     std::size_t humans_seen = 0;
     ALLEGRO_VERTEX backdrop[4];
 };

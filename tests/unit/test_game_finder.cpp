@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "net/game_finder.h"
+#include "net/local_networks.h"
 #include "net/net_link.h"
 #include "net/net_messages.h"
 
@@ -80,3 +81,16 @@ TEST(GameFinder, FindsAHostOverTheLoopback)
 }
 
 }  // namespace
+
+TEST(LocalNetworks, TheWaysInAreThisComputersOtherAddressesWithThePort)
+{
+    const std::vector<std::string> ways = ways_in(27961);
+    std::size_t others = 0;
+    for (const local_network& network : local_networks())
+        others += !network.loopback;
+    EXPECT_EQ(ways.size(), others);
+    for (const std::string& way : ways) {
+        EXPECT_NE(way.rfind("127.", 0), 0u) << way;
+        EXPECT_EQ(way.substr(way.size() - 6), ":27961") << way;
+    }
+}
