@@ -14,9 +14,9 @@
 struct seek_bar_layout {
     static constexpr int left = 160;
     static constexpr int right = 1760;
-    static constexpr int top = 1010;
-    static constexpr int bottom = 1040;
-    static constexpr int time_y = 970;  // the "m:ss / m:ss" line above it
+    static constexpr int top = 1048;
+    static constexpr int bottom = 1072;
+    static constexpr int time_y = 1006;  // the "m:ss / m:ss" line above it
 };
 
 class replay_screen {
