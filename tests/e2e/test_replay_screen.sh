@@ -8,9 +8,6 @@ source "$(dirname "$0")/lib.sh"
 grey_arena 3
 settings bots=1
 
-replay_banner() {
-  [ "$(count_pixels 700x60+610+115 'r > 230 && g > 230 && b > 230')" -ge 100 ]
-}
 # The list's first row: white lettering of its date and map.
 first_row_listed() {
   [ "$(count_pixels 1000x40+160+225 'r > 230 && g > 230 && b > 230')" -ge 100 ]
