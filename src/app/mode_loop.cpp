@@ -24,6 +24,7 @@
 #include "netplay/join_wait.h"
 #include "netplay/network_match.h"
 #include "replay/replay_folder.h"
+#include "replay/replay_list_screen.h"
 #include "replay/replay_screen.h"
 
 namespace {
@@ -79,27 +80,25 @@ void play()
     match.deinit();
 }
 
-// A replay given on the command line, before the menu.
-void watch_replay(const replay_data& replay)
-{
-    replay_screen screen;
-    std::string error;
-    if (!screen.init(replay, error)) {
-        cnotice notice;
-        notice.init(error.c_str());
-        run(notice, [&notice] { return notice.get_done(); });
-        return;
-    }
-    run(screen, [&screen] { return screen.done(); });
-    screen.deinit();
-}
-
 // A message until a key or a click.
 void explain(const std::string& why)
 {
     cnotice notice;
     notice.init(why.c_str());
     run(notice, [&notice] { return notice.get_done(); });
+}
+
+// A replay, from the command line before the menu or from the replays screen.
+void watch_replay(const replay_data& replay)
+{
+    replay_screen screen;
+    std::string error;
+    if (!screen.init(replay, error)) {
+        explain(error);
+        return;
+    }
+    run(screen, [&screen] { return screen.done(); });
+    screen.deinit();
 }
 
 // Network play given on the command line, before the menu: the host's lobby
@@ -130,6 +129,29 @@ void play_network(const launch_choice& choice)
     session.leave();
     if (!close_requested && !session.get_ended_why().empty())
         explain(session.get_ended_why());
+}
+
+// The replays screen until Escape; a replay picked there plays and comes
+// back to it, and one that cannot be read is explained.
+void browse_replays()
+{
+    replay_list_screen list;
+    int selected = 0;
+    for (;;) {
+        list.init(replay_folder(), selected);
+        run(list, [&list] { return list.done(); });
+        selected = list.get_selected();
+        if (close_requested || list.get_chosen().empty())
+            return;
+        replay_data replay;
+        std::string error;
+        if (load_replay(list.get_chosen(), replay, error))
+            watch_replay(replay);
+        else
+            explain(error);
+        if (close_requested)
+            return;
+    }
 }
 
 // The options run until their back button; leaving them after a change of
@@ -260,6 +282,7 @@ int run_program(int argc, char** argv)
             case mode_options: show_options(); break;
             case mode_editor: edit(); break;
             case mode_credits: show_credits(); break;
+            case mode_replays: browse_replays(); break;
             default: break;
             }
         }

@@ -6,3 +6,7 @@
 
 // 0 red, 1 brown, 2 green, 3 blue, 4 grey, else white.
 ALLEGRO_COLOR cloth_color(int index);
+
+// A fighter's look in a row of a list: its head with its hair, then squares
+// of its shirt's and its pants' colours, `swatch` units high, from (x, y).
+void draw_look(const int colors[3], int x, int y, int swatch);

@@ -16,6 +16,7 @@ enum mode_value {
     mode_editor = 4,
     mode_credits = 5,
     mode_quit = 6,
+    mode_replays = 7,
 };
 
 class cmenu {

@@ -12,18 +12,12 @@
 
 namespace {
 
-// A row, left to right; the swatches are as high as the head drawn at
-// `head_scale` times its picture's size (14 x 17).
+// A row, left to right.
 const int number_x = 760;
-const int head_x = 820;
-const float head_scale = 2.5f;
-const int shirt_x = 870;
-const int pants_x = 920;
+const int look_x = 820;
 const int swatch_size = 40;
 const int label_x = 990;
 const int text_drop = 4;  // the big font's line sits this far below the row's top
-
-const int last_hair = 2;
 
 }  // namespace
 
@@ -49,13 +43,7 @@ void draw_lobby_list(const std::vector<net_colors>& humans, int local_slot)
         char number[4];
         std::snprintf(number, sizeof number, "%d", slot + 1);
         draw_text(white, number, number_x, y + text_drop, true);
-        ALLEGRO_BITMAP* head = bhead[std::clamp(look.colors[0], 0, last_hair)];
-        if (head)
-            al_draw_scaled_bitmap(head, 0, 0, al_get_bitmap_width(head), al_get_bitmap_height(head), head_x, y,
-                                  al_get_bitmap_width(head) * head_scale, al_get_bitmap_height(head) * head_scale,
-                                  0);
-        al_draw_filled_rectangle(shirt_x, y, shirt_x + swatch_size, y + swatch_size, cloth_color(look.colors[1]));
-        al_draw_filled_rectangle(pants_x, y, pants_x + swatch_size, y + swatch_size, cloth_color(look.colors[2]));
+        draw_look(look.colors, look_x, y, swatch_size);
         const char* who = slot == 0 ? (slot == local_slot ? "HOST (YOU)" : "HOST")
                                     : (slot == local_slot ? "YOU" : "");
         draw_text(white, who, label_x, y + text_drop, true);

@@ -52,20 +52,6 @@ fs::path free_name(const fs::path& folder, const std::string& stem)
     return name;
 }
 
-// A saved replay's place in time: its name without the extension and the
-// "-2", "-3" ... a second replay of the same second got, so that "x-2.zkr"
-// comes after "x.zkr" and "x-10.zkr" after "x-9.zkr".
-std::pair<std::string, unsigned long> age_of(const std::string& name)
-{
-    const std::string stem = name.substr(0, name.size() - replay_extension.size());
-    const std::size_t dash = stem.rfind('-');
-    const std::string digits = dash == std::string::npos ? "" : stem.substr(dash + 1);
-    if (digits.empty() || digits.size() > 9 || digits[0] == '0' ||
-        digits.find_first_not_of("0123456789") != std::string::npos)
-        return {stem, 1};
-    return {stem.substr(0, dash), std::stoul(digits)};
-}
-
 // Deletes the oldest replays beyond the newest `keep`. One that cannot be
 // deleted only stays until the next save.
 void keep_newest(const fs::path& folder, int keep)
@@ -81,12 +67,23 @@ void keep_newest(const fs::path& folder, int keep)
     if (error || names.size() <= static_cast<std::size_t>(keep))
         return;
     std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return age_of(a) < age_of(b); });
+              [](const std::string& a, const std::string& b) { return replay_age(a) < replay_age(b); });
     for (std::size_t i = 0; i + keep < names.size(); i++)
         fs::remove(folder / names[i], error);
 }
 
 }  // namespace
+
+std::pair<std::string, unsigned long> replay_age(const std::string& name)
+{
+    const std::string stem = name.substr(0, name.size() - replay_extension.size());
+    const std::size_t dash = stem.rfind('-');
+    const std::string digits = dash == std::string::npos ? "" : stem.substr(dash + 1);
+    if (digits.empty() || digits.size() > 9 || digits[0] == '0' ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+        return {stem, 1};
+    return {stem.substr(0, dash), std::stoul(digits)};
+}
 
 std::string replay_folder()
 {
@@ -141,30 +138,34 @@ bool save_replay(const replay_data& replay, const std::string& folder, int keep,
     return true;
 }
 
-bool load_replay(const std::string& path, replay_data& out, std::string& error)
+bool read_replay_file(const std::string& path, replay_data& out, std::string& error)
 {
     std::error_code failed;
     const auto size = fs::file_size(path, failed);
     if (failed) {
-        error = "cannot read " + path + " (" + failed.message() + ")";
+        error = "cannot read it (" + failed.message() + ")";
         return false;
     }
     // Bigger than any body could pack to: not worth reading.
     if (size > max_replay_body + (max_replay_body >> 6)) {
-        error = path + ": too big to be a replay file";
+        error = "too big to be a replay file";
         return false;
     }
     std::ifstream in(path, std::ios::binary);
     std::string bytes(size, '\0');
     if (!in.read(&bytes[0], static_cast<std::streamsize>(size))) {
-        error = "cannot read " + path;
+        error = "cannot read it";
         return false;
     }
-    if (!unpack_replay(bytes, out, error)) {
-        error = path + ": " + error;
-        return false;
-    }
-    return true;
+    return unpack_replay(bytes, out, error);
+}
+
+bool load_replay(const std::string& path, replay_data& out, std::string& error)
+{
+    if (read_replay_file(path, out, error))
+        return true;
+    error = path + ": " + error;
+    return false;
 }
 
 void keep_replay(const replay_data& replay)

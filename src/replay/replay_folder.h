@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "replay/replay_file.h"
 
@@ -19,5 +20,11 @@ bool save_replay(const replay_data& replay, const std::string& folder, int keep,
 // Writes a match's replay into replay_folder(), keeping the newest 20. A
 // replay that cannot be written costs one line on standard error.
 void keep_replay(const replay_data& replay);
-// Reads a replay file; false with the reason (naming the file) in `error`.
+// A saved replay's place in time, from its file name: the name without the
+// extension and the "-2", "-3" ... a second replay of the same second got,
+// so that "x-2.zkr" comes after "x.zkr" and "x-10.zkr" after "x-9.zkr".
+std::pair<std::string, unsigned long> replay_age(const std::string& name);
+// Reads a replay file; false with the reason in `error`.
+bool read_replay_file(const std::string& path, replay_data& out, std::string& error);
+// The same with the file named in the reason.
 bool load_replay(const std::string& path, replay_data& out, std::string& error);

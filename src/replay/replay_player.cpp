@@ -1,5 +1,8 @@
 #include "replay/replay_player.h"
 
+#include <algorithm>
+
+#include "app/sound.h"
 #include "fighters/cplayer.h"
 #include "match/cgame.h"
 #include "match/control.h"
@@ -11,15 +14,14 @@ bool replay_player::start(const replay_data& new_replay, std::string& error)
         return false;
     replay = new_replay;
     tick = 0;
-    next_checkpoint = 0;
+    reached = 0;
     mismatch = -1;
-    for (std::size_t human = 0; human < replay.humans.size(); human++) {
-        run[human] = 0;
-        has_left[human] = false;
-        const auto& runs = replay.humans[human].runs;
-        left_in_run[human] = runs.empty() ? 0 : runs[0].ticks;
-    }
+    kept.clear();
+    spacing = first_spacing;
+    ahead_valid = false;
+    place_at_tick();
     check_checkpoint();
+    keep_snapshot();
     return true;
 }
 
@@ -44,7 +46,115 @@ bool replay_player::step()
     game.step();
     tick++;
     check_checkpoint();
+    if (tick > reached) {
+        reached = tick;
+        ahead_valid = false;  // the watched match is now the furthest
+    }
+    if (tick % spacing == 0)
+        keep_snapshot();
     return true;
+}
+
+void replay_player::keep_snapshot()
+{
+    if (!kept.empty() && kept.back().tick >= tick)
+        return;
+    if (kept.size() >= max_kept) {
+        // Every other one goes: the rest are twice as far apart.
+        std::size_t left = 0;
+        for (std::size_t i = 0; i < kept.size(); i += 2)
+            kept[left++] = std::move(kept[i]);
+        kept.resize(left);
+        spacing *= 2;
+        if (tick % spacing != 0)
+            return;
+    }
+    kept_state state;
+    state.tick = tick;
+    state.snapshot = std::make_unique<match_snapshot>();
+    state.snapshot->save();
+    kept.push_back(std::move(state));
+}
+
+void replay_player::place_at_tick()
+{
+    for (std::size_t human = 0; human < replay.humans.size(); human++) {
+        const auto& runs = replay.humans[human].runs;
+        std::uint32_t before = 0;
+        std::size_t at = 0;
+        while (at < runs.size() && before + runs[at].ticks <= tick)
+            before += runs[at++].ticks;
+        if (at < runs.size()) {
+            run[human] = at;
+            left_in_run[human] = runs[at].ticks - (tick - before);
+            has_left[human] = false;
+        } else {
+            // The step at the human's last tick made it a bot.
+            run[human] = runs.empty() ? 0 : runs.size() - 1;
+            left_in_run[human] = 0;
+            has_left[human] = tick > before;
+        }
+    }
+    const auto& checkpoints = replay.checkpoints;
+    next_checkpoint = static_cast<std::size_t>(
+        std::upper_bound(checkpoints.begin(), checkpoints.end(), tick,
+                         [](std::uint32_t at, const replay_checkpoint& c) { return at < c.tick; }) -
+        checkpoints.begin());
+    if (next_checkpoint > 0 && checkpoints[next_checkpoint - 1].tick == tick)
+        next_checkpoint--;
+}
+
+void replay_player::restore(const match_snapshot& snapshot, std::uint32_t at)
+{
+    snapshot.restore();
+    tick = at;
+    place_at_tick();
+    check_checkpoint();
+}
+
+void replay_player::step_muted_to(std::uint32_t target)
+{
+    mute_sounds(true);
+    while (tick < target && step()) {
+    }
+    mute_sounds(false);
+}
+
+void replay_player::seek(std::uint32_t target)
+{
+    target = std::min(target, replay.ticks);
+    if (kept.empty())
+        return;
+    // The latest state at or before the target: a kept one, the scout's or
+    // the match as it stands.
+    auto from = std::upper_bound(kept.begin(), kept.end(), target,
+                                 [](std::uint32_t at, const kept_state& state) { return at < state.tick; });
+    const kept_state& nearest = *(from - 1);
+    const bool from_ahead = ahead_valid && reached <= target && reached > nearest.tick;
+    const std::uint32_t restored_tick = from_ahead ? reached : nearest.tick;
+    if (tick > target || tick < restored_tick) {
+        if (from_ahead)
+            restore(ahead, reached);
+        else
+            restore(*nearest.snapshot, nearest.tick);
+    }
+    step_muted_to(target);
+}
+
+void replay_player::scout(int steps)
+{
+    if (reached >= replay.ticks)
+        return;
+    watched.save();
+    const std::uint32_t watched_tick = tick;
+    if (ahead_valid)
+        restore(ahead, reached);
+    else if (tick != reached)
+        restore(*kept.back().snapshot, kept.back().tick);
+    step_muted_to(std::min(reached + static_cast<std::uint32_t>(steps), replay.ticks));
+    ahead.save();
+    ahead_valid = true;
+    restore(watched, watched_tick);
 }
 
 void replay_player::check_checkpoint()

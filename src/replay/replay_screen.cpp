@@ -1,12 +1,17 @@
 #include "replay/replay_screen.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
+#include <allegro5/allegro_primitives.h>
+
 #include "app/input.h"
+#include "app/pointer.h"
 #include "app/shell.h"
 #include "app/text.h"
 #include "match/cgame.h"
+#include "replay/replay_list.h"
 
 namespace {
 
@@ -23,6 +28,11 @@ bool key(int keycode)
     return al_key_down(&keyboard, keycode);
 }
 
+bool either(int one, int other)
+{
+    return key(one) || key(other);
+}
+
 }  // namespace
 
 bool replay_screen::init(const replay_data& replay, std::string& error)
@@ -31,27 +41,29 @@ bool replay_screen::init(const replay_data& replay, std::string& error)
         return false;
     speed = 0;
     ticks_waited = 0;
-    lingered = 0;
     paused = false;
     left = false;
-    pause_key.hold();
-    faster_key.hold();
-    slower_key.hold();
+    dragging = false;
+    for (press_latch* latch : {&pause_key, &faster_key, &slower_key, &back_key, &on_key, &click})
+        latch->hold();
     if (display)
-        al_hide_mouse_cursor(display);
+        al_show_mouse_cursor(display);
     return true;
 }
 
 void replay_screen::update()
 {
     poll_keyboard();
+    poll_mouse();
     keys();
-    if (player.finished()) {
-        lingered++;
-        return;
-    }
-    if (paused)
-        return;
+    bar();
+    if (!paused)
+        play_on();
+    player.scout(scout_steps);
+}
+
+void replay_screen::play_on()
+{
     if (speed < 0) {
         if (++ticks_waited < (1 << -speed))
             return;
@@ -69,15 +81,38 @@ void replay_screen::keys()
         left = true;
     if (pause_key.pressed(key(ALLEGRO_KEY_SPACE)))
         paused = !paused;
-    if (faster_key.pressed(key(ALLEGRO_KEY_RIGHT)) && speed < fastest)
+    if (faster_key.pressed(key(ALLEGRO_KEY_UP) || either(ALLEGRO_KEY_EQUALS, ALLEGRO_KEY_PAD_PLUS)) &&
+        speed < fastest)
         speed++;
-    if (slower_key.pressed(key(ALLEGRO_KEY_LEFT)) && speed > slowest)
+    if (slower_key.pressed(key(ALLEGRO_KEY_DOWN) || either(ALLEGRO_KEY_MINUS, ALLEGRO_KEY_PAD_MINUS)) &&
+        speed > slowest)
         speed--;
+    const long skip = either(ALLEGRO_KEY_LSHIFT, ALLEGRO_KEY_RSHIFT) ? long_skip : short_skip;
+    const long now = player.get_tick();
+    if (back_key.pressed(key(ALLEGRO_KEY_LEFT)))
+        player.seek(static_cast<std::uint32_t>(std::max(0L, now - skip)));
+    if (on_key.pressed(key(ALLEGRO_KEY_RIGHT)))
+        player.seek(static_cast<std::uint32_t>(now + skip));
 }
 
-bool replay_screen::done() const
+// A press on the bar seeks there, and so does every move while it is held.
+void replay_screen::bar()
 {
-    return left || lingered >= linger_ticks;
+    const bool down = mouse.buttons & 1;
+    const float x = pointer_x();
+    const float y = pointer_y();
+    if (click.pressed(down))
+        dragging = seek_bar_layout::left < x && x < seek_bar_layout::right && seek_bar_layout::top < y &&
+                   y < seek_bar_layout::bottom;
+    if (!down)
+        dragging = false;
+    if (!dragging)
+        return;
+    const float share = std::clamp((x - seek_bar_layout::left) / (seek_bar_layout::right - seek_bar_layout::left),
+                                   0.0f, 1.0f);
+    const auto target = static_cast<std::uint32_t>(share * static_cast<float>(player.get_ticks()) + 0.5f);
+    if (target != player.get_tick())
+        player.seek(target);
 }
 
 void replay_screen::draw()
@@ -96,6 +131,16 @@ void replay_screen::draw_overlay() const
     else
         std::snprintf(line, sizeof line, "1/%dX", 1 << -speed);
     draw_centred(line, speed_y, false);
+
+    const std::string time = clock_text(player.get_tick()) + " / " + clock_text(player.get_ticks());
+    draw_centred(time.c_str(), seek_bar_layout::time_y, true);
+    const float l = seek_bar_layout::left, r = seek_bar_layout::right;
+    const float t = seek_bar_layout::top, b = seek_bar_layout::bottom;
+    const float ticks = std::max<float>(1, static_cast<float>(player.get_ticks()));
+    const float played = l + (r - l) * static_cast<float>(player.get_tick()) / ticks;
+    al_draw_filled_rectangle(l, t, r, b, al_map_rgba(0, 0, 0, 170));
+    al_draw_filled_rectangle(l, t, played, b, al_map_rgb(200, 30, 24));
+    al_draw_rectangle(l, t, r, b, al_map_rgb(255, 255, 255), 2);
 }
 
 void replay_screen::deinit()

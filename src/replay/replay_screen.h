@@ -1,6 +1,8 @@
 // A replay played in the game's window, drawn and heard as the match was,
-// with "REPLAY" on screen: Space pauses, Right doubles the speed up to 8x,
-// Left halves it down to 1/8x, and Escape or the end goes on to the menu.
+// with "REPLAY" on screen and a bar along the bottom with the time that
+// seeks on a click or a drag. Left and Right skip 5 s (30 s with Shift),
+// Up and Down (and + and -) step the speed from 1/8x to 8x, Space pauses,
+// and Escape leaves; at the end the last frame stays until Escape.
 #pragma once
 
 #include <string>
@@ -8,17 +10,29 @@
 #include "app/press_latch.h"
 #include "replay/replay_player.h"
 
+// Where the seek bar stands, in logical units; exclusive at both ends.
+struct seek_bar_layout {
+    static constexpr int left = 160;
+    static constexpr int right = 1760;
+    static constexpr int top = 1048;
+    static constexpr int bottom = 1072;
+    static constexpr int time_y = 1006;  // the "m:ss / m:ss" line above it
+};
+
 class replay_screen {
 public:
     static constexpr int fastest = 3;   // 2^3 = 8 steps a tick
     static constexpr int slowest = -3;  // a step every 8 ticks
-    static constexpr int linger_ticks = 100;  // the last frame stays this long
+    static constexpr int short_skip = 500;   // ticks: 5 s
+    static constexpr int long_skip = 3000;   // with Shift: 30 s
+    // Ticks the scout plays ahead on each update, for quick seeks forward.
+    static constexpr int scout_steps = 20;
 
     // Starts playing; false, with the reason in `error`, when it cannot.
     bool init(const replay_data& replay, std::string& error);
     void update();
     void draw();
-    bool done() const;
+    bool done() const { return left; }
     void deinit();
 
     // Speed as a power of two, and whether it is paused.
@@ -28,13 +42,15 @@ public:
 
 private:
     void keys();
+    void bar();
+    void play_on();
     void draw_overlay() const;
 
     replay_player player;
-    press_latch pause_key, faster_key, slower_key;
+    press_latch pause_key, faster_key, slower_key, back_key, on_key, click;
+    bool dragging = false;
     int speed = 0;
     int ticks_waited = 0;  // towards the next step, when slower than 1x
-    int lingered = 0;
     bool paused = false;
     bool left = false;
 };

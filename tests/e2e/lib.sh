@@ -351,6 +351,11 @@ blood_on_floor() {
       END { for (x in blood) n += !(x in fighter); print n + 0 }')" -ge "$1" ]
 }
 
+# The "REPLAY" banner: white lettering at the top of the screen.
+replay_banner() {
+  [ "$(count_pixels 700x60+610+115 'r > 230 && g > 230 && b > 230')" -ge 100 ]
+}
+
 # shoot_the_walking_bot: from the menu, a match on the grey arena (marker 3,
 # one bot) in which the human takes the machine gun, chosen while the offer
 # shows in the wait before entry, and holds the trigger from then on, so it

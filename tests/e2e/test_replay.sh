@@ -10,10 +10,6 @@ source "$(dirname "$0")/lib.sh"
 grey_arena 3
 settings bots=1
 
-# The "REPLAY" banner: white lettering at the top of the screen.
-replay_banner() {
-  [ "$(count_pixels 700x60+610+115 'r > 230 && g > 230 && b > 230')" -ge 100 ]
-}
 
 start_xvfb 1920x1080
 start_at_menu --no-multisampling --seed 1

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "app/input.h"
@@ -175,6 +176,53 @@ TEST_F(ReplayPlayback, TheDeathReplayLeavesTheHeldMatchAsItWas)
         EXPECT_LE(timer_ticks, 4 * (300 + shown_after + 10));
         EXPECT_EQ(match_hash(), held);
         EXPECT_EQ(device_slot, 0);
+        game.deinit();
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ReplayPlayback, SeekingLandsOnTheHashOfPlayingStraightThrough)
+{
+    start_recorded();
+    for (int tick = 0; tick < 2600; tick++)
+        live_step(tick);
+    const replay_data replay = recorder.finish();
+    game.deinit();
+
+    // The hashes played straight through, at the ticks to seek to.
+    const std::uint32_t targets[] = {1500, 700, 2600, 2100, 0, 1999};
+    std::map<std::uint32_t, std::uint64_t> straight;
+    replay_player player;
+    std::string error;
+    ASSERT_TRUE(player.start(replay, error)) << error;
+    do {
+        for (std::uint32_t target : targets)
+            if (player.get_tick() == target)
+                straight[target] = match_hash();
+    } while (player.step());
+    player.stop();
+    game.deinit();
+
+    for (bool scouted : {false, true}) {
+        SCOPED_TRACE(scouted ? "after the scout played ahead" : "without the scout");
+        ASSERT_TRUE(player.start(replay, error)) << error;
+        if (scouted)
+            for (int update = 0; update < 40; update++)
+                player.scout(50);
+        EXPECT_EQ(player.get_tick(), 0u) << "the scout leaves the watched match where it was";
+        for (std::uint32_t target : targets) {
+            player.seek(target);
+            EXPECT_EQ(player.get_tick(), target);
+            EXPECT_EQ(match_hash(), straight[target]) << "at " << target;
+        }
+        EXPECT_EQ(player.get_kept(), 3u) << "ticks 0, 1000 and 2000";
+        player.seek(2600);
+        EXPECT_TRUE(player.finished());
+        EXPECT_EQ(player.get_mismatch(), -1);
+        player.stop();
         game.deinit();
     }
 }

@@ -4,6 +4,7 @@
 // |-----------------------------|------------|--------------------------|
 // | png/menu_1.png (title)      | 1374 x 300 | (273, 37): ends at y 337 |
 // | png/menu_2..6.png (items)   | 300 x 50   | (810, 367 + 75 k)        |
+// | png/menu_7.png (REPLAYS)    | 145 x 40   | (964, 745), right of a pair |
 //
 // The title sits centred on the 1920-wide screen above the items, over a
 // black-to-dark-red backdrop, so it carries its own dark outline.
@@ -147,4 +148,6 @@ void add_menu_art()
         std::string label = items[k];
         add_picture("png/menu_" + std::to_string(k + 2) + ".png", 300, 50, [label] { draw_button(label); });
     }
+    // The row of two smaller entries below the column.
+    add_picture("png/menu_7.png", 145, 40, [] { draw_button("REPLAYS"); });
 }
