@@ -13,6 +13,7 @@
 #include "frontend/cmenu.h"
 #include "frontend/settings_file.h"
 #include "map/cmap.h"
+#include "match/player_name.h"
 
 namespace {
 
@@ -119,9 +120,14 @@ const char* name_or_last(const char* const names[], int count, int index)
 
 }  // namespace
 
-coptions::coptions()
+coptions::coptions() : player_name(login_player_name())
 {
     make_backdrop(backdrop);
+}
+
+void coptions::set_player_name(const std::string& name)
+{
+    player_name = is_player_name(name) ? name : login_player_name();
 }
 
 float coptions::scale_x()
@@ -159,6 +165,7 @@ kept_settings coptions::get_kept() const
     kept.map = name;
     kept.show_fps = show_fps;
     kept.fullscreen = display_fullscreen;
+    kept.name = player_name;
     return kept;
 }
 
@@ -173,6 +180,7 @@ bool coptions::restore(const kept_settings& kept)
     show_fps = kept.show_fps;
     // The display is made in this mode, so it is the display's mode too.
     fullscreen = display_fullscreen = kept.fullscreen;
+    set_player_name(kept.name);
     level = 0;
     if (kept.map.empty())
         return true;

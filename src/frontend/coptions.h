@@ -2,6 +2,8 @@
 // screen; the settings are kept between runs by settings_file.h.
 #pragma once
 
+#include <string>
+
 #include <allegro5/allegro_primitives.h>
 
 #include "app/press_latch.h"
@@ -26,6 +28,9 @@ public:
     int get_antialiasing() const { return antialiasing; }
     int get_kills() const { return kills; }
     const char* get_map_name() const { return map_name; }
+    // The player's name: the login's until one is chosen.
+    const std::string& get_player_name() const { return player_name; }
+    void set_player_name(const std::string& name);
     // The display mode chosen on the screen, and the one the display has.
     bool get_fullscreen() const { return fullscreen; }
     bool get_display_fullscreen() const { return display_fullscreen; }
@@ -58,6 +63,7 @@ private:
     int level = 0;                  // index into the map list
     int skill = 1;                  // 0 HARD, 1 MEDIUM, 2 EASY
     char map_name[17] = {};
+    std::string player_name;
     bool show_fps = false;
     bool fullscreen = true;         // chosen on the screen, pending until back
     bool display_fullscreen = true; // the mode the display was made in

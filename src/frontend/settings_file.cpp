@@ -8,6 +8,7 @@
 #include "app/user_folders.h"
 #include "frontend/coptions.h"
 #include "map/cmap.h"
+#include "match/player_name.h"
 
 namespace fs = std::filesystem;
 
@@ -50,6 +51,14 @@ bool parse_map(const std::string& text, std::string& out)
     return true;
 }
 
+bool parse_name(const std::string& text, std::string& out)
+{
+    if (!is_player_name(text))
+        return false;
+    out = text;
+    return true;
+}
+
 // Applies one "key=value" pair; false if the key is unknown or the value bad.
 bool apply(kept_settings& s, const std::string& key, const std::string& value)
 {
@@ -69,6 +78,8 @@ bool apply(kept_settings& s, const std::string& key, const std::string& value)
         return parse_choice(value, "on", "off", s.show_fps);
     if (key == "display")
         return parse_choice(value, "fullscreen", "windowed", s.fullscreen);
+    if (key == "name")
+        return parse_name(value, s.name);
     return false;
 }
 
@@ -77,7 +88,8 @@ bool apply(kept_settings& s, const std::string& key, const std::string& value)
 bool kept_settings::operator==(const kept_settings& o) const
 {
     return bots == o.bots && skill == o.skill && colors[0] == o.colors[0] && colors[1] == o.colors[1] &&
-           colors[2] == o.colors[2] && map == o.map && show_fps == o.show_fps && fullscreen == o.fullscreen;
+           colors[2] == o.colors[2] && map == o.map && show_fps == o.show_fps && fullscreen == o.fullscreen &&
+           name == o.name;
 }
 
 std::string settings_path()
@@ -113,6 +125,8 @@ void write_settings(std::ostream& out, const kept_settings& s)
         << "pants=" << s.colors[2] << "\n"
         << "frame_counter=" << (s.show_fps ? "on" : "off") << "\n"
         << "display=" << (s.fullscreen ? "fullscreen" : "windowed") << "\n";
+    if (!s.name.empty())
+        out << "name=" << s.name << "\n";
 }
 
 kept_settings load_settings_file(const std::string& path, std::ostream& errors)

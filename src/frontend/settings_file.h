@@ -15,6 +15,7 @@ struct kept_settings {
     std::string map;  // the map's file name, e.g. "foundry.zkm"; "" the first map
     bool show_fps = false;
     bool fullscreen = true;
+    std::string name;  // the player's name (player_name.h); "" none chosen yet
 
     bool operator==(const kept_settings& other) const;
 };

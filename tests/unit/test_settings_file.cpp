@@ -26,6 +26,7 @@ kept_settings unusual()
     s.map = "tower.zkm";
     s.show_fps = true;
     s.fullscreen = false;
+    s.name = "Ann-2_b c";
     return s;
 }
 
@@ -58,6 +59,7 @@ TEST(SettingsFile, EachBadLineFallsBackToItsDefaultAlone)
         "skill=-1",     "skill=3",     "hair=3",          "shirt=6",        "pants=-1",
         "frame_counter=yes", "display=big", "map=",       "map=../etc/passwd",
         "map=a_name_far_too_long_for_the_list.zkm", "colour=4", "no equals sign", "=3",
+        "name=",        "name=SIXTEEN_LETTERSX", "name=ann/bob", "name=caf\xc3\xa9",
     };
     for (const char* line : bad_lines) {
         std::string errors;
