@@ -8,27 +8,28 @@
 
 namespace {
 
-byte_writer start_packet(net_kind kind)
+byte_writer start_packet(net_kind kind, std::uint8_t version = net_protocol_version)
 {
     byte_writer out;
     out.byte(net_wire::magic[0]);
     out.byte(net_wire::magic[1]);
-    out.byte(net_protocol_version);
+    out.byte(version);
     out.byte(static_cast<std::uint8_t>(kind));
     return out;
 }
 
-void write_colors(byte_writer& out, const net_colors& look)
+void write_player(byte_writer& out, const net_player& player)
 {
-    for (int colour : look.colors)
+    for (int colour : player.colors)
         out.byte(static_cast<std::uint8_t>(colour));
+    out.text(player.name);
 }
 
-void write_humans(byte_writer& out, const std::vector<net_colors>& humans)
+void write_humans(byte_writer& out, const std::vector<net_player>& humans)
 {
     out.varint(humans.size());
-    for (const net_colors& human : humans)
-        write_colors(out, human);
+    for (const net_player& human : humans)
+        write_player(out, human);
 }
 
 void write_reading(byte_writer& out, const control_reading& reading)
@@ -99,7 +100,7 @@ bool net_message::operator==(const net_message& other) const
 std::string encode(const net_hello& message)
 {
     byte_writer out = start_packet(net_kind::hello);
-    write_colors(out, message.look);
+    write_player(out, message.look);
     return out.bytes;
 }
 
@@ -162,9 +163,28 @@ std::string encode(const net_leave& message)
 
 std::string encode(const net_bye& message)
 {
-    byte_writer out = start_packet(net_kind::bye);
+    return encode_bye_for(net_protocol_version, message);
+}
+
+std::string encode_bye_for(std::uint8_t version, const net_bye& message)
+{
+    byte_writer out = start_packet(net_kind::bye, version);
     out.text(message.why);
     return out.bytes;
+}
+
+bool is_other_version(const std::uint8_t* data, std::size_t size, std::uint8_t& version)
+{
+    if (size < net_wire::header_size || data[0] != net_wire::magic[0] || data[1] != net_wire::magic[1] ||
+        data[2] == net_protocol_version)
+        return false;
+    version = data[2];
+    return true;
+}
+
+bool is_hello(const std::uint8_t* data, std::size_t size)
+{
+    return size >= net_wire::header_size && data[3] == static_cast<std::uint8_t>(net_kind::hello);
 }
 
 std::string encode(const net_message& message)

@@ -12,8 +12,11 @@
 #include <vector>
 
 #include "match/control.h"
+#include "match/player_name.h"
 
-const std::uint8_t net_protocol_version = 1;
+// Every version keeps the header and the bye as they are, so that a peer
+// of another version can still be told so in words.
+const std::uint8_t net_protocol_version = 2;
 const int net_max_slots = 11;
 // A start message carries the map's text (zlib-packed); nothing else comes
 // near this.
@@ -24,7 +27,7 @@ const std::size_t net_max_readings = 256;
 const std::size_t net_max_bye = 200;
 
 enum class net_kind : std::uint8_t {
-    hello = 1,   // joiner -> host: wants in, with its colours
+    hello = 1,   // joiner -> host: wants in, with its colours and name
     lobby = 2,   // host -> joiner: who is in so far, and the joiner's slot
     start = 3,   // host -> all: the match begins at tick 0
     inputs = 4,  // both ways: controls of some slots for a run of ticks
@@ -33,24 +36,27 @@ enum class net_kind : std::uint8_t {
     bye = 7,     // either way: this peer is leaving; from the host, the match ends
 };
 
-struct net_colors {
+// A human as the others see them.
+struct net_player {
     int colors[3] = {0, 0, 3};  // hair 0..2, shirt 0..5, pants 0..5
+    std::string name = fallback_player_name;  // is_player_name
 
-    bool operator==(const net_colors& other) const
+    bool operator==(const net_player& other) const
     {
-        return colors[0] == other.colors[0] && colors[1] == other.colors[1] && colors[2] == other.colors[2];
+        return colors[0] == other.colors[0] && colors[1] == other.colors[1] && colors[2] == other.colors[2] &&
+               name == other.name;
     }
 };
 
 struct net_hello {
-    net_colors look;
+    net_player look;
 
     bool operator==(const net_hello& other) const { return look == other.look; }
 };
 
 struct net_lobby {
     int your_slot = 0;               // 1..10, one of the humans
-    std::vector<net_colors> humans;  // slot 0 (the host) upward, 1..11 of them
+    std::vector<net_player> humans;  // slot 0 (the host) upward, 1..11 of them
     std::string map_name;            // as in a replay: ends ".zkm"
     int bots = 0;                    // humans + bots <= 11
     int skill = 1;
@@ -62,7 +68,7 @@ struct net_start {
     std::uint32_t seed = 0;
     int skill = 1;
     int bots = 0;
-    std::vector<net_colors> humans;  // 2..11 humans in slot order
+    std::vector<net_player> humans;  // 2..11 humans in slot order
     std::string map_name;
     std::string map_text;            // the map file's whole text, zlib-packed on the wire
 
@@ -136,6 +142,15 @@ std::string encode(const net_leave& message);
 std::string encode(const net_bye& message);
 // The member `kind` names; empty as above for a start.
 std::string encode(const net_message& message);
+
+// A bye as a peer of protocol `version` reads it: the answer to a hello of
+// another version.
+std::string encode_bye_for(std::uint8_t version, const net_bye& message);
+// True, with its version, when the bytes are a ZK3 packet of another
+// protocol version than this game's.
+bool is_other_version(const std::uint8_t* data, std::size_t size, std::uint8_t& version);
+// Whether such a packet is a hello (the kind's number never changes).
+bool is_hello(const std::uint8_t* data, std::size_t size);
 
 // Decodes a whole packet. False, with a one-line reason in `error`, for
 // anything malformed, too large, of another version or with a value out of

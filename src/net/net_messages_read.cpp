@@ -38,7 +38,7 @@ private:
     bool read_kind()
     {
         switch (out.kind) {
-        case net_kind::hello: return read_colors(out.hello.look);
+        case net_kind::hello: return read_player(out.hello.look);
         case net_kind::lobby: return read_lobby(out.lobby);
         case net_kind::start: return read_start(out.start);
         case net_kind::inputs: return read_inputs(out.inputs);
@@ -144,18 +144,32 @@ private:
         return true;
     }
 
-    bool read_colors(net_colors& look)
+    bool read_player(net_player& player)
     {
         for (int part = 0; part < colour_parts; part++) {
             std::uint8_t value = 0;
             if (!byte((std::string("the ") + colour_names[part] + " colour").c_str(), value) ||
-                !check_colour(part, value, look.colors[part]))
+                !check_colour(part, value, player.colors[part]))
                 return false;
         }
+        return read_name(player.name);
+    }
+
+    bool read_name(std::string& name)
+    {
+        std::uint64_t length = 0;
+        if (!number("the name's length", length))
+            return false;
+        if (length < 1 || length > max_player_name)
+            return fail("a name of %llu bytes (1 to %zu)", wide(length), max_player_name);
+        if (!in.take(length, name))
+            return ends_inside("the name");
+        if (!is_player_name(name))
+            return fail("the name is not a player's name (letters, digits, space, '-', '_')");
         return true;
     }
 
-    bool read_humans(int fewest, std::vector<net_colors>& humans)
+    bool read_humans(int fewest, std::vector<net_player>& humans)
     {
         std::uint64_t count = 0;
         if (!number("the number of humans", count))
@@ -163,11 +177,11 @@ private:
         if (count < static_cast<std::uint64_t>(fewest) || count > static_cast<std::uint64_t>(net_max_slots))
             return fail("%s; this message holds %d to %d", counted(count, "human").c_str(), fewest,
                         net_max_slots);
-        if (count > in.left() / colour_parts)
+        if (count > in.left() / net_wire::smallest_human)
             return fail("%llu humans in the %zu bytes left", wide(count), in.left());
         humans.resize(count);
-        for (net_colors& human : humans)
-            if (!read_colors(human))
+        for (net_player& human : humans)
+            if (!read_player(human))
                 return false;
         return true;
     }

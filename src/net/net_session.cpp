@@ -13,10 +13,11 @@
 namespace {
 
 const int host_peer = 0;  // on a joiner
+const char* const other_version_host = "the host runs another version of ZK3";
 
 }  // namespace
 
-bool net_session::host(std::uint16_t port, const net_colors& look, std::string& error)
+bool net_session::host(std::uint16_t port, const net_player& look, std::string& error)
 {
     auto network = std::make_unique<net_link>();
     if (!network->listen(port, error))
@@ -25,7 +26,7 @@ bool net_session::host(std::uint16_t port, const net_colors& look, std::string& 
     return true;
 }
 
-bool net_session::join(const std::string& address, std::uint16_t port, const net_colors& look,
+bool net_session::join(const std::string& address, std::uint16_t port, const net_player& look,
                        std::string& error)
 {
     auto network = std::make_unique<net_link>();
@@ -35,7 +36,7 @@ bool net_session::join(const std::string& address, std::uint16_t port, const net
     return true;
 }
 
-void net_session::host_over(std::unique_ptr<net_transport> network, const net_colors& look)
+void net_session::host_over(std::unique_ptr<net_transport> network, const net_player& look)
 {
     open(std::move(network), true, look);
     humans = {look};
@@ -44,13 +45,13 @@ void net_session::host_over(std::unique_ptr<net_transport> network, const net_co
     list_game();
 }
 
-void net_session::join_over(std::unique_ptr<net_transport> network, const net_colors& look)
+void net_session::join_over(std::unique_ptr<net_transport> network, const net_player& look)
 {
     open(std::move(network), false, look);
     current_phase = phase::connecting;
 }
 
-void net_session::open(std::unique_ptr<net_transport> network, bool as_host, const net_colors& look)
+void net_session::open(std::unique_ptr<net_transport> network, bool as_host, const net_player& look)
 {
     link = std::move(network);
     hosting = as_host;
@@ -113,14 +114,43 @@ void net_session::take(const net_event& event)
                                " KB a second");
         return;
     }
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(event.data.data());
+    std::uint8_t version = 0;
+    if (is_other_version(bytes, event.data.size(), version)) {
+        other_version_from(event.peer, version, is_hello(bytes, event.data.size()));
+        return;
+    }
     net_message message;
     std::string error;
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(event.data.data());
     if (!decode(bytes, event.data.size(), message, error)) {
         refuse(event.peer, error);
         return;
     }
     take_message(event.peer, message);
+}
+
+// The bye's layout is the same in every version, so a joiner of another
+// version can read why it is turned away, in its own version's header.
+void net_session::other_version_from(int peer, std::uint8_t version, bool hello)
+{
+    if (!hosting) {
+        end(other_version_host);
+        return;
+    }
+    // One that already plays spoke this version: this is noise, not news.
+    if (!hello || remotes[peer].slot >= 0) {
+        refuse(peer, "protocol version " + std::to_string(version) + "; this game speaks " +
+                         std::to_string(net_protocol_version));
+        return;
+    }
+    notice = "a player of another version of ZK3 tried to join";
+    std::fprintf(stderr, "ZK3: %s (protocol version %d; this game speaks %d)\n", notice.c_str(), version,
+                 net_protocol_version);
+    net_bye bye;
+    bye.why = other_version_host;
+    link->send(peer, encode_bye_for(version, bye), true);
+    link->disconnect(peer);
+    remotes[peer].connected = false;
 }
 
 void net_session::refuse(int peer, const std::string& reason)

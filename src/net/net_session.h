@@ -42,12 +42,12 @@ public:
     static constexpr std::chrono::seconds hello_within{3};
 
     // Opens the lobby on `port`, the host in slot 0 wearing `look`.
-    bool host(std::uint16_t port, const net_colors& look, std::string& error);
+    bool host(std::uint16_t port, const net_player& look, std::string& error);
     // Starts joining the host at `address`; the lobby follows once it answers.
-    bool join(const std::string& address, std::uint16_t port, const net_colors& look, std::string& error);
+    bool join(const std::string& address, std::uint16_t port, const net_player& look, std::string& error);
     // The same over a network of the caller's: the session's tests.
-    void host_over(std::unique_ptr<net_transport> network, const net_colors& look);
-    void join_over(std::unique_ptr<net_transport> network, const net_colors& look);
+    void host_over(std::unique_ptr<net_transport> network, const net_player& look);
+    void join_over(std::unique_ptr<net_transport> network, const net_player& look);
     // The host's name and the map it names, as the finders of games on the
     // local network list them (the map by default the options' chosen one);
     // a name that is not a host name (see is_host_name) is not taken.
@@ -61,7 +61,7 @@ public:
     phase get_phase() const { return current_phase; }
     bool is_host() const { return hosting; }
     // The humans in the lobby or the match, slot 0 (the host) first.
-    const std::vector<net_colors>& get_humans() const { return humans; }
+    const std::vector<net_player>& get_humans() const { return humans; }
     int get_local_slot() const { return local_slot; }
 
     // The host starts the match on the map it read from `map_text`, with its
@@ -82,6 +82,8 @@ public:
 
     // Why the match or the lobby ended, for the screen and standard error.
     const std::string& get_ended_why() const { return why; }
+    // The host's last word about someone who could not join; "" none.
+    const std::string& get_notice() const { return notice; }
     const rollback_match& get_match() const { return match; }
     std::uint64_t bytes_sent() const { return link ? link->bytes_sent() : 0; }
     // Ticks skipped to let slower peers catch up.
@@ -129,11 +131,12 @@ private:
     };
     static const message_rule rules[];
 
-    void open(std::unique_ptr<net_transport> network, bool as_host, const net_colors& look);
+    void open(std::unique_ptr<net_transport> network, bool as_host, const net_player& look);
     void take(const net_event& event);
     void take_message(int peer, const net_message& message);
     const message_rule* rule_for(int peer, net_kind kind) const;
     void refuse(int peer, const std::string& reason);
+    void other_version_from(int peer, std::uint8_t version, bool hello);
     std::string who(int peer) const;
     void report_refusals(bool all_now);
     // The rules table's actions.
@@ -169,8 +172,8 @@ private:
     std::unique_ptr<net_transport> link;
     bool hosting = false;
     phase current_phase = phase::connecting;
-    net_colors own_look;
-    std::vector<net_colors> humans;
+    net_player own_look;
+    std::vector<net_player> humans;
     int local_slot = 0;
     net_start started;  // the match as it began
     remote remotes[net_transport::most_joiners + 1];
@@ -179,6 +182,7 @@ private:
     std::uint32_t next_hash = rollback_match::hash_every;
     std::uint64_t hashes_sent[2] = {};
     std::string why;
+    std::string notice;
     std::uint32_t skips = 0;
     int skip_rest = 0;  // ticks before the next look at who is ahead
     bool waiting = false;

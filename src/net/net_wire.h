@@ -2,9 +2,10 @@
 // checking reader (net_messages_read.cpp).
 //
 // After the four header bytes, by kind:
-//   hello   hair, shirt and pants, a byte each
-//   lobby   the joiner's slot (byte), the humans (a count, then each one's
-//           colours), the map name (a length and its bytes), the bots
+//   hello   the joiner: hair, shirt and pants, a byte each, and the name
+//           (a length and its bytes)
+//   lobby   the joiner's slot (byte), the humans (a count, then each one as
+//           in a hello), the map name (a length and its bytes), the bots
 //           (varint) and the skill (byte)
 //   start   the seed (u32), the skill (byte), the bots (varint), the humans,
 //           the map name, the map text's length unpacked and packed (two
@@ -14,7 +15,8 @@
 //           the number of readings and the readings
 //   hash    the tick and the hash (u64)
 //   leave   the slot (byte) and the tick
-//   bye     the reason (a length and its bytes)
+//   bye     the reason (a length and its bytes); the header and the bye
+//           stay so in every version
 // A reading is the keys (u16), the buttons (byte), the pointer's x and y
 // (zigzag varints) and the scale's x and y (f32).
 #pragma once
@@ -30,5 +32,7 @@ const std::size_t header_size = 4;
 // The fewest bytes a reading and a slot entry of an inputs message take.
 const std::size_t smallest_reading = 2 + 1 + 1 + 1 + 4 + 4;
 const std::size_t smallest_slot_entry = 1 + 1 + 1 + smallest_reading;
+// The fewest bytes a human takes: the colours and a one-letter name.
+const std::size_t smallest_human = 3 + 1 + 1;
 
 }  // namespace net_wire

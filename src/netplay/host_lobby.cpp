@@ -126,7 +126,7 @@ void host_lobby::draw()
     draw_centred_line(line, port_y, true);
     draw_centred_line(join_hint.c_str(), join_hint_y, false, grey);
 
-    const std::vector<net_colors>& humans = session->get_humans();
+    const std::vector<net_player>& humans = session->get_humans();
     draw_lobby_list(humans, 0);
 
     char map_name[cmap::max_name_length + 1];
@@ -135,7 +135,8 @@ void host_lobby::draw()
                   bots_beside(static_cast<int>(humans.size())), skill_name(options.get_skill()));
     draw_centred_line(line, match_y, true);
     draw_centred_line("ENTER: START  ESCAPE: BACK", keys_y, true);
-    if (!message.empty())
-        draw_centred_line(message.c_str(), message_y, false, yellow);
+    const std::string& shown = message.empty() ? session->get_notice() : message;
+    if (!shown.empty())
+        draw_centred_line(shown.c_str(), message_y, false, yellow);
     show_frame();
 }

@@ -17,10 +17,11 @@ struct lobby_list_layout {
 
 // One row a human, slot 0 (the host) first: the slot's number counted from
 // 1, the fighter's head with its hair, squares of its shirt's and its pants'
-// colours, and who it is; the row of `local_slot` says "YOU".
-void draw_lobby_list(const std::vector<net_colors>& humans, int local_slot);
+// colours, and its name, marked "(HOST)" on slot 0 and "(YOU)" on
+// `local_slot`.
+void draw_lobby_list(const std::vector<net_player>& humans, int local_slot);
 
-// This player's look, from the options.
-net_colors own_look();
+// This player's look and name, from the options.
+net_player own_look();
 
 void draw_centred_line(const char* text, int y, bool big, ALLEGRO_COLOR color = al_map_rgb(255, 255, 255));

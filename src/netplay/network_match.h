@@ -1,6 +1,7 @@
 // A network match in the window: every tick the session hears the others
 // and steps on this player's controls, and the view, the HUD and the sounds
-// follow this player's fighter. F while dead shows how the fighter died,
+// follow this player's fighter, and every human's name stands above
+// their fighter. F while dead shows how the fighter died,
 // on a copy of the match while the live one goes on, silent. Escape leaves
 // (or ends that showing); the session may also end by itself (the host
 // left, the peers out of step). Leaving writes the match as a replay into
@@ -26,6 +27,7 @@ public:
 
 private:
     void draw_overlay() const;
+    void draw_names() const;
 
     net_session* session = nullptr;
     death_replay death;

@@ -20,19 +20,20 @@ void require(bool promise)
         std::abort();
 }
 
-void check_look(const net_colors& look)
+void check_look(const net_player& look)
 {
     require(look.colors[0] >= 0 && look.colors[0] <= 2);
     require(look.colors[1] >= 0 && look.colors[1] <= 5 && look.colors[2] >= 0 && look.colors[2] <= 5);
+    require(is_player_name(look.name));
 }
 
-void check_match(const std::vector<net_colors>& humans, std::size_t fewest, int bots, int skill,
+void check_match(const std::vector<net_player>& humans, std::size_t fewest, int bots, int skill,
                  const std::string& map_name)
 {
     require(humans.size() >= fewest && humans.size() <= net_max_slots);
     require(bots >= 0 && humans.size() + static_cast<std::size_t>(bots) <= net_max_slots);
     require(skill >= 0 && skill <= 2 && is_map_name(map_name));
-    for (const net_colors& human : humans)
+    for (const net_player& human : humans)
         check_look(human);
 }
 

@@ -14,11 +14,12 @@ namespace {
 // Three by two cells with one spawn point and no pictures.
 const char small_map[] = "120 80\n0.5 0.5 1\n0 0 0.25\n0\n0\n000001 000000 000000\n000000 000000 000002\n";
 
-net_colors look(int hair, int shirt, int pants)
+net_player look(int hair, int shirt, int pants, const char* name)
 {
-    net_colors colours;
-    colours.colors[0] = hair, colours.colors[1] = shirt, colours.colors[2] = pants;
-    return colours;
+    net_player player;
+    player.colors[0] = hair, player.colors[1] = shirt, player.colors[2] = pants;
+    player.name = name;
+    return player;
 }
 
 control_reading reading(std::uint16_t keys, std::uint8_t buttons, int x, int y, float scale)
@@ -53,11 +54,11 @@ int main(int argc, char** argv)
     const std::string folder = argv[1];
 
     net_hello hello;
-    hello.look = look(2, 5, 1);
+    hello.look = look(2, 5, 1, "Ann");
 
     net_lobby lobby;
     lobby.your_slot = 2;
-    lobby.humans = {look(0, 0, 3), look(1, 4, 2), look(2, 5, 5)};
+    lobby.humans = {look(0, 0, 3, "host"), look(1, 4, 2, "Ann"), look(2, 5, 5, "b-2_c d")};
     lobby.map_name = "small.zkm";
     lobby.bots = 4;
     lobby.skill = 0;
@@ -66,7 +67,7 @@ int main(int argc, char** argv)
     start.seed = 1234567;
     start.skill = 2;
     start.bots = 1;
-    start.humans = {look(0, 0, 3), look(1, 1, 1)};
+    start.humans = {look(0, 0, 3, "host"), look(1, 1, 1, "FIFTEEN_LETTERS")};
     start.map_name = "small.zkm";
     start.map_text = small_map;
 

@@ -25,11 +25,12 @@ std::string tower_text()
     return text.str();
 }
 
-net_colors look(int hair, int shirt, int pants)
+net_player look(int hair, int shirt, int pants, const char* name = "PLAYER")
 {
-    net_colors colours;
-    colours.colors[0] = hair, colours.colors[1] = shirt, colours.colors[2] = pants;
-    return colours;
+    net_player player;
+    player.colors[0] = hair, player.colors[1] = shirt, player.colors[2] = pants;
+    player.name = name;
+    return player;
 }
 
 control_reading reading(std::uint16_t keys, std::uint8_t buttons, int x, int y, float scale_x = 1,
@@ -51,21 +52,22 @@ net_message of(net_kind kind)
 net_message hello()
 {
     net_message m = of(net_kind::hello);
-    m.hello.look = look(2, 5, 0);
+    m.hello.look = look(2, 5, 0, "Ann");
     return m;
 }
 
 net_message lobby()
 {
     net_message m = of(net_kind::lobby);
-    m.lobby = {2, {look(0, 0, 3), look(1, 2, 5), look(2, 5, 0)}, "tower.zkm", 8, 0};
+    m.lobby = {2, {look(0, 0, 3, "host-1"), look(1, 2, 5, "FIFTEEN_LETTERS"), look(2, 5, 0, "a b")},
+               "tower.zkm", 8, 0};
     return m;
 }
 
 net_message start()
 {
     net_message m = of(net_kind::start);
-    m.start = {0xdeadbeef, 2, 1, {look(0, 0, 3), look(2, 1, 4)}, "tower.zkm", tower_text()};
+    m.start = {0xdeadbeef, 2, 1, {look(0, 0, 3, "Z"), look(2, 1, 4, "bob_2")}, "tower.zkm", tower_text()};
     return m;
 }
 
@@ -176,8 +178,8 @@ std::string start_with_packed_text(std::uint64_t length, const std::string& pack
 {
     return raw(net_kind::start, [&](byte_writer& out) {
         out.u32(1), out.byte(1), out.varint(0), out.varint(2);
-        for (int i = 0; i < 6; i++)
-            out.byte(0);
+        for (int human = 0; human < 2; human++)
+            out.byte(0), out.byte(0), out.byte(0), out.text("A");
         out.text("a.zkm"), out.varint(length), out.text(packed);
     });
 }
@@ -216,10 +218,10 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
         {"other version",
          [] {
              std::string p = encode(hash());
-             p[2] = 2;
+             p[2] = net_protocol_version - 1;
              return p;
          },
-         "protocol version 2; this game speaks 1"},
+         "; this game speaks"},
         {"kind 8",
          [] {
              std::string p = encode(hash());
@@ -234,8 +236,20 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
              return p;
          },
          "a packet of 2097153 bytes; at most 2097152"},
-        {"cut in the colours", [] { return cut(hello(), 2); },
+        {"cut in the colours", [] { return cut(hello(), 6); },
          "hello message: the packet ends inside the shirt"},
+        {"cut in the name", [] { return cut(hello(), 2); }, "hello message: the packet ends inside the name"},
+        {"empty name", [] { return changed(hello(), [](message m) { m.hello.look.name.clear(); }); },
+         "hello message: a name of 0 bytes (1 to 15)"},
+        {"long name",
+         [] { return changed(lobby(), [](message m) { m.lobby.humans[2].name = "SIXTEEN_LETTERSX"; }); },
+         "lobby message: a name of 16 bytes (1 to 15)"},
+        {"name with a dot",
+         [] { return changed(start(), [](message m) { m.start.humans[1].name = "bob.2"; }); },
+         "start message: the name is not a player's name"},
+        {"name with a control character",
+         [] { return changed(hello(), [](message m) { m.hello.look.name = "a\nb"; }); },
+         "the name is not a player's name"},
         {"cut in the map name", [] { return cut(lobby(), 5); },
          "lobby message: the packet ends inside the map name"},
         {"cut in the map text", [] { return cut(start(), 1); },
@@ -394,6 +408,23 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
         EXPECT_NE(error.find(row.phrase), std::string::npos) << row.what << ": \"" << error << "\"";
         EXPECT_EQ(error.find('\n'), std::string::npos) << row.what;
     }
+}
+
+// A bye keeps its layout in every version, so a peer of another version is
+// answered in its own version's header and reads the same words.
+TEST(NetMessages, AByeForAnotherVersionDiffersOnlyInTheVersionByte)
+{
+    const std::uint8_t older = net_protocol_version - 1;
+    const std::string ours = encode(bye().bye);
+    std::string theirs = encode_bye_for(older, bye().bye);
+    std::uint8_t version = 0;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(theirs.data());
+    ASSERT_TRUE(is_other_version(bytes, theirs.size(), version));
+    EXPECT_EQ(version, older);
+    EXPECT_FALSE(is_hello(bytes, theirs.size()));
+    EXPECT_FALSE(is_other_version(reinterpret_cast<const std::uint8_t*>(ours.data()), ours.size(), version));
+    theirs[2] = static_cast<char>(net_protocol_version);
+    EXPECT_EQ(theirs, ours);
 }
 
 }  // namespace

@@ -28,6 +28,7 @@ public:
     {
         sent_bytes += data.size();
         bytes_to[peer] += data.size();
+        raw_sent.push_back({peer, data});
         net_message message;
         std::string error;
         if (decode(reinterpret_cast<const std::uint8_t*>(data.data()), data.size(), message, error))
@@ -49,6 +50,7 @@ public:
 
     std::vector<net_event> waiting;
     std::vector<packet> sent;
+    std::vector<std::pair<int, std::string>> raw_sent;
     std::vector<int> let_go;
     std::uint64_t sent_bytes = 0;
     std::uint64_t bytes_to[net_transport::most_joiners + 1] = {};
@@ -78,7 +80,7 @@ protected:
         ASSERT_TRUE(read_map_text("zkm/tower.zkm", map_text));
         auto owned = std::make_unique<pretend_network>();
         network = owned.get();
-        session.host_over(std::move(owned), net_colors{});
+        session.host_over(std::move(owned), net_player{});
     }
     void TearDown() override
     {
@@ -311,6 +313,45 @@ TEST_F(NetSession, ScrambledPacketsFromOneJoinerLeaveTheMatchAndTheOthersAlone)
     EXPECT_EQ(session.get_match().get_tick(), static_cast<std::uint32_t>(ticks));
     EXPECT_EQ(session.get_match().left_at(1), rollback_match::never);
     EXPECT_GT(session.get_refused(), 0u);
+}
+
+// A packet of `message` as a game of the protocol version before ours writes it.
+std::string as_older_version(const std::string& packet)
+{
+    std::string older = packet;
+    older[2] = static_cast<char>(net_protocol_version - 1);
+    return older;
+}
+
+TEST_F(NetSession, AJoinerOfAnotherVersionIsToldSoInItsOwnVersionAndTheHostSaysSo)
+{
+    network->connect(3);
+    network->deliver(3, as_older_version(encode(net_hello{})));
+    session.poll();
+    EXPECT_EQ(session.get_notice(), "a player of another version of ZK3 tried to join");
+    ASSERT_EQ(network->raw_sent.size(), 1u);
+    net_bye told;
+    told.why = "the host runs another version of ZK3";
+    EXPECT_EQ(network->raw_sent[0].first, 3);
+    EXPECT_EQ(network->raw_sent[0].second, as_older_version(encode(told)));
+    EXPECT_EQ(network->let_go, std::vector<int>{3});
+    EXPECT_EQ(session.get_humans().size(), 1u);
+}
+
+TEST(NetSessionJoiner, AHostOfAnotherVersionEndsTheJoiningInWords)
+{
+    const std::string heard[] = {as_older_version(encode(net_bye{})), as_older_version(encode(net_hash{}))};
+    for (const std::string& packet : heard) {
+        auto owned = std::make_unique<pretend_network>();
+        pretend_network* network = owned.get();
+        net_session joiner;
+        joiner.join_over(std::move(owned), net_player{});
+        network->connect(0);
+        network->deliver(0, packet);
+        joiner.poll();
+        EXPECT_EQ(joiner.get_phase(), net_session::phase::ended);
+        EXPECT_EQ(joiner.get_ended_why(), "the host runs another version of ZK3");
+    }
 }
 
 TEST(PeerLimits, RefusalsOfAFloodMakeOneLineASecond)

@@ -225,7 +225,7 @@ TEST_F(Rollback, APeerThatLeavesIsPlayedOnByABotOnEveryPeer)
     start.skill = 1;
     start.bots = lineup.bots;
     for (int human = 0; human < lineup.humans; human++) {
-        net_colors look;
+        net_player look;
         for (int i = 0; i < 3; i++)
             look.colors[i] = lineup.colors[human][i];
         start.humans.push_back(look);

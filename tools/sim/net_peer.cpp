@@ -195,7 +195,7 @@ int run_net_peer(int argc, char** argv)
     session.set_host_name(run.name);
     if (run.hosting)
         session.set_map_name(file_name(run.map_path));
-    net_colors look;
+    net_player look;
     std::string error;
     const auto port = static_cast<std::uint16_t>(run.port);
     if (run.hosting ? !session.host(port, look, error) : !session.join(run.address, port, look, error)) {
