@@ -4,6 +4,7 @@
 
 #include "match/control.h"
 #include "match/match_limits.h"
+#include "match/player_name.h"
 
 bool checked_reader::number(const char* what, std::uint64_t& value)
 {
@@ -71,6 +72,20 @@ bool checked_reader::take_map_name(std::string& name)
     if (length < 1 || length > max_map_name)
         return fail("a map name of %llu bytes (1 to %zu)", wide(length), max_map_name);
     return in.take(length, name) || ends_inside("the map name");
+}
+
+bool checked_reader::read_player_name(std::string& name)
+{
+    std::uint64_t length = 0;
+    if (!number("the name's length", length))
+        return false;
+    if (length < 1 || length > max_player_name)
+        return fail("a name of %llu bytes (1 to %zu)", wide(length), max_player_name);
+    if (!in.take(length, name))
+        return ends_inside("the name");
+    if (!is_player_name(name))
+        return fail("the name is not a player's name (letters, digits, space, '-', '_')");
+    return true;
 }
 
 bool checked_reader::check_map_text_length(std::uint64_t length)

@@ -34,6 +34,8 @@ protected:
     // Reads the map name's length and bytes; the caller holds it to is_map_name.
     bool take_map_name(std::string& name);
     bool check_map_text_length(std::uint64_t length);
+    // Reads a player's name (a length and its bytes), held to is_player_name.
+    bool read_player_name(std::string& name);
 
     static std::string counted(std::uint64_t count, const char* thing);
     static unsigned long long wide(std::uint64_t value) { return value; }

@@ -152,21 +152,7 @@ private:
                 !check_colour(part, value, player.colors[part]))
                 return false;
         }
-        return read_name(player.name);
-    }
-
-    bool read_name(std::string& name)
-    {
-        std::uint64_t length = 0;
-        if (!number("the name's length", length))
-            return false;
-        if (length < 1 || length > max_player_name)
-            return fail("a name of %llu bytes (1 to %zu)", wide(length), max_player_name);
-        if (!in.take(length, name))
-            return ends_inside("the name");
-        if (!is_player_name(name))
-            return fail("the name is not a player's name (letters, digits, space, '-', '_')");
-        return true;
+        return read_player_name(player.name);
     }
 
     bool read_humans(int fewest, std::vector<net_player>& humans)

@@ -21,6 +21,7 @@ replay_data record_network_match(const rollback_match& match, const net_start& s
         recorded_human human;
         for (int i = 0; i < 3; i++)
             human.colors[i] = start.humans[slot].colors[i];
+        human.name = start.humans[slot].name;
         const std::vector<control_reading>& readings = match.known(static_cast<int>(slot));
         const std::uint32_t until = std::min(last, match.left_at(static_cast<int>(slot)));
         // The first readings are the idle ones every peer begins with.

@@ -16,6 +16,7 @@ void match_recorder::start(const match_setup& setup)
     recorded_human human;
     for (int i = 0; i < 3; i++)
         human.colors[i] = setup.lineup.colors[0][i];
+    human.name = options.get_player_name();
     human.scale_x = coptions::scale_x();
     human.scale_y = coptions::scale_y();
     replay.humans.push_back(human);

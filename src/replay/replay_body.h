@@ -4,7 +4,8 @@
 // In order: the seed (u32), the skill, the bots, the number of humans, the
 // map's name and text (each a length and its bytes), the ticks, the
 // checkpoints (a count, then each tick as the step from the one before and
-// the hash as a u64), then each human: hair, shirt and pants, the scale
+// the hash as a u64), then each human: hair, shirt and pants, the name (a
+// length and its bytes; not in version 1), the scale
 // (two f32), the number of runs and the runs. Counts, lengths and ticks are
 // varints; the pointer's moves zigzag varints.
 //
@@ -34,5 +35,6 @@ const std::uint32_t longest_in_flags = 15;
 const int max_replay_fighters = 11;
 const int max_replay_bots = 10;
 
-// Reads an unpacked body, checking every value; false with the reason.
-bool read_replay_body(const std::string& body, replay_data& out, std::string& error);
+// Reads an unpacked body of format `version`, checking every value; false
+// with the reason.
+bool read_replay_body(const std::string& body, std::uint32_t version, replay_data& out, std::string& error);

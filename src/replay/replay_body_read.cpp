@@ -41,8 +41,8 @@ struct played_map {
 // message naming the human and the run it was in.
 class body_parser : private checked_reader {
 public:
-    body_parser(const std::string& body, replay_data& replay, std::string& reason)
-        : checked_reader(body, "body", reason), out(replay)
+    body_parser(const std::string& body, std::uint32_t format_version, replay_data& replay, std::string& reason)
+        : checked_reader(body, "body", reason), version(format_version), out(replay)
     {
     }
 
@@ -150,6 +150,8 @@ private:
             if (!number(colour_names[part], value) || !check_colour(part, value, recorded.colors[part]))
                 return false;
         }
+        if (!read_name(recorded.name))
+            return false;
         if (!read_scale("horizontal", recorded.scale_x) || !read_scale("vertical", recorded.scale_y))
             return false;
         std::uint64_t count = 0;
@@ -176,6 +178,16 @@ private:
         }
         run = no_run;
         return true;
+    }
+
+    // Version 1 kept no names: its humans are numbered.
+    bool read_name(std::string& name)
+    {
+        if (version < 2) {
+            name = std::string(fallback_player_name) + " " + std::to_string(human + 1);
+            return true;
+        }
+        return read_player_name(name);
     }
 
     // `next` starts as the run before; what the flags say changed is read over it.
@@ -239,6 +251,7 @@ private:
 
     static constexpr std::size_t no_run = static_cast<std::size_t>(-1);
 
+    std::uint32_t version;
     replay_data& out;
     int human = -1;
     std::size_t run = no_run;
@@ -246,7 +259,7 @@ private:
 
 }  // namespace
 
-bool read_replay_body(const std::string& body, replay_data& out, std::string& error)
+bool read_replay_body(const std::string& body, std::uint32_t version, replay_data& out, std::string& error)
 {
-    return body_parser(body, out, error).read();
+    return body_parser(body, version, out, error).read();
 }

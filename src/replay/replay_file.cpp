@@ -44,10 +44,12 @@ void write_run(byte_writer& out, const control_reading& previous, const input_ru
 }
 
 // The runs' own scales are not written: every reading takes the human's.
-void write_human(byte_writer& out, const recorded_human& human)
+void write_human(byte_writer& out, const recorded_human& human, std::uint32_t version)
 {
     for (int colour : human.colors)
         out.varint(static_cast<std::uint32_t>(colour));
+    if (version >= 2)
+        out.text(human.name);
     out.f32(human.scale_x);
     out.f32(human.scale_y);
     out.varint(human.runs.size());
@@ -111,7 +113,7 @@ std::uint32_t recorded_human::tick_count() const
 bool recorded_human::operator==(const recorded_human& other) const
 {
     return colors[0] == other.colors[0] && colors[1] == other.colors[1] && colors[2] == other.colors[2] &&
-           scale_x == other.scale_x && scale_y == other.scale_y && runs == other.runs;
+           name == other.name && scale_x == other.scale_x && scale_y == other.scale_y && runs == other.runs;
 }
 
 bool replay_data::operator==(const replay_data& other) const
@@ -121,7 +123,7 @@ bool replay_data::operator==(const replay_data& other) const
            checkpoints == other.checkpoints;
 }
 
-std::string pack_replay_body(const replay_data& replay)
+std::string pack_replay_body(const replay_data& replay, std::uint32_t version)
 {
     byte_writer out;
     out.u32(replay.seed);
@@ -141,14 +143,14 @@ std::string pack_replay_body(const replay_data& replay)
         previous_tick = checkpoint.tick;
     }
     for (const recorded_human& human : replay.humans)
-        write_human(out, human);
+        write_human(out, human, version);
     return out.bytes;
 }
 
-std::string wrap_replay_body(const std::string& body)
+std::string wrap_replay_body(const std::string& body, std::uint32_t version)
 {
     byte_writer header;
-    header.u32(replay_format_version);
+    header.u32(version);
     header.u32(static_cast<std::uint32_t>(body.size()));
     std::string packed;
     if (!zlib_pack(body, packed))
@@ -179,9 +181,9 @@ bool unpack_replay(const std::string& bytes, replay_data& out, std::string& erro
     std::uint32_t length = 0;
     header.u32(version);
     header.u32(length);
-    if (version != replay_format_version) {
-        error = "a replay of format version " + std::to_string(version) + "; this game reads version " +
-                std::to_string(replay_format_version);
+    if (version < oldest_replay_format_version || version > replay_format_version) {
+        error = "a replay of format version " + std::to_string(version) + "; this game reads versions " +
+                std::to_string(oldest_replay_format_version) + " to " + std::to_string(replay_format_version);
         return false;
     }
     if (length == 0 || length > max_replay_body) {
@@ -190,5 +192,5 @@ bool unpack_replay(const std::string& bytes, replay_data& out, std::string& erro
         return false;
     }
     std::string body;
-    return unpack_body(bytes, length, body, error) && read_replay_body(body, out, error);
+    return unpack_body(bytes, length, body, error) && read_replay_body(body, version, out, error);
 }

@@ -13,8 +13,12 @@
 #include <vector>
 
 #include "match/control.h"
+#include "match/player_name.h"
 
-const std::uint32_t replay_format_version = 1;
+// Version 2 gave the humans their names; files of version 1 still play, their
+// humans named "PLAYER 1" upward.
+const std::uint32_t replay_format_version = 2;
+const std::uint32_t oldest_replay_format_version = 1;
 
 // A stretch of ticks on which one human's controls read the same.
 struct input_run {
@@ -30,6 +34,7 @@ struct input_run {
 // The humans take the fighter slots from 0 upward, in this order.
 struct recorded_human {
     int colors[3] = {0, 0, 3};  // hair 0..2, shirt 0..5, pants 0..5
+    std::string name = fallback_player_name;  // is_player_name
     float scale_x = 1;          // every reading's scale (it cannot change in a match)
     float scale_y = 1;
     // From tick 0. A human whose runs end before the match's last tick left
@@ -75,10 +80,12 @@ const std::size_t max_replay_body = 16u << 20;
 // The whole file as bytes; empty when zlib cannot pack the body.
 std::string pack_replay(const replay_data& replay);
 // Reads a whole file's bytes. False, with the reason in `error`, when they
-// are not a replay of this version or any value is out of range; `out` is
-// then unspecified.
+// are not a replay of a version this game reads or any value is out of
+// range; `out` is then unspecified.
 bool unpack_replay(const std::string& bytes, replay_data& out, std::string& error);
 // pack_replay's two halves, for the tests and the fuzzer that reach behind
 // the compression: the body as it is before, and the file that holds a body.
-std::string pack_replay_body(const replay_data& replay);
-std::string wrap_replay_body(const std::string& body);
+// An older `version` writes the files older games wrote, for the tests and
+// the fuzzer's seeds that make sure those still play.
+std::string pack_replay_body(const replay_data& replay, std::uint32_t version = replay_format_version);
+std::string wrap_replay_body(const std::string& body, std::uint32_t version = replay_format_version);

@@ -23,6 +23,7 @@ void check_accepted_human(const recorded_human& human, std::uint32_t match_ticks
 {
     require(human.colors[0] >= 0 && human.colors[0] <= 2);
     require(human.colors[1] >= 0 && human.colors[1] <= 5 && human.colors[2] >= 0 && human.colors[2] <= 5);
+    require(is_player_name(human.name));
     require(human.scale_x >= 0.01f && human.scale_x <= 100 && human.scale_y >= 0.01f && human.scale_y <= 100);
     std::uint64_t ticks = 0;
     for (const input_run& run : human.runs) {

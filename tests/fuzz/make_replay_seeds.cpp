@@ -48,10 +48,12 @@ bool write(const std::string& path, const std::string& bytes)
     return static_cast<bool>(out);
 }
 
-bool write_seed(const std::string& folder, const char* name, const replay_data& replay)
+bool write_seed(const std::string& folder, const char* name, const replay_data& replay,
+                std::uint32_t version = replay_format_version)
 {
-    return write(folder + "/" + name + ".zkr", pack_replay(replay)) &&
-           write(folder + "/" + name + ".body", pack_replay_body(replay));
+    const std::string body = pack_replay_body(replay, version);
+    return write(folder + "/" + name + ".zkr", wrap_replay_body(body, version)) &&
+           write(folder + "/" + name + ".body", body);
 }
 
 }  // namespace
@@ -72,11 +74,13 @@ int main(int argc, char** argv)
     replay_data two = small_replay(2, 3, 2500);
     recorded_human& first = two.humans[0];
     first.colors[0] = 2, first.colors[1] = 5, first.scale_x = 0.5f, first.scale_y = 0.75f;
+    first.name = "FIFTEEN_LETTERS";
     hold(first, key_left, 0, -5, 100, 3);
     hold(first, all_control_keys, all_control_buttons, -1000000, 1000000, 1);
     hold(first, key_weapon_2, button_throw, 20, 20, 2000);
     recorded_human& second = two.humans[1];
     second.colors[2] = 1, second.scale_x = 2, second.scale_y = 2;
+    second.name = "b-2_c d";
     for (int tick = 0; tick < 300; tick++)
         hold(second, tick % 50 < 10 ? key_reload : 0, 0, tick * 2, 400 - tick, 1);
 
@@ -85,7 +89,7 @@ int main(int argc, char** argv)
         hold(human, key_slow_motion, 0, 1, 1, 5);
 
     if (!write_seed(folder, "one_human", one) || !write_seed(folder, "two_humans_one_left", two) ||
-        !write_seed(folder, "eleven_humans", crowded)) {
+        !write_seed(folder, "eleven_humans", crowded) || !write_seed(folder, "first_version", two, 1)) {
         std::fprintf(stderr, "make_replay_seeds: cannot write into %s\n", argv[1]);
         return 1;
     }

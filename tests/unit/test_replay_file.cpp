@@ -60,6 +60,7 @@ replay_data two_humans()
     replay.humans.resize(2);
     recorded_human& first = replay.humans[0];
     first.colors[0] = 2, first.colors[1] = 5, first.colors[2] = 0;
+    first.name = "Ann-2";
     first.scale_x = first.scale_y = 0.5f;
     hold(first, 0, 0, 480, 270, 10);
     hold(first, key_right | key_jump, 0, 483, 268);
@@ -69,6 +70,7 @@ replay_data two_humans()
     hold(first, 0, 0, 6, 5, 968);
     recorded_human& second = replay.humans[1];
     second.scale_x = 100, second.scale_y = 0.01f;
+    second.name = "FIFTEEN_LETTERS";
     for (int x = 0; x < 300; x++)
         hold(second, x % 7 == 0 ? key_left : 0, 0, x * 3, 200 - x);
     for (std::uint32_t tick = 0; tick <= replay.ticks; tick += 1000)
@@ -87,6 +89,21 @@ TEST(ReplayFile, PackedReplayReadsBackExactly)
     ASSERT_TRUE(unpack_replay(pack_replay(replay), back, error)) << error;
     EXPECT_EQ(error, "");
     EXPECT_TRUE(back == replay);
+}
+
+// A file of the first version, which kept no names, reads the same with the
+// humans numbered.
+TEST(ReplayFile, AFileOfTheFirstVersionReadsWithNumberedHumans)
+{
+    replay_data replay = two_humans();
+    const std::string old_file = wrap_replay_body(pack_replay_body(replay, 1), 1);
+    replay_data back;
+    std::string error;
+    ASSERT_TRUE(unpack_replay(old_file, back, error)) << error;
+    replay.humans[0].name = "PLAYER 1";
+    replay.humans[1].name = "PLAYER 2";
+    EXPECT_TRUE(back == replay);
+    EXPECT_NE(pack_replay(back), old_file) << "written again, it is of this version";
 }
 
 // Ten minutes at 100 ticks a second, the mouse moving a little on most ticks.
@@ -167,7 +184,7 @@ std::string tiny_body(std::uint64_t checkpoints, std::uint64_t runs)
     out.text("a.zkm"), out.text("");
     out.varint(max_replay_ticks), out.varint(checkpoints);
     if (checkpoints == 0) {
-        out.varint(0), out.varint(0), out.varint(0), out.f32(1), out.f32(1);
+        out.varint(0), out.varint(0), out.varint(0), out.text("A"), out.f32(1), out.f32(1);
         out.varint(runs);
     }
     return out.bytes;
@@ -186,8 +203,13 @@ TEST(ReplayFile, EveryBadValueIsRefusedWithItsReason)
     const refusal table[] = {
         {"other magic", [] { return changed_file([](text b) { b[2] = 'X'; }); }, "not a replay file"},
         {"a map file", [] { return tower_text(); }, "not a replay file"},
-        {"other version", [] { return changed_file([](text b) { b[8] = 2; }); },
-         "a replay of format version 2; this game reads version 1"},
+        {"newer version", [] { return changed_file([](text b) { b[8] = 3; }); },
+         "a replay of format version 3; this game reads versions 1 to 2"},
+        {"version 0", [] { return changed_file([](text b) { b[8] = 0; }); }, "a replay of format version 0"},
+        {"empty name", [] { return changed_replay([](data r) { r.humans[1].name.clear(); }); },
+         "human 2: a name of 0 bytes (1 to 15)"},
+        {"name with a dot", [] { return changed_replay([](data r) { r.humans[0].name = "a.b"; }); },
+         "human 1: the name is not a player's name"},
         {"cut in the header", [] { return changed_file([](text b) { b.resize(12); }); }, "too short"},
         {"cut in the zlib stream", [] { return changed_file([](text b) { b.resize(b.size() / 2); }); },
          "damaged"},

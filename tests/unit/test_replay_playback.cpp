@@ -93,13 +93,18 @@ TEST_F(ReplayPlayback, ARecordedMatchPlaysBackToEveryCheckpointAndAChangedOneIsC
     for (int tick = 0; tick < 2300; tick++)
         live_step(tick);
     const std::uint64_t live_hash = match_hash();
-    replay_data recorded;
+    replay_data recorded, old_recorded;
     std::string error;
     ASSERT_TRUE(unpack_replay(pack_replay(recorder.finish()), recorded, error)) << error;
     ASSERT_EQ(recorded.checkpoints.size(), 3u);
+    EXPECT_EQ(recorded.humans[0].name, options.get_player_name());
+    // The same match as the first version wrote it, without names, plays the same.
+    const std::string old_file = wrap_replay_body(pack_replay_body(recorder.finish(), 1), 1);
+    ASSERT_TRUE(unpack_replay(old_file, old_recorded, error)) << error;
 
-    for (bool tampered : {false, true}) {
-        replay_data replay = recorded;
+    for (int run = 0; run < 3; run++) {
+        const bool tampered = run == 1;
+        replay_data replay = run == 2 ? old_recorded : recorded;
         if (tampered)
             replay.checkpoints[1].hash ^= 1;
         replay_player player;
