@@ -34,6 +34,7 @@ struct click_place {
 std::array<press_memory, ALLEGRO_KEY_MAX> keys;
 std::array<press_memory, most_buttons> buttons;
 std::array<std::deque<click_place>, most_buttons> click_places;  // where the pending presses went down
+std::vector<typed_key> typed;
 
 // When each device was last read; a press queued before that was already
 // seen by the read.
@@ -193,10 +194,24 @@ void forget_presses()
     buttons.fill({});
     for (std::deque<click_place>& places : click_places)
         places.clear();
+    typed.clear();
+}
+
+std::vector<typed_key> take_typed_keys()
+{
+    drain(key_queue, keys_read_at);
+    std::vector<typed_key> taken;
+    taken.swap(typed);
+    return taken;
 }
 
 void remember_input(const ALLEGRO_EVENT& input)
 {
+    if (input.type == ALLEGRO_EVENT_KEY_CHAR) {
+        if (typed.size() < most_typed_keys)
+            typed.push_back({input.keyboard.unichar, input.keyboard.keycode, input.keyboard.modifiers});
+        return;
+    }
     if (input.type == ALLEGRO_EVENT_KEY_DOWN || input.type == ALLEGRO_EVENT_KEY_UP) {
         const int keycode = input.keyboard.keycode;
         if (keycode <= 0 || keycode >= ALLEGRO_KEY_MAX)
