@@ -32,18 +32,10 @@ std::string quoted_or_nothing(const char* value)
 // "HOST" or "HOST:PORT" into the choice.
 bool read_join(const char* value, launch_choice& choice, std::string& error)
 {
-    const std::string where = value ? value : "";
-    const std::size_t colon = where.rfind(':');
-    const std::string address = where.substr(0, colon);
-    bool fits = !address.empty() && address.find(':') == std::string::npos;
-    choice.port = net_link::default_port;
-    if (fits && colon != std::string::npos)
-        fits = read_port(where.c_str() + colon + 1, choice.port);
-    if (!fits) {
+    if (!read_join_address(value ? value : "", choice.join_address, choice.port)) {
         error = "--join needs HOST or HOST:PORT with a port from 1 to 65535, not " + quoted_or_nothing(value);
         return false;
     }
-    choice.join_address = address;
     return true;
 }
 
@@ -67,6 +59,25 @@ bool read_seed(const char* text, unsigned int& seed)
     if (!read_number(text, 10, largest_seed, value))
         return false;
     seed = static_cast<unsigned int>(value);
+    return true;
+}
+
+bool is_join_char(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
+           c == '_' || c == ':';
+}
+
+bool read_join_address(const std::string& where, std::string& address, std::uint16_t& port)
+{
+    const std::size_t colon = where.rfind(':');
+    const std::string host = where.substr(0, colon);
+    if (host.empty() || host.find(':') != std::string::npos)
+        return false;
+    port = net_link::default_port;
+    if (colon != std::string::npos && !read_port(where.c_str() + colon + 1, port))
+        return false;
+    address = host;
     return true;
 }
 

@@ -38,3 +38,9 @@ bool read_arguments(int argc, const char* const* argv, launch_choice& choice,
 bool read_seed(const char* text, unsigned int& seed);
 // "N" as a whole decimal number in 1..65535, nothing else.
 bool read_port(const char* text, std::uint16_t& port);
+// "HOST" or "HOST:PORT" (the game's own port unless given) as --join takes
+// it, and as the network screen's field and the settings keep it: at most
+// `most_join_text` of letters, digits, '.', '-', '_' and one ':'.
+bool read_join_address(const std::string& where, std::string& address, std::uint16_t& port);
+bool is_join_char(unsigned char c);
+const std::size_t most_join_text = 48;

@@ -21,7 +21,7 @@ ALLEGRO_BITMAP* bhead[3];
 ALLEGRO_BITMAP* bhud[4];
 ALLEGRO_BITMAP* blegs[9];
 ALLEGRO_BITMAP* bmachine_gun;
-ALLEGRO_BITMAP* bmenu[7];
+ALLEGRO_BITMAP* bmenu[8];
 ALLEGRO_BITMAP* bminigun[3];
 ALLEGRO_BITMAP* boptions[3];
 ALLEGRO_BITMAP* bparticle;
@@ -69,7 +69,7 @@ const picture_run pictures[] = {
     {bhud, 4, "hud"},
     {blegs, 9, "legs"},
     {&bmachine_gun, 1, "machine_gun"},
-    {bmenu, 7, "menu"},
+    {bmenu, 8, "menu"},
     {bminigun, 3, "minigun"},
     {boptions, 3, "options"},
     {&bparticle, 1, "particle"},

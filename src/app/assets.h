@@ -24,7 +24,7 @@ extern ALLEGRO_BITMAP* bhead[3];
 extern ALLEGRO_BITMAP* bhud[4];
 extern ALLEGRO_BITMAP* blegs[9];
 extern ALLEGRO_BITMAP* bmachine_gun;
-extern ALLEGRO_BITMAP* bmenu[7];
+extern ALLEGRO_BITMAP* bmenu[8];
 extern ALLEGRO_BITMAP* bminigun[3];
 extern ALLEGRO_BITMAP* boptions[3];
 extern ALLEGRO_BITMAP* bparticle;

@@ -23,6 +23,7 @@
 #include "netplay/host_lobby.h"
 #include "netplay/join_wait.h"
 #include "netplay/network_match.h"
+#include "netplay/network_screen.h"
 #include "replay/replay_folder.h"
 #include "replay/replay_list_screen.h"
 #include "replay/replay_screen.h"
@@ -149,6 +150,27 @@ void browse_replays()
             watch_replay(replay);
         else
             explain(error);
+        if (close_requested)
+            return;
+    }
+}
+
+// The network screen from the menu: hosting or joining goes through the
+// same lobby, wait and match as from the command line, and comes back here.
+void network_menu()
+{
+    network_screen screen;
+    for (;;) {
+        screen.init();
+        run(screen, [&screen] { return screen.done(); });
+        if (close_requested || screen.get_choice() == network_screen::choice::back)
+            return;
+        launch_choice choice;
+        choice.hosting = screen.get_choice() == network_screen::choice::host;
+        choice.port = screen.get_port();
+        if (!choice.hosting)
+            choice.join_address = screen.get_address();
+        play_network(choice);
         if (close_requested)
             return;
     }
@@ -283,6 +305,7 @@ int run_program(int argc, char** argv)
             case mode_editor: edit(); break;
             case mode_credits: show_credits(); break;
             case mode_replays: browse_replays(); break;
+            case mode_network: network_menu(); break;
             default: break;
             }
         }

@@ -34,6 +34,7 @@ const struct {
     int mode;
     int picture;
 } pair_entries[] = {
+    {0, mode_network, 7},
     {1, mode_replays, 6},
 };
 

@@ -17,6 +17,7 @@ enum mode_value {
     mode_credits = 5,
     mode_quit = 6,
     mode_replays = 7,
+    mode_network = 8,
 };
 
 class cmenu {

@@ -1,5 +1,6 @@
 #include "frontend/coptions.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -125,6 +126,14 @@ coptions::coptions() : player_name(login_player_name())
     make_backdrop(backdrop);
 }
 
+void coptions::remember_joined(const std::string& address)
+{
+    joined.erase(std::remove(joined.begin(), joined.end(), address), joined.end());
+    joined.insert(joined.begin(), address);
+    if (joined.size() > kept_settings::most_joined)
+        joined.resize(kept_settings::most_joined);
+}
+
 void coptions::set_player_name(const std::string& name)
 {
     player_name = is_player_name(name) ? name : login_player_name();
@@ -166,6 +175,8 @@ kept_settings coptions::get_kept() const
     kept.show_fps = show_fps;
     kept.fullscreen = display_fullscreen;
     kept.name = player_name;
+    kept.host_port = host_port;
+    kept.joined = joined;
     return kept;
 }
 
@@ -181,6 +192,8 @@ bool coptions::restore(const kept_settings& kept)
     // The display is made in this mode, so it is the display's mode too.
     fullscreen = display_fullscreen = kept.fullscreen;
     set_player_name(kept.name);
+    host_port = clamp(kept.host_port, 1, 65535);
+    joined = kept.joined;
     level = 0;
     if (kept.map.empty())
         return true;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <allegro5/allegro_primitives.h>
 
@@ -31,6 +32,12 @@ public:
     // The player's name: the login's until one is chosen.
     const std::string& get_player_name() const { return player_name; }
     void set_player_name(const std::string& name);
+    // The network screen's: the port to host on, the last addresses joined.
+    int get_host_port() const { return host_port; }
+    void set_host_port(int port) { host_port = port; }
+    const std::vector<std::string>& get_joined() const { return joined; }
+    // Puts `address` first in the list, once, keeping the newest five.
+    void remember_joined(const std::string& address);
     // The display mode chosen on the screen, and the one the display has.
     bool get_fullscreen() const { return fullscreen; }
     bool get_display_fullscreen() const { return display_fullscreen; }
@@ -64,6 +71,8 @@ private:
     int skill = 1;                  // 0 HARD, 1 MEDIUM, 2 EASY
     char map_name[17] = {};
     std::string player_name;
+    int host_port = 27960;
+    std::vector<std::string> joined;
     bool show_fps = false;
     bool fullscreen = true;         // chosen on the screen, pending until back
     bool display_fullscreen = true; // the mode the display was made in

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "app/arguments.h"
 #include "app/user_folders.h"
 #include "frontend/coptions.h"
 #include "map/cmap.h"
@@ -59,6 +60,21 @@ bool parse_name(const std::string& text, std::string& out)
     return true;
 }
 
+// An address as the network screen's field takes it, while the list has room.
+bool parse_joined(const std::string& text, std::vector<std::string>& joined)
+{
+    std::string address;
+    std::uint16_t port = 0;
+    if (joined.size() >= kept_settings::most_joined || text.size() > most_join_text ||
+        !read_join_address(text, address, port))
+        return false;
+    for (char c : text)
+        if (!is_join_char(static_cast<unsigned char>(c)))
+            return false;
+    joined.push_back(text);
+    return true;
+}
+
 // Applies one "key=value" pair; false if the key is unknown or the value bad.
 bool apply(kept_settings& s, const std::string& key, const std::string& value)
 {
@@ -80,6 +96,10 @@ bool apply(kept_settings& s, const std::string& key, const std::string& value)
         return parse_choice(value, "fullscreen", "windowed", s.fullscreen);
     if (key == "name")
         return parse_name(value, s.name);
+    if (key == "host_port")
+        return parse_int(value, 1, 65535, s.host_port);
+    if (key == "joined")
+        return parse_joined(value, s.joined);
     return false;
 }
 
@@ -89,7 +109,7 @@ bool kept_settings::operator==(const kept_settings& o) const
 {
     return bots == o.bots && skill == o.skill && colors[0] == o.colors[0] && colors[1] == o.colors[1] &&
            colors[2] == o.colors[2] && map == o.map && show_fps == o.show_fps && fullscreen == o.fullscreen &&
-           name == o.name;
+           name == o.name && host_port == o.host_port && joined == o.joined;
 }
 
 std::string settings_path()
@@ -127,6 +147,9 @@ void write_settings(std::ostream& out, const kept_settings& s)
         << "display=" << (s.fullscreen ? "fullscreen" : "windowed") << "\n";
     if (!s.name.empty())
         out << "name=" << s.name << "\n";
+    out << "host_port=" << s.host_port << "\n";
+    for (const std::string& address : s.joined)
+        out << "joined=" << address << "\n";
 }
 
 kept_settings load_settings_file(const std::string& path, std::ostream& errors)

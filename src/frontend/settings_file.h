@@ -6,6 +6,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 // What is kept: the settings that shape a match and the display mode.
 struct kept_settings {
@@ -16,6 +17,11 @@ struct kept_settings {
     bool show_fps = false;
     bool fullscreen = true;
     std::string name;  // the player's name (player_name.h); "" none chosen yet
+    int host_port = 27960;
+    // The last addresses joined from the network screen, newest first, as
+    // typed ("HOST" or "HOST:PORT"); one "joined=" line each.
+    std::vector<std::string> joined;
+    static constexpr std::size_t most_joined = 5;
 
     bool operator==(const kept_settings& other) const;
 };

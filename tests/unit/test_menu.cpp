@@ -37,13 +37,14 @@ TEST_F(MenuTest, EachItemPicksItsMode)
     }
 }
 
-TEST_F(MenuTest, ReplaysSitsOnTheRightBelowTheColumnClearOfTheItems)
+TEST_F(MenuTest, ReplaysAndNetworkSitBelowTheColumnClearOfTheItems)
 {
     const struct {
         int x, y, mode;
     } presses[] = {{1036, 765, mode_replays}, {964, 745, mode_replays}, {1109, 785, mode_replays},
                    {963, 765, mode_menu},     {1036, 744, mode_menu},   {1036, 786, mode_menu},
-                   {880, 765, mode_menu}};
+                   {880, 765, mode_network},  {810, 745, mode_network}, {955, 785, mode_network},
+                   {809, 765, mode_menu},     {880, 744, mode_menu}};
     for (const auto& press : presses) {
         menu.init();
         EXPECT_EQ(click(press.x, press.y), press.mode) << press.x << ", " << press.y;

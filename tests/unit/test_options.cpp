@@ -27,7 +27,7 @@ TEST(Options, WithoutADisplayTheScaleIsOne)
 
 TEST(Assets, ReloadReplacesEveryHandle)
 {
-    EXPECT_EQ(picture_paths().size(), 79u);
+    EXPECT_EQ(picture_paths().size(), 80u);
     EXPECT_EQ(sound_paths().size(), 16u);
     EXPECT_EQ(picture_paths().front(), "png/arms_1.png");
     EXPECT_EQ(sound_paths()[11], "wav/shell_2_sm.wav") << "casing sounds: 2 x kind + slow";

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,8 @@ kept_settings unusual()
     s.show_fps = true;
     s.fullscreen = false;
     s.name = "Ann-2_b c";
+    s.host_port = 1;
+    s.joined = {"192.168.1.20", "box:27961", "a-b_c.example", "x", "y:65535"};
     return s;
 }
 
@@ -60,6 +63,8 @@ TEST(SettingsFile, EachBadLineFallsBackToItsDefaultAlone)
         "frame_counter=yes", "display=big", "map=",       "map=../etc/passwd",
         "map=a_name_far_too_long_for_the_list.zkm", "colour=4", "no equals sign", "=3",
         "name=",        "name=SIXTEEN_LETTERSX", "name=ann/bob", "name=caf\xc3\xa9",
+        "host_port=0",  "host_port=65536", "joined=",    "joined=:27960",  "joined=a:0",
+        "joined=a b",   "joined=a:1:2",
     };
     for (const char* line : bad_lines) {
         std::string errors;
@@ -71,6 +76,10 @@ TEST(SettingsFile, EachBadLineFallsBackToItsDefaultAlone)
         EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << line;
     }
     std::string errors;
+    kept_settings six = read_text("joined=a\njoined=b\njoined=c\njoined=d\njoined=e\njoined=f\n", &errors);
+    EXPECT_EQ(six.joined, (std::vector<std::string>{"a", "b", "c", "d", "e"}));
+    EXPECT_NE(errors.find("settings.txt:6:"), std::string::npos) << "a sixth address is one too many";
+    errors.clear();
     EXPECT_EQ(read_text("bots=5\r\n\r\nbots=7\n", &errors).bots, 7) << "CR LF, blank lines, last one wins";
     EXPECT_EQ(errors, "");
 }
@@ -122,6 +131,10 @@ TEST(SettingsFile, OptionsFindTheMapByNameOrFallBackToTheFirst)
     EXPECT_FALSE(options.restore(kept));
     EXPECT_EQ(options.get_level(), 0);
 
+    options.remember_joined("b");
+    options.remember_joined("new:2");
+    EXPECT_EQ(options.get_joined(), (std::vector<std::string>{"new:2", "b", "192.168.1.20", "box:27961",
+                                                              "a-b_c.example"}));
     EXPECT_TRUE(options.restore(fresh.get_kept()));
     EXPECT_EQ(options.get_bots(), 3);
 }

@@ -5,6 +5,7 @@
 // | png/menu_1.png (title)      | 1374 x 300 | (273, 37): ends at y 337 |
 // | png/menu_2..6.png (items)   | 300 x 50   | (810, 367 + 75 k)        |
 // | png/menu_7.png (REPLAYS)    | 145 x 40   | (964, 745), right of a pair |
+// | png/menu_8.png (NETWORK)    | 145 x 40   | (810, 745), left of a pair  |
 //
 // The title sits centred on the 1920-wide screen above the items, over a
 // black-to-dark-red backdrop, so it carries its own dark outline.
@@ -150,4 +151,5 @@ void add_menu_art()
     }
     // The row of two smaller entries below the column.
     add_picture("png/menu_7.png", 145, 40, [] { draw_button("REPLAYS"); });
+    add_picture("png/menu_8.png", 145, 40, [] { draw_button("NETWORK"); });
 }

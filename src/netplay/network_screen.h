@@ -1,0 +1,54 @@
+// The network screen, from the menu: the player's name, HOST with the port
+// to open, JOIN with the address to join and the last five addresses joined
+// (a click fills the field). A click on a field types into it; Enter in the
+// port's or the address's field hosts or joins, Escape leaves a field and,
+// with none, goes back to the menu. The name, the port and the addresses are
+// kept in the settings. The lower part of the screen is kept free for the
+// games found on the local network.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <allegro5/allegro_primitives.h>
+
+#include "app/press_latch.h"
+#include "frontend/text_field.h"
+
+class network_screen {
+public:
+    enum class choice { none, host, join, back };
+
+    network_screen();
+
+    // Fills the fields from the options.
+    void init();
+    void update();
+    void draw();
+    bool done() const { return chosen != choice::none; }
+    choice get_choice() const { return chosen; }
+    // What a host or a join goes with: checked when chosen.
+    std::uint16_t get_port() const { return port; }
+    const std::string& get_address() const { return address; }
+
+private:
+    enum class field_id { none, name, port, address };
+
+    text_field* field(field_id which);
+    void click(float x, float y);
+    void confirm(field_id which);
+    void keep_name();
+    void host();
+    void join();
+
+    text_field name_field;
+    text_field port_field;
+    text_field address_field;
+    field_id focused = field_id::none;
+    choice chosen = choice::none;
+    std::uint16_t port = 0;
+    std::string address;
+    std::string message;
+    press_latch click_latch;  // the left button
+    ALLEGRO_VERTEX backdrop[4];
+};
