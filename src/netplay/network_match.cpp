@@ -20,7 +20,7 @@ namespace {
 // Where a name stands from the fighter's corner: centred over the body,
 // one small line above the head.
 const int name_centre_x = 20;
-const int name_rise = 26;
+const int name_rise = 34;
 
 }  // namespace
 
