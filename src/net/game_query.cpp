@@ -12,12 +12,6 @@ const std::size_t magic_size = 2;
 const int most_players = 11;
 enum game_state : std::uint8_t { in_lobby = 0, in_match = 1 };
 
-bool is_name_character(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ' || c == '-' ||
-           c == '_';
-}
-
 bool starts_with(const std::uint8_t* data, std::size_t size, const std::uint8_t (&magic)[2])
 {
     return size >= magic_size && data[0] == magic[0] && data[1] == magic[1];
@@ -48,7 +42,7 @@ public:
         out.version = version;
         out.listing.playing = state == in_match;
         out.listing.players = players;
-        if (!read_name(out.listing.name) || !read_map_name(out.listing.map))
+        if (!read_player_name(out.listing.name) || !read_map_name(out.listing.map))
             return false;
         if (in.left() > 0)
             return fail("%zu trailing byte%s", in.left(), in.left() == 1 ? "" : "s");
@@ -56,20 +50,6 @@ public:
     }
 
 private:
-    bool read_name(std::string& name)
-    {
-        std::uint64_t length = 0;
-        if (!number("the name's length", length))
-            return false;
-        if (length < 1 || length > max_host_name)
-            return fail("a name of %llu bytes (1 to %zu)", wide(length), max_host_name);
-        if (!in.take(length, name))
-            return ends_inside("the name");
-        if (!is_host_name(name))
-            return fail("the name holds more than letters, digits, spaces, '-' and '_'");
-        return true;
-    }
-
     bool read_map_name(std::string& name)
     {
         if (!take_map_name(name))
@@ -87,19 +67,9 @@ private:
 
 }  // namespace
 
-bool is_host_name(const std::string& name)
-{
-    if (name.empty() || name.size() > max_host_name)
-        return false;
-    for (char c : name)
-        if (!is_name_character(c))
-            return false;
-    return true;
-}
-
 bool is_listable(const game_listing& listing)
 {
-    return is_host_name(listing.name) && is_map_name(listing.map) && listing.players >= 1 &&
+    return is_player_name(listing.name) && is_map_name(listing.map) && listing.players >= 1 &&
            listing.players <= most_players;
 }
 

@@ -20,10 +20,11 @@
 #include <string>
 
 #include "match/match_limits.h"
+#include "match/player_name.h"
 
 // What a host tells the finders about its game.
 struct game_listing {
-    std::string name = "PLAYER";  // the host's name: see is_host_name
+    std::string name = fallback_player_name;  // the host's player name
     std::string map;              // the map's file name, e.g. "tower.zkm"
     int players = 1;              // humans, 1..11
     bool playing = false;         // false in the lobby
@@ -46,12 +47,10 @@ struct game_answer {
     }
 };
 
-const std::size_t max_host_name = 15;
+const std::size_t max_host_name = max_player_name;
 // The largest answer, and so the size of every query.
 const std::size_t game_query_size = 2 + 4 + 1 + 1 + 1 + (1 + max_host_name) + (1 + max_map_name);
 
-// 1 to 15 letters, digits, spaces, '-' and '_'.
-bool is_host_name(const std::string& name);
 // A listing an answer can carry: a host name, a map file name and 1..11 players.
 bool is_listable(const game_listing& listing);
 

@@ -40,6 +40,7 @@ void net_session::host_over(std::unique_ptr<net_transport> network, const net_pl
 {
     open(std::move(network), true, look);
     humans = {look};
+    set_host_name(look.name);
     current_phase = phase::lobby;
     listed = game_listing();  // a new link has heard nothing yet
     list_game();

@@ -50,7 +50,8 @@ public:
     void join_over(std::unique_ptr<net_transport> network, const net_player& look);
     // The host's name and the map it names, as the finders of games on the
     // local network list them (the map by default the options' chosen one);
-    // a name that is not a host name (see is_host_name) is not taken.
+    // a name the player name's rule refuses is not taken. The host's own
+    // player name until then.
     void set_host_name(const std::string& name);
     void set_map_name(const std::string& map_name);
     // For tests: lose and delay this peer's own sends.

@@ -8,7 +8,7 @@
 
 void net_session::set_host_name(const std::string& name)
 {
-    if (is_host_name(name))
+    if (is_player_name(name))
         host_name = name;
 }
 

@@ -113,7 +113,7 @@ std::string parse(int argc, char** argv, peer_settings& out)
         if (std::strcmp(argv[i], "--name") == 0) {
             if (!out.hosting)
                 return "--name names a host";
-            if (i + 1 >= argc || !is_host_name(argv[i + 1]))
+            if (i + 1 >= argc || !is_player_name(argv[i + 1]))
                 return "--name needs 1 to 15 letters, digits, spaces, '-' or '_'";
             out.name = argv[++i];
             continue;
@@ -192,10 +192,10 @@ int run_net_peer(int argc, char** argv)
     options.set_skill(static_cast<int>(run.skill));
 
     net_session session;
-    session.set_host_name(run.name);
     if (run.hosting)
         session.set_map_name(file_name(run.map_path));
     net_player look;
+    look.name = run.name;  // the host's name in the lobbies and the finders' lists
     std::string error;
     const auto port = static_cast<std::uint16_t>(run.port);
     if (run.hosting ? !session.host(port, look, error) : !session.join(run.address, port, look, error)) {
