@@ -74,7 +74,7 @@ void network_match::draw_overlay() const
     draw_death_replay_text(death.running(), death.available());
     if (!death.running()) {
         draw_names();
-        draw_waiting_note(session->waiting_for());
+        draw_waiting_note(session->waiting_for(), session->get_humans());
     }
 }
 

@@ -9,20 +9,20 @@ const int note_y = 180;
 
 }  // namespace
 
-std::string waiting_line(const std::vector<int>& slots)
+std::string waiting_line(const std::vector<int>& slots, const std::vector<net_player>& humans)
 {
     std::string line;
     for (int slot : slots) {
         line += line.empty() ? "WAITING FOR " : ", ";
-        // Numbered as the lobby lists them.
-        line += slot == 0 ? "HOST" : "PLAYER " + std::to_string(slot + 1);
+        line += slot >= 0 && slot < static_cast<int>(humans.size()) ? humans[static_cast<std::size_t>(slot)].name
+                                                                     : "PLAYER " + std::to_string(slot + 1);
     }
     return line;
 }
 
-void draw_waiting_note(const std::vector<int>& slots)
+void draw_waiting_note(const std::vector<int>& slots, const std::vector<net_player>& humans)
 {
-    const std::string line = waiting_line(slots);
+    const std::string line = waiting_line(slots, humans);
     if (!line.empty())
         draw_text(al_map_rgb(255, 220, 64), line.c_str(), centred_x(line.c_str(), true), note_y, true);
 }

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
-// The line for the slots waited for ("WAITING FOR HOST, PLAYER 3"); empty
-// for none.
-std::string waiting_line(const std::vector<int>& slots);
+#include "net/net_messages.h"
+
+// The line for the slots waited for, by the names of `humans` ("WAITING
+// FOR Ann, bob"); empty for none.
+std::string waiting_line(const std::vector<int>& slots, const std::vector<net_player>& humans);
 // Draws it in the upper middle of the screen.
-void draw_waiting_note(const std::vector<int>& slots);
+void draw_waiting_note(const std::vector<int>& slots, const std::vector<net_player>& humans);

@@ -95,6 +95,7 @@ protected:
         for (int peer = 1; peer <= count; peer++) {
             network->connect(peer);
             net_hello hello;
+            hello.look.name = "JOINER " + std::to_string(peer);
             network->deliver(peer, encode(hello));
         }
         session.poll();
@@ -210,7 +211,7 @@ TEST_F(NetSession, AJoinerWhoseControlsStopIsPlayedOnByABotFromTheTickTheHostLac
         }
         if (waited == 300) {
             EXPECT_EQ(session.waiting_for(), std::vector<int>{2});
-            EXPECT_EQ(waiting_line(session.waiting_for()), "WAITING FOR PLAYER 3");
+            EXPECT_EQ(waiting_line(session.waiting_for(), session.get_humans()), "WAITING FOR JOINER 2");
         }
     }
     // Guessed for the ticks the match may guess, then three seconds of waiting.
