@@ -163,6 +163,7 @@ void network_menu()
     for (;;) {
         screen.init();
         run(screen, [&screen] { return screen.done(); });
+        screen.deinit();
         if (close_requested || screen.get_choice() == network_screen::choice::back)
             return;
         launch_choice choice;

@@ -11,6 +11,7 @@
 #include "frontend/coptions.h"
 #include "frontend/settings_file.h"
 #include "match/player_name.h"
+#include "net/net_messages.h"
 #include "netplay/lobby_list.h"
 
 namespace {
@@ -34,6 +35,10 @@ const int port_label_x = 640;
 const int port_x = 760;
 const int recent_y = 530;
 const int recent_spacing = 40;
+const int games_title_y = 760;
+const int games_y = 805;
+const int game_spacing = 36;
+const int most_games_shown = 4;
 const int message_y = 960;
 const int keys_y = 1010;
 
@@ -49,6 +54,25 @@ box recent_box(int row)
 {
     const float top = static_cast<float>(recent_y + recent_spacing * row);
     return {address_box.left, top - 4, address_box.right, top + 30};
+}
+
+box game_box(int row)
+{
+    const float top = static_cast<float>(games_y + game_spacing * row);
+    return {label_x - field_pad, top - 4, 1920 - label_x + field_pad, top + 30};
+}
+
+// One game as its row says it: the host's name, the map, the players,
+// whether it has begun and the ping.
+std::string game_line(const found_game& game)
+{
+    char line[128];
+    if (game.version != net_protocol_version)
+        std::snprintf(line, sizeof line, "%-15s  %s  ANOTHER VERSION OF ZK3", game.name.c_str(), game.map.c_str());
+    else
+        std::snprintf(line, sizeof line, "%-15s  %-20s  %2d / 11  %-7s  %4d MS", game.name.c_str(), game.map.c_str(),
+                      game.players, game.playing ? "PLAYING" : "LOBBY", game.ping_ms);
+    return line;
 }
 
 const ALLEGRO_COLOR white = {1, 1, 1, 1};
@@ -84,6 +108,9 @@ void network_screen::init()
     chosen = choice::none;
     message.clear();
     click_latch.hold();
+    std::string error;
+    if (!finder.open(error))
+        message = "CANNOT LOOK FOR GAMES: " + error;
 }
 
 text_field* network_screen::field(field_id which)
@@ -99,6 +126,7 @@ text_field* network_screen::field(field_id which)
 
 void network_screen::update()
 {
+    finder.poll(game_finder::clock::now());
     poll_mouse();
     if (click_latch.pressed(mouse.buttons & 1)) {
         click(pointer_x(), pointer_y());
@@ -135,6 +163,10 @@ void network_screen::click(float x, float y)
             : port_box.holds(x, y) ? field_id::port
             : address_box.holds(x, y) ? field_id::address
                                       : field_id::none;
+    const std::vector<found_game>& games = finder.games();
+    for (int row = 0; row < static_cast<int>(games.size()) && row < most_games_shown; row++)
+        if (game_box(row).holds(x, y))
+            return join_found(games[static_cast<std::size_t>(row)]);
     const std::vector<std::string>& joined = options.get_joined();
     for (int row = 0; row < static_cast<int>(joined.size()); row++)
         if (recent_box(row).holds(x, y)) {
@@ -192,6 +224,29 @@ void network_screen::join()
     chosen = choice::join;
 }
 
+void network_screen::join_found(const found_game& game)
+{
+    if (game.version != net_protocol_version) {
+        message = "THAT HOST RUNS ANOTHER VERSION OF ZK3";
+        return;
+    }
+    address_field.set_text(game.address + ":" + std::to_string(game.port));
+    join();
+}
+
+void network_screen::draw_games() const
+{
+    draw_text(white, "GAMES ON THIS NETWORK", label_x, games_title_y, true);
+    const std::vector<found_game>& games = finder.games();
+    if (games.empty())
+        draw_text(grey, "LOOKING...", label_x, games_y, false);
+    for (int row = 0; row < static_cast<int>(games.size()) && row < most_games_shown; row++) {
+        const found_game& game = games[static_cast<std::size_t>(row)];
+        draw_text(game.version == net_protocol_version ? white : grey, game_line(game).c_str(), label_x,
+                  games_y + game_spacing * row, false);
+    }
+}
+
 void network_screen::draw()
 {
     draw_backdrop(backdrop);
@@ -216,6 +271,7 @@ void network_screen::draw()
         draw_text(grey, joined[static_cast<std::size_t>(row)].c_str(), field_x,
                   recent_y + recent_spacing * row, false);
 
+    draw_games();
     if (!message.empty())
         draw_centred_line(message.c_str(), message_y, false, yellow);
     draw_centred_line("CLICK A FIELD TO TYPE   ENTER: HOST OR JOIN   ESCAPE: BACK", keys_y, false, grey);

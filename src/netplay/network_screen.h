@@ -3,8 +3,8 @@
 // (a click fills the field). A click on a field types into it; Enter in the
 // port's or the address's field hosts or joins, Escape leaves a field and,
 // with none, goes back to the menu. The name, the port and the addresses are
-// kept in the settings. The lower part of the screen is kept free for the
-// games found on the local network.
+// kept in the settings. Below, the games found on the local network, asked
+// for every 2 s: a click on one joins it.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@
 
 #include "app/press_latch.h"
 #include "frontend/text_field.h"
+#include "net/game_finder.h"
 
 class network_screen {
 public:
@@ -21,8 +22,10 @@ public:
 
     network_screen();
 
-    // Fills the fields from the options.
+    // Fills the fields from the options and starts looking for games.
     void init();
+    // Stops looking for games.
+    void deinit() { finder.close(); }
     void update();
     void draw();
     bool done() const { return chosen != choice::none; }
@@ -40,6 +43,8 @@ private:
     void keep_name();
     void host();
     void join();
+    void join_found(const found_game& game);
+    void draw_games() const;
 
     text_field name_field;
     text_field port_field;
@@ -50,5 +55,6 @@ private:
     std::string address;
     std::string message;
     press_latch click_latch;  // the left button
+    game_finder finder;
     ALLEGRO_VERTEX backdrop[4];
 };

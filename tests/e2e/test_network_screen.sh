@@ -2,7 +2,12 @@
 # The menu's NETWORK: the player types a name (keys as the layout makes
 # them, a Backspace among them), and HOST opens the lobby on the port typed;
 # the name and the port are kept in the settings, and Escape comes back
-# through the network screen to the menu.
+# through the network screen to the menu. It runs in a network namespace of
+# its own with only the loopback, so that the screen's broadcasts looking
+# for games reach nothing outside it.
+if [ -z "${ZK3_OWN_NETWORK:-}" ]; then
+  exec unshare -n env ZK3_OWN_NETWORK=1 bash -c 'ip link set lo up && exec bash "$@"' network_screen "$0" "$@"
+fi
 source "$(dirname "$0")/lib.sh"
 
 PORT=$(( 20000 + $$ % 20000 ))
