@@ -51,8 +51,10 @@ replay_row row_of(const fs::path& path)
     if (ends_with(row.map, map_extension))
         row.map.resize(row.map.size() - map_extension.size());
     row.length = clock_text(replay.ticks);
-    for (const recorded_human& human : replay.humans)
+    for (const recorded_human& human : replay.humans) {
         row.looks.push_back({human.colors[0], human.colors[1], human.colors[2]});
+        row.names.push_back(human.name);
+    }
     return row;
 }
 

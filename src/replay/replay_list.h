@@ -15,6 +15,7 @@ struct replay_row {
     std::string map;     // "foundry"
     std::string length;  // "m:ss"
     std::vector<std::array<int, 3>> looks;  // each human's hair, shirt and pants
+    std::vector<std::string> names;         // each human's name
     std::string reason;  // why it cannot be played; "" when it can
 };
 

@@ -17,10 +17,9 @@ const int when_x = 170;
 const int map_x = 620;
 const int reason_x = 620;
 const int length_x = 980;
-const int looks_x = 1130;
-const int look_width = 110;
-const int swatch = 26;
-const int looks_shown = 5;
+const int humans_x = 1130;
+const int swatch = 22;
+const int name_gap = 24;
 const int text_drop = 9;  // the big font's line sits this far below the row's top
 
 const int title_y = 100;
@@ -190,11 +189,18 @@ void replay_list_screen::draw_row(int row, int y) const
     }
     draw_text(colour, shown.map.c_str(), map_x, y + text_drop, true);
     draw_text(colour, shown.length.c_str(), length_x, y + text_drop, true);
-    const int looks = std::min(static_cast<int>(shown.looks.size()), looks_shown);
-    for (int human = 0; human < looks; human++)
-        draw_look(shown.looks[human].data(), looks_x + look_width * human, y + 10, swatch);
-    if (static_cast<int>(shown.looks.size()) > looks_shown) {
-        const std::string more = "+" + std::to_string(shown.looks.size() - looks_shown);
-        draw_text(colour, more.c_str(), looks_x + look_width * looks_shown, y + text_drop, true);
+    // Each human's name after a square of their shirt, as many as fit.
+    int x = humans_x;
+    for (std::size_t human = 0; human < shown.names.size(); human++) {
+        const std::string& name = shown.names[human];
+        const int width = swatch + 6 + text_width(static_cast<int>(name.size()), false);
+        if (x + width > replay_list_layout::right - text_width(4, true)) {
+            const std::string more = "+" + std::to_string(shown.names.size() - human);
+            draw_text(colour, more.c_str(), x, y + text_drop, true);
+            break;
+        }
+        al_draw_filled_rectangle(x, y + 14, x + swatch, y + 14 + swatch, cloth_color(shown.looks[human][1]));
+        draw_text(colour, name.c_str(), x + swatch + 6, y + text_drop + 6, false);
+        x += width + name_gap;
     }
 }

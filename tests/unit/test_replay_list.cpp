@@ -30,6 +30,7 @@ replay_data short_replay(std::uint32_t ticks, int humans)
         look.colors[0] = human;
         look.colors[1] = human + 1;
         look.colors[2] = human + 2;
+        look.name = "ANNA " + std::to_string(human + 1);
         look.runs.push_back({control_reading(), ticks});
     }
     return replay;
@@ -80,6 +81,7 @@ TEST(ReplayList, RowsAreNewestFirstAndUnplayableFilesAreGreyedWithTheirReason)
     const std::array<int, 3> second_look = {1, 2, 3};
     ASSERT_EQ(rows[0].looks.size(), 2u);
     EXPECT_EQ(rows[0].looks[1], second_look);
+    EXPECT_EQ(rows[0].names, (std::vector<std::string>{"ANNA 1", "ANNA 2"}));
     EXPECT_TRUE(list_replays(folder.string()).empty()) << "a missing folder lists nothing";
 }
 
