@@ -1,28 +1,14 @@
 #include "netplay/network_match.h"
 
-#include <cmath>
-
 #include "app/input.h"
 #include "app/shell.h"
 #include "app/sound.h"
-#include "app/text.h"
-#include "fighters/cplayer.h"
-#include "fighters/fighter_palette.h"
-#include "map/cmap.h"
 #include "match/cgame.h"
 #include "match/control.h"
+#include "match/name_tags.h"
 #include "net/net_session.h"
 #include "netplay/waiting_note.h"
 #include "replay/replay_folder.h"
-
-namespace {
-
-// Where a name stands from the fighter's corner: centred over the body,
-// one small line above the head.
-const int name_centre_x = 20;
-const int name_rise = 34;
-
-}  // namespace
 
 void network_match::init(net_session& new_session)
 {
@@ -82,17 +68,8 @@ void network_match::draw_overlay() const
 void network_match::draw_names() const
 {
     const std::vector<net_player>& humans = session->get_humans();
-    for (int slot = 0; slot < static_cast<int>(humans.size()) && slot < max_players; slot++) {
-        const cplayer& fighter = players[slot];
-        if (!fighter.get_active() || fighter.get_bot() || fighter.get_health() <= 0)
-            continue;
-        const std::string& name = humans[static_cast<std::size_t>(slot)].name;
-        const int width = text_width(static_cast<int>(name.size()), false);
-        const float x = std::floor(fighter.get_x()) - map.get_xs() + name_centre_x - width / 2;
-        const float y = std::floor(fighter.get_y()) - map.get_ys() - name_rise;
-        draw_text(cloth_color(humans[static_cast<std::size_t>(slot)].colors[1]), name.c_str(),
-                  static_cast<int>(x), static_cast<int>(y), false);
-    }
+    for (std::size_t slot = 0; slot < humans.size(); slot++)
+        draw_name_tag(static_cast<int>(slot), humans[slot].name, humans[slot].colors[1]);
 }
 
 void network_match::deinit()

@@ -41,6 +41,7 @@ public:
     bool finished() const { return tick >= replay.ticks; }
     std::uint32_t get_tick() const { return tick; }
     std::uint32_t get_ticks() const { return replay.ticks; }
+    const replay_data& get_replay() const { return replay; }
     // The furthest tick any step has reached: seeks up to it are short.
     std::uint32_t get_reached() const { return reached; }
     std::size_t get_kept() const { return kept.size(); }

@@ -11,6 +11,7 @@
 #include "app/shell.h"
 #include "app/text.h"
 #include "match/cgame.h"
+#include "match/name_tags.h"
 #include "replay/replay_list.h"
 
 namespace {
@@ -122,6 +123,9 @@ void replay_screen::draw()
 
 void replay_screen::draw_overlay() const
 {
+    const std::vector<recorded_human>& humans = player.get_replay().humans;
+    for (std::size_t slot = 0; slot < humans.size(); slot++)
+        draw_name_tag(static_cast<int>(slot), humans[slot].name, humans[slot].colors[1]);
     draw_centred("REPLAY", banner_y, true);
     char line[32];
     if (paused)
