@@ -1,6 +1,7 @@
 // The fighter's life cycle: entering a match, the wait before each entry,
 // spawning with a gun, being hurt and killed, and counting kills.
 #include "fighters/cplayer.h"
+#include "fighters/last_blow.h"
 
 #include <cstdlib>
 
@@ -224,20 +225,25 @@ void cplayer::wait_tick()
     }
 }
 
-void cplayer::damage(float direction, float amount, int attacker)
+void cplayer::damage(float direction, float amount, int attacker, int cause)
 {
     // Only the living can be hurt; a second blow on the same tick finds a corpse.
     if (!active || health <= 0)
         return;
     if (health - amount <= 0)
-        die(direction, attacker);
+        die(direction, attacker, cause);
     else
         wound(amount, attacker);
 }
 
-void cplayer::die(float direction, int attacker)
+void cplayer::die(float direction, int attacker, int cause)
 {
     health = dead_time;
+    // A shot is named after the gun the shooter holds as it lands.
+    const bool armed = attacker >= 0 && attacker < max_players && players[attacker].weapon;
+    if (cause < 0)
+        cause = armed ? players[attacker].weapon->get_type() : blow_fall;
+    last_blows[id] = {attacker, cause};
     if (attacker >= 0 && attacker < max_players)
         players[attacker].score(attacker != id);
     throw_flesh(direction);

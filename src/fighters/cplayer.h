@@ -53,7 +53,8 @@ public:
     void become_bot();
 
     // Combat (cplayer.cpp)
-    void damage(float direction, float amount, int attacker);
+    // `cause`: the kill feed's name for the blow, a gun type or blow_grenade / blow_fall.
+    void damage(float direction, float amount, int attacker, int cause = -1);
     void score(bool credit);
 
     // Drawing (cplayer_draw.cpp)
@@ -142,7 +143,7 @@ private:
     void drop_weapon();
     void live_tick();
     void wait_tick();
-    void die(float direction, int attacker);
+    void die(float direction, int attacker, int cause);
     void wound(float amount, int attacker);
     void spill_blood();
     void throw_flesh(float direction);

@@ -1,6 +1,7 @@
 // A fighter's movement through the tile map (the rules themselves are in
 // fighter_motion.h), falling out of it, and the leg animation.
 #include "fighters/cplayer.h"
+#include "fighters/last_blow.h"
 
 #include "fighters/fighter_motion.h"
 #include "map/cmap.h"
@@ -69,7 +70,7 @@ void cplayer::movement()
     vx = moved.vx;
     vy = moved.vy;
     if (y >= map.get_height())
-        damage(no_direction, fall_damage, nobody);
+        damage(no_direction, fall_damage, nobody, blow_fall);
 }
 
 void cplayer::animation()

@@ -6,6 +6,7 @@
 #include "app/assets.h"
 #include "effects/cflame.h"
 #include "fighters/cplayer.h"
+#include "fighters/last_blow.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
 #include "match/pools.h"
@@ -91,7 +92,7 @@ void cgrenade::explode()
     // Walls shelter nobody, and the thrower is as mortal as anyone.
     for (cplayer& fighter : players)
         if (fighter.get_active() && fighter.get_health() > 0 && in_blast(fighter, body.x, body.y))
-            fighter.damage(no_direction, blast_damage, owner);
+            fighter.damage(no_direction, blast_damage, owner, blow_grenade);
     start_flames();
     play_sound_at(sexplosion, body.x, body.y);
     fuse = 0;

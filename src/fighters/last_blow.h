@@ -1,0 +1,15 @@
+// How each fighter last died: who struck and with what. Written as a fighter
+// dies and read only by the kill feed after the step; no step reads it, so
+// neither the match hash nor the snapshots hold it.
+#pragma once
+
+// What a killing blow came from: the gun types 0..3, then these.
+const int blow_grenade = 4;
+const int blow_fall = 5;
+
+struct last_blow {
+    int attacker = -1;  // -1 for nobody
+    int cause = blow_fall;
+};
+
+extern last_blow last_blows[11];
