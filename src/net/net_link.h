@@ -57,7 +57,7 @@ public:
     void set_listing(const game_listing& listing) override { answerer.set_listing(listing); }
     // Round trip to a peer in milliseconds as ENet measures it; -1 for no
     // such peer.
-    int round_trip_ms(int peer) const;
+    int round_trip_ms(int peer) const override;
 
 private:
 

@@ -292,3 +292,15 @@ bool net_session::begin(const net_start& start, std::string& error)
     current_phase = phase::playing;
     return true;
 }
+
+int net_session::ping_ms(int slot) const
+{
+    if (!link || slot == local_slot)
+        return -1;
+    if (!hosting)
+        return slot == 0 ? link->round_trip_ms(host_peer) : -1;
+    for (int peer = 0; peer <= net_transport::most_joiners; peer++)
+        if (remotes[peer].connected && remotes[peer].slot == slot)
+            return link->round_trip_ms(peer);
+    return -1;
+}

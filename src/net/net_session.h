@@ -64,6 +64,9 @@ public:
     // The humans in the lobby or the match, slot 0 (the host) first.
     const std::vector<net_player>& get_humans() const { return humans; }
     int get_local_slot() const { return local_slot; }
+    // The round trip to the human in `slot` in milliseconds, as far as this
+    // peer's link knows it (a joiner knows only the host's); -1 otherwise.
+    int ping_ms(int slot) const;
 
     // The host starts the match on the map it read from `map_text`, with its
     // options' bots and skill; every joiner starts it as the start message

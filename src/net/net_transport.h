@@ -37,6 +37,8 @@ public:
     virtual void simulate(int /*lose_percent*/, int /*delay_ms*/, std::uint32_t /*seed*/) {}
     // What a host answers the finders of games on the local network.
     virtual void set_listing(const game_listing& /*listing*/) {}
+    // Round trip to a peer in milliseconds; -1 when not known.
+    virtual int round_trip_ms(int /*peer*/) const { return -1; }
     // The time the session goes by.
     virtual clock::time_point now() const { return clock::now(); }
 };
