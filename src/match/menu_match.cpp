@@ -5,6 +5,7 @@
 #include "app/input.h"
 #include "app/shell.h"
 #include "map/cmap.h"
+#include "frontend/coptions.h"
 #include "match/cgame.h"
 #include "replay/replay_folder.h"
 
@@ -20,6 +21,7 @@ bool menu_match::init(std::uint32_t seed)
         return false;
     recorder.start(setup);
     death.reset();
+    scores.reset();
     death.watch(recorder);
     watch_key.hold();
     escape_held = false;
@@ -42,6 +44,7 @@ void menu_match::update()
         return;
     }
     game.update();
+    scores.watch();
     recorder.step_taken(read_devices());
     death.watch(recorder);
     if (escape_held && !al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE))
@@ -65,6 +68,8 @@ void menu_match::draw()
 void menu_match::draw_overlay() const
 {
     draw_death_replay_text(death.running(), death.available());
+    if (!death.running())
+        scores.draw({options.get_player_name()}, {}, false);
 }
 
 void menu_match::deinit()

@@ -1,6 +1,6 @@
 // The match a player plays from the menu, recorded for its replay file, with
 // the death replay at hand: F while dead shows how the human died, the match
-// holding still meanwhile. Leaving writes the replay into the replays folder.
+// holding still meanwhile. The kill feed runs and Tab holds up the scoreboard. Leaving writes the replay into the replays folder.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 
 #include "app/press_latch.h"
 #include "match/match_setup.h"
+#include "match/score_watch.h"
 #include "replay/death_replay.h"
 #include "replay/match_recorder.h"
 
@@ -31,6 +32,7 @@ private:
     match_starter starter;
     match_recorder recorder;
     death_replay death;
+    score_watch scores;
     press_latch watch_key;       // F
     press_latch escape_in_replay;
     bool escape_held = false;    // the Escape that ended a death replay

@@ -14,6 +14,7 @@ void network_match::init(net_session& new_session)
 {
     session = &new_session;
     death.reset();
+    scores.reset();
     leave_key.hold();
     watch_key.hold();
     left = false;
@@ -41,6 +42,8 @@ void network_match::update()
     mute_sounds(death.running());
     session->tick(read_devices());
     mute_sounds(false);
+    // The live state may be a guess that a rollback mends later.
+    scores.watch();
     death.watch(session->get_match());
     death.update(session->get_match());
 }
@@ -60,6 +63,7 @@ void network_match::draw_overlay() const
     draw_death_replay_text(death.running(), death.available());
     if (!death.running()) {
         draw_names();
+        draw_scores();
         draw_waiting_note(session->waiting_for(), session->get_humans());
     }
 }
@@ -70,6 +74,19 @@ void network_match::draw_names() const
     const std::vector<net_player>& humans = session->get_humans();
     for (std::size_t slot = 0; slot < humans.size(); slot++)
         draw_name_tag(static_cast<int>(slot), humans[slot].name, humans[slot].colors[1]);
+}
+
+// The feed and the scoreboard, every human's ping as far as it is known.
+void network_match::draw_scores() const
+{
+    const std::vector<net_player>& humans = session->get_humans();
+    std::vector<std::string> names;
+    std::vector<int> pings;
+    for (std::size_t slot = 0; slot < humans.size(); slot++) {
+        names.push_back(humans[slot].name);
+        pings.push_back(session->ping_ms(static_cast<int>(slot)));
+    }
+    scores.draw(names, pings, true);
 }
 
 void network_match::deinit()

@@ -1,7 +1,7 @@
 // A network match in the window: every tick the session hears the others
 // and steps on this player's controls, and the view, the HUD and the sounds
 // follow this player's fighter, and every human's name stands above
-// their fighter. F while dead shows how the fighter died,
+// their fighter, with the kill feed and, on Tab, the scoreboard. F while dead shows how the fighter died,
 // on a copy of the match while the live one goes on, silent. Escape leaves
 // (or ends that showing); the session may also end by itself (the host
 // left, the peers out of step). Leaving writes the match as a replay into
@@ -9,6 +9,7 @@
 #pragma once
 
 #include "app/press_latch.h"
+#include "match/score_watch.h"
 #include "replay/death_replay.h"
 
 class net_session;
@@ -28,9 +29,11 @@ public:
 private:
     void draw_overlay() const;
     void draw_names() const;
+    void draw_scores() const;
 
     net_session* session = nullptr;
     death_replay death;
+    score_watch scores;
     press_latch leave_key;  // Escape
     press_latch watch_key;  // F
     bool left = false;

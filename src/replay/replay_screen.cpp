@@ -40,6 +40,7 @@ bool replay_screen::init(const replay_data& replay, std::string& error)
 {
     if (!player.start(replay, error))
         return false;
+    scores.reset();
     speed = 0;
     ticks_waited = 0;
     paused = false;
@@ -69,11 +70,11 @@ void replay_screen::play_on()
         if (++ticks_waited < (1 << -speed))
             return;
         ticks_waited = 0;
-        player.step();
+        step();
         return;
     }
     for (int i = 0; i < (1 << speed); i++)
-        player.step();
+        step();
 }
 
 void replay_screen::keys()
@@ -91,9 +92,9 @@ void replay_screen::keys()
     const long skip = either(ALLEGRO_KEY_LSHIFT, ALLEGRO_KEY_RSHIFT) ? long_skip : short_skip;
     const long now = player.get_tick();
     if (back_key.pressed(key(ALLEGRO_KEY_LEFT)))
-        player.seek(static_cast<std::uint32_t>(std::max(0L, now - skip)));
+        seek(static_cast<std::uint32_t>(std::max(0L, now - skip)));
     if (on_key.pressed(key(ALLEGRO_KEY_RIGHT)))
-        player.seek(static_cast<std::uint32_t>(now + skip));
+        seek(static_cast<std::uint32_t>(now + skip));
 }
 
 // A press on the bar seeks there, and so does every move while it is held.
@@ -113,7 +114,19 @@ void replay_screen::bar()
                                    0.0f, 1.0f);
     const auto target = static_cast<std::uint32_t>(share * static_cast<float>(player.get_ticks()) + 0.5f);
     if (target != player.get_tick())
-        player.seek(target);
+        seek(target);
+}
+
+void replay_screen::step()
+{
+    player.step();
+    scores.watch();
+}
+
+void replay_screen::seek(std::uint32_t tick)
+{
+    player.seek(tick);
+    scores.reset();
 }
 
 void replay_screen::draw()
@@ -126,6 +139,10 @@ void replay_screen::draw_overlay() const
     const std::vector<recorded_human>& humans = player.get_replay().humans;
     for (std::size_t slot = 0; slot < humans.size(); slot++)
         draw_name_tag(static_cast<int>(slot), humans[slot].name, humans[slot].colors[1]);
+    std::vector<std::string> names;
+    for (const recorded_human& human : humans)
+        names.push_back(human.name);
+    scores.draw(names, {}, false);
     draw_centred("REPLAY", banner_y, true);
     char line[32];
     if (paused)

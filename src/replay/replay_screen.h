@@ -2,12 +2,14 @@
 // with "REPLAY" on screen and a bar along the bottom with the time that
 // seeks on a click or a drag. Left and Right skip 5 s (30 s with Shift),
 // Up and Down (and + and -) step the speed from 1/8x to 8x, Space pauses,
-// and Escape leaves; at the end the last frame stays until Escape.
+// and Escape leaves; at the end the last frame stays until Escape. The kill
+// feed runs and Tab holds up the scoreboard, both counted from the last seek.
 #pragma once
 
 #include <string>
 
 #include "app/press_latch.h"
+#include "match/score_watch.h"
 #include "replay/replay_player.h"
 
 // Where the seek bar stands, in logical units; exclusive at both ends.
@@ -44,9 +46,13 @@ private:
     void keys();
     void bar();
     void play_on();
+    void step();
+    // Seeks there and starts the kill feed and the deaths afresh.
+    void seek(std::uint32_t tick);
     void draw_overlay() const;
 
     replay_player player;
+    score_watch scores;
     press_latch pause_key, faster_key, slower_key, back_key, on_key, click;
     bool dragging = false;
     int speed = 0;

@@ -1,0 +1,39 @@
+#include "match/score_watch.h"
+
+#include "app/shell.h"
+#include "fighters/cplayer.h"
+#include "fighters/last_blow.h"
+#include "match/cgame.h"
+#include "match/scoreboard.h"
+
+void score_watch::reset()
+{
+    feed.clear();
+    deaths.assign(max_players, 0);
+    alive.assign(max_players, false);
+    steps = 0;
+}
+
+void score_watch::watch()
+{
+    if (alive.size() != max_players)
+        reset();
+    for (int id = 0; id < max_players; id++) {
+        const cplayer& fighter = players[id];
+        const bool now_alive = fighter.get_active() && fighter.get_health() > 0;
+        if (alive[id] && !now_alive) {
+            deaths[id]++;
+            feed.add(last_blows[id].attacker, last_blows[id].cause, id, steps);
+        }
+        alive[id] = now_alive;
+    }
+    steps++;
+}
+
+void score_watch::draw(const std::vector<std::string>& human_names, const std::vector<int>& pings,
+                       bool with_ping) const
+{
+    draw_kill_feed(feed_now(), human_names);
+    if (al_key_down(&keyboard, ALLEGRO_KEY_TAB))
+        draw_scoreboard(scoreboard_rows(human_names, deaths, pings), game.get_shown_slot(), with_ping);
+}
