@@ -6,6 +6,17 @@
 
 #include "app/assets.h"
 
+bool dark_cloth(ALLEGRO_COLOR color)
+{
+    const float darkest_readable = 0.2f;  // red and green stay on black
+    return 0.3f * color.r + 0.59f * color.g + 0.11f * color.b < darkest_readable;
+}
+
+ALLEGRO_COLOR light_backing()
+{
+    return al_map_rgb(200, 200, 200);
+}
+
 ALLEGRO_COLOR cloth_color(int index)
 {
     switch (index) {

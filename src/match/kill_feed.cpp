@@ -8,13 +8,14 @@
 #include "app/logical_screen.h"
 #include "app/text.h"
 #include "fighters/cplayer.h"
+#include "fighters/fighter_palette.h"
 #include "fighters/last_blow.h"
 #include "match/scoreboard.h"
 
 namespace {
 
-const int right_margin = 30;
-const int feed_top = 120;
+const int right_margin = 80;  // clear of the HUD's kill counter
+const int feed_top = 90;
 const int line_height = 36;
 const int icon_width = 60;  // the cause's picture, scaled into this box
 const int icon_height = 24;
@@ -45,9 +46,14 @@ void draw_cause(int cause, int right, int y)
                           h * scale, 0);
 }
 
-ALLEGRO_COLOR shirt_of(int slot)
+// A name in its fighter's shirt colour, on a light backing when that is dark.
+void draw_name(int slot, const std::string& name, int x, int y)
 {
-    return slot >= 0 && slot < max_players ? players[slot].get_color(0) : al_map_rgb(255, 255, 255);
+    const ALLEGRO_COLOR shirt = slot >= 0 && slot < max_players ? players[slot].get_color(0) : al_map_rgb(255, 255, 255);
+    if (dark_cloth(shirt))
+        al_draw_filled_rectangle(x - 4, y - 2, x + text_width(static_cast<int>(name.size()), false) + 4,
+                                 y + line_height - 8, light_backing());
+    draw_text(shirt, name.c_str(), x, y, false);
 }
 
 }  // namespace
@@ -81,9 +87,9 @@ void draw_kill_feed(const std::vector<kill_entry>& entries, const std::vector<st
         const int killer_x = icon_right - icon_width - gap - text_width(static_cast<int>(killer.size()), false);
         al_draw_filled_rectangle(killer_x - gap, y - 4, right + gap, y + line_height - 6, al_map_rgba(0, 0, 0, 150));
         if (!killer.empty())
-            draw_text(shirt_of(entry.killer), killer.c_str(), killer_x, y, false);
+            draw_name(entry.killer, killer, killer_x, y);
         draw_cause(entry.cause, icon_right, y);
-        draw_text(shirt_of(entry.victim), victim.c_str(), victim_x, y, false);
+        draw_name(entry.victim, victim, victim_x, y);
         y += line_height;
     }
 }

@@ -8,6 +8,7 @@
 #include "app/logical_screen.h"
 #include "app/text.h"
 #include "fighters/cplayer.h"
+#include "fighters/fighter_palette.h"
 #include "match/player_name.h"
 
 namespace {
@@ -19,14 +20,6 @@ const int name_x = 60;    // from the table's left edge
 const int kills_x = 420;
 const int deaths_x = 530;
 const int ping_x = 640;
-// Below this brightness a shirt's text gets a light backing to stand on.
-const float dark_shirt = 0.3f;
-
-bool dark(ALLEGRO_COLOR color)
-{
-    return 0.3f * color.r + 0.59f * color.g + 0.11f * color.b < dark_shirt;
-}
-
 void draw_number(ALLEGRO_COLOR color, int value, int x, int y)
 {
     char text[16];
@@ -92,9 +85,9 @@ void draw_scoreboard(const std::vector<scoreboard_row>& rows, int local_slot, bo
         draw_text(white, "PING", left + ping_x, y, false);
     for (const scoreboard_row& row : rows) {
         y += row_height;
-        if (dark(row.shirt))
+        if (dark_cloth(row.shirt))
             al_draw_filled_rectangle(left + 40, y - 6, left + table_width - 20, y + row_height - 10,
-                                     al_map_rgb(200, 200, 200));
+                                     light_backing());
         if (row.slot == local_slot)
             draw_text(white, ">", left + 16, y, false);
         draw_text(row.shirt, row.name.c_str(), left + name_x, y, false);
