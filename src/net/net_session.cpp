@@ -111,8 +111,12 @@ void net_session::take(const net_event& event)
     }
     // A joiner may send so much a second; the rest is not even read.
     if (hosting && !from.allowance.take(event.data.size(), at)) {
-        refuse(event.peer, "more than " + std::to_string(static_cast<int>(intake_allowance::per_second / 1024)) +
-                               " KB a second");
+        const std::string beyond =
+            "more than " + std::to_string(static_cast<int>(intake_allowance::per_second / 1024)) + " KB a second";
+        if (from.allowance.flooding() && from.connected)
+            let_go(event.peer, "you sent " + beyond);
+        else
+            refuse(event.peer, beyond);
         return;
     }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(event.data.data());

@@ -20,14 +20,19 @@ void intake_allowance::reset(peer_clock::time_point at)
 {
     left = per_second;
     refilled = at;
+    over_since = over_last = peer_clock::time_point{};
 }
 
 bool intake_allowance::take(std::size_t size, peer_clock::time_point at)
 {
     left = std::min(per_second, left + seconds_between(refilled, at) * per_second);
     refilled = std::max(refilled, at);
-    if (static_cast<double>(size) > left)
+    if (static_cast<double>(size) > left) {
+        if (over_since == peer_clock::time_point{} || at - over_last > std::chrono::seconds(1))
+            over_since = at;
+        over_last = at;
         return false;
+    }
     left -= static_cast<double>(size);
     return true;
 }

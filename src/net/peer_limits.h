@@ -18,13 +18,21 @@ public:
     static constexpr double per_second = 64 * 1024;
 
     void reset(peer_clock::time_point at);
+    // A peer that keeps going beyond it this long is let go: what it sends
+    // of worth is lost among the rest, and the others would wait for it.
+    static constexpr std::chrono::seconds most_flooding{2};
+
     // Takes `size` bytes from the allowance; false, taking nothing, when it
     // is not there.
     bool take(std::size_t size, peer_clock::time_point at);
+    // Sent beyond the allowance for `most_flooding`, never a second without.
+    bool flooding() const { return over_since != peer_clock::time_point{} && over_last - over_since >= most_flooding; }
 
 private:
     double left = per_second;
     peer_clock::time_point refilled{};
+    peer_clock::time_point over_since{};
+    peer_clock::time_point over_last{};
 };
 
 // Packets refused from one peer, summed up in at most one line a second, so

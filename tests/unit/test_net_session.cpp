@@ -411,6 +411,16 @@ TEST(PeerLimits, OnlyAJoinerWhoHoldsTheMatchUpForThreeSecondsIsLetGo)
     EXPECT_TRUE(allowance.take(60 * 1024, at));
     EXPECT_FALSE(allowance.take(8 * 1024, at));
     EXPECT_TRUE(allowance.take(8 * 1024, at + std::chrono::milliseconds(200)));
+    // Beyond it again and again for two seconds is a flood; a second's rest is not.
+    auto later = at + std::chrono::seconds(10);
+    for (int packet = 0; packet <= 40 && !allowance.flooding(); packet++)
+        allowance.take(200 * 1024, later + std::chrono::milliseconds(50 * packet));
+    EXPECT_TRUE(allowance.flooding());
+    allowance.reset(later);
+    allowance.take(200 * 1024, later + std::chrono::seconds(1));
+    allowance.take(200 * 1024, later + std::chrono::milliseconds(2100));
+    allowance.take(200 * 1024, later + std::chrono::milliseconds(3200));
+    EXPECT_FALSE(allowance.flooding());
 }
 
 }  // namespace
