@@ -1,7 +1,9 @@
 #include "codec/checked_reader.h"
 
 #include <cmath>
+#include <limits>
 
+#include "match/chat_text.h"
 #include "match/control.h"
 #include "match/match_limits.h"
 #include "match/player_name.h"
@@ -85,6 +87,39 @@ bool checked_reader::read_player_name(std::string& name)
         return ends_inside("the name");
     if (!is_player_name(name))
         return fail("the name is not a player's name (letters, digits, space, '-', '_')");
+    return true;
+}
+
+bool checked_reader::read_chat_text(std::string& text)
+{
+    std::uint64_t length = 0;
+    if (!number("the line's length", length))
+        return false;
+    if (length < 1 || length > max_chat_text)
+        return fail("a chat line of %llu bytes (1 to %zu)", wide(length), max_chat_text);
+    if (!in.take(length, text))
+        return ends_inside("the chat line");
+    for (std::size_t i = 0; i < text.size(); i++)
+        if (!is_chat_char(static_cast<unsigned char>(text[i])))
+            return fail("the chat line's byte %zu is %d, not a printable character (32 to 126)", i + 1,
+                        static_cast<unsigned char>(text[i]));
+    return true;
+}
+
+bool checked_reader::read_match_rules(match_rules& rules)
+{
+    std::uint64_t kills = 0;
+    std::uint64_t minutes = 0;
+    if (!number("the score limit", kills) || !number("the time limit", minutes))
+        return false;
+    // Beyond 32 bits the rules' own checks would see the number cut.
+    const std::uint64_t widest = std::numeric_limits<std::uint32_t>::max();
+    if (kills > widest || !is_score_limit(static_cast<std::uint32_t>(kills)))
+        return fail("a score limit of %llu kills (0 to %d)", wide(kills), most_score_limit);
+    if (minutes > widest || !is_time_limit(static_cast<std::uint32_t>(minutes)))
+        return fail("a time limit of %llu minutes (0 to %d)", wide(minutes), most_time_limit);
+    rules.score_limit = static_cast<int>(kills);
+    rules.time_limit = static_cast<int>(minutes);
     return true;
 }
 

@@ -10,6 +10,7 @@
 
 #include "codec/byte_codec.h"
 #include "codec/reason_keeper.h"
+#include "match/match_rules.h"
 
 class checked_reader : protected reason_keeper {
 protected:
@@ -36,6 +37,10 @@ protected:
     bool check_map_text_length(std::uint64_t length);
     // Reads a player's name (a length and its bytes), held to is_player_name.
     bool read_player_name(std::string& name);
+    // Reads a chat line's text (a length and its bytes), held to is_chat_text.
+    bool read_chat_text(std::string& text);
+    // Reads the score and the time limit (two varints), each held to its rule.
+    bool read_match_rules(match_rules& rules);
 
     static std::string counted(std::uint64_t count, const char* thing);
     static unsigned long long wide(std::uint64_t value) { return value; }

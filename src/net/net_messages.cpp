@@ -32,6 +32,12 @@ void write_humans(byte_writer& out, const std::vector<net_player>& humans)
         write_player(out, human);
 }
 
+void write_rules(byte_writer& out, const match_rules& rules)
+{
+    out.varint(static_cast<std::uint32_t>(rules.score_limit));
+    out.varint(static_cast<std::uint32_t>(rules.time_limit));
+}
+
 void write_reading(byte_writer& out, const control_reading& reading)
 {
     out.u16(reading.keys);
@@ -59,13 +65,13 @@ bool write_map_text(byte_writer& out, const std::string& text)
 bool net_lobby::operator==(const net_lobby& other) const
 {
     return your_slot == other.your_slot && humans == other.humans && map_name == other.map_name &&
-           bots == other.bots && skill == other.skill;
+           bots == other.bots && skill == other.skill && rules == other.rules;
 }
 
 bool net_start::operator==(const net_start& other) const
 {
-    return seed == other.seed && skill == other.skill && bots == other.bots && humans == other.humans &&
-           map_name == other.map_name && map_text == other.map_text;
+    return seed == other.seed && skill == other.skill && bots == other.bots && rules == other.rules &&
+           humans == other.humans && map_name == other.map_name && map_text == other.map_text;
 }
 
 bool net_slot_inputs::operator==(const net_slot_inputs& other) const
@@ -93,6 +99,7 @@ bool net_message::operator==(const net_message& other) const
     case net_kind::hash: return hash == other.hash;
     case net_kind::leave: return leave == other.leave;
     case net_kind::bye: return bye == other.bye;
+    case net_kind::chat: return chat == other.chat;
     }
     return false;
 }
@@ -112,6 +119,7 @@ std::string encode(const net_lobby& message)
     out.text(message.map_name);
     out.varint(static_cast<std::uint32_t>(message.bots));
     out.byte(static_cast<std::uint8_t>(message.skill));
+    write_rules(out, message.rules);
     return out.bytes;
 }
 
@@ -121,6 +129,7 @@ std::string encode(const net_start& message)
     out.u32(message.seed);
     out.byte(static_cast<std::uint8_t>(message.skill));
     out.varint(static_cast<std::uint32_t>(message.bots));
+    write_rules(out, message.rules);
     write_humans(out, message.humans);
     out.text(message.map_name);
     if (!write_map_text(out, message.map_text))
@@ -166,6 +175,15 @@ std::string encode(const net_bye& message)
     return encode_bye_for(net_protocol_version, message);
 }
 
+std::string encode(const net_chat& message)
+{
+    byte_writer out = start_packet(net_kind::chat);
+    out.byte(static_cast<std::uint8_t>(message.slot));
+    out.varint(message.tick);
+    out.text(message.text);
+    return out.bytes;
+}
+
 std::string encode_bye_for(std::uint8_t version, const net_bye& message)
 {
     byte_writer out = start_packet(net_kind::bye, version);
@@ -197,6 +215,7 @@ std::string encode(const net_message& message)
     case net_kind::hash: return encode(message.hash);
     case net_kind::leave: return encode(message.leave);
     case net_kind::bye: return encode(message.bye);
+    case net_kind::chat: return encode(message.chat);
     }
     return std::string();
 }
@@ -211,6 +230,7 @@ const char* kind_name(net_kind kind)
     case net_kind::hash: return "hash";
     case net_kind::leave: return "leave";
     case net_kind::bye: return "bye";
+    case net_kind::chat: return "chat";
     }
     return "unknown";
 }

@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "match/chat_text.h"
 #include "match/control.h"
+#include "match/match_rules.h"
 #include "match/player_name.h"
 
 // Every version keeps the header and the bye as they are, so that a peer
 // of another version can still be told so in words.
-const std::uint8_t net_protocol_version = 2;
+const std::uint8_t net_protocol_version = 3;
 const int net_max_slots = 11;
 // A start message carries the map's text (zlib-packed); nothing else comes
 // near this.
@@ -34,7 +36,12 @@ enum class net_kind : std::uint8_t {
     hash = 5,    // both ways: the match state's hash at a tick
     leave = 6,   // host -> all: a slot is a bot from a tick on
     bye = 7,     // either way: this peer is leaving; from the host, the match ends
+    chat = 8,    // joiner -> host: a line said; host -> all: a line to show
 };
+
+// A chat line's slot when it is the host's word to one joiner alone (a line
+// of its refused, say) rather than a player's.
+const int net_chat_note_slot = 255;
 
 // A human as the others see them.
 struct net_player {
@@ -60,6 +67,7 @@ struct net_lobby {
     std::string map_name;            // as in a replay: ends ".zkm"
     int bots = 0;                    // humans + bots <= 11
     int skill = 1;
+    match_rules rules;
 
     bool operator==(const net_lobby& other) const;
 };
@@ -68,6 +76,7 @@ struct net_start {
     std::uint32_t seed = 0;
     int skill = 1;
     int bots = 0;
+    match_rules rules;
     std::vector<net_player> humans;  // 2..11 humans in slot order
     std::string map_name;
     std::string map_text;            // the map file's whole text, zlib-packed on the wire
@@ -114,6 +123,19 @@ struct net_bye {
     bool operator==(const net_bye& other) const { return why == other.why; }
 };
 
+// From a joiner the host reads only the text: the speaker is the sender's
+// slot and the tick the host's own.
+struct net_chat {
+    int slot = 0;            // the speaker, 0..10, or net_chat_note_slot
+    std::uint32_t tick = 0;  // the host's match tick as it took the line; 0 in the lobby
+    std::string text;        // is_chat_text
+
+    bool operator==(const net_chat& other) const
+    {
+        return slot == other.slot && tick == other.tick && text == other.text;
+    }
+};
+
 // One decoded packet: `kind` says which member holds it.
 struct net_message {
     net_kind kind = net_kind::bye;
@@ -124,6 +146,7 @@ struct net_message {
     net_hash hash;
     net_leave leave;
     net_bye bye;
+    net_chat chat;
 
     // The same kind and the same member of that kind; the others are not looked at.
     bool operator==(const net_message& other) const;
@@ -140,6 +163,7 @@ std::string encode(const net_inputs& message);
 std::string encode(const net_hash& message);
 std::string encode(const net_leave& message);
 std::string encode(const net_bye& message);
+std::string encode(const net_chat& message);
 // The member `kind` names; empty as above for a start.
 std::string encode(const net_message& message);
 

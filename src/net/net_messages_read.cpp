@@ -47,6 +47,7 @@ private:
             return slot("the leaving slot", host_slot + 1, out.leave.slot) &&
                    tick("the tick", out.leave.tick);
         case net_kind::bye: return read_bye(out.bye);
+        case net_kind::chat: return read_chat(out.chat);
         }
         return fail("unknown message kind");
     }
@@ -59,7 +60,7 @@ private:
             return fail("your slot %d is beyond the last human's, %zu", lobby.your_slot,
                         lobby.humans.size() - 1);
         return read_map_name(lobby.map_name) && read_bots(lobby.humans.size(), lobby.bots) &&
-               read_skill(lobby.skill);
+               read_skill(lobby.skill) && read_match_rules(lobby.rules);
     }
 
     bool read_start(net_start& start)
@@ -67,7 +68,8 @@ private:
         if (!u32("the seed", start.seed) || !read_skill(start.skill))
             return false;
         std::uint64_t bots = 0;
-        if (!number("the number of bots", bots) || !read_humans(2, start.humans))
+        if (!number("the number of bots", bots) || !read_match_rules(start.rules) ||
+            !read_humans(2, start.humans))
             return false;
         return fighters(start.humans.size(), bots, start.bots) && read_map_name(start.map_name) &&
                read_map_text(start.map_text);
@@ -243,6 +245,18 @@ private:
         return in.take(length, bye.why) || ends_inside("the reason");
     }
 
+    bool read_chat(net_chat& chat)
+    {
+        std::uint8_t speaker = 0;
+        if (!byte("the speaker's slot", speaker))
+            return false;
+        if (speaker > last_slot && speaker != net_chat_note_slot)
+            return fail("the speaker's slot %d is not %d to %d nor %d for a note", speaker, host_slot, last_slot,
+                        net_chat_note_slot);
+        chat.slot = speaker;
+        return tick("the tick", chat.tick) && read_chat_text(chat.text);
+    }
+
     bool slot(const char* what, int lowest, int& value)
     {
         std::uint8_t read = 0;
@@ -298,7 +312,7 @@ bool decode(const std::uint8_t* data, std::size_t size, net_message& out, std::s
     }
     const std::uint8_t kind = data[3];
     if (kind < static_cast<std::uint8_t>(net_kind::hello) ||
-        kind > static_cast<std::uint8_t>(net_kind::bye)) {
+        kind > static_cast<std::uint8_t>(net_kind::chat)) {
         error = "unknown message kind " + std::to_string(kind);
         return false;
     }

@@ -6,8 +6,8 @@
 //           (a length and its bytes)
 //   lobby   the joiner's slot (byte), the humans (a count, then each one as
 //           in a hello), the map name (a length and its bytes), the bots
-//           (varint) and the skill (byte)
-//   start   the seed (u32), the skill (byte), the bots (varint), the humans,
+//           (varint), the skill (byte) and the rules
+//   start   the seed (u32), the skill (byte), the bots (varint), the rules, the humans,
 //           the map name, the map text's length unpacked and packed (two
 //           varints) and its zlib stream
 //   inputs  the sender's tick, the eleven have-until ticks, the number of
@@ -17,6 +17,9 @@
 //   leave   the slot (byte) and the tick
 //   bye     the reason (a length and its bytes); the header and the bye
 //           stay so in every version
+//   chat    the slot (byte: 0..10, or 255 for a note), the tick and the
+//           text (a length and its bytes)
+// The rules are the score limit and the time limit, two varints.
 // A reading is the keys (u16), the buttons (byte), the pointer's x and y
 // (zigzag varints) and the scale's x and y (f32).
 #pragma once

@@ -6,7 +6,10 @@
 // checkpoints (a count, then each tick as the step from the one before and
 // the hash as a u64), then each human: hair, shirt and pants, the name (a
 // length and its bytes; not in version 1), the scale
-// (two f32), the number of runs and the runs. Counts, lengths and ticks are
+// (two f32), the number of runs and the runs. From version 3, after the
+// humans: the score limit and the time limit, the number of chat lines, then
+// each line: its tick as the step from the one before, the speaker's slot
+// and the text (a length and its bytes). Counts, lengths and ticks are
 // varints; the pointer's moves zigzag varints.
 //
 // A run is one flags byte, then only what changed from the run before (the

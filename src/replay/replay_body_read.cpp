@@ -18,6 +18,8 @@ const std::uint32_t ticks_per_checkpoint = 1000;
 // The fewest bytes a checkpoint and a run take in the body.
 const std::size_t smallest_checkpoint = 1 + 8;
 const std::size_t smallest_run = 1;
+// A chat line: its tick, its slot and a one-byte text with its length.
+const std::size_t smallest_chat_line = 1 + 1 + 1 + 1;
 
 // The name as a message may show it: printable characters only, cut short.
 std::string shown(const std::string& text)
@@ -55,8 +57,11 @@ public:
             if (!read_human(out.humans[human]))
                 return false;
         human = -1;
+        if (version >= 3 && (!read_match_rules(out.rules) || !read_chat()))
+            return false;
         if (in.left() > 0)
-            return fail("%s after the last human", counted(in.left(), "byte").c_str());
+            return fail("%s after the %s", counted(in.left(), "byte").c_str(),
+                        version >= 3 ? "chat" : "last human");
         return check_map();
     }
 
@@ -180,6 +185,37 @@ private:
         return true;
     }
 
+    bool read_chat()
+    {
+        std::uint64_t count = 0;
+        if (!number("the number of chat lines", count))
+            return false;
+        if (count > in.left() / smallest_chat_line)
+            return fail("%llu chat lines in the %zu bytes left", wide(count), in.left());
+        out.chat.resize(count);
+        std::uint64_t tick = 0;
+        for (std::size_t i = 0; i < count; i++) {
+            chat_line = i;
+            recorded_chat& line = out.chat[i];
+            std::uint64_t step = 0;
+            std::uint64_t speaker = 0;
+            if (!number("a chat line's tick", step) || !number("a chat line's slot", speaker))
+                return false;
+            // Each step is checked before the sum, so that it cannot overflow.
+            if (step > out.ticks || tick + step > out.ticks)
+                return fail("its tick is after the match's last tick, %u", out.ticks);
+            tick += step;
+            if (speaker >= out.humans.size())
+                return fail("the speaker %llu is not one of the %zu humans", wide(speaker), out.humans.size());
+            line.tick = static_cast<std::uint32_t>(tick);
+            line.slot = static_cast<int>(speaker);
+            if (!read_chat_text(line.text))
+                return false;
+        }
+        chat_line = no_run;
+        return true;
+    }
+
     // Version 1 kept no names: its humans are numbered.
     bool read_name(std::string& name)
     {
@@ -242,6 +278,8 @@ private:
 
     std::string where() const override
     {
+        if (chat_line != no_run)
+            return "chat line " + std::to_string(chat_line + 1) + ": ";
         if (human >= 0 && run != no_run)
             return "human " + std::to_string(human + 1) + ", run " + std::to_string(run + 1) + ": ";
         if (human >= 0)
@@ -255,6 +293,7 @@ private:
     replay_data& out;
     int human = -1;
     std::size_t run = no_run;
+    std::size_t chat_line = no_run;
 };
 
 }  // namespace

@@ -60,6 +60,20 @@ void write_human(byte_writer& out, const recorded_human& human, std::uint32_t ve
     }
 }
 
+void write_chat(byte_writer& out, const replay_data& replay)
+{
+    out.varint(static_cast<std::uint32_t>(replay.rules.score_limit));
+    out.varint(static_cast<std::uint32_t>(replay.rules.time_limit));
+    out.varint(replay.chat.size());
+    std::uint32_t previous_tick = 0;
+    for (const recorded_chat& line : replay.chat) {
+        out.varint(static_cast<std::uint32_t>(line.tick - previous_tick));
+        out.varint(static_cast<std::uint32_t>(line.slot));
+        out.text(line.text);
+        previous_tick = line.tick;
+    }
+}
+
 // Unpacks exactly `length` bytes from the compressed stream after the header.
 bool unpack_body(const std::string& bytes, std::uint32_t length, std::string& body, std::string& error)
 {
@@ -120,7 +134,7 @@ bool replay_data::operator==(const replay_data& other) const
 {
     return seed == other.seed && skill == other.skill && bots == other.bots && map_name == other.map_name &&
            map_text == other.map_text && ticks == other.ticks && humans == other.humans &&
-           checkpoints == other.checkpoints;
+           checkpoints == other.checkpoints && rules == other.rules && chat == other.chat;
 }
 
 std::string pack_replay_body(const replay_data& replay, std::uint32_t version)
@@ -144,6 +158,8 @@ std::string pack_replay_body(const replay_data& replay, std::uint32_t version)
     }
     for (const recorded_human& human : replay.humans)
         write_human(out, human, version);
+    if (version >= 3)
+        write_chat(out, replay);
     return out.bytes;
 }
 

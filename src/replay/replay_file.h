@@ -13,11 +13,13 @@
 #include <vector>
 
 #include "match/control.h"
+#include "match/match_rules.h"
 #include "match/player_name.h"
 
 // Version 2 gave the humans their names; files of version 1 still play, their
-// humans named "PLAYER 1" upward.
-const std::uint32_t replay_format_version = 2;
+// humans named "PLAYER 1" upward. Version 3 added the match's rules and its
+// chat; older files have neither.
+const std::uint32_t replay_format_version = 3;
 const std::uint32_t oldest_replay_format_version = 1;
 
 // A stretch of ticks on which one human's controls read the same.
@@ -59,6 +61,18 @@ struct replay_checkpoint {
     }
 };
 
+// A line said in a network match, shown from `tick` on.
+struct recorded_chat {
+    std::uint32_t tick = 0;  // at most the replay's ticks; no line before the one above it
+    int slot = 0;            // a human's
+    std::string text;        // is_chat_text
+
+    bool operator==(const recorded_chat& other) const
+    {
+        return tick == other.tick && slot == other.slot && text == other.text;
+    }
+};
+
 struct replay_data {
     std::uint32_t seed = 0;
     int skill = 1;  // 0 HARD, 1 MEDIUM, 2 EASY
@@ -68,6 +82,8 @@ struct replay_data {
     std::uint32_t ticks = 0;  // steps the match ran
     std::vector<recorded_human> humans;
     std::vector<replay_checkpoint> checkpoints;  // ascending ticks
+    match_rules rules;
+    std::vector<recorded_chat> chat;  // ascending ticks
 
     bool operator==(const replay_data& other) const;
 };

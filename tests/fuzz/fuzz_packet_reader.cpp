@@ -46,6 +46,12 @@ void check_reading(const control_reading& reading)
     require(std::isfinite(reading.scale_y) && reading.scale_y >= 0.01f && reading.scale_y <= 100);
 }
 
+void check_rules(const match_rules& rules)
+{
+    require(rules.score_limit >= 0 && is_score_limit(static_cast<std::uint32_t>(rules.score_limit)));
+    require(rules.time_limit >= 0 && is_time_limit(static_cast<std::uint32_t>(rules.time_limit)));
+}
+
 void check_inputs(const net_inputs& inputs)
 {
     require(inputs.slots.size() <= net_max_slots);
@@ -67,15 +73,21 @@ void check_accepted(const net_message& m)
     case net_kind::lobby:
         require(m.lobby.your_slot >= 1 && m.lobby.your_slot < static_cast<int>(m.lobby.humans.size()));
         check_match(m.lobby.humans, 1, m.lobby.bots, m.lobby.skill, m.lobby.map_name);
+        check_rules(m.lobby.rules);
         break;
     case net_kind::start:
         check_match(m.start.humans, 2, m.start.bots, m.start.skill, m.start.map_name);
         require(m.start.map_text.size() <= (4u << 20));
+        check_rules(m.start.rules);
         break;
     case net_kind::inputs: check_inputs(m.inputs); break;
     case net_kind::hash: break;
     case net_kind::leave: require(m.leave.slot >= 1 && m.leave.slot < net_max_slots); break;
     case net_kind::bye: require(m.bye.why.size() <= net_max_bye); break;
+    case net_kind::chat:
+        require((m.chat.slot >= 0 && m.chat.slot < net_max_slots) || m.chat.slot == net_chat_note_slot);
+        require(is_chat_text(m.chat.text));
+        break;
     }
 }
 

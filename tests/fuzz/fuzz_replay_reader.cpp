@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "match/chat_text.h"
 #include "match/match_limits.h"
 #include "replay/replay_file.h"
 
@@ -52,6 +53,13 @@ void check_accepted(const replay_data& replay)
     }
     for (const recorded_human& human : replay.humans)
         check_accepted_human(human, replay.ticks);
+    require(is_score_limit(static_cast<std::uint32_t>(replay.rules.score_limit)) &&
+            is_time_limit(static_cast<std::uint32_t>(replay.rules.time_limit)));
+    for (std::size_t i = 0; i < replay.chat.size(); i++) {
+        const recorded_chat& line = replay.chat[i];
+        require(line.tick <= replay.ticks && (i == 0 || line.tick >= replay.chat[i - 1].tick));
+        require(line.slot >= 0 && line.slot < humans && is_chat_text(line.text));
+    }
 }
 
 void read_file(const std::string& bytes)

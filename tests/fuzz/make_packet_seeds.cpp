@@ -62,11 +62,13 @@ int main(int argc, char** argv)
     lobby.map_name = "small.zkm";
     lobby.bots = 4;
     lobby.skill = 0;
+    lobby.rules = {most_score_limit, 10};
 
     net_start start;
     start.seed = 1234567;
     start.skill = 2;
     start.bots = 1;
+    start.rules = {20, most_time_limit};
     start.humans = {look(0, 0, 3, "host"), look(1, 1, 1, "FIFTEEN_LETTERS")};
     start.map_name = "small.zkm";
     start.map_text = small_map;
@@ -97,10 +99,20 @@ int main(int argc, char** argv)
     net_bye bye;
     bye.why = "the host left";
 
+    net_chat chat;
+    chat.slot = 10;
+    chat.tick = 123456;
+    chat.text = "GG, well played ~ see you at 8:00 {again}!";
+
+    net_chat note;
+    note.slot = net_chat_note_slot;
+    note.text = "TWO LINES A SECOND AT MOST";
+
     const bool written = write(folder, "hello", encode(hello)) && write(folder, "lobby", encode(lobby)) &&
                          write(folder, "start", encode(start)) && write(folder, "inputs", encode(inputs)) &&
                          write(folder, "hash", encode(hash)) && write(folder, "leave", encode(leave)) &&
-                         write(folder, "bye", encode(bye));
+                         write(folder, "bye", encode(bye)) && write(folder, "chat", encode(chat)) &&
+                         write(folder, "note", encode(note));
     if (!written) {
         std::fprintf(stderr, "make_packet_seeds: cannot write into %s\n", argv[1]);
         return 1;

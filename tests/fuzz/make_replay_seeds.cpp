@@ -84,12 +84,16 @@ int main(int argc, char** argv)
     for (int tick = 0; tick < 300; tick++)
         hold(second, tick % 50 < 10 ? key_reload : 0, 0, tick * 2, 400 - tick, 1);
 
+    two.rules = {10, 5};
+    two.chat = {{0, 1, "hi"}, {0, 0, "hello ~ all"}, {1500, 1, std::string(100, 'z')}, {2500, 0, "gg"}};
+
     replay_data crowded = small_replay(11, 0, 5);
     for (recorded_human& human : crowded.humans)
         hold(human, key_slow_motion, 0, 1, 1, 5);
 
     if (!write_seed(folder, "one_human", one) || !write_seed(folder, "two_humans_one_left", two) ||
-        !write_seed(folder, "eleven_humans", crowded) || !write_seed(folder, "first_version", two, 1)) {
+        !write_seed(folder, "eleven_humans", crowded) || !write_seed(folder, "first_version", two, 1) ||
+        !write_seed(folder, "second_version", two, 2)) {
         std::fprintf(stderr, "make_replay_seeds: cannot write into %s\n", argv[1]);
         return 1;
     }

@@ -60,14 +60,15 @@ net_message lobby()
 {
     net_message m = of(net_kind::lobby);
     m.lobby = {2, {look(0, 0, 3, "host-1"), look(1, 2, 5, "FIFTEEN_LETTERS"), look(2, 5, 0, "a b")},
-               "tower.zkm", 8, 0};
+               "tower.zkm", 8, 0, {most_score_limit, 0}};
     return m;
 }
 
 net_message start()
 {
     net_message m = of(net_kind::start);
-    m.start = {0xdeadbeef, 2, 1, {look(0, 0, 3, "Z"), look(2, 1, 4, "bob_2")}, "tower.zkm", tower_text()};
+    m.start = {0xdeadbeef, 2, 1, {20, most_time_limit}, {look(0, 0, 3, "Z"), look(2, 1, 4, "bob_2")},
+               "tower.zkm", tower_text()};
     return m;
 }
 
@@ -112,6 +113,24 @@ net_message bye()
     return m;
 }
 
+// The longest line, of every character a line may hold.
+net_message chat()
+{
+    net_message m = of(net_kind::chat);
+    m.chat.slot = 10;
+    m.chat.tick = 4000000000u;
+    for (std::size_t i = 0; i < max_chat_text; i++)
+        m.chat.text += static_cast<char>(' ' + i % 95);
+    return m;
+}
+
+net_message note()
+{
+    net_message m = of(net_kind::chat);
+    m.chat = {net_chat_note_slot, 0, "x"};
+    return m;
+}
+
 bool decode(const std::string& packet, net_message& out, std::string& error)
 {
     return decode(reinterpret_cast<const std::uint8_t*>(packet.data()), packet.size(), out, error);
@@ -134,6 +153,7 @@ TEST(NetMessages, EveryKindReadsBackExactlyAndOnlyWhole)
         {"inputs", inputs()}, {"inputs, no slots", of(net_kind::inputs)},
         {"hash", hash()},     {"leave", leave()},
         {"bye", bye()},       {"bye, no reason", of(net_kind::bye)},
+        {"chat", chat()},     {"a note", note()},
     };
     for (const round_trip& row : table) {
         const std::string packet = encode(row.message);
@@ -177,7 +197,7 @@ std::string cut(net_message message, std::size_t lose)
 std::string start_with_packed_text(std::uint64_t length, const std::string& packed)
 {
     return raw(net_kind::start, [&](byte_writer& out) {
-        out.u32(1), out.byte(1), out.varint(0), out.varint(2);
+        out.u32(1), out.byte(1), out.varint(0), out.varint(0), out.varint(0), out.varint(2);
         for (int human = 0; human < 2; human++)
             out.byte(0), out.byte(0), out.byte(0), out.text("A");
         out.text("a.zkm"), out.varint(length), out.text(packed);
@@ -222,13 +242,13 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
              return p;
          },
          "; this game speaks"},
-        {"kind 8",
+        {"kind 9",
          [] {
              std::string p = encode(hash());
-             p[3] = 8;
+             p[3] = 9;
              return p;
          },
-         "unknown message kind 8"},
+         "unknown message kind 9"},
         {"too large",
          [] {
              std::string p = encode(bye());
@@ -250,7 +270,7 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
         {"name with a control character",
          [] { return changed(hello(), [](message m) { m.hello.look.name = "a\nb"; }); },
          "the name is not a player's name"},
-        {"cut in the map name", [] { return cut(lobby(), 5); },
+        {"cut in the map name", [] { return cut(lobby(), 8); },
          "lobby message: the packet ends inside the map name"},
         {"cut in the map text", [] { return cut(start(), 1); },
          "start message: the packet ends inside the packed map"},
@@ -370,6 +390,35 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
          "the packed map text has bytes after its end"},
         {"bye too long", [] { return changed(bye(), [](message m) { m.bye.why += 'x'; }); },
          "a reason of 201 bytes (at most 200)"},
+        {"score limit", [] { return changed(lobby(), [](message m) { m.lobby.rules.score_limit++; }); },
+         "lobby message: a score limit of 1000 kills (0 to 999)"},
+        {"time limit", [] { return changed(start(), [](message m) { m.start.rules.time_limit++; }); },
+         "start message: a time limit of 1441 minutes (0 to 1440)"},
+        {"score limit beyond 32 bits",
+         [] {
+             std::string p = cut(lobby(), 3);  // its rules: 999 and 0
+             byte_writer o;
+             o.varint((1ull << 32) + 5), o.varint(0);
+             return p + o.bytes;
+         },
+         "a score limit of 4294967301 kills"},
+        {"chat line too long", [] { return changed(chat(), [](message m) { m.chat.text += 'x'; }); },
+         "chat message: a chat line of 101 bytes (1 to 100)"},
+        {"empty chat line", [] { return changed(chat(), [](message m) { m.chat.text.clear(); }); },
+         "a chat line of 0 bytes (1 to 100)"},
+        {"chat line with a control character",
+         [] { return changed(chat(), [](message m) { m.chat.text[7] = '\n'; }); },
+         "the chat line's byte 8 is 10, not a printable character"},
+        {"chat line with a byte beyond 126",
+         [] { return changed(note(), [](message m) { m.chat.text = "caf\xc3\xa9"; }); },
+         "the chat line's byte 4 is 195"},
+        {"chat line with DEL", [] { return changed(note(), [](message m) { m.chat.text = "\x7f"; }); },
+         "byte 1 is 127"},
+        {"chat slot 11", [] { return changed(chat(), [](message m) { m.chat.slot = 11; }); },
+         "the speaker's slot 11 is not 0 to 10 nor 255 for a note"},
+        {"chat slot 254", [] { return changed(chat(), [](message m) { m.chat.slot = 254; }); },
+         "the speaker's slot 254"},
+        {"cut in the chat line", [] { return cut(chat(), 1); }, "chat message: the packet ends inside the chat line"},
         {"huge map text in a tiny packet", [] { return start_with_packed_text(4u << 20, "tiny"); },
          "4 packed bytes cannot hold a map text of 4194304 bytes"},
         {"huge human count in a tiny packet",
@@ -378,7 +427,8 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
         {"humans beyond the bytes",
          [] {
              return raw(net_kind::start,
-                        [](byte_writer& o) { o.u32(0), o.byte(0), o.varint(0), o.varint(11); });
+                        [](byte_writer& o) { o.u32(0), o.byte(0), o.varint(0), o.varint(0), o.varint(0); }) +
+                    "\x0b";
          },
          "11 humans in the 0 bytes left"},
         {"slot entries beyond the bytes",

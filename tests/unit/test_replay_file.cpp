@@ -75,6 +75,9 @@ replay_data two_humans()
         hold(second, x % 7 == 0 ? key_left : 0, 0, x * 3, 200 - x);
     for (std::uint32_t tick = 0; tick <= replay.ticks; tick += 1000)
         replay.checkpoints.push_back({tick, 0x0123456789abcdefull * (tick + 1)});
+    replay.rules = {most_score_limit, most_time_limit};
+    // Two lines on one tick, and the longest line on the last.
+    replay.chat = {{0, 1, "hi"}, {0, 0, "~ hello, all! ~"}, {250, 1, "gg"}, {6000, 0, std::string(100, ' ')}};
     return replay;
 }
 
@@ -91,19 +94,23 @@ TEST(ReplayFile, PackedReplayReadsBackExactly)
     EXPECT_TRUE(back == replay);
 }
 
-// A file of the first version, which kept no names, reads the same with the
-// humans numbered.
-TEST(ReplayFile, AFileOfTheFirstVersionReadsWithNumberedHumans)
+// Files of the older versions read the same, without what they did not keep:
+// the first the humans' names (they are numbered), both the rules and the chat.
+TEST(ReplayFile, FilesOfOlderVersionsReadWithoutWhatTheyDidNotKeep)
 {
-    replay_data replay = two_humans();
-    const std::string old_file = wrap_replay_body(pack_replay_body(replay, 1), 1);
-    replay_data back;
-    std::string error;
-    ASSERT_TRUE(unpack_replay(old_file, back, error)) << error;
-    replay.humans[0].name = "PLAYER 1";
-    replay.humans[1].name = "PLAYER 2";
-    EXPECT_TRUE(back == replay);
-    EXPECT_NE(pack_replay(back), old_file) << "written again, it is of this version";
+    for (std::uint32_t version = 1; version <= 2; version++) {
+        replay_data replay = two_humans();
+        const std::string old_file = wrap_replay_body(pack_replay_body(replay, version), version);
+        replay_data back;
+        std::string error;
+        ASSERT_TRUE(unpack_replay(old_file, back, error)) << version << ": " << error;
+        if (version == 1)
+            replay.humans[0].name = "PLAYER 1", replay.humans[1].name = "PLAYER 2";
+        replay.rules = match_rules();
+        replay.chat.clear();
+        EXPECT_TRUE(back == replay) << version;
+        EXPECT_NE(pack_replay(back), old_file) << version << ": written again, it is of this version";
+    }
 }
 
 // Ten minutes at 100 ticks a second, the mouse moving a little on most ticks.
@@ -203,8 +210,8 @@ TEST(ReplayFile, EveryBadValueIsRefusedWithItsReason)
     const refusal table[] = {
         {"other magic", [] { return changed_file([](text b) { b[2] = 'X'; }); }, "not a replay file"},
         {"a map file", [] { return tower_text(); }, "not a replay file"},
-        {"newer version", [] { return changed_file([](text b) { b[8] = 3; }); },
-         "a replay of format version 3; this game reads versions 1 to 2"},
+        {"newer version", [] { return changed_file([](text b) { b[8] = 4; }); },
+         "a replay of format version 4; this game reads versions 1 to 3"},
         {"version 0", [] { return changed_file([](text b) { b[8] = 0; }); }, "a replay of format version 0"},
         {"empty name", [] { return changed_replay([](data r) { r.humans[1].name.clear(); }); },
          "human 2: a name of 0 bytes (1 to 15)"},
@@ -231,9 +238,36 @@ TEST(ReplayFile, EveryBadValueIsRefusedWithItsReason)
         {"body cut in the map text", [] { return changed_body([](text b) { b.resize(b.size() / 2); }); },
          "the body ends inside the map text"},
         {"body cut at the end", [] { return changed_body([](text b) { b.pop_back(); }); },
-         "human 2, run 300: the body ends inside"},
+         "chat line 4: the body ends inside the chat line"},
+        {"body cut after the humans",
+         [] {
+             return wrap_replay_body(pack_replay_body(two_humans(), 2), 3);
+         },
+         "the body ends inside the score limit"},
         {"trailing bytes in the body", [] { return changed_body([](text b) { b += '\0'; }); },
+         "1 byte after the chat"},
+        {"trailing bytes in an older body",
+         [] { return wrap_replay_body(pack_replay_body(two_humans(), 2) + '\0', 2); },
          "1 byte after the last human"},
+        {"score limit", [] { return changed_replay([](data r) { r.rules.score_limit++; }); },
+         "a score limit of 1000 kills (0 to 999)"},
+        {"time limit", [] { return changed_replay([](data r) { r.rules.time_limit++; }); },
+         "a time limit of 1441 minutes (0 to 1440)"},
+        {"chat line after the end", [] { return changed_replay([](data r) { r.chat[3].tick++; }); },
+         "chat line 4: its tick is after the match's last tick, 6000"},
+        {"chat lines out of order",
+         [] { return changed_replay([](data r) { std::swap(r.chat[2], r.chat[3]); }); },
+         "chat line 4: its tick is after the match's last tick"},
+        {"chat speaker beyond the humans", [] { return changed_replay([](data r) { r.chat[1].slot = 2; }); },
+         "chat line 2: the speaker 2 is not one of the 2 humans"},
+        {"empty chat line", [] { return changed_replay([](data r) { r.chat[0].text.clear(); }); },
+         "chat line 1: a chat line of 0 bytes (1 to 100)"},
+        {"chat line too long", [] { return changed_replay([](data r) { r.chat[3].text += 'x'; }); },
+         "chat line 4: a chat line of 101 bytes"},
+        {"chat line with a tab", [] { return changed_replay([](data r) { r.chat[2].text = "g\tg"; }); },
+         "chat line 3: the chat line's byte 2 is 9, not a printable character"},
+        {"chat line with a byte beyond 126", [] { return changed_replay([](data r) { r.chat[2].text = "\x80"; }); },
+         "the chat line's byte 1 is 128"},
         {"overlong number", [] { return changed_body([](text b) { b.replace(4, 1, 11, '\xff'); }); },
          "the skill is not a number"},
         {"skill", [] { return changed_replay([](data r) { r.skill = 3; }); }, "skill 3 is not"},
