@@ -51,6 +51,19 @@ const char* first_screen(const launch_choice& choice)
     return nullptr;
 }
 
+// A limit's number: --score-limit or --time-limit with its value.
+bool read_limit(const char* name, const char* value, int most, int& out, std::string& error)
+{
+    unsigned long long number = 0;
+    if (!read_number(value, 4, static_cast<unsigned long long>(most), number)) {
+        error = std::string(name) + " needs a whole number from 0 to " + std::to_string(most) + ", not " +
+                quoted_or_nothing(value);
+        return false;
+    }
+    out = static_cast<int>(number);
+    return true;
+}
+
 }  // namespace
 
 bool read_seed(const char* text, unsigned int& seed)
@@ -133,9 +146,20 @@ bool read_arguments(int argc, const char* const* argv, launch_choice& choice,
         } else if (std::strcmp(argv[i], "--join") == 0) {
             if (!read_join(i + 1 < argc ? argv[++i] : nullptr, choice, error))
                 return false;
+        } else if (std::strcmp(argv[i], "--score-limit") == 0 || std::strcmp(argv[i], "--time-limit") == 0) {
+            const char* name = argv[i];
+            const bool score = std::strcmp(name, "--score-limit") == 0;
+            const char* value = i + 1 < argc ? argv[++i] : nullptr;
+            if (!read_limit(name, value, score ? most_score_limit : most_time_limit,
+                            score ? choice.rules.score_limit : choice.rules.time_limit, error))
+                return false;
         } else {
             ignored.push_back(argv[i]);
         }
+    }
+    if (!choice.hosting && !(choice.rules == match_rules())) {
+        error = "--score-limit and --time-limit are for the host: give them with --host";
+        return false;
     }
     return true;
 }

@@ -7,6 +7,9 @@
 //   --replay FILE        play a replay before the menu
 //   --host [PORT]        open a network lobby on PORT (1..65535)
 //   --join HOST[:PORT]   join the lobby of HOST
+//   --score-limit K      the host's lobby starts with a score limit of K
+//                        kills (0 for none, up to 999)
+//   --time-limit M       and a time limit of M minutes (0 for none, up to 1440)
 // At most one of --replay, --host and --join; anything else is ignored,
 // with one line each on standard error.
 #pragma once
@@ -14,6 +17,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "match/match_rules.h"
 
 struct launch_choice {
     bool multisampling = true;
@@ -25,11 +30,12 @@ struct launch_choice {
     bool hosting = false;
     std::string join_address;  // "" none
     std::uint16_t port = 0;    // set with --host or --join
+    match_rules rules;         // the host lobby's first limits
 };
 
 // Reads the arguments after the program's name into `choice`. Returns false,
 // with a message for the player in `error`, only when a known switch has a
-// bad value or none, or two of --replay, --host and --join are given;
+// bad value or none (a limit without --host is one), or two of --replay, --host and --join are given;
 // unknown arguments are listed in `ignored`.
 bool read_arguments(int argc, const char* const* argv, launch_choice& choice,
                     std::vector<std::string>& ignored, std::string& error);

@@ -103,29 +103,38 @@ void watch_replay(const replay_data& replay)
 }
 
 // Network play given on the command line, before the menu: the host's lobby
-// or a joiner's wait, then the match. A session that ends by itself (no
-// host, the host gone) says why.
+// or a joiner's wait, then the match; after a match that ended by the
+// host's limits, the lobby again for the next. A session that ends by
+// itself (no host, the host gone) says why.
 void play_network(const launch_choice& choice)
 {
     net_session session;
     std::string error;
     host_lobby lobby;
     join_wait wait;
-    if (choice.hosting ? !lobby.init(session, choice.port, next_match_seed(), error)
+    if (choice.hosting ? !lobby.init(session, choice.port, next_match_seed(), error, choice.rules)
                        : !wait.init(session, choice.join_address, choice.port, error)) {
         explain(error);
         return;
     }
-    if (choice.hosting)
-        run(lobby, [&lobby] { return lobby.done(); });
-    else
-        run(wait, [&wait] { return wait.done(); });
-    if (session.get_phase() == net_session::phase::playing) {
+    for (;;) {
+        if (choice.hosting)
+            run(lobby, [&lobby] { return lobby.done(); });
+        else
+            run(wait, [&wait] { return wait.done(); });
+        if (session.get_phase() != net_session::phase::playing)
+            break;
         network_match match;
         match.init(session);
         if (!close_requested)
             run(match, [&match] { return match.done(); });
         match.deinit();
+        if (close_requested || session.get_phase() != net_session::phase::lobby)
+            break;
+        if (choice.hosting)
+            lobby.resume(next_match_seed());
+        else
+            wait.resume();
     }
     session.leave();
     if (!close_requested && !session.get_ended_why().empty())

@@ -79,6 +79,7 @@ void cplayer::init(int new_id)
     health = dead_time;
     id = new_id;
     kills = 0;
+    deaths = 0;
     active = true;
     drop_weapon();
 }
@@ -239,6 +240,7 @@ void cplayer::damage(float direction, float amount, int attacker, int cause)
 void cplayer::die(float direction, int attacker, int cause)
 {
     health = dead_time;
+    deaths++;
     // A shot is named after the gun the shooter holds as it lands.
     const bool armed = attacker >= 0 && attacker < max_players && players[attacker].weapon;
     if (cause < 0)

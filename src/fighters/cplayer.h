@@ -27,6 +27,7 @@ struct fighter_state {
     int head = 0;
     int id = 0;
     int kills = 0;
+    int deaths = 0;  // not hashed: the replays' checkpoints from before it still hold
     int grenades = 0;
     int view_x = 0;  // a human's scroll of the map, where it last looked from
     int view_y = 0;
@@ -67,6 +68,7 @@ public:
     int get_grenades() const { return grenades; }
     int get_id() const { return id; }
     int get_kills() const { return kills; }
+    int get_deaths() const { return deaths; }
     bool get_active() const { return active; }
     bool get_dir() const { return dir; }
     bool get_bot() const { return bot; }

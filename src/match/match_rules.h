@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 struct match_rules {
     int score_limit = 0;  // kills that win; 0 for none
@@ -31,8 +32,16 @@ struct match_result {
     int winner = -1;  // the fighter's slot; -1 for a draw
 };
 
-// The result after `ticks` steps of the match now in `game` and `players`:
-// the most kills win, then the fewer deaths; still equal, a draw.
+// A fighter's count of kills and deaths.
+struct fighter_score {
+    int kills = 0;
+    int deaths = 0;
+};
+
+// The result after `ticks` steps, the fighters' counts by slot: the most
+// kills win, then the fewer deaths; still equal, a draw.
+match_result result_of(const match_rules& rules, std::uint32_t ticks, const std::vector<fighter_score>& fighters);
+// The same for the match now in `game` and `players`.
 match_result match_result_now(const match_rules& rules, std::uint32_t ticks);
 // Ticks of play that `minutes` make.
 std::uint32_t ticks_of_minutes(int minutes);

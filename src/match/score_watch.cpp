@@ -9,7 +9,6 @@
 void score_watch::reset()
 {
     feed.clear();
-    deaths.assign(max_players, 0);
     alive.assign(max_players, false);
     steps = 0;
 }
@@ -21,13 +20,19 @@ void score_watch::watch()
     for (int id = 0; id < max_players; id++) {
         const cplayer& fighter = players[id];
         const bool now_alive = fighter.get_active() && fighter.get_health() > 0;
-        if (alive[id] && !now_alive) {
-            deaths[id]++;
+        if (alive[id] && !now_alive)
             feed.add(last_blows[id].attacker, last_blows[id].cause, id, steps);
-        }
         alive[id] = now_alive;
     }
     steps++;
+}
+
+std::vector<int> score_watch::get_deaths()
+{
+    std::vector<int> deaths;
+    for (int id = 0; id < max_players; id++)
+        deaths.push_back(players[id].get_deaths());
+    return deaths;
 }
 
 void score_watch::draw(const std::vector<std::string>& human_names, const std::vector<int>& pings,
@@ -35,5 +40,5 @@ void score_watch::draw(const std::vector<std::string>& human_names, const std::v
 {
     draw_kill_feed(feed_now(), human_names);
     if (al_key_down(&keyboard, ALLEGRO_KEY_TAB))
-        draw_scoreboard(scoreboard_rows(human_names, deaths, pings), game.get_shown_slot(), with_ping);
+        draw_scoreboard(scoreboard_rows(human_names, get_deaths(), pings), game.get_shown_slot(), with_ping);
 }

@@ -1,6 +1,5 @@
-// The deaths and the kills of a match, seen from outside after each step,
-// for the scoreboard and the kill feed. The match state counts kills but no
-// deaths, so the deaths are counted here, where no step reads them.
+// The kills of a match as they happen, seen from outside after each step,
+// for the kill feed; and the scoreboard, from the fighters' own counts.
 #pragma once
 
 #include <cstdint>
@@ -11,11 +10,12 @@
 
 class score_watch {
 public:
-    // Forgets the deaths and the feed: a new match, or a replay after a seek.
+    // Forgets the feed: a new match, or a replay after a seek.
     void reset();
     // Looks at every fighter once; call after each step.
     void watch();
-    const std::vector<int>& get_deaths() const { return deaths; }
+    // Every fighter's deaths by slot, as the match state counts them.
+    static std::vector<int> get_deaths();
     std::vector<kill_entry> feed_now() const { return feed.shown(steps); }
     // The feed, and the scoreboard while Tab is held; the humans' names in
     // slot order, their pings by slot when `with_ping`.
@@ -23,7 +23,6 @@ public:
 
 private:
     kill_feed feed;
-    std::vector<int> deaths;
     std::vector<bool> alive;
     std::uint32_t steps = 0;
 };

@@ -16,6 +16,12 @@ replay_data record_network_match(const rollback_match& match, const net_start& s
     std::uint64_t hash = 0;
     while (last > 0 && !match.final_hash(last, hash))
         last -= every;
+    // A match that ended by its rules, to its last tick.
+    match_result ending;
+    std::uint32_t ended_at = 0;
+    if (match.final_result(ending, ended_at))
+        last = ended_at;
+    replay.rules = start.rules;
     replay.ticks = last;
     for (std::size_t slot = 0; slot < start.humans.size(); slot++) {
         recorded_human human;

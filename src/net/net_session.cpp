@@ -1,5 +1,6 @@
 #include "net/net_session.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "net/net_link.h"
@@ -212,8 +213,12 @@ void net_session::late_hello_from(int peer, const net_message&)
     turn_away(peer, "the match has already begun");
 }
 
+// In the match, the host's lobby after the end of it.
 void net_session::lobby_from(int, const net_message& message)
 {
+    lobby_told = message.lobby;
+    if (current_phase == phase::playing)
+        forget_the_match();
     humans = message.lobby.humans;
     local_slot = message.lobby.your_slot;
     current_phase = phase::lobby;
@@ -240,8 +245,9 @@ void net_session::send_lobby()
     net_lobby lobby;
     lobby.humans = humans;
     lobby.map_name = lobby_map_name();
-    lobby.bots = std::min(options.get_bots(), net_max_slots - static_cast<int>(humans.size()));
+    lobby.bots = lobby_bots();
     lobby.skill = options.get_skill();
+    lobby.rules = next_rules;
     for (int peer = 1; peer <= net_transport::most_joiners; peer++) {
         if (!remotes[peer].connected || remotes[peer].slot < 0)
             continue;
@@ -264,10 +270,11 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
     net_start start;
     start.seed = seed;
     start.skill = options.get_skill();
-    start.bots = std::min(options.get_bots(), net_max_slots - static_cast<int>(humans.size()));
+    start.bots = lobby_bots();
     start.humans = humans;
     start.map_name = map_name;
     start.map_text = map_text;
+    start.rules = next_rules;
     const std::string packet = encode(start);
     if (packet.empty()) {
         error = "the map cannot be packed to send (zlib failed)";
@@ -292,9 +299,24 @@ bool net_session::begin(const net_start& start, std::string& error)
     started = start;
     humans = start.humans;
     match.start(setup.lineup.humans, local_slot);
+    match.set_rules(start.rules);
+    over = false;
     next_hash = rollback_match::hash_every;
     current_phase = phase::playing;
     return true;
+}
+
+int net_session::lobby_bots() const
+{
+    const int bots = chosen_bots >= 0 ? chosen_bots : options.get_bots();
+    return std::max(0, std::min(bots, net_max_slots - static_cast<int>(humans.size())));
+}
+
+void net_session::set_rules(const match_rules& new_rules)
+{
+    next_rules = new_rules;
+    if (hosting && current_phase == phase::lobby)
+        send_lobby();
 }
 
 int net_session::ping_ms(int slot) const

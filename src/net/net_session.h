@@ -35,6 +35,9 @@ public:
     // A host takes a joiner's readings up to this many ticks (2 s) ahead of
     // its own tick, and no further.
     static constexpr std::uint32_t most_taken_ahead = 200;
+    // The end of a match stays on every screen this long before the host
+    // takes everyone back to its lobby.
+    static constexpr std::chrono::seconds end_shown_for{10};
     // After the match has waited this long, the screen says for whom.
     static constexpr std::chrono::milliseconds waiting_shown_after{500};
     // A joiner that has not said hello this long after connecting is let
@@ -54,6 +57,12 @@ public:
     // player name until then.
     void set_host_name(const std::string& name);
     void set_map_name(const std::string& map_name);
+    // The host's bots (the options' until then) and its score and time
+    // limits for the next match, told to the lobby.
+    void set_bots(int bots) { chosen_bots = bots; }
+    void set_rules(const match_rules& rules);
+    // The match the host's lobby offers, as a joiner was last told it.
+    const net_lobby& get_lobby() const { return lobby_told; }
     // For tests: lose and delay this peer's own sends.
     void simulate(int lose_percent, int delay_ms, std::uint32_t seed);
 
@@ -76,6 +85,10 @@ public:
     // One tick of the match: the local controls read now, then a step unless
     // this peer must wait for the others or has run ahead of them.
     void tick(const control_reading& local);
+    // Once the match has ended by its limits on every peer alike: how, and
+    // the tick it ended after. The host takes everyone back to its lobby
+    // `end_shown_for` later.
+    bool match_over(match_result& result, std::uint32_t& at) const;
     // Leaves: a joiner says goodbye, the host ends the match for everyone.
     void leave();
     // Headless peers: stop after `last` ticks (a multiple of 100), and
@@ -89,6 +102,8 @@ public:
     // The host's last word about someone who could not join; "" none.
     const std::string& get_notice() const { return notice; }
     const rollback_match& get_match() const { return match; }
+    // The match as it began: its humans, map and rules.
+    const net_start& get_start() const { return started; }
     std::uint64_t bytes_sent() const { return link ? link->bytes_sent() : 0; }
     // Ticks skipped to let slower peers catch up.
     std::uint32_t get_skips() const { return skips; }
@@ -153,8 +168,9 @@ private:
     void leave_from(int peer, const net_message& message);
     void bye_from(int peer, const net_message& message);
     void send_lobby();
-    // The map the lobby names.
+    // The map the lobby names, and the bots beside its humans.
     std::string lobby_map_name() const;
+    int lobby_bots() const;
     // Tells the link the host's listing when it has changed.
     void list_game();
     // Tells a joiner why it cannot come in, and lets it go.
@@ -168,6 +184,10 @@ private:
     void watch_waiting(bool stepped, std::uint32_t waits_before);
     void send_inputs();
     void send_hashes();
+    // The end, once it is final here; the host's return to its lobby.
+    void watch_end();
+    void back_to_lobby();
+    void forget_the_match();
     void check_hash(int peer);
     bool ahead_of_others();
     void end(const std::string& reason);
@@ -193,5 +213,12 @@ private:
     net_transport::clock::time_point waiting_since{};
     std::string host_name = game_listing().name;
     std::string chosen_map_name;  // empty: the options' map
+    int chosen_bots = -1;         // -1: the options' bots
+    match_rules next_rules;       // the host's, for the next match
+    net_lobby lobby_told;         // a joiner's last word from the host's lobby
+    bool over = false;            // the match ended by its rules, on every peer
+    match_result result;
+    std::uint32_t over_at = 0;
+    net_transport::clock::time_point over_since{};
     game_listing listed;
 };

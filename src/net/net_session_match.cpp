@@ -33,19 +33,81 @@ void net_session::tick(const control_reading& local)
     if (current_phase != phase::playing)
         return;
     match.add_local(local);
-    const std::uint32_t waits_before = match.get_waits();
-    bool stepped = false;
-    if (!ahead_of_others())
-        stepped = match.advance();
-    else
-        skips++;
-    watch_waiting(stepped, waits_before);
-    if (hosting)
-        watch_hold_ups();
-    if (current_phase != phase::playing)
-        return;
+    // After the end only the sends go on: the others may still lack ours.
+    if (!over) {
+        const std::uint32_t waits_before = match.get_waits();
+        bool stepped = false;
+        if (!ahead_of_others())
+            stepped = match.advance();
+        else
+            skips++;
+        watch_waiting(stepped, waits_before);
+        if (hosting)
+            watch_hold_ups();
+        if (current_phase != phase::playing)
+            return;
+    }
     send_inputs();
     send_hashes();
+    watch_end();
+    if (hosting && over && link->now() - over_since >= end_shown_for)
+        back_to_lobby();
+}
+
+void net_session::watch_end()
+{
+    if (!over && match.final_result(result, over_at)) {
+        over = true;
+        waiting = false;
+        over_since = link->now();
+    }
+}
+
+bool net_session::match_over(match_result& out, std::uint32_t& at) const
+{
+    if (!over || current_phase != phase::playing)
+        return false;
+    out = result;
+    at = over_at;
+    return true;
+}
+
+// The same players, in the order they joined, less whoever has left; the
+// host's lobby as before the match, for the next one.
+void net_session::back_to_lobby()
+{
+    std::vector<net_player> staying = {humans.front()};
+    for (int slot = 1; slot < static_cast<int>(humans.size()); slot++)
+        for (int peer = 1; peer <= net_transport::most_joiners; peer++)
+            if (remotes[peer].connected && remotes[peer].slot == slot) {
+                remotes[peer].slot = static_cast<int>(staying.size());
+                staying.push_back(humans[static_cast<std::size_t>(slot)]);
+            }
+    humans = staying;
+    forget_the_match();
+    current_phase = phase::lobby;
+    send_lobby();
+}
+
+// What each peer knew of the last match goes; who they are and what they
+// may cost stays.
+void net_session::forget_the_match()
+{
+    const auto at = link->now();
+    for (remote& other : remotes) {
+        remote fresh;
+        fresh.connected = other.connected;
+        fresh.slot = other.slot;
+        fresh.connected_at = other.connected_at;
+        fresh.allowance = other.allowance;
+        fresh.refusals = other.refusals;
+        fresh.hold_up.reset(at);
+        other = fresh;
+    }
+    over = false;
+    waiting = false;
+    skip_rest = 0;
+    starter.finish();
 }
 
 // Each peer runs on its own clock from when it heard the start, so one that

@@ -32,7 +32,7 @@ const net_session::message_rule net_session::rules[] = {
     // kind             sent by          in                                   joiner's slot       taken by
     {net_kind::hello,  sender::joiner, in(phase::lobby),                    slot_rule::none_yet, &net_session::hello_from},
     {net_kind::hello,  sender::joiner, in(phase::playing),                  slot_rule::none_yet, &net_session::late_hello_from},
-    {net_kind::lobby,  sender::host,   in(phase::connecting) | in(phase::lobby), slot_rule::any, &net_session::lobby_from},
+    {net_kind::lobby,  sender::host,   in(phase::connecting) | in(phase::lobby) | in(phase::playing), slot_rule::any, &net_session::lobby_from},
     {net_kind::start,  sender::host,   in(phase::lobby),                    slot_rule::any,      &net_session::start_from},
     {net_kind::inputs, sender::host,   in(phase::playing),                  slot_rule::any,      &net_session::inputs_from},
     {net_kind::inputs, sender::joiner, in(phase::playing),                  slot_rule::given,    &net_session::inputs_from},

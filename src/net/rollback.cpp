@@ -15,6 +15,8 @@ void rollback_match::start(int new_humans, int new_local_slot)
     tick = 0;
     redo_from = never;
     end = never;
+    rules = match_rules();
+    ended_at = never;
     for (int slot = 0; slot < control_slots; slot++) {
         readings[slot].assign(slot < humans ? input_delay : 0, control_reading{});
         leaves[slot] = never;
@@ -93,17 +95,21 @@ bool rollback_match::step_and_redo()
     if (redo_from < tick) {
         const std::uint32_t from = redo_from;
         states[from % window].restore();
+        forget_end_after(from);
         // Heard once already, when they were first stepped.
         mute_sounds(true);
-        for (std::uint32_t at = from; at < tick; at++)
+        const std::uint32_t was_at = tick;
+        for (std::uint32_t at = from; at < was_at && ended_at == never; at++)
             step_tick(at);
         mute_sounds(false);
+        // Stepped again, the match may have ended sooner.
+        tick = std::min(was_at, ended_at);
         ticks_redone += tick - from;
         deepest = std::max(deepest, tick - from);
         rollbacks++;
     }
     redo_from = never;
-    if (tick >= end)
+    if (tick >= end || ended_at != never)
         return false;
     const std::uint32_t known = confirmed();
     if (known != never && tick >= known + most_ahead) {
@@ -154,8 +160,31 @@ void rollback_match::step_tick(std::uint32_t at)
     states[at % window].save();
     apply_controls(at, &used[at % window]);
     game.step();
-    if ((at + 1) % hash_every == 0)
+    const match_result result = match_result_now(rules, at + 1);
+    if (result.over) {
+        ended_at = at + 1;
+        ending = result;
+    }
+    if ((at + 1) % hash_every == 0 || result.over)
         hashes[at + 1] = match_hash();
+}
+
+void rollback_match::forget_end_after(std::uint32_t from)
+{
+    if (ended_at == never || ended_at <= from)
+        return;
+    if (ended_at % hash_every != 0)
+        hashes.erase(ended_at);
+    ended_at = never;
+}
+
+bool rollback_match::final_result(match_result& result, std::uint32_t& at) const
+{
+    if (ended_at == never || confirmed() < ended_at || redo_from < ended_at)
+        return false;
+    result = ending;
+    at = ended_at;
+    return true;
 }
 
 bool rollback_match::final_hash(std::uint32_t at, std::uint64_t& hash) const

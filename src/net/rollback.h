@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "match/control.h"
+#include "match/match_rules.h"
 #include "match/match_snapshot.h"
 #include "replay/match_past.h"
 
@@ -44,6 +45,12 @@ public:
     bool advance();
     // The match stops after `last` ticks (the headless peers' end).
     void set_end(std::uint32_t last) { end = last; }
+    // The score or time that ends the match; after start. A match that
+    // reaches it steps no further, unless going back shows it did not.
+    void set_rules(const match_rules& new_rules) { rules = new_rules; }
+    // The end and its tick once every reading before it is known and no
+    // step before it is to be redone: the same on every peer.
+    bool final_result(match_result& result, std::uint32_t& at) const;
 
     std::uint32_t get_tick() const override { return tick; }
     // Every human's reading is known for the ticks below this one.
@@ -55,7 +62,8 @@ public:
     bool waits_for(int slot) const;
     int get_local_slot() const { return local_slot; }
 
-    // The hash of the match after `at` ticks (a multiple of hash_every) once
+    // The hash of the match after `at` ticks (a multiple of hash_every, or
+    // the tick it ended after) once
     // every reading before it is known and no step before it is to be redone.
     bool final_hash(std::uint32_t at, std::uint64_t& hash) const;
 
@@ -80,6 +88,8 @@ private:
     static constexpr std::uint32_t window = most_ahead + 1;
 
     bool step_and_redo();
+    // A going back to `from` forgets an end stepped after it.
+    void forget_end_after(std::uint32_t from);
     void step_tick(std::uint32_t at);
     control_reading reading_at(int slot, std::uint32_t at) const;
 
@@ -88,6 +98,10 @@ private:
     std::uint32_t tick = 0;
     std::uint32_t redo_from = never;  // the earliest step a wrong guess spoiled
     std::uint32_t end = never;
+    match_rules rules;
+    // The tick the match ended after, as stepped so far, and how.
+    std::uint32_t ended_at = never;
+    match_result ending;
     std::vector<control_reading> readings[control_slots];
     std::uint32_t leaves[control_slots] = {};
     // Before stepping tick t: the state in states[t % window], the readings

@@ -28,13 +28,6 @@ const std::size_t most_ways_shown = 3;
 const ALLEGRO_COLOR grey = {160 / 255.0f, 160 / 255.0f, 160 / 255.0f, 1};
 const ALLEGRO_COLOR yellow = {1, 220 / 255.0f, 64 / 255.0f, 1};
 
-
-// The bots that join the humans, as the session will start them.
-int bots_beside(int humans)
-{
-    return std::max(0, std::min(options.get_bots(), net_max_slots - humans));
-}
-
 const char* skill_name(int skill)
 {
     return skill == 2 ? "EASY" : skill == 1 ? "MEDIUM" : "HARD";
@@ -61,17 +54,35 @@ host_lobby::host_lobby()
 }
 
 bool host_lobby::init(net_session& new_session, std::uint16_t new_port, std::uint32_t new_seed,
-                      std::string& error)
+                      std::string& error, const match_rules& rules)
 {
     session = &new_session;
     port = new_port;
+    join_hint = how_others_join(port);
+    choices.init(options.get_level(), options.get_bots(), rules);
+    resume(new_seed);
+    if (!session->host(port, own_look(), error))
+        return false;
+    offer();
+    return true;
+}
+
+void host_lobby::resume(std::uint32_t new_seed)
+{
     seed = new_seed;
     message.clear();
-    humans_seen = 1;
+    humans_seen = session->get_humans().size();
     start_key.hold();
     leave_key.hold();
-    join_hint = how_others_join(port);
-    return session->host(port, own_look(), error);
+}
+
+void host_lobby::offer()
+{
+    char name[cmap::max_name_length + 1];
+    map.get_name(choices.get_level(), name, false);
+    session->set_map_name(name);
+    session->set_bots(choices.get_bots());
+    session->set_rules(choices.get_rules());
 }
 
 void host_lobby::update()
@@ -88,6 +99,9 @@ void host_lobby::update()
         session->leave();
         return;
     }
+    poll_mouse();
+    if (choices.update())
+        offer();
     const bool enter = al_key_down(&keyboard, ALLEGRO_KEY_ENTER) || al_key_down(&keyboard, ALLEGRO_KEY_PAD_ENTER);
     if (start_key.pressed(enter))
         start();
@@ -102,7 +116,7 @@ void host_lobby::start()
         return;
     }
     char name[cmap::max_name_length + 1];
-    map.get_name(options.get_level(), name, false);
+    map.get_name(choices.get_level(), name, false);
     std::string text, error;
     if (!read_map_text(map_file_path(name), text)) {
         message = "cannot read " + map_file_path(name);
@@ -129,12 +143,10 @@ void host_lobby::draw()
     const std::vector<net_player>& humans = session->get_humans();
     draw_lobby_list(humans, 0);
 
-    char map_name[cmap::max_name_length + 1];
-    map.get_name(options.get_level(), map_name, true);
-    std::snprintf(line, sizeof line, "MAP %s   BOTS %d   SKILL %s", map_name,
-                  bots_beside(static_cast<int>(humans.size())), skill_name(options.get_skill()));
+    choices.draw();
+    std::snprintf(line, sizeof line, "SKILL %s", skill_name(options.get_skill()));
     draw_centred_line(line, match_y, true);
-    draw_centred_line("ENTER: START  ESCAPE: BACK", keys_y, true);
+    draw_centred_line("ARROWS: MAP AND LIMITS  ENTER: START  ESCAPE: BACK", keys_y, true);
     const std::string& shown = message.empty() ? session->get_notice() : message;
     if (!shown.empty())
         draw_centred_line(shown.c_str(), message_y, false, yellow);

@@ -1,6 +1,8 @@
 // The host's lobby: the port to tell the others, the players who joined in
-// their colours, and the match the host's options make (map, bots, skill).
-// Enter starts the match once someone has joined; Escape closes the lobby.
+// their colours, the map and the limits of the next match beside them, and
+// the bots and skill of the host's options. Enter starts the match once
+// someone has joined; Escape closes the lobby. After a match that ended by
+// its limits, the same lobby comes back with the same players.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +12,7 @@
 #include <allegro5/allegro_primitives.h>
 
 #include "app/press_latch.h"
+#include "netplay/lobby_choices.h"
 
 class net_session;
 
@@ -17,9 +20,13 @@ class host_lobby {
 public:
     host_lobby();
 
-    // Opens the lobby on `port`; the match will be seeded with `seed`.
-    // False, with the reason in `error`, when the port cannot be opened.
-    bool init(net_session& session, std::uint16_t port, std::uint32_t seed, std::string& error);
+    // Opens the lobby on `port` with the options' map and `rules`; the
+    // match will be seeded with `seed`. False, with the reason in `error`,
+    // when the port cannot be opened.
+    bool init(net_session& session, std::uint16_t port, std::uint32_t seed, std::string& error,
+              const match_rules& rules);
+    // Back after a match, for the next one, seeded with `seed`.
+    void resume(std::uint32_t seed);
     void update();
     void draw();
     // The match started, the host left, or the session ended.
@@ -27,6 +34,8 @@ public:
 
 private:
     void start();
+    // Tells the session the map and limits the choices name now.
+    void offer();
 
     net_session* session = nullptr;
     std::uint16_t port = 0;
@@ -36,5 +45,6 @@ private:
     std::string message;     // why Enter did not start
     std::string join_hint;   // this computer's addresses, read once
     std::size_t humans_seen = 0;
+    lobby_choices choices;
     ALLEGRO_VERTEX backdrop[4];
 };

@@ -1,5 +1,7 @@
 #include "netplay/join_wait.h"
 
+#include <cctype>
+
 #include "app/input.h"
 #include "app/shell.h"
 #include "frontend/backdrop.h"
@@ -9,7 +11,22 @@
 namespace {
 
 const int title_y = 120;
+const int offer_y = lobby_list_layout::bottom + 20;
 const int keys_y = lobby_list_layout::bottom + 80;
+
+// "MAP FOUNDRY   FIRST TO 10 KILLS   5 MIN", as far as the host limits it.
+std::string offered(const net_lobby& lobby)
+{
+    std::string name = lobby.map_name.substr(0, lobby.map_name.rfind('.'));
+    for (char& c : name)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::string line = "MAP " + name;
+    if (lobby.rules.score_limit > 0)
+        line += "   FIRST TO " + std::to_string(lobby.rules.score_limit) + " KILLS";
+    if (lobby.rules.time_limit > 0)
+        line += "   " + std::to_string(lobby.rules.time_limit) + " MIN";
+    return line;
+}
 
 }  // namespace
 
@@ -25,6 +42,11 @@ bool join_wait::init(net_session& new_session, const std::string& address, std::
     where = address + ":" + std::to_string(port);
     leave_key.hold();
     return session->join(address, port, own_look(), error);
+}
+
+void join_wait::resume()
+{
+    leave_key.hold();
 }
 
 void join_wait::update()
@@ -49,6 +71,7 @@ void join_wait::draw()
     if (session->get_phase() == net_session::phase::lobby) {
         draw_centred_line("IN THE LOBBY - WAITING FOR THE HOST TO START", title_y, true);
         draw_lobby_list(session->get_humans(), session->get_local_slot());
+        draw_centred_line(offered(session->get_lobby()).c_str(), offer_y, true);
     } else {
         const std::string joining = "JOINING " + where + "...";
         draw_centred_line(joining.c_str(), title_y, true);

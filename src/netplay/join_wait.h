@@ -1,5 +1,6 @@
 // A joiner's wait: "JOINING HOST:PORT..." while the host has not answered,
-// then the lobby's players in their colours until the host starts the match.
+// then the lobby's players in their colours and the match the host offers
+// until the host starts it.
 // Escape leaves; a session that ends (no answer, the host gone) ends it too.
 #pragma once
 
@@ -19,6 +20,8 @@ public:
     // Starts joining the host at `address`; false, with the reason in
     // `error`, when that cannot even begin (an address that names no one).
     bool init(net_session& session, const std::string& address, std::uint16_t port, std::string& error);
+    // Back in the host's lobby after a match.
+    void resume();
     void update();
     void draw();
     // The match started, the joiner left, or the session ended.

@@ -6,6 +6,7 @@
 #include "match/cgame.h"
 #include "match/control.h"
 #include "match/name_tags.h"
+#include "match/rules_shown.h"
 #include "net/net_session.h"
 #include "netplay/waiting_note.h"
 #include "replay/replay_folder.h"
@@ -61,38 +62,52 @@ void network_match::draw()
 void network_match::draw_overlay() const
 {
     draw_death_replay_text(death.running(), death.available());
-    if (!death.running()) {
-        draw_names();
-        draw_scores();
-        draw_waiting_note(session->waiting_for(), session->get_humans());
+    if (death.running())
+        return;
+    draw_names();
+    draw_time_left(session->get_start().rules, session->get_match().get_tick());
+    match_result result;
+    std::uint32_t ended_at = 0;
+    if (session->match_over(result, ended_at)) {
+        draw_match_end(result, human_names(), pings(), session->get_local_slot(), true);
+        return;
     }
+    scores.draw(human_names(), pings(), true);
+    draw_waiting_note(session->waiting_for(), session->get_humans());
 }
 
 // Each human still playing, named above their fighter in their shirt's colour.
 void network_match::draw_names() const
 {
-    const std::vector<net_player>& humans = session->get_humans();
+    const std::vector<net_player>& humans = session->get_start().humans;
     for (std::size_t slot = 0; slot < humans.size(); slot++)
         draw_name_tag(static_cast<int>(slot), humans[slot].name, humans[slot].colors[1]);
 }
 
-// The feed and the scoreboard, every human's ping as far as it is known.
-void network_match::draw_scores() const
+// The names as the match began: after it, the lobby's may be fewer.
+std::vector<std::string> network_match::human_names() const
 {
-    const std::vector<net_player>& humans = session->get_humans();
     std::vector<std::string> names;
-    std::vector<int> pings;
-    for (std::size_t slot = 0; slot < humans.size(); slot++) {
-        names.push_back(humans[slot].name);
-        pings.push_back(session->ping_ms(static_cast<int>(slot)));
-    }
-    scores.draw(names, pings, true);
+    for (const net_player& human : session->get_start().humans)
+        names.push_back(human.name);
+    return names;
+}
+
+// Every human's ping as far as it is known.
+std::vector<int> network_match::pings() const
+{
+    std::vector<int> by_slot;
+    for (std::size_t slot = 0; slot < session->get_start().humans.size(); slot++)
+        by_slot.push_back(session->ping_ms(static_cast<int>(slot)));
+    return by_slot;
 }
 
 void network_match::deinit()
 {
     death.end();
-    session->leave();
+    // Back in the host's lobby after the end, the session goes on.
+    if (session->get_phase() != net_session::phase::lobby)
+        session->leave();
     keep_replay(session->recording());
     game.deinit();
 }

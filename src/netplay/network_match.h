@@ -5,8 +5,13 @@
 // on a copy of the match while the live one goes on, silent. Escape leaves
 // (or ends that showing); the session may also end by itself (the host
 // left, the peers out of step). Leaving writes the match as a replay into
-// the replays folder.
+// the replays folder. A match that ends by the host's limits shows the
+// final scoreboard under the winner's name until the host takes everyone
+// back to its lobby.
 #pragma once
+
+#include <string>
+#include <vector>
 
 #include "app/press_latch.h"
 #include "match/score_watch.h"
@@ -29,7 +34,8 @@ public:
 private:
     void draw_overlay() const;
     void draw_names() const;
-    void draw_scores() const;
+    std::vector<std::string> human_names() const;
+    std::vector<int> pings() const;
 
     net_session* session = nullptr;
     death_replay death;

@@ -12,6 +12,7 @@
 #include "app/text.h"
 #include "match/cgame.h"
 #include "match/name_tags.h"
+#include "match/rules_shown.h"
 #include "replay/replay_list.h"
 
 namespace {
@@ -142,16 +143,24 @@ void replay_screen::draw_overlay() const
     std::vector<std::string> names;
     for (const recorded_human& human : humans)
         names.push_back(human.name);
-    scores.draw(names, {}, false);
-    draw_centred("REPLAY", banner_y, true);
-    char line[32];
-    if (paused)
-        std::snprintf(line, sizeof line, "PAUSED");
-    else if (speed >= 0)
-        std::snprintf(line, sizeof line, "%dX", 1 << speed);
-    else
-        std::snprintf(line, sizeof line, "1/%dX", 1 << -speed);
-    draw_centred(line, speed_y, false);
+    const match_rules& rules = player.get_replay().rules;
+    draw_time_left(rules, player.get_tick());
+    // A match that ended by its limits ends its replay as it ended on screen.
+    const match_result result = match_result_now(rules, player.get_tick());
+    if (player.get_tick() == player.get_ticks() && result.over) {
+        draw_match_end(result, names, {}, game.get_shown_slot(), false);
+    } else {
+        scores.draw(names, {}, false);
+        draw_centred("REPLAY", banner_y, true);
+        char line[32];
+        if (paused)
+            std::snprintf(line, sizeof line, "PAUSED");
+        else if (speed >= 0)
+            std::snprintf(line, sizeof line, "%dX", 1 << speed);
+        else
+            std::snprintf(line, sizeof line, "1/%dX", 1 << -speed);
+        draw_centred(line, speed_y, false);
+    }
 
     const std::string time = clock_text(player.get_tick()) + " / " + clock_text(player.get_ticks());
     draw_centred(time.c_str(), seek_bar_layout::time_y, true);

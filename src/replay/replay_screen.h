@@ -3,7 +3,7 @@
 // seeks on a click or a drag. Left and Right skip 5 s (30 s with Shift),
 // Up and Down (and + and -) step the speed from 1/8x to 8x, Space pauses,
 // and Escape leaves; at the end the last frame stays until Escape. The kill
-// feed runs and Tab holds up the scoreboard, both counted from the last seek.
+// feed runs from the last seek and Tab holds up the scoreboard.
 #pragma once
 
 #include <string>
@@ -47,7 +47,7 @@ private:
     void bar();
     void play_on();
     void step();
-    // Seeks there and starts the kill feed and the deaths afresh.
+    // Seeks there and starts the kill feed afresh.
     void seek(std::uint32_t tick);
     void draw_overlay() const;
 

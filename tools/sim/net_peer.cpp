@@ -2,15 +2,18 @@
 // watching bots:
 //
 //   zk3-sim --host PORT [--players N] [--bots N] [--skill S] [--seed S] [--ticks T]
-//           [--play-randomly SEED] [--lose PERCENT] [--delay MS] [--name NAME] MAP
+//           [--play-randomly SEED] [--lose PERCENT] [--delay MS] [--name NAME]
+//           [--score-limit K] [--time-limit MINUTES] [--record FOLDER] MAP
 //   zk3-sim --join ADDR:PORT [--ticks T] [--play-randomly SEED] [--lose PERCENT] [--delay MS]
-//           [--misbehave idle|flood|lies|hash]
+//           [--misbehave idle|flood|lies|hash] [--record FOLDER]
 //
 // The host waits for N - 1 joiners, then every peer plays T ticks (a
 // multiple of 100) in real time, its fighter driven by a random hand (or
 // standing idle), and prints "net tick T hash H" once every peer agrees on
 // the hash there, with the figures of its rollbacks and sends on standard
-// error. A desync prints "out of step at tick T" and exits 1; a bad argument
+// error. A match that ends by the host's limits before T prints
+// "match over tick T winner SLOT" (or "draw"), and its hash line is for that
+// tick. --record writes the match's replay into FOLDER. A desync prints "out of step at tick T" and exits 1; a bad argument
 // or a host that cannot be reached exits 2. A misbehaving joiner (see
 // misbehaviour.h) plays until the host lets it go or the match ends, and
 // exits 0 either way.
@@ -28,6 +31,7 @@
 #include "map/map_file.h"
 #include "match/cgame.h"
 #include "net/net_session.h"
+#include "replay/replay_folder.h"
 #include "misbehaviour.h"
 #include "random_hand.h"
 
@@ -52,6 +56,9 @@ struct peer_settings {
     long lose = 0;
     long delay = 0;
     misbehaviour way = misbehaviour::none;
+    long score_limit = 0;
+    long time_limit = 0;
+    std::string record_folder;  // "": no replay
     std::string name = game_listing().name;  // the host's, as the finders of games list it
     const char* map_path = nullptr;
 };
@@ -61,9 +68,10 @@ int usage(const std::string& problem)
     std::fprintf(stderr, "zk3-sim: %s\n", problem.c_str());
     std::fprintf(stderr,
                  "usage: zk3-sim --host PORT [--players N] [--bots N] [--skill S] [--seed S] [--ticks T]\n"
-                 "                [--play-randomly SEED] [--lose PERCENT] [--delay MS] [--name NAME] MAP\n"
+                 "                [--play-randomly SEED] [--lose PERCENT] [--delay MS] [--name NAME]\n"
+                 "                [--score-limit K] [--time-limit MINUTES] [--record FOLDER] MAP\n"
                  "       zk3-sim --join ADDR:PORT [--ticks T] [--play-randomly SEED] [--lose PERCENT]\n"
-                 "                [--delay MS] [--misbehave idle|flood|lies|hash]\n");
+                 "                [--delay MS] [--misbehave idle|flood|lies|hash] [--record FOLDER]\n");
     return bad_usage;
 }
 
@@ -94,6 +102,8 @@ std::string parse(int argc, char** argv, peer_settings& out)
         {"--skill", 0, 2, &out.skill, true},      {"--seed", 0, 2147483647, &out.seed, true},
         {"--ticks", 100, 100000000, &out.ticks, false}, {"--play-randomly", 0, 2147483647, &out.hand_seed, false},
         {"--lose", 0, 100, &out.lose, false},     {"--delay", 0, 10000, &out.delay, false},
+        {"--score-limit", 0, most_score_limit, &out.score_limit, true},
+        {"--time-limit", 0, most_time_limit, &out.time_limit, true},
     };
     for (int i = 3; i < argc; i++) {
         bool matched = false;
@@ -116,6 +126,12 @@ std::string parse(int argc, char** argv, peer_settings& out)
             if (i + 1 >= argc || !is_player_name(argv[i + 1]))
                 return "--name needs 1 to 15 letters, digits, spaces, '-' or '_'";
             out.name = argv[++i];
+            continue;
+        }
+        if (std::strcmp(argv[i], "--record") == 0) {
+            if (i + 1 >= argc || argv[i + 1][0] == '\0')
+                return "--record needs a folder";
+            out.record_folder = argv[++i];
             continue;
         }
         if (std::strcmp(argv[i], "--misbehave") == 0) {
@@ -163,7 +179,25 @@ std::string file_name(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The match's replay into `folder`, its path on standard error.
+void record(const net_session& session, const std::string& folder)
+{
+    std::string path, error;
+    if (save_replay(session.recording(), folder, 20, path, error))
+        std::fprintf(stderr, "zk3-sim: replay %s\n", path.c_str());
+    else
+        std::fprintf(stderr, "zk3-sim: %s\n", error.c_str());
+}
+
 }  // namespace
+
+void print_match_over(const match_result& result, std::uint32_t tick)
+{
+    if (result.winner < 0)
+        std::printf("match over tick %u draw\n", tick);
+    else
+        std::printf("match over tick %u winner %d\n", tick, result.winner);
+}
 
 // A whole decimal number within [low, high], or false.
 bool read_number(const char* text, long low, long high, long& out)
@@ -192,8 +226,14 @@ int run_net_peer(int argc, char** argv)
     options.set_skill(static_cast<int>(run.skill));
 
     net_session session;
-    if (run.hosting)
+    if (run.hosting) {
         session.set_map_name(file_name(run.map_path));
+        match_rules rules;
+        rules.score_limit = static_cast<int>(run.score_limit);
+        rules.time_limit = static_cast<int>(run.time_limit);
+        session.set_rules(rules);
+        session.set_bots(static_cast<int>(run.bots));
+    }
     net_player look;
     look.name = run.name;  // the host's name in the lobbies and the finders' lists
     std::string error;
@@ -229,8 +269,9 @@ int run_net_peer(int argc, char** argv)
     }
 
     // The match, one tick every 10 ms, until every peer agrees on the end.
-    const auto last = static_cast<std::uint32_t>(run.ticks);
+    auto last = static_cast<std::uint32_t>(run.ticks);
     session.stop_at(last);
+    bool ended_by_rules = false;
     random_hand hand(static_cast<std::uint32_t>(run.hand_seed));
     misbehaving_peer misbehaving(run.way);
     const bool fair = run.way == misbehaviour::none;
@@ -243,7 +284,7 @@ int run_net_peer(int argc, char** argv)
     std::uint32_t timer_ticks = 0;
     const auto match_began = next;
     std::chrono::steady_clock::duration match_took{};
-    while (!session.all_agree_at(last)) {
+    while (!ended_by_rules && !session.all_agree_at(last)) {
         session.poll();
         if (session.get_phase() == net_session::phase::ended) {
             const std::string& why = session.get_ended_why();
@@ -265,6 +306,18 @@ int run_net_peer(int argc, char** argv)
         if (reached && std::chrono::steady_clock::now() > finish_by) {
             std::fprintf(stderr, "zk3-sim: the others never confirmed tick %u\n", last);
             return bad_usage;
+        }
+        match_result result;
+        std::uint32_t ended_at = 0;
+        if (session.match_over(result, ended_at)) {
+            print_match_over(result, ended_at);
+            ended_by_rules = ended_at <= last;
+            last = std::min(last, ended_at);
+            if (!reached) {
+                reached = true;
+                match_took = std::chrono::steady_clock::now() - match_began;
+                finish_by = std::chrono::steady_clock::now() + finish_wait;
+            }
         }
         if (!fair && std::chrono::steady_clock::now() > misbehaving_until) {
             std::printf("never let go\n");
@@ -295,6 +348,8 @@ int run_net_peer(int argc, char** argv)
         std::this_thread::sleep_for(tick_time);
     }
     session.leave();
+    if (!run.record_folder.empty())
+        record(session, run.record_folder);
     game.deinit();
     return 0;
 }
