@@ -100,6 +100,10 @@ const network_case network_cases[] = {
     {{"--host", "--join", "h"}, false, false, "", 0, "", {}, "--host"},
     {{"--join", "h", "--replay", "a.zkr"}, false, false, "", 0, "", {}, "--replay"},
     {{"--replay", "a.zkr", "--host", "5"}, false, false, "", 0, "", {}, "--host"},
+    {{"--host", "--score-limit", "1", "--time-limit", "1440"}, true, true, "", 27960, "", {}, ""},
+    {{"--host", "--score-limit", "1000"}, false, false, "", 0, "", {}, "\"1000\""},
+    {{"--host", "--time-limit"}, false, false, "", 0, "", {}, "--time-limit needs"},
+    {{"--join", "h", "--score-limit", "5"}, false, false, "", 0, "", {}, "with --host"},
 };
 
 TEST(Arguments, TakesOneOfHostJoinAndReplayWithItsPort)

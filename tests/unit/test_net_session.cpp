@@ -236,6 +236,38 @@ TEST_F(NetSession, AJoinerWhoseControlsStopIsPlayedOnByABotFromTheTickTheHostLac
     EXPECT_TRUE(session.waiting_for().empty());
 }
 
+// A match that ends by its time stays on every screen for ten seconds;
+// then the host takes those still there back to its lobby for the next.
+TEST_F(NetSession, AfterTheEndTheHostTakesThoseStillThereBackToItsLobby)
+{
+    session.set_bots(0);
+    session.set_rules({0, 1});
+    start(2);
+    match_result result;
+    std::uint32_t ended_at = 0;
+    while (!session.match_over(result, ended_at) && session.get_match().get_tick() < 7000)
+        tick({1, 2});
+    ASSERT_TRUE(session.match_over(result, ended_at));
+    EXPECT_EQ(ended_at, ticks_of_minutes(1));
+    EXPECT_EQ(result.winner, -1) << "nobody killed anyone: a draw";
+    network->waiting.push_back({net_event::disconnected, 2, {}});
+    for (int t = 0; t < 999; t++)
+        tick({1});
+    EXPECT_EQ(session.get_match().get_tick(), ended_at) << "no step beyond the end";
+    EXPECT_EQ(session.get_phase(), net_session::phase::playing);
+    tick({1});
+    ASSERT_EQ(session.get_phase(), net_session::phase::lobby);
+    ASSERT_EQ(session.get_humans().size(), 2u) << "the one who left is gone";
+    const net_message& told = network->sent.back().message;
+    ASSERT_EQ(told.kind, net_kind::lobby);
+    EXPECT_EQ(told.lobby.your_slot, 1);
+    EXPECT_EQ(told.lobby.rules, (match_rules{0, 1}));
+    EXPECT_EQ(session.recording().ticks, ended_at) << "the replay runs to the end";
+    std::string error;
+    EXPECT_TRUE(session.start_match("tower.zkm", map_text, 8, error)) << error;
+    EXPECT_EQ(session.get_match().get_tick(), 0u);
+}
+
 TEST_F(NetSession, ReadingsFarAheadOfTheHostsTickAreNeitherKeptNorRelayed)
 {
     start(2);

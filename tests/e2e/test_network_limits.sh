@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# A match with a score limit, three headless peers over a lossy, slow
+# loopback: the first to two kills ends it on the same tick on every peer,
+# with the same winner and the same state there, and the replays that the
+# host and a joiner kept end there too, saying so.
+source "$(dirname "$0")/lib.sh"
+
+MAP=$GAME_DIR/zkm/tower.zkm
+PORT=$(( 20000 + $$ % 20000 ))
+LONGEST=20000
+
+"$SIM" --host "$PORT" --players 3 --bots 2 --score-limit 2 --seed 5 --play-randomly 1 --ticks "$LONGEST" \
+  --lose 5 --delay 20 --record "$WORK/host_replays" "$MAP" >"$WORK/host.out" 2>"$WORK/host.err" &
+host=$!
+"$SIM" --join "127.0.0.1:$PORT" --play-randomly 2 --ticks "$LONGEST" --lose 5 --delay 20 \
+  --record "$WORK/joiner_replays" >"$WORK/joiner.out" 2>"$WORK/joiner.err" &
+joiner=$!
+"$SIM" --join "127.0.0.1:$PORT" --play-randomly 3 --ticks "$LONGEST" --lose 5 --delay 20 \
+  >"$WORK/other.out" 2>"$WORK/other.err" &
+other=$!
+for peer in host joiner other; do
+  wait "${!peer}" || fail "the $peer exited with $?: $(cat "$WORK/$peer.out" "$WORK/$peer.err")"
+done
+
+ended=$(head -1 "$WORK/host.out")
+[[ $ended =~ ^match\ over\ tick\ ([0-9]+)\ winner\ [0-9]+$ ]] || fail "the host printed: $(cat "$WORK/host.out")"
+tick=${BASH_REMATCH[1]}
+[ "$tick" -lt "$LONGEST" ] || fail "the match ran to $tick"
+sed -n 2p "$WORK/host.out" | grep -Eq "^net tick $tick hash [0-9a-f]{16}$" ||
+  fail "no hash line for tick $tick: $(cat "$WORK/host.out")"
+for peer in joiner other; do
+  [ "$(cat "$WORK/$peer.out")" = "$(cat "$WORK/host.out")" ] ||
+    fail "the $peer printed $(cat "$WORK/$peer.out"), the host $(cat "$WORK/host.out")"
+done
+
+for kept in host_replays joiner_replays; do
+  "$SIM" --replay "$WORK/$kept"/*.zkr >"$WORK/replay.out" 2>&1 || fail "$kept: $(cat "$WORK/replay.out")"
+  grep -Eq "^replay ticks $tick checkpoints [0-9]+ hash $(sed -n 's/.* hash //p' "$WORK/host.out")$" \
+    "$WORK/replay.out" || fail "$kept played: $(cat "$WORK/replay.out")"
+  tail -1 "$WORK/replay.out" | grep -qx "$ended" || fail "$kept ended: $(cat "$WORK/replay.out")"
+done
+echo PASS
