@@ -167,6 +167,7 @@ private:
     void hash_from(int peer, const net_message& message);
     void leave_from(int peer, const net_message& message);
     void bye_from(int peer, const net_message& message);
+    void pass_over(int peer, const net_message& message);
     void send_lobby();
     // The map the lobby names, and the bots beside its humans.
     std::string lobby_map_name() const;

@@ -36,6 +36,8 @@ const net_session::message_rule net_session::rules[] = {
     {net_kind::start,  sender::host,   in(phase::lobby),                    slot_rule::any,      &net_session::start_from},
     {net_kind::inputs, sender::host,   in(phase::playing),                  slot_rule::any,      &net_session::inputs_from},
     {net_kind::inputs, sender::joiner, in(phase::playing),                  slot_rule::given,    &net_session::inputs_from},
+    // A joiner sends its controls until it hears the match is over.
+    {net_kind::inputs, sender::joiner, in(phase::lobby),                    slot_rule::given,    &net_session::pass_over},
     {net_kind::hash,   sender::host,   in(phase::playing),                  slot_rule::any,      &net_session::hash_from},
     {net_kind::hash,   sender::joiner, in(phase::playing),                  slot_rule::given,    &net_session::hash_from},
     {net_kind::leave,  sender::host,   in(phase::playing),                  slot_rule::any,      &net_session::leave_from},
@@ -78,6 +80,10 @@ void net_session::leave_from(int peer, const net_message& message)
         return;
     }
     match.leave(message.leave.slot, message.leave.tick);
+}
+
+void net_session::pass_over(int, const net_message&)
+{
 }
 
 void net_session::bye_from(int peer, const net_message& message)
