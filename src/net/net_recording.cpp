@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-replay_data record_network_match(const rollback_match& match, const net_start& start)
+replay_data record_network_match(const rollback_match& match, const net_start& start,
+                                 const std::vector<recorded_chat>& chat)
 {
     replay_data replay;
     replay.seed = start.seed;
@@ -44,5 +45,8 @@ replay_data record_network_match(const rollback_match& match, const net_start& s
             replay.checkpoints.push_back({at, hash});
     if (last > 0 && match.final_hash(last, hash))
         replay.checkpoints.push_back({last, hash});
+    replay.chat = chat;
+    for (recorded_chat& line : replay.chat)
+        line.tick = std::min(line.tick, last);
     return replay;
 }

@@ -1,9 +1,12 @@
 // A network match as a replay: every human's controls up to the last tick
-// all of them are known for and hashed, with the checkpoints there.
+// all of them are known for and hashed, with the checkpoints there, the
+// match's rules, and the lines said in it.
 #pragma once
 
 #include "net/net_messages.h"
 #include "net/rollback.h"
 #include "replay/replay_file.h"
 
-replay_data record_network_match(const rollback_match& match, const net_start& start);
+// `chat` in the order heard; a line said after the last tick kept shows at it.
+replay_data record_network_match(const rollback_match& match, const net_start& start,
+                                 const std::vector<recorded_chat>& chat);

@@ -59,6 +59,9 @@ void net_session::open(std::unique_ptr<net_transport> network, bool as_host, con
     hosting = as_host;
     own_look = look;
     local_slot = 0;
+    heard.clear();
+    match_chat.clear();
+    own_lines = line_rate();
 }
 
 void net_session::simulate(int lose_percent, int delay_ms, std::uint32_t seed)
@@ -130,6 +133,8 @@ void net_session::take(const net_event& event)
     std::string error;
     if (!decode(bytes, event.data.size(), message, error)) {
         refuse(event.peer, error);
+        if (is_refused_line(event.peer, bytes, event.data.size()))
+            note_to(event.peer, bad_line_note);
         return;
     }
     take_message(event.peer, message);
@@ -301,6 +306,7 @@ bool net_session::begin(const net_start& start, std::string& error)
     match.start(setup.lineup.humans, local_slot);
     match.set_rules(start.rules);
     over = false;
+    match_chat.clear();
     next_hash = rollback_match::hash_every;
     current_phase = phase::playing;
     return true;

@@ -11,11 +11,13 @@
 // played on by a bot. Files: net_session.cpp (lobby and start),
 // net_session_rules.cpp (who may send what, when), net_session_match.cpp
 // (the ticks of the match), net_session_guard.cpp (what a joiner may cost),
-// net_session_listing.cpp (what the finders of games are told).
+// net_session_listing.cpp (what the finders of games are told),
+// net_session_chat.cpp (what the players say).
 #pragma once
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -114,8 +116,27 @@ public:
     std::vector<int> waiting_for() const;
     // The misbehaving peer of the tests: a packet of its own making.
     void send_raw(int peer, const std::string& packet, bool reliable);
-    // The match so far as a replay: every human's confirmed controls.
+    // The match so far as a replay: every human's confirmed controls, and
+    // the lines said in the match at their ticks.
     replay_data recording() const;
+
+    // Says a line (is_chat_text) in the lobby or the match. The host takes
+    // its own line as it takes a joiner's; a joiner's goes to the host,
+    // which hears it back, as everyone does, unless it refuses it.
+    void say(const std::string& text);
+    // The lines heard, oldest first: the speaker's slot (net_chat_note_slot
+    // for a note to this player alone), the host's tick and the text. Only
+    // the last `most_heard_kept` stay; `get_heard_count` counts every line
+    // ever heard.
+    static constexpr std::size_t most_heard_kept = 16;
+    const std::deque<net_chat>& get_heard() const { return heard; }
+    std::uint64_t get_heard_count() const { return heard_count; }
+    // The lines heard after the first `taken` ever heard, as far as they are
+    // kept; `taken` then counts them all.
+    std::vector<net_chat> heard_since(std::uint64_t& taken) const;
+    // What the host tells a player whose line it refused.
+    static const char* const too_fast_note;
+    static const char* const bad_line_note;
 
 private:
     struct remote {
@@ -137,6 +158,8 @@ private:
         intake_allowance allowance;
         refusal_summary refusals;
         hold_up_meter hold_up;
+        line_rate said;   // its chat lines
+        line_rate noted;  // the host's notes to it, so that refusals cost no more than lines
     };
     // Who may send which message in which phase, and what taking it does.
     enum class sender { host, joiner };
@@ -168,7 +191,15 @@ private:
     void leave_from(int peer, const net_message& message);
     void bye_from(int peer, const net_message& message);
     void pass_over(int peer, const net_message& message);
+    void chat_from(int peer, const net_message& message);
     void send_lobby();
+    // The host takes a line of `slot`'s (from `peer`, or its own with -1),
+    // and relays it, or refuses it with a note to the speaker.
+    void take_line(int peer, int slot, const std::string& text);
+    void note_to(int peer, const char* text);
+    void hear(const net_chat& line);
+    // A joiner's chat packet the reader refused, which earns a note too.
+    bool is_refused_line(int peer, const std::uint8_t* data, std::size_t size) const;
     // The map the lobby names, and the bots beside its humans.
     std::string lobby_map_name() const;
     int lobby_bots() const;
@@ -222,4 +253,8 @@ private:
     std::uint32_t over_at = 0;
     net_transport::clock::time_point over_since{};
     game_listing listed;
+    std::deque<net_chat> heard;
+    std::uint64_t heard_count = 0;
+    std::vector<recorded_chat> match_chat;  // bounded by the players' line rate
+    line_rate own_lines;                    // the host's own
 };

@@ -367,5 +367,5 @@ void net_session::end(const std::string& reason)
 
 replay_data net_session::recording() const
 {
-    return record_network_match(match, started);
+    return record_network_match(match, started, match_chat);
 }

@@ -43,6 +43,8 @@ const net_session::message_rule net_session::rules[] = {
     {net_kind::leave,  sender::host,   in(phase::playing),                  slot_rule::any,      &net_session::leave_from},
     {net_kind::bye,    sender::host,   any_phase,                           slot_rule::any,      &net_session::bye_from},
     {net_kind::bye,    sender::joiner, any_phase,                           slot_rule::any,      &net_session::bye_from},
+    {net_kind::chat,   sender::host,   in(phase::lobby) | in(phase::playing), slot_rule::any,    &net_session::chat_from},
+    {net_kind::chat,   sender::joiner, in(phase::lobby) | in(phase::playing), slot_rule::given,  &net_session::chat_from},
 };
 
 const net_session::message_rule* net_session::rule_for(int peer, net_kind kind) const

@@ -71,3 +71,15 @@ bool hold_up_meter::look(bool holding_up, peer_clock::time_point at)
     held = holding_up ? held + passed : std::max(0.0, held - passed * forgiven_per_second_held);
     return held >= limit_seconds;
 }
+
+bool line_rate::take(peer_clock::time_point at)
+{
+    if (at > earned_until) {
+        credit = std::min(most_credit, credit + (at - earned_until));
+        earned_until = at;
+    }
+    if (credit < each)
+        return false;
+    credit -= each;
+    return true;
+}

@@ -1,6 +1,7 @@
 // What one peer may cost the others. A host's port is open to anyone, so
 // each joiner gets a byte allowance, its refused packets summed up on one
-// line a second, and a meter of how long it has held the match up.
+// line a second, a meter of how long it has held the match up, and a rate
+// of chat lines.
 // Pure values on a clock the caller passes in.
 #pragma once
 
@@ -68,4 +69,24 @@ public:
 private:
     double held = 0;
     peer_clock::time_point last{};
+};
+
+// Chat lines a player may say: `per_second` a second, and as many at once,
+// so that what the host relays, and every peer keeps for the replay, grows
+// no faster, while a player who keeps to it exactly is never refused for a
+// line that came a little early.
+class line_rate {
+public:
+    static constexpr int per_second = 2;
+
+    // True, counting the line, when one more at `at` keeps to the rate.
+    bool take(peer_clock::time_point at);
+
+private:
+    static constexpr peer_clock::duration each = std::chrono::milliseconds(1000) / per_second;
+    static constexpr peer_clock::duration most_credit = each * per_second;
+
+    // Time earns the credit lines spend, up to a second's worth.
+    peer_clock::duration credit = most_credit;
+    peer_clock::time_point earned_until{};
 };

@@ -2,7 +2,9 @@
 // joiners that send exactly what each test makes them send, on a clock the
 // test moves. A joiner may send only what the rules let it, readings only so
 // far ahead, and one that holds the match up is played on by a bot.
+#include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include "frontend/coptions.h"
 #include "map/map_file.h"
@@ -482,4 +484,174 @@ TEST_F(NetSession, HostKeepsTheFindersListingCurrent)
     expected.map = "tower.zkm";
     expected.playing = true;
     EXPECT_EQ(network->listing, expected);
+}
+
+namespace {
+
+std::string chat_packet(const std::string& text)
+{
+    net_chat line;
+    line.slot = 7;       // the host goes by the sender's slot...
+    line.tick = 123456;  // ...and its own tick
+    line.text = text;
+    return encode(line);
+}
+
+// The chat packets sent since `from`: to whom, of which slot, with what text.
+std::vector<std::tuple<int, int, std::string>> chat_sent(const pretend_network& network, std::size_t from)
+{
+    std::vector<std::tuple<int, int, std::string>> lines;
+    for (std::size_t i = from; i < network.sent.size(); i++)
+        if (network.sent[i].message.kind == net_kind::chat)
+            lines.emplace_back(network.sent[i].peer, network.sent[i].message.chat.slot,
+                               network.sent[i].message.chat.text);
+    return lines;
+}
+
+}  // namespace
+
+// Each player may say two lines a second, the host too; a line beyond
+// that, or out of the text's rule, is refused and counted, and only its
+// speaker hears why. Every line taken goes to every joiner.
+TEST_F(NetSession, ChatLinesAreRelayedToAllAndTwoASecondAtMostFromEach)
+{
+    const int host = 0;
+    const int all = -1;
+    const struct {
+        const char* what;
+        int ms;  // since the first line
+        int from;
+        std::string text;
+        int heard_by;  // all, or the speaker's peer alone for a note (the host's own: none sent)
+        std::uint64_t refused;
+    } rows[] = {
+        {"a joiner's first line", 0, 1, "hello", all, 0},
+        {"its second at once", 10, 1, "again", all, 0},
+        {"its third before half a second", 400, 1, "and again", 1, 1},
+        {"another's line meanwhile", 400, 2, "hi", all, 0},
+        {"half a second after its first", 500, 1, "now", all, 0},
+        {"a line out of the rule", 2500, 2, "tab\there", 2, 1},
+        {"the host's own", 3000, host, "one", all, 0},
+        {"the host's second", 3000, host, "two", all, 0},
+        {"the host's third", 3499, host, "three", host, 0},
+        {"the host's third again", 3500, host, "three", all, 0},
+    };
+    gather(2);
+    const auto first = network->time;
+    for (const auto& row : rows) {
+        network->time = first + std::chrono::milliseconds(row.ms);
+        const std::size_t sent_before = network->sent.size();
+        const std::uint64_t heard_before = session.get_heard_count();
+        if (row.from == host)
+            session.say(row.text);
+        else
+            EXPECT_EQ(refused_after(row.from, chat_packet(row.text)), row.refused) << row.what;
+        const auto sent = chat_sent(*network, sent_before);
+        if (row.heard_by == all) {
+            const int slot = row.from;  // the joiners took slots 1 and 2
+            using line = std::tuple<int, int, std::string>;
+            EXPECT_EQ(sent, (std::vector<line>{{1, slot, row.text}, {2, slot, row.text}})) << row.what;
+            ASSERT_EQ(session.get_heard_count(), heard_before + 1) << row.what;
+            EXPECT_EQ(session.get_heard().back(), (net_chat{slot, 0, row.text})) << row.what;
+        } else if (row.heard_by == host) {
+            EXPECT_TRUE(sent.empty()) << row.what;
+            EXPECT_EQ(session.get_heard().back(), (net_chat{net_chat_note_slot, 0, net_session::too_fast_note}));
+        } else {
+            ASSERT_EQ(sent.size(), 1u) << row.what;
+            EXPECT_EQ(std::get<0>(sent[0]), row.heard_by) << row.what;
+            EXPECT_EQ(std::get<1>(sent[0]), net_chat_note_slot) << row.what;
+            EXPECT_EQ(session.get_heard_count(), heard_before) << row.what << ": the host hears no one's note";
+        }
+    }
+}
+
+// In the match a line carries the host's tick and goes into the replay;
+// the lobby's lines do not.
+TEST_F(NetSession, TheMatchsLinesAreKeptForTheReplayAtTheHostsTick)
+{
+    gather(2);
+    session.say("in the lobby");
+    std::string error;
+    ASSERT_TRUE(session.start_match("tower.zkm", map_text, 7, error)) << error;
+    for (int peer = 1; peer <= 2; peer++)
+        sent_until[peer] = rollback_match::input_delay;
+    for (int t = 0; t < 250; t++) {
+        if (t == 120)
+            network->deliver(2, chat_packet("at 120"));
+        if (t == 230)
+            session.say("at 230");
+        tick({1, 2});
+    }
+    EXPECT_EQ(session.get_heard().back(), (net_chat{0, 230, "at 230"}));
+    const replay_data replay = session.recording();
+    ASSERT_EQ(replay.ticks, 200u) << "up to the last hashed tick all controls are known for";
+    EXPECT_EQ(replay.chat, (std::vector<recorded_chat>{{120, 2, "at 120"}, {200, 0, "at 230"}}))
+        << "a line after the last tick kept shows at it";
+}
+
+// A joiner that floods the host with lines costs it two relayed lines and
+// two notes a second, and its screens keep only the last few lines heard.
+TEST_F(NetSession, AFloodOfLinesCostsTheHostNoMoreThanTheRateAllows)
+{
+    gather(2);
+    const std::size_t sent_before = network->sent.size();
+    const int seconds = 10;
+    for (int ms = 0; ms < seconds * 1000; ms++) {
+        network->time += std::chrono::milliseconds(1);
+        network->deliver(1, chat_packet("spam " + std::to_string(ms)));
+        network->deliver(1, chat_packet(std::string(1, '\x01')));
+        session.poll();
+    }
+    const auto sent = chat_sent(*network, sent_before);
+    const auto notes = std::count_if(sent.begin(), sent.end(),
+                                     [](const auto& line) { return std::get<1>(line) == net_chat_note_slot; });
+    // Two at once, then two a second.
+    const int most = line_rate::per_second * (seconds + 1);
+    const int lines = static_cast<int>(session.get_heard_count());
+    EXPECT_GE(lines, most - 2);
+    EXPECT_LE(lines, most);
+    EXPECT_EQ(static_cast<int>(sent.size()) - notes, 2 * lines) << "each line to each of two joiners";
+    EXPECT_LE(notes, most);
+    EXPECT_EQ(session.get_heard().size(), net_session::most_heard_kept);
+    EXPECT_EQ(session.get_refused(), 2u * 1000 * seconds - static_cast<unsigned>(lines));
+}
+
+// A joiner sends its line to the host and shows what the host relays; a
+// line out of the rule is not sent, and says why.
+TEST(NetSessionJoiner, ALineGoesToTheHostAndComesBackFromIt)
+{
+    auto owned = std::make_unique<pretend_network>();
+    pretend_network* network = owned.get();
+    net_session joiner;
+    joiner.join_over(std::move(owned), net_player{});
+    network->connect(0);
+    net_lobby lobby;
+    lobby.humans.resize(2);
+    lobby.your_slot = 1;
+    lobby.map_name = "tower.zkm";
+    network->deliver(0, encode(lobby));
+    joiner.poll();
+    const std::size_t sent_before = network->sent.size();
+    joiner.say("hi all");
+    joiner.say("new\nline");
+    EXPECT_EQ(chat_sent(*network, sent_before), (std::vector<std::tuple<int, int, std::string>>{{0, 0, "hi all"}}));
+    EXPECT_EQ(joiner.get_heard().back(), (net_chat{net_chat_note_slot, 0, net_session::bad_line_note}));
+    network->deliver(0, encode(net_chat{1, 0, "hi all"}));
+    joiner.poll();
+    EXPECT_EQ(joiner.get_heard().back(), (net_chat{1, 0, "hi all"}));
+    EXPECT_EQ(joiner.get_heard_count(), 2u);
+    joiner.leave();
+}
+
+TEST(PeerLimits, TwoLinesASecondAndTwoAtOnce)
+{
+    line_rate rate;
+    const auto at = clock_type::time_point(std::chrono::hours(1));
+    const struct {
+        int ms;
+        bool taken;
+    } rows[] = {{0, true},    {10, true},   {400, false},  {499, false},  {500, true},  {999, false},
+                {1000, true}, {5000, true}, {5000, true},  {5000, false}, {5499, false}, {5500, true}};
+    for (const auto& row : rows)
+        EXPECT_EQ(rate.take(at + std::chrono::milliseconds(row.ms)), row.taken) << row.ms << " ms";
 }

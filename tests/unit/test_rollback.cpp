@@ -235,7 +235,7 @@ TEST_F(Rollback, APeerThatLeavesIsPlayedOnByABotOnEveryPeer)
     text << file.rdbuf();
     start.map_name = "tower.zkm";
     start.map_text = text.str();
-    const replay_data replay = record_network_match(peers[0]->session, start);
+    const replay_data replay = record_network_match(peers[0]->session, start, {});
     ASSERT_EQ(replay.humans.size(), 3u);
     EXPECT_EQ(replay.humans[2].tick_count(), at) << "its controls end where it left";
     replay_player player;
