@@ -74,6 +74,8 @@ void host_lobby::resume(std::uint32_t new_seed)
     humans_seen = session->get_humans().size();
     start_key.hold();
     leave_key.hold();
+    // The match's lines stay with the match.
+    chat.init(*session, false);
 }
 
 void host_lobby::offer()
@@ -95,12 +97,18 @@ void host_lobby::update()
     if (session->get_humans().size() != humans_seen)
         message.clear();
     humans_seen = session->get_humans().size();
+    // While a line is typed, its keys are the line's.
+    const bool typing = chat.update();
+    if (typing) {
+        start_key.hold();
+        leave_key.hold();
+    }
     if (leave_key.pressed(al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE))) {
         session->leave();
         return;
     }
     poll_mouse();
-    if (choices.update())
+    if (!typing && choices.update())
         offer();
     const bool enter = al_key_down(&keyboard, ALLEGRO_KEY_ENTER) || al_key_down(&keyboard, ALLEGRO_KEY_PAD_ENTER);
     if (start_key.pressed(enter))
@@ -150,5 +158,6 @@ void host_lobby::draw()
     const std::string& shown = message.empty() ? session->get_notice() : message;
     if (!shown.empty())
         draw_centred_line(shown.c_str(), message_y, false, yellow);
+    chat.draw();
     show_frame();
 }

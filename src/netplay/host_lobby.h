@@ -1,8 +1,9 @@
 // The host's lobby: the port to tell the others, the players who joined in
 // their colours, the map and the limits of the next match beside them, and
 // the bots and skill of the host's options. Enter starts the match once
-// someone has joined; Escape closes the lobby. After a match that ended by
-// its limits, the same lobby comes back with the same players.
+// someone has joined; Escape closes the lobby; T opens a line to say. After
+// a match that ended by its limits, the same lobby comes back with the same
+// players.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +13,7 @@
 #include <allegro5/allegro_primitives.h>
 
 #include "app/press_latch.h"
+#include "netplay/chat_box.h"
 #include "netplay/lobby_choices.h"
 
 class net_session;
@@ -42,6 +44,7 @@ private:
     std::uint32_t seed = 0;
     press_latch start_key;   // Enter
     press_latch leave_key;   // Escape
+    chat_box chat;
     std::string message;     // why Enter did not start
     std::string join_hint;   // this computer's addresses, read once
     std::size_t humans_seen = 0;

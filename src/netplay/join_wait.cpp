@@ -41,12 +41,17 @@ bool join_wait::init(net_session& new_session, const std::string& address, std::
     session = &new_session;
     where = address + ":" + std::to_string(port);
     leave_key.hold();
-    return session->join(address, port, own_look(), error);
+    if (!session->join(address, port, own_look(), error))
+        return false;
+    chat.init(*session, true);
+    return true;
 }
 
 void join_wait::resume()
 {
     leave_key.hold();
+    // The match's lines stay with the match.
+    chat.init(*session, true);
 }
 
 void join_wait::update()
@@ -55,6 +60,10 @@ void join_wait::update()
     session->poll();
     if (done())
         return;
+    if (chat.update()) {
+        leave_key.hold();
+        return;
+    }
     if (leave_key.pressed(al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE)))
         session->leave();
 }
@@ -77,5 +86,6 @@ void join_wait::draw()
         draw_centred_line(joining.c_str(), title_y, true);
     }
     draw_centred_line("ESCAPE: BACK", keys_y, true);
+    chat.draw();
     show_frame();
 }

@@ -2,6 +2,7 @@
 // then the lobby's players in their colours and the match the host offers
 // until the host starts it.
 // Escape leaves; a session that ends (no answer, the host gone) ends it too.
+// In the lobby T or Enter opens a line to say.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <allegro5/allegro_primitives.h>
 
 #include "app/press_latch.h"
+#include "netplay/chat_box.h"
 
 class net_session;
 
@@ -31,5 +33,6 @@ private:
     net_session* session = nullptr;
     std::string where;  // "HOST:PORT"
     press_latch leave_key;  // Escape
+    chat_box chat;
     ALLEGRO_VERTEX backdrop[4];
 };

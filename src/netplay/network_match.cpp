@@ -18,6 +18,7 @@ void network_match::init(net_session& new_session)
     scores.reset();
     leave_key.hold();
     watch_key.hold();
+    chat.init(new_session, false);
     left = false;
     if (display)
         al_hide_mouse_cursor(display);
@@ -27,6 +28,11 @@ void network_match::update()
 {
     poll_keyboard();
     poll_mouse();
+    const bool typing = chat.update();
+    if (typing) {
+        leave_key.hold();
+        watch_key.hold();
+    }
     const bool escape = leave_key.pressed(al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE));
     const bool watch = watch_key.pressed(al_key_down(&keyboard, ALLEGRO_KEY_F));
     if (escape && !death.running()) {
@@ -41,7 +47,11 @@ void network_match::update()
     session->poll();
     // The others play on while this player watches; only the copy is heard.
     mute_sounds(death.running());
-    session->tick(read_devices());
+    control_reading local = read_devices();
+    // Typing a line is not playing: the fighter stands, aiming as before.
+    if (typing)
+        local.keys = 0, local.buttons = 0;
+    session->tick(local);
     mute_sounds(false);
     // The live state may be a guess that a rollback mends later.
     scores.watch();
@@ -62,6 +72,8 @@ void network_match::draw()
 void network_match::draw_overlay() const
 {
     draw_death_replay_text(death.running(), death.available());
+    // Under the rest; the lines stay through a death's replay and the end.
+    chat.draw();
     if (death.running())
         return;
     draw_names();

@@ -7,7 +7,8 @@
 // left, the peers out of step). Leaving writes the match as a replay into
 // the replays folder. A match that ends by the host's limits shows the
 // final scoreboard under the winner's name until the host takes everyone
-// back to its lobby.
+// back to its lobby. T opens a line to say; while it is open the fighter
+// stands idle.
 #pragma once
 
 #include <string>
@@ -15,6 +16,7 @@
 
 #include "app/press_latch.h"
 #include "match/score_watch.h"
+#include "netplay/chat_box.h"
 #include "replay/death_replay.h"
 
 class net_session;
@@ -42,5 +44,6 @@ private:
     score_watch scores;
     press_latch leave_key;  // Escape
     press_latch watch_key;  // F
+    chat_box chat;
     bool left = false;
 };

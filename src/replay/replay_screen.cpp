@@ -13,6 +13,7 @@
 #include "match/cgame.h"
 #include "match/name_tags.h"
 #include "match/rules_shown.h"
+#include "replay/replay_chat.h"
 #include "replay/replay_list.h"
 
 namespace {
@@ -42,6 +43,7 @@ bool replay_screen::init(const replay_data& replay, std::string& error)
     if (!player.start(replay, error))
         return false;
     scores.reset();
+    chat = replay_chat(replay);
     speed = 0;
     ticks_waited = 0;
     paused = false;
@@ -161,6 +163,9 @@ void replay_screen::draw_overlay() const
             std::snprintf(line, sizeof line, "1/%dX", 1 << -speed);
         draw_centred(line, speed_y, false);
     }
+
+    // Clear of the time above the bar.
+    draw_chat_lines(chat_shown(chat, player.get_tick()), seek_bar_layout::time_y - 14);
 
     const std::string time = clock_text(player.get_tick()) + " / " + clock_text(player.get_ticks());
     draw_centred(time.c_str(), seek_bar_layout::time_y, true);

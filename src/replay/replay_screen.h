@@ -3,12 +3,15 @@
 // seeks on a click or a drag. Left and Right skip 5 s (30 s with Shift),
 // Up and Down (and + and -) step the speed from 1/8x to 8x, Space pauses,
 // and Escape leaves; at the end the last frame stays until Escape. The kill
-// feed runs from the last seek and Tab holds up the scoreboard.
+// feed runs from the last seek and Tab holds up the scoreboard. The lines
+// said in the match show at their ticks, each for ten seconds of the
+// replay's time.
 #pragma once
 
 #include <string>
 
 #include "app/press_latch.h"
+#include "match/chat_view.h"
 #include "match/score_watch.h"
 #include "replay/replay_player.h"
 
@@ -53,6 +56,7 @@ private:
 
     replay_player player;
     score_watch scores;
+    std::vector<chat_entry> chat;
     press_latch pause_key, faster_key, slower_key, back_key, on_key, click;
     bool dragging = false;
     int speed = 0;
