@@ -6,6 +6,7 @@
 //           [--score-limit K] [--time-limit MINUTES] [--record FOLDER] MAP
 //   zk3-sim --join ADDR:PORT [--ticks T] [--play-randomly SEED] [--lose PERCENT] [--delay MS]
 //           [--misbehave idle|flood|lies|hash] [--record FOLDER]
+//   either with [--chat]
 //
 // The host waits for N - 1 joiners, then every peer plays T ticks (a
 // multiple of 100) in real time, its fighter driven by a random hand (or
@@ -16,7 +17,8 @@
 // tick. --record writes the match's replay into FOLDER. A desync prints "out of step at tick T" and exits 1; a bad argument
 // or a host that cannot be reached exits 2. A misbehaving joiner (see
 // misbehaviour.h) plays until the host lets it go or the match ends, and
-// exits 0 either way.
+// exits 0 either way. With --chat the peer says a line of 100 characters
+// twice a second through the match, and sums up what it heard.
 #include "net_peer.h"
 
 #include <chrono>
@@ -59,6 +61,7 @@ struct peer_settings {
     long score_limit = 0;
     long time_limit = 0;
     std::string record_folder;  // "": no replay
+    bool chat = false;
     std::string name = game_listing().name;  // the host's, as the finders of games list it
     const char* map_path = nullptr;
 };
@@ -71,7 +74,8 @@ int usage(const std::string& problem)
                  "                [--play-randomly SEED] [--lose PERCENT] [--delay MS] [--name NAME]\n"
                  "                [--score-limit K] [--time-limit MINUTES] [--record FOLDER] MAP\n"
                  "       zk3-sim --join ADDR:PORT [--ticks T] [--play-randomly SEED] [--lose PERCENT]\n"
-                 "                [--delay MS] [--misbehave idle|flood|lies|hash] [--record FOLDER]\n");
+                 "                [--delay MS] [--misbehave idle|flood|lies|hash] [--record FOLDER]\n"
+                 "       either with [--chat]\n");
     return bad_usage;
 }
 
@@ -126,6 +130,10 @@ std::string parse(int argc, char** argv, peer_settings& out)
             if (i + 1 >= argc || !is_player_name(argv[i + 1]))
                 return "--name needs 1 to 15 letters, digits, spaces, '-' or '_'";
             out.name = argv[++i];
+            continue;
+        }
+        if (std::strcmp(argv[i], "--chat") == 0) {
+            out.chat = true;
             continue;
         }
         if (std::strcmp(argv[i], "--record") == 0) {
@@ -188,6 +196,41 @@ void record(const net_session& session, const std::string& folder)
     else
         std::fprintf(stderr, "zk3-sim: %s\n", error.c_str());
 }
+
+// Twice a second, as much as a player may say, of the longest lines.
+class chatterer {
+public:
+    static constexpr std::uint32_t ticks_between = 50;
+
+    void act(net_session& session)
+    {
+        count_notes(session);
+        if (ticks++ % ticks_between != 0)
+            return;
+        std::string line = "LINE " + std::to_string(said++) + " ";
+        line.resize(max_chat_text, '.');
+        session.say(line);
+    }
+    void report(net_session& session)
+    {
+        count_notes(session);
+        std::fprintf(stderr, "zk3-sim: chat said %u heard %llu refused_notes %u\n", said,
+                     static_cast<unsigned long long>(session.get_heard_count()), notes);
+    }
+
+private:
+    // The notes among the lines heard since the last look.
+    void count_notes(const net_session& session)
+    {
+        for (const net_chat& line : session.heard_since(looked))
+            notes += line.slot == net_chat_note_slot;
+    }
+
+    std::uint64_t looked = 0;
+    std::uint32_t notes = 0;
+    std::uint32_t ticks = 0;
+    std::uint32_t said = 0;
+};
 
 }  // namespace
 
@@ -274,6 +317,7 @@ int run_net_peer(int argc, char** argv)
     bool ended_by_rules = false;
     random_hand hand(static_cast<std::uint32_t>(run.hand_seed));
     misbehaving_peer misbehaving(run.way);
+    chatterer chat;
     const bool fair = run.way == misbehaviour::none;
     auto next = std::chrono::steady_clock::now();
     const auto misbehaving_until = next + tick_time * last + finish_wait;
@@ -295,6 +339,8 @@ int run_net_peer(int argc, char** argv)
         }
         if (misbehaving.plays())
             session.tick(run.hand_seed >= 0 ? hand.next() : control_reading{});
+        if (run.chat && !reached)
+            chat.act(session);
         misbehaving.act(session);
         if (!reached)
             timer_ticks++;
@@ -340,6 +386,8 @@ int run_net_peer(int argc, char** argv)
                  static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(match_took).count()),
                  static_cast<unsigned long long>(session.bytes_sent()),
                  static_cast<unsigned long long>(session.get_refused()), peak_memory_kb());
+    if (run.chat)
+        chat.report(session);
     std::fflush(stdout);
     // The others may still want our last readings or hash for a moment.
     for (int linger = 0; linger < 50; linger++) {
