@@ -66,25 +66,25 @@ bool checked_reader::read_scale(const char* which, float& into)
     return true;
 }
 
-bool checked_reader::take_map_name(std::string& name)
+bool checked_reader::take_text(const char* what, std::size_t most, std::string& text)
 {
     std::uint64_t length = 0;
-    if (!number("the map name's length", length))
+    if (!number(("the " + std::string(what) + "'s length").c_str(), length))
         return false;
-    if (length < 1 || length > max_map_name)
-        return fail("a map name of %llu bytes (1 to %zu)", wide(length), max_map_name);
-    return in.take(length, name) || ends_inside("the map name");
+    if (length < 1 || length > most)
+        return fail("a %s of %llu bytes (1 to %zu)", what, wide(length), most);
+    return in.take(length, text) || ends_inside(("the " + std::string(what)).c_str());
+}
+
+bool checked_reader::take_map_name(std::string& name)
+{
+    return take_text("map name", max_map_name, name);
 }
 
 bool checked_reader::read_player_name(std::string& name)
 {
-    std::uint64_t length = 0;
-    if (!number("the name's length", length))
+    if (!take_text("name", max_player_name, name))
         return false;
-    if (length < 1 || length > max_player_name)
-        return fail("a name of %llu bytes (1 to %zu)", wide(length), max_player_name);
-    if (!in.take(length, name))
-        return ends_inside("the name");
     if (!is_player_name(name))
         return fail("the name is not a player's name (letters, digits, space, '-', '_')");
     return true;
@@ -92,13 +92,8 @@ bool checked_reader::read_player_name(std::string& name)
 
 bool checked_reader::read_chat_text(std::string& text)
 {
-    std::uint64_t length = 0;
-    if (!number("the line's length", length))
+    if (!take_text("chat line", max_chat_text, text))
         return false;
-    if (length < 1 || length > max_chat_text)
-        return fail("a chat line of %llu bytes (1 to %zu)", wide(length), max_chat_text);
-    if (!in.take(length, text))
-        return ends_inside("the chat line");
     for (std::size_t i = 0; i < text.size(); i++)
         if (!is_chat_char(static_cast<unsigned char>(text[i])))
             return fail("the chat line's byte %zu is %d, not a printable character (32 to 126)", i + 1,

@@ -32,6 +32,9 @@ protected:
     bool check_buttons(std::uint64_t value, std::uint8_t& into);
     // Reads one of the two scales (f32) as well.
     bool read_scale(const char* which, float& into);
+    // Reads a length of 1 to `most` and that many bytes; `what` names it in
+    // the reasons ("map name": "the map name's length", "a map name of ...").
+    bool take_text(const char* what, std::size_t most, std::string& text);
     // Reads the map name's length and bytes; the caller holds it to is_map_name.
     bool take_map_name(std::string& name);
     bool check_map_text_length(std::uint64_t length);
