@@ -65,7 +65,7 @@ bool write_map_text(byte_writer& out, const std::string& text)
 bool net_lobby::operator==(const net_lobby& other) const
 {
     return your_slot == other.your_slot && humans == other.humans && map_name == other.map_name &&
-           bots == other.bots && skill == other.skill && rules == other.rules;
+           bots == other.bots && skill == other.skill && rules == other.rules && host_plays == other.host_plays;
 }
 
 bool net_start::operator==(const net_start& other) const
@@ -108,6 +108,7 @@ std::string encode(const net_hello& message)
 {
     byte_writer out = start_packet(net_kind::hello);
     write_player(out, message.look);
+    out.byte(message.watching ? 1 : 0);
     return out.bytes;
 }
 
@@ -120,6 +121,7 @@ std::string encode(const net_lobby& message)
     out.varint(static_cast<std::uint32_t>(message.bots));
     out.byte(static_cast<std::uint8_t>(message.skill));
     write_rules(out, message.rules);
+    out.byte(message.host_plays ? 1 : 0);
     return out.bytes;
 }
 

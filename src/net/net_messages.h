@@ -18,7 +18,7 @@
 
 // Every version keeps the header and the bye as they are, so that a peer
 // of another version can still be told so in words.
-const std::uint8_t net_protocol_version = 3;
+const std::uint8_t net_protocol_version = 4;
 const int net_max_slots = 11;
 // A start message carries the map's text (zlib-packed); nothing else comes
 // near this.
@@ -57,17 +57,22 @@ struct net_player {
 
 struct net_hello {
     net_player look;
+    bool watching = false;  // wants to watch, with no fighter of its own
 
-    bool operator==(const net_hello& other) const { return look == other.look; }
+    bool operator==(const net_hello& other) const { return look == other.look && watching == other.watching; }
 };
 
+// A lobby's `your_slot` for a watcher, who has none.
+const int net_no_slot = 255;
+
 struct net_lobby {
-    int your_slot = 0;               // 1..10, one of the humans
-    std::vector<net_player> humans;  // slot 0 (the host) upward, 1..11 of them
+    int your_slot = 0;               // one of the humans' slots, or net_no_slot for a watcher
+    std::vector<net_player> humans;  // slot 0 upward, 0..11 of them
     std::string map_name;            // as in a replay: ends ".zkm"
     int bots = 0;                    // humans + bots <= 11
     int skill = 1;
     match_rules rules;
+    bool host_plays = true;  // slot 0 is the host's; a server has no fighter
 
     bool operator==(const net_lobby& other) const;
 };
@@ -77,7 +82,7 @@ struct net_start {
     int skill = 1;
     int bots = 0;
     match_rules rules;
-    std::vector<net_player> humans;  // 2..11 humans in slot order
+    std::vector<net_player> humans;  // 1..11 humans in slot order, 2 fighters at least with the bots
     std::string map_name;
     std::string map_text;            // the map file's whole text, zlib-packed on the wire
 
@@ -111,7 +116,7 @@ struct net_hash {
 };
 
 struct net_leave {
-    int slot = 1;            // never the host's 0
+    int slot = 1;            // never a playing host's 0
     std::uint32_t tick = 0;  // its first tick as a bot
 
     bool operator==(const net_leave& other) const { return slot == other.slot && tick == other.tick; }

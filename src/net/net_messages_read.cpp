@@ -38,13 +38,13 @@ private:
     bool read_kind()
     {
         switch (out.kind) {
-        case net_kind::hello: return read_player(out.hello.look);
+        case net_kind::hello: return read_player(out.hello.look) && flag("watching", out.hello.watching);
         case net_kind::lobby: return read_lobby(out.lobby);
         case net_kind::start: return read_start(out.start);
         case net_kind::inputs: return read_inputs(out.inputs);
         case net_kind::hash: return tick("the tick", out.hash.tick) && u64("the hash", out.hash.hash);
         case net_kind::leave:
-            return slot("the leaving slot", host_slot + 1, out.leave.slot) &&
+            return slot("the leaving slot", host_slot, out.leave.slot) &&
                    tick("the tick", out.leave.tick);
         case net_kind::bye: return read_bye(out.bye);
         case net_kind::chat: return read_chat(out.chat);
@@ -54,13 +54,15 @@ private:
 
     bool read_lobby(net_lobby& lobby)
     {
-        if (!slot("your slot", host_slot + 1, lobby.your_slot) || !read_humans(1, lobby.humans))
+        std::uint8_t yours = 0;
+        if (!byte("your slot", yours) || !read_humans(0, lobby.humans))
             return false;
-        if (lobby.your_slot >= static_cast<int>(lobby.humans.size()))
-            return fail("your slot %d is beyond the last human's, %zu", lobby.your_slot,
-                        lobby.humans.size() - 1);
+        lobby.your_slot = yours;
+        if (yours != net_no_slot && yours >= lobby.humans.size())
+            return fail("your slot %d is neither a human's (0 to %d) nor a watcher's (%d)", yours,
+                        static_cast<int>(lobby.humans.size()) - 1, net_no_slot);
         return read_map_name(lobby.map_name) && read_bots(lobby.humans.size(), lobby.bots) &&
-               read_skill(lobby.skill) && read_match_rules(lobby.rules);
+               read_skill(lobby.skill) && read_match_rules(lobby.rules) && flag("host plays", lobby.host_plays);
     }
 
     bool read_start(net_start& start)
@@ -69,8 +71,10 @@ private:
             return false;
         std::uint64_t bots = 0;
         if (!number("the number of bots", bots) || !read_match_rules(start.rules) ||
-            !read_humans(2, start.humans))
+            !read_humans(1, start.humans))
             return false;
+        if (start.humans.size() + bots < 2)
+            return fail("one fighter alone; a match has two at least");
         return fighters(start.humans.size(), bots, start.bots) && read_map_name(start.map_name) &&
                read_map_text(start.map_text);
     }
@@ -280,6 +284,16 @@ private:
     }
 
     bool byte(const char* what, std::uint8_t& value) { return in.byte(value) || ends_inside(what); }
+    bool flag(const char* what, bool& value)
+    {
+        std::uint8_t read = 0;
+        if (!byte(what, read))
+            return false;
+        if (read > 1)
+            return fail("%s is %d, not 0 or 1", what, read);
+        value = read == 1;
+        return true;
+    }
     bool u32(const char* what, std::uint32_t& value) { return in.u32(value) || ends_inside(what); }
     bool u64(const char* what, std::uint64_t& value) { return in.u64(value) || ends_inside(what); }
 

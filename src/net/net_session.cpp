@@ -27,13 +27,22 @@ bool net_session::host(std::uint16_t port, const net_player& look, std::string& 
     return true;
 }
 
+bool net_session::serve(std::uint16_t port, std::string& error)
+{
+    auto network = std::make_unique<net_link>();
+    if (!network->listen(port, error))
+        return false;
+    serve_over(std::move(network));
+    return true;
+}
+
 bool net_session::join(const std::string& address, std::uint16_t port, const net_player& look,
-                       std::string& error)
+                       std::string& error, bool to_watch)
 {
     auto network = std::make_unique<net_link>();
     if (!network->connect(address, port, error))
         return false;
-    join_over(std::move(network), look);
+    join_over(std::move(network), look, to_watch);
     return true;
 }
 
@@ -47,9 +56,18 @@ void net_session::host_over(std::unique_ptr<net_transport> network, const net_pl
     list_game();
 }
 
-void net_session::join_over(std::unique_ptr<net_transport> network, const net_player& look)
+void net_session::serve_over(std::unique_ptr<net_transport> network)
+{
+    host_over(std::move(network), net_player{});
+    humans.clear();
+    own_fighter = false;
+    local_slot = -1;
+}
+
+void net_session::join_over(std::unique_ptr<net_transport> network, const net_player& look, bool to_watch)
 {
     open(std::move(network), false, look);
+    watching = to_watch;
     current_phase = phase::connecting;
 }
 
@@ -59,6 +77,8 @@ void net_session::open(std::unique_ptr<net_transport> network, bool as_host, con
     hosting = as_host;
     own_look = look;
     local_slot = 0;
+    own_fighter = true;
+    watching = false;
     heard.clear();
     match_chat.clear();
     own_lines = line_rate();
@@ -104,6 +124,7 @@ void net_session::take(const net_event& event)
         if (!hosting && current_phase == phase::connecting) {
             net_hello hello;
             hello.look = own_look;
+            hello.watching = watching;
             link->send(host_peer, encode(hello), true);
         }
         return;
@@ -174,7 +195,9 @@ std::string net_session::who(int peer) const
     if (!hosting)
         return "the host";
     const int slot = remotes[peer].slot;
-    return slot > 0 ? "player " + std::to_string(slot + 1) : "joiner " + std::to_string(peer);
+    if (remotes[peer].watching)
+        return "watcher " + std::to_string(peer);
+    return slot >= 0 ? "player " + std::to_string(slot + 1) : "joiner " + std::to_string(peer);
 }
 
 // At most one line a second for each peer, however much it sends.
@@ -204,6 +227,15 @@ void net_session::send_raw(int peer, const std::string& packet, bool reliable)
 
 void net_session::hello_from(int peer, const net_message& message)
 {
+    if (message.hello.watching) {
+        if (watcher_count() >= most_watchers) {
+            turn_away(peer, "no room to watch: " + std::to_string(most_watchers) + " are watching");
+            return;
+        }
+        remotes[peer].watching = true;
+        send_lobby();
+        return;
+    }
     if (static_cast<int>(humans.size()) >= net_max_slots) {
         turn_away(peer, "the match is full");
         return;
@@ -225,7 +257,7 @@ void net_session::lobby_from(int, const net_message& message)
     if (current_phase == phase::playing)
         forget_the_match();
     humans = message.lobby.humans;
-    local_slot = message.lobby.your_slot;
+    local_slot = message.lobby.your_slot == net_no_slot ? -1 : message.lobby.your_slot;
     current_phase = phase::lobby;
 }
 
@@ -253,10 +285,11 @@ void net_session::send_lobby()
     lobby.bots = lobby_bots();
     lobby.skill = options.get_skill();
     lobby.rules = next_rules;
+    lobby.host_plays = own_fighter;
     for (int peer = 1; peer <= net_transport::most_joiners; peer++) {
-        if (!remotes[peer].connected || remotes[peer].slot < 0)
+        if (!greeted(peer))
             continue;
-        lobby.your_slot = remotes[peer].slot;
+        lobby.your_slot = remotes[peer].watching ? net_no_slot : remotes[peer].slot;
         link->send(peer, encode(lobby), true);
     }
 }
@@ -268,8 +301,12 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
         error = "only the host starts the match, from the lobby";
         return false;
     }
-    if (humans.size() < 2) {
+    if (humans.size() < (own_fighter ? 2u : 1u)) {
         error = "nobody has joined yet";
+        return false;
+    }
+    if (humans.size() + static_cast<std::size_t>(lobby_bots()) < 2) {
+        error = "a match needs two fighters at least";
         return false;
     }
     net_start start;
@@ -288,7 +325,7 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
     if (!begin(start, error))
         return false;
     for (int peer = 1; peer <= net_transport::most_joiners; peer++)
-        if (remotes[peer].connected && remotes[peer].slot > 0)
+        if (greeted(peer))
             link->send(peer, packet, true);
     return true;
 }
@@ -298,7 +335,7 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
 bool net_session::begin(const net_start& start, std::string& error)
 {
     match_setup setup = setup_of(start);
-    setup.shown_slot = local_slot;
+    setup.shown_slot = std::max(0, local_slot);
     if (!starter.start(setup, error))
         return false;
     started = start;

@@ -40,6 +40,8 @@ public:
     // The end of a match stays on every screen this long before the host
     // takes everyone back to its lobby.
     static constexpr std::chrono::seconds end_shown_for{10};
+    // Watchers a host lets in beside its players.
+    static constexpr int most_watchers = 8;
     // After the match has waited this long, the screen says for whom.
     static constexpr std::chrono::milliseconds waiting_shown_after{500};
     // A joiner that has not said hello this long after connecting is let
@@ -48,11 +50,17 @@ public:
 
     // Opens the lobby on `port`, the host in slot 0 wearing `look`.
     bool host(std::uint16_t port, const net_player& look, std::string& error);
-    // Starts joining the host at `address`; the lobby follows once it answers.
-    bool join(const std::string& address, std::uint16_t port, const net_player& look, std::string& error);
+    // Opens the lobby on `port` for a server with no fighter of its own:
+    // the joiners take the slots from 0.
+    bool serve(std::uint16_t port, std::string& error);
+    // Starts joining the host at `address`, to play or only to watch; the
+    // lobby follows once it answers.
+    bool join(const std::string& address, std::uint16_t port, const net_player& look, std::string& error,
+              bool watching = false);
     // The same over a network of the caller's: the session's tests.
     void host_over(std::unique_ptr<net_transport> network, const net_player& look);
-    void join_over(std::unique_ptr<net_transport> network, const net_player& look);
+    void serve_over(std::unique_ptr<net_transport> network);
+    void join_over(std::unique_ptr<net_transport> network, const net_player& look, bool watching = false);
     // The host's name and the map it names, as the finders of games on the
     // local network list them (the map by default the options' chosen one);
     // a name the player name's rule refuses is not taken. The host's own
@@ -74,7 +82,14 @@ public:
     bool is_host() const { return hosting; }
     // The humans in the lobby or the match, slot 0 (the host) first.
     const std::vector<net_player>& get_humans() const { return humans; }
+    // This peer's fighter's slot; -1 for a server or a watcher.
     int get_local_slot() const { return local_slot; }
+    // A watcher: no fighter, and the match steps only on what is known.
+    bool is_watching() const { return watching; }
+    // Whether slot 0 is the host's own fighter (not on a server).
+    bool host_plays() const { return hosting ? own_fighter : lobby_told.host_plays; }
+    // The watchers the host has let in.
+    int watcher_count() const;
     // The round trip to the human in `slot` in milliseconds, as far as this
     // peer's link knows it (a joiner knows only the host's); -1 otherwise.
     int ping_ms(int slot) const;
@@ -141,7 +156,8 @@ public:
 private:
     struct remote {
         bool connected = false;
-        int slot = -1;  // -1 until its hello
+        int slot = -1;  // -1 until its hello, and for a watcher
+        bool watching = false;
         // The first tick of each slot this peer still lacks, as it last said.
         std::uint32_t have_until[net_max_slots] = {};
         // For each slot, the tick after the last reading sent it, and when
@@ -163,7 +179,9 @@ private:
     };
     // Who may send which message in which phase, and what taking it does.
     enum class sender { host, joiner };
-    enum class slot_rule { any, none_yet, given };
+    // Of a joiner: anything; no hello yet; a fighter's slot; a slot or
+    // watching.
+    enum class slot_rule { any, none_yet, given, greeted };
     struct message_rule {
         net_kind kind;
         sender from;
@@ -174,6 +192,10 @@ private:
     static const message_rule rules[];
 
     void open(std::unique_ptr<net_transport> network, bool as_host, const net_player& look);
+    // A peer greeted with a slot, or watching.
+    bool greeted(int peer) const;
+    // The peers sent the match: on a host its players and watchers.
+    bool shares_match_with(int peer) const;
     void take(const net_event& event);
     void take_message(int peer, const net_message& message);
     const message_rule* rule_for(int peer, net_kind kind) const;
@@ -231,6 +253,8 @@ private:
     net_player own_look;
     std::vector<net_player> humans;
     int local_slot = 0;
+    bool own_fighter = true;  // a host's fighter in slot 0
+    bool watching = false;
     net_start started;  // the match as it began
     remote remotes[net_transport::most_joiners + 1];
     rollback_match match;

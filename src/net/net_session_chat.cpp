@@ -60,7 +60,7 @@ void net_session::take_line(int peer, int slot, const std::string& text)
     line.text = text;
     const std::string packet = encode(line);
     for (int joiner = 1; joiner <= net_transport::most_joiners; joiner++)
-        if (remotes[joiner].connected && remotes[joiner].slot > 0)
+        if (greeted(joiner))
             link->send(joiner, packet, true);
     hear(line);
 }

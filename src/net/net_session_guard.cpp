@@ -11,12 +11,33 @@ const int host_peer = 0;  // on a joiner
 
 }  // namespace
 
-// The peers this one exchanges the match with: on the host every joiner in
-// a slot, on a joiner its host.
+// The peers whose controls this one's match takes: on the host every joiner
+// in a slot, on a joiner its host.
 bool net_session::plays_with(int peer) const
 {
     const remote& other = remotes[peer];
-    return other.connected && (hosting ? other.slot > 0 : peer == host_peer);
+    return other.connected && (hosting ? other.slot >= 0 : peer == host_peer);
+}
+
+bool net_session::greeted(int peer) const
+{
+    const remote& other = remotes[peer];
+    return other.connected && (other.slot >= 0 || other.watching);
+}
+
+// The host sends its watchers the match as it sends its players, and never
+// waits for them.
+bool net_session::shares_match_with(int peer) const
+{
+    return hosting ? greeted(peer) : plays_with(peer);
+}
+
+int net_session::watcher_count() const
+{
+    int count = 0;
+    for (int peer = 1; peer <= net_transport::most_joiners; peer++)
+        count += remotes[peer].connected && remotes[peer].watching;
+    return count;
 }
 
 // A joiner whose controls stop coming holds every peer's match up: after
@@ -49,7 +70,7 @@ void net_session::turn_away_the_nameless()
     const auto at = link->now();
     for (int peer = 1; peer <= net_transport::most_joiners; peer++) {
         const remote& other = remotes[peer];
-        if (other.connected && other.slot < 0 && at - other.connected_at > hello_within)
+        if (other.connected && !greeted(peer) && at - other.connected_at > hello_within)
             turn_away(peer, "no hello within 3 s");
     }
 }

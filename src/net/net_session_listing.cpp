@@ -34,9 +34,9 @@ void net_session::list_game()
     now.name = host_name;
     now.playing = current_phase == phase::playing;
     now.map = now.playing ? started.map_name : lobby_map_name();
-    now.players = 1;
+    now.players = own_fighter ? 1 : 0;
     for (int peer = 1; peer <= net_transport::most_joiners; peer++)
-        now.players += remotes[peer].connected && remotes[peer].slot > 0;
+        now.players += remotes[peer].connected && remotes[peer].slot >= 0;
     if (now == listed)
         return;
     listed = now;

@@ -25,6 +25,8 @@ const std::chrono::milliseconds resend_after(200);
 const std::uint32_t most_resent = 2 * rollback_match::most_ahead + 48;
 // Hashes a peer told us of that we cannot check yet; an honest one has one or two.
 const std::size_t most_told_hashes = 4;
+// A watcher that fell behind catches up this many ticks a tick at most.
+const int most_known_steps = 20;
 
 }  // namespace
 
@@ -32,12 +34,15 @@ void net_session::tick(const control_reading& local)
 {
     if (current_phase != phase::playing)
         return;
-    match.add_local(local);
+    if (local_slot >= 0)
+        match.add_local(local);
     // After the end only the sends go on: the others may still lack ours.
     if (!over) {
         const std::uint32_t waits_before = match.get_waits();
         bool stepped = false;
-        if (!ahead_of_others())
+        if (watching)
+            stepped = match.advance_known(most_known_steps) > 0;
+        else if (!ahead_of_others())
             stepped = match.advance();
         else
             skips++;
@@ -76,8 +81,10 @@ bool net_session::match_over(match_result& out, std::uint32_t& at) const
 // host's lobby as before the match, for the next one.
 void net_session::back_to_lobby()
 {
-    std::vector<net_player> staying = {humans.front()};
-    for (int slot = 1; slot < static_cast<int>(humans.size()); slot++)
+    std::vector<net_player> staying;
+    if (own_fighter)
+        staying.push_back(humans.front());
+    for (int slot = own_fighter ? 1 : 0; slot < static_cast<int>(humans.size()); slot++)
         for (int peer = 1; peer <= net_transport::most_joiners; peer++)
             if (remotes[peer].connected && remotes[peer].slot == slot) {
                 remotes[peer].slot = static_cast<int>(staying.size());
@@ -117,6 +124,9 @@ void net_session::forget_the_match()
 // each sees is twice the difference of where they are.
 bool net_session::ahead_of_others()
 {
+    // A server keeps the time its players keep with it.
+    if (local_slot < 0)
+        return false;
     if (skip_rest > 0) {
         skip_rest--;
         return false;
@@ -153,11 +163,12 @@ void net_session::send_inputs()
         inputs.have_until[slot] = static_cast<std::uint32_t>(match.known(slot).size());
     for (int peer = 0; peer <= net_transport::most_joiners; peer++) {
         remote& other = remotes[peer];
-        if (!plays_with(peer))
+        if (!shares_match_with(peer))
             continue;
         inputs.slots.clear();
         for (int slot = 0; slot < static_cast<int>(humans.size()); slot++) {
-            // A joiner sends only its own; the host relays everyone else's.
+            // A joiner sends only its own (a watcher none, only what it
+            // lacks); the host relays everyone else's.
             if (hosting ? slot == other.slot : slot != local_slot)
                 continue;
             const std::vector<control_reading>& readings = match.known(slot);
@@ -225,7 +236,7 @@ void net_session::send_hashes()
         message.hash = hash;
         const std::string packet = encode(message);
         for (int peer = 0; peer <= net_transport::most_joiners; peer++)
-            if (plays_with(peer))
+            if (shares_match_with(peer))
                 link->send(peer, packet, true);
         next_hash += rollback_match::hash_every;
     }
@@ -309,7 +320,7 @@ void net_session::lost(int peer)
     }
     const int slot = other.slot;
     other.slot = -1;
-    if (slot <= 0)
+    if (slot < 0)
         return;
     if (current_phase == phase::lobby) {
         // The later joiners move up a slot, so slots stay in joining order.
@@ -329,7 +340,7 @@ void net_session::lost(int peer)
     match.leave(slot, leave.tick);
     const std::string packet = encode(leave);
     for (int joiner = 1; joiner <= net_transport::most_joiners; joiner++)
-        if (remotes[joiner].connected && remotes[joiner].slot > 0)
+        if (greeted(joiner))
             link->send(joiner, packet, true);
     std::fprintf(stderr, "ZK3: slot %d left the match at tick %u; a bot plays on\n", slot, leave.tick);
 }

@@ -35,11 +35,12 @@ const net_session::message_rule net_session::rules[] = {
     {net_kind::lobby,  sender::host,   in(phase::connecting) | in(phase::lobby) | in(phase::playing), slot_rule::any, &net_session::lobby_from},
     {net_kind::start,  sender::host,   in(phase::lobby),                    slot_rule::any,      &net_session::start_from},
     {net_kind::inputs, sender::host,   in(phase::playing),                  slot_rule::any,      &net_session::inputs_from},
-    {net_kind::inputs, sender::joiner, in(phase::playing),                  slot_rule::given,    &net_session::inputs_from},
+    // A watcher's say what it lacks, and carry no controls of its own.
+    {net_kind::inputs, sender::joiner, in(phase::playing),                  slot_rule::greeted,  &net_session::inputs_from},
     // A joiner sends its controls until it hears the match is over.
-    {net_kind::inputs, sender::joiner, in(phase::lobby),                    slot_rule::given,    &net_session::pass_over},
+    {net_kind::inputs, sender::joiner, in(phase::lobby),                    slot_rule::greeted,  &net_session::pass_over},
     {net_kind::hash,   sender::host,   in(phase::playing),                  slot_rule::any,      &net_session::hash_from},
-    {net_kind::hash,   sender::joiner, in(phase::playing),                  slot_rule::given,    &net_session::hash_from},
+    {net_kind::hash,   sender::joiner, in(phase::playing),                  slot_rule::greeted,  &net_session::hash_from},
     {net_kind::leave,  sender::host,   in(phase::playing),                  slot_rule::any,      &net_session::leave_from},
     {net_kind::bye,    sender::host,   any_phase,                           slot_rule::any,      &net_session::bye_from},
     {net_kind::bye,    sender::joiner, any_phase,                           slot_rule::any,      &net_session::bye_from},
@@ -53,11 +54,13 @@ const net_session::message_rule* net_session::rule_for(int peer, net_kind kind) 
     if (hosting ? !remotes[peer].connected : peer != host_peer)
         return nullptr;
     const sender from = hosting ? sender::joiner : sender::host;
-    const bool has_slot = remotes[peer].slot > 0;
+    const bool has_slot = remotes[peer].slot >= 0;
+    const bool known = has_slot || remotes[peer].watching;
     for (const message_rule& rule : rules) {
         if (rule.kind != kind || rule.from != from || !(rule.phases & in(current_phase)))
             continue;
-        if ((rule.slot == slot_rule::none_yet && has_slot) || (rule.slot == slot_rule::given && !has_slot))
+        if ((rule.slot == slot_rule::none_yet && known) || (rule.slot == slot_rule::given && !has_slot) ||
+            (rule.slot == slot_rule::greeted && !known))
             continue;
         return &rule;
     }

@@ -14,14 +14,16 @@
 struct net_event {
     enum kind { connected, received, disconnected };
     kind what = received;
-    int peer = 0;      // on the host 1..10 in the order they connected; on a joiner 0, the host
+    int peer = 0;      // on the host 1..19 in the order they connected; on a joiner 0, the host
     std::string data;  // a received packet
 };
 
 class net_transport {
 public:
     using clock = std::chrono::steady_clock;
-    static const int most_joiners = 10;
+    // Ten players and eight watchers beside a playing host, or eleven
+    // players and eight watchers on a server.
+    static const int most_joiners = 19;
 
     virtual ~net_transport() = default;
     virtual void send(int peer, const std::string& packet, bool reliable) = 0;

@@ -2,11 +2,12 @@
 // checking reader (net_messages_read.cpp).
 //
 // After the four header bytes, by kind:
-//   hello   the joiner: hair, shirt and pants, a byte each, and the name
-//           (a length and its bytes)
-//   lobby   the joiner's slot (byte), the humans (a count, then each one as
-//           in a hello), the map name (a length and its bytes), the bots
-//           (varint), the skill (byte) and the rules
+//   hello   the joiner: hair, shirt and pants, a byte each, the name (a
+//           length and its bytes) and whether it only watches (byte, 0 or 1)
+//   lobby   the joiner's slot (byte; 255 for a watcher), the humans (a
+//           count, then each one as in a hello without the last byte), the
+//           map name (a length and its bytes), the bots (varint), the skill
+//           (byte), the rules and whether slot 0 is the host's (byte, 0 or 1)
 //   start   the seed (u32), the skill (byte), the bots (varint), the rules, the humans,
 //           the map name, the map text's length unpacked and packed (two
 //           varints) and its zlib stream

@@ -34,6 +34,8 @@ void rollback_match::start(int new_humans, int new_local_slot)
 void rollback_match::add_local(const control_reading& reading)
 {
     // One reading a step: a peer that waits reads no further ahead.
+    if (local_slot < 0)
+        return;
     if (readings[local_slot].size() <= tick + input_delay)
         readings[local_slot].push_back(reading);
 }
@@ -119,6 +121,17 @@ bool rollback_match::step_and_redo()
     step_tick(tick);
     tick++;
     return true;
+}
+
+int rollback_match::advance_known(int most)
+{
+    int stepped = 0;
+    while (stepped < most && tick < end && ended_at == never && tick < confirmed()) {
+        step_tick(tick);
+        tick++;
+        stepped++;
+    }
+    return stepped;
 }
 
 control_reading rollback_match::reading_at(int slot, std::uint32_t at) const

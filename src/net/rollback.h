@@ -27,7 +27,8 @@ public:
     static constexpr std::uint32_t never = 0xffffffffu;
 
     // After game.start(lineup): `humans` take slots 0.. and this peer plays
-    // `local_slot`. Every human's first `input_delay` ticks read idle.
+    // `local_slot` (-1 for none: a server or a watcher). Every human's first
+    // `input_delay` ticks read idle.
     void start(int humans, int local_slot);
 
     // The local controls read now; they act on the tick input_delay ahead.
@@ -43,6 +44,9 @@ public:
     // it is too far ahead of what is known and must wait for the others, or
     // has reached the last tick.
     bool advance();
+    // Steps up to `most` ticks on known readings only, never guessing, so
+    // never going back: a watcher's way. How many it stepped.
+    int advance_known(int most);
     // The match stops after `last` ticks (the headless peers' end).
     void set_end(std::uint32_t last) { end = last; }
     // The score or time that ends the match; after start. A match that

@@ -63,6 +63,7 @@ int main(int argc, char** argv)
     lobby.bots = 4;
     lobby.skill = 0;
     lobby.rules = {most_score_limit, 10};
+    lobby.host_plays = false;
 
     net_start start;
     start.seed = 1234567;

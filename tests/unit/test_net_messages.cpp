@@ -147,7 +147,17 @@ TEST(NetMessages, EveryKindReadsBackExactlyAndOnlyWhole)
     empty_map.start.map_text.clear();
     empty_map.start.humans.resize(net_max_slots);
     empty_map.start.bots = 0;
+    net_message watcher = hello();
+    watcher.hello.watching = true;
+    net_message server_lobby = lobby();
+    server_lobby.lobby.humans.clear();
+    server_lobby.lobby.your_slot = net_no_slot;
+    server_lobby.lobby.host_plays = false;
+    net_message lone_human = start();
+    lone_human.start.humans.resize(1);
     const round_trip table[] = {
+        {"a watcher's hello", watcher}, {"a server's empty lobby, to a watcher", server_lobby},
+        {"one human and a bot", lone_human},
         {"hello", hello()},   {"lobby", lobby()},
         {"start", start()},   {"start, empty map", empty_map},
         {"inputs", inputs()}, {"inputs, no slots", of(net_kind::inputs)},
@@ -256,7 +266,7 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
              return p;
          },
          "a packet of 2097153 bytes; at most 2097152"},
-        {"cut in the colours", [] { return cut(hello(), 6); },
+        {"cut in the colours", [] { return cut(hello(), 7); },
          "hello message: the packet ends inside the shirt"},
         {"cut in the name", [] { return cut(hello(), 2); }, "hello message: the packet ends inside the name"},
         {"empty name", [] { return changed(hello(), [](message m) { m.hello.look.name.clear(); }); },
@@ -286,24 +296,31 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
         {"tick beyond any match",
          [] { return raw(net_kind::hash, [](byte_writer& o) { o.varint(1ull << 32), o.u64(0); }); },
          "the tick 4294967296 is beyond any match"},
-        {"your slot 0", [] { return changed(lobby(), [](message m) { m.lobby.your_slot = 0; }); },
-         "your slot 0 is not 1 to 10"},
         {"your slot 11", [] { return changed(lobby(), [](message m) { m.lobby.your_slot = 11; }); },
-         "your slot 11 is not 1 to 10"},
+         "your slot 11 is neither a human's (0 to 2) nor a watcher's (255)"},
         {"your slot not a human's", [] { return changed(lobby(), [](message m) { m.lobby.your_slot = 3; }); },
-         "your slot 3 is beyond the last human's, 2"},
-        {"leaving host", [] { return changed(leave(), [](message m) { m.leave.slot = 0; }); },
-         "the leaving slot 0 is not 1 to 10"},
+         "your slot 3 is neither"},
+        {"leaving slot 11", [] { return changed(leave(), [](message m) { m.leave.slot = 11; }); },
+         "the leaving slot 11 is not 0 to 10"},
+        {"watching 2", [] { return cut(hello(), 1) + '\x02'; }, "hello message: watching is 2, not 0 or 1"},
+        {"host plays 7", [] { return cut(lobby(), 1) + '\x07'; }, "lobby message: host plays is 7, not 0 or 1"},
         {"entry's slot 11", [] { return changed(inputs(), [](message m) { m.inputs.slots[0].slot = 11; }); },
          "an entry's slot 11 is not 0 to 10"},
         {"a slot twice", [] { return changed(inputs(), [](message m) { m.inputs.slots[1].slot = 3; }); },
          "slot 3 has two entries"},
-        {"no humans in a lobby", [] { return changed(lobby(), [](message m) { m.lobby.humans.clear(); }); },
-         "lobby message: 0 humans; this message holds 1 to 11"},
+        {"no humans in a player's lobby",
+         [] { return changed(lobby(), [](message m) { m.lobby.humans.clear(); }); }, "your slot 2 is neither"},
         {"12 humans in a lobby",
          [] { return changed(lobby(), [](message m) { m.lobby.humans.resize(12); }); }, "12 humans"},
-        {"one human to start", [] { return changed(start(), [](message m) { m.start.humans.resize(1); }); },
-         "start message: 1 human; this message holds 2 to 11"},
+        {"one fighter to start", [] {
+             return changed(start(), [](message m) {
+                 m.start.humans.resize(1);
+                 m.start.bots = 0;
+             });
+         },
+         "start message: one fighter alone; a match has two at least"},
+        {"no humans to start", [] { return changed(start(), [](message m) { m.start.humans.clear(); }); },
+         "start message: 0 humans; this message holds 1 to 11"},
         {"too many fighters", [] { return changed(lobby(), [](message m) { m.lobby.bots = 9; }); },
          "3 humans and 9 bots; a match has at most 11 fighters"},
         {"hair", [] { return changed(hello(), [](message m) { m.hello.look.colors[0] = 3; }); },
@@ -396,9 +413,9 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
          "start message: a time limit of 1441 minutes (0 to 1440)"},
         {"score limit beyond 32 bits",
          [] {
-             std::string p = cut(lobby(), 3);  // its rules: 999 and 0
+             std::string p = cut(lobby(), 4);  // its rules, 999 and 0, and that the host plays
              byte_writer o;
-             o.varint((1ull << 32) + 5), o.varint(0);
+             o.varint((1ull << 32) + 5), o.varint(0), o.byte(1);
              return p + o.bytes;
          },
          "a score limit of 4294967301 kills"},
