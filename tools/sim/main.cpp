@@ -3,7 +3,7 @@
 //
 //   zk3-sim [--bots N] [--skill 0|1|2] [--ticks T] [--seed S] MAP
 //   zk3-sim --replay FILE
-//   zk3-sim --host PORT ... MAP, zk3-sim --join ADDR:PORT ... (see net_peer.cpp)
+//   zk3-sim --host PORT ... MAP, zk3-sim --join | --watch ADDR:PORT ... (see net_peer.cpp)
 //   zk3-sim --find [SECONDS] (see find_games.cpp)
 //
 // Prints one line per fighter, then the totals. A bad map or argument gives
@@ -50,7 +50,7 @@ int usage(const char* problem)
     std::fprintf(stderr,
                  "usage: zk3-sim [--bots 1..10] [--skill 0|1|2] [--ticks T] [--seed S] MAP\n"
                  "       zk3-sim --replay FILE\n"
-                 "       zk3-sim --host PORT [...] MAP | --join ADDR:PORT [...]\n"
+                 "       zk3-sim --host PORT [...] MAP | --join ADDR:PORT [...] | --watch ADDR:PORT [...]\n"
                  "       zk3-sim --find [SECONDS]\n");
     return bad_usage;
 }
@@ -128,7 +128,8 @@ int play_replay(const char* path)
 
 int main(int argc, char** argv)
 {
-    if (argc >= 2 && (std::strcmp(argv[1], "--host") == 0 || std::strcmp(argv[1], "--join") == 0)) {
+    if (argc >= 2 && (std::strcmp(argv[1], "--host") == 0 || std::strcmp(argv[1], "--join") == 0 ||
+                      std::strcmp(argv[1], "--watch") == 0)) {
         if (!al_init()) {
             std::fprintf(stderr, "zk3-sim: the multimedia library did not start\n");
             return 1;

@@ -6,7 +6,8 @@
 //           [--score-limit K] [--time-limit MINUTES] [--record FOLDER] MAP
 //   zk3-sim --join ADDR:PORT [--ticks T] [--play-randomly SEED] [--lose PERCENT] [--delay MS]
 //           [--misbehave idle|flood|lies|hash] [--record FOLDER]
-//   either with [--chat]
+//   zk3-sim --watch ADDR:PORT [--ticks T] [--record FOLDER]
+//   either of the first two with [--chat]
 //
 // The host waits for N - 1 joiners, then every peer plays T ticks (a
 // multiple of 100) in real time, its fighter driven by a random hand (or
@@ -17,7 +18,9 @@
 // tick. --record writes the match's replay into FOLDER. A desync prints "out of step at tick T" and exits 1; a bad argument
 // or a host that cannot be reached exits 2. A misbehaving joiner (see
 // misbehaviour.h) plays until the host lets it go or the match ends, and
-// exits 0 either way. With --chat the peer says a line of 100 characters
+// exits 0 either way. A watcher has no fighter: it steps the match on the
+// players' controls as they come and prints its hash line as they do.
+// With --chat the peer says a line of 100 characters
 // twice a second through the match, and sums up what it heard.
 #include "net_peer.h"
 
@@ -47,6 +50,7 @@ const std::chrono::seconds finish_wait(20);
 
 struct peer_settings {
     bool hosting = false;
+    bool watching = false;
     long port = 0;
     std::string address;
     long players = 2;
@@ -75,7 +79,8 @@ int usage(const std::string& problem)
                  "                [--score-limit K] [--time-limit MINUTES] [--record FOLDER] MAP\n"
                  "       zk3-sim --join ADDR:PORT [--ticks T] [--play-randomly SEED] [--lose PERCENT]\n"
                  "                [--delay MS] [--misbehave idle|flood|lies|hash] [--record FOLDER]\n"
-                 "       either with [--chat]\n");
+                 "       zk3-sim --watch ADDR:PORT [--ticks T] [--record FOLDER]\n"
+                 "       either of the first two with [--chat]\n");
     return bad_usage;
 }
 
@@ -83,6 +88,7 @@ int usage(const std::string& problem)
 std::string parse(int argc, char** argv, peer_settings& out)
 {
     out.hosting = std::strcmp(argv[1], "--host") == 0;
+    out.watching = std::strcmp(argv[1], "--watch") == 0;
     if (argc < 3)
         return std::string(argv[1]) + " needs " + (out.hosting ? "a port" : "an address and port");
     if (out.hosting) {
@@ -93,7 +99,7 @@ std::string parse(int argc, char** argv, peer_settings& out)
         const std::size_t colon = where.rfind(':');
         if (colon == std::string::npos || colon == 0 ||
             !read_number(where.c_str() + colon + 1, 1, 65535, out.port))
-            return "--join needs ADDR:PORT with a port from 1 to 65535";
+            return std::string(argv[1]) + " needs ADDR:PORT with a port from 1 to 65535";
         out.address = where.substr(0, colon);
     }
     struct option {
@@ -160,6 +166,8 @@ std::string parse(int argc, char** argv, peer_settings& out)
         return "no map file given";
     if (out.players + out.bots > 11)
         return "--players and --bots make more than 11 fighters";
+    if (out.watching && (out.hand_seed >= 0 || out.way != misbehaviour::none || out.chat))
+        return "a watcher only watches: no --play-randomly, --misbehave or --chat";
     return "";
 }
 
@@ -281,7 +289,8 @@ int run_net_peer(int argc, char** argv)
     look.name = run.name;  // the host's name in the lobbies and the finders' lists
     std::string error;
     const auto port = static_cast<std::uint16_t>(run.port);
-    if (run.hosting ? !session.host(port, look, error) : !session.join(run.address, port, look, error)) {
+    if (run.hosting ? !session.host(port, look, error)
+                    : !session.join(run.address, port, look, error, run.watching)) {
         std::fprintf(stderr, "zk3-sim: %s\n", error.c_str());
         return bad_usage;
     }
