@@ -162,6 +162,17 @@ void net_link::limit_what_peers_may_cost()
     host->maximumWaitingData = most_waiting_per_peer;
 }
 
+// ENet's packet throttle drops unreliable packets, down to every one, while
+// the round trips of the reliable ones vary, as they do on a busy computer
+// carrying chat lines. A peer that lacks some readings is sent them again
+// in one large unreliable packet, which the throttle then never lets through,
+// and the match stalls until the host lets that peer go. The readings' own
+// repeats and resends already cover loss, so the throttle stays open.
+void net_link::keep_every_unreliable_send(_ENetPeer* peer)
+{
+    enet_peer_throttle_configure(peer, ENET_PEER_PACKET_THROTTLE_INTERVAL, 0, 0);
+}
+
 // A number of its own while there are new ones; after that, the number of
 // one who has gone, so that ten comings and goings cannot shut the door.
 int net_link::number_for_newcomer()
@@ -265,6 +276,7 @@ void net_link::take(ENetEvent& event, std::vector<net_event>& events)
 {
     switch (event.type) {
     case ENET_EVENT_TYPE_CONNECT:
+        keep_every_unreliable_send(event.peer);
         if (!hosting) {
             if (event.peer == peers[host_number]) {
                 heard_at[host_number] = enet_time_get();

@@ -71,6 +71,7 @@ private:
 
     bool open(const char* verb, std::string& error);
     void limit_what_peers_may_cost();
+    static void keep_every_unreliable_send(_ENetPeer* peer);
     _ENetPeer* peer_of(int peer) const;
     int number_for_newcomer();
     int number_of(const _ENetPeer* peer) const;
