@@ -3,6 +3,8 @@
 // neither the match hash nor the snapshots hold it.
 #pragma once
 
+#include <cstdint>
+
 // What a killing blow came from: the gun types 0..3, then these.
 const int blow_grenade = 4;
 const int blow_fall = 5;
@@ -13,3 +15,11 @@ struct last_blow {
 };
 
 extern last_blow last_blows[11];
+
+// A death as a step of the match brought it, after `tick` steps.
+struct kill_event {
+    std::uint32_t tick = 0;
+    int killer = -1;  // -1 for nobody
+    int cause = blow_fall;
+    int victim = 0;
+};

@@ -236,7 +236,7 @@ void net_session::hello_from(int peer, const net_message& message)
         send_lobby();
         return;
     }
-    if (static_cast<int>(humans.size()) >= net_max_slots) {
+    if (static_cast<int>(humans.size()) >= std::min(most_players, net_max_slots)) {
         turn_away(peer, "the match is full");
         return;
     }

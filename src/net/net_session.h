@@ -70,6 +70,8 @@ public:
     // The host's bots (the options' until then) and its score and time
     // limits for the next match, told to the lobby.
     void set_bots(int bots) { chosen_bots = bots; }
+    // The most humans the host lets play (11 unless told fewer).
+    void set_most_players(int most) { most_players = most; }
     void set_rules(const match_rules& rules);
     // The match the host's lobby offers, as a joiner was last told it.
     const net_lobby& get_lobby() const { return lobby_told; }
@@ -106,6 +108,9 @@ public:
     // the tick it ended after. The host takes everyone back to its lobby
     // `end_shown_for` later.
     bool match_over(match_result& result, std::uint32_t& at) const;
+    // The host ends the match before its limits (a server whose players
+    // all left) and takes whoever is there back to its lobby.
+    void return_to_lobby();
     // Leaves: a joiner says goodbye, the host ends the match for everyone.
     void leave();
     // Headless peers: stop after `last` ticks (a multiple of 100), and
@@ -270,6 +275,7 @@ private:
     std::string host_name = game_listing().name;
     std::string chosen_map_name;  // empty: the options' map
     int chosen_bots = -1;         // -1: the options' bots
+    int most_players = net_max_slots;
     match_rules next_rules;       // the host's, for the next match
     net_lobby lobby_told;         // a joiner's last word from the host's lobby
     bool over = false;            // the match ended by its rules, on every peer

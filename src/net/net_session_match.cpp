@@ -96,6 +96,12 @@ void net_session::back_to_lobby()
     send_lobby();
 }
 
+void net_session::return_to_lobby()
+{
+    if (hosting && current_phase == phase::playing)
+        back_to_lobby();
+}
+
 // What each peer knew of the last match goes; who they are and what they
 // may cost stays.
 void net_session::forget_the_match()

@@ -24,6 +24,7 @@ void rollback_match::start(int new_humans, int new_local_slot)
     states.resize(window);
     used.assign(window, std::vector<control_reading>(control_slots));
     hashes.clear();
+    kills.clear();
     ticks_redone = 0;
     deepest = 0;
     rollbacks = 0;
@@ -98,6 +99,8 @@ bool rollback_match::step_and_redo()
         const std::uint32_t from = redo_from;
         states[from % window].restore();
         forget_end_after(from);
+        while (!kills.empty() && kills.back().tick > from)
+            kills.pop_back();
         // Heard once already, when they were first stepped.
         mute_sounds(true);
         const std::uint32_t was_at = tick;
@@ -172,7 +175,13 @@ void rollback_match::step_tick(std::uint32_t at)
 {
     states[at % window].save();
     apply_controls(at, &used[at % window]);
+    bool alive[max_players];
+    for (int id = 0; id < max_players; id++)
+        alive[id] = players[id].get_active() && players[id].get_health() > 0;
     game.step();
+    for (int id = 0; id < max_players; id++)
+        if (alive[id] && !(players[id].get_active() && players[id].get_health() > 0))
+            kills.push_back({at + 1, last_blows[id].attacker, last_blows[id].cause, id});
     const match_result result = match_result_now(rules, at + 1);
     if (result.over) {
         ended_at = at + 1;
@@ -198,6 +207,11 @@ bool rollback_match::final_result(match_result& result, std::uint32_t& at) const
     result = ending;
     at = ended_at;
     return true;
+}
+
+std::uint32_t rollback_match::final_tick() const
+{
+    return std::min({tick, confirmed(), redo_from});
 }
 
 bool rollback_match::final_hash(std::uint32_t at, std::uint64_t& hash) const

@@ -13,6 +13,7 @@
 #include <map>
 #include <vector>
 
+#include "fighters/last_blow.h"
 #include "match/control.h"
 #include "match/match_rules.h"
 #include "match/match_snapshot.h"
@@ -79,6 +80,11 @@ public:
     // final_hash), if it is still kept; the live match stays as it is.
     bool final_state(std::uint32_t at, match_snapshot& into, match_snapshot& scratch) const override;
 
+    // Every death stepped so far, in tick order; those up to final_tick()
+    // stand, whatever comes.
+    const std::vector<kill_event>& kills_so_far() const { return kills; }
+    std::uint32_t final_tick() const;
+
     // What the going back cost, for the figures.
     std::uint64_t get_ticks_redone() const { return ticks_redone; }
     std::uint32_t get_deepest() const { return deepest; }
@@ -113,6 +119,7 @@ private:
     std::vector<match_snapshot> states;
     std::vector<std::vector<control_reading>> used;
     std::map<std::uint32_t, std::uint64_t> hashes;  // after t ticks
+    std::vector<kill_event> kills;
     std::uint64_t ticks_redone = 0;
     std::uint32_t deepest = 0;
     std::uint32_t rollbacks = 0;
