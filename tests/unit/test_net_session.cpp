@@ -270,6 +270,55 @@ TEST_F(NetSession, AfterTheEndTheHostTakesThoseStillThereBackToItsLobby)
     EXPECT_EQ(session.get_match().get_tick(), 0u);
 }
 
+// A server has no fighter: its joiners take the slots from 0. Eight
+// watchers may join beside them; they are sent the whole match, may send no
+// controls, and the match never waits for them.
+TEST_F(NetSession, AServersWatchersSeeEverySlotAndAreNeverWaitedFor)
+{
+    auto owned = std::make_unique<pretend_network>();
+    network = owned.get();
+    session.serve_over(std::move(owned));
+    session.set_bots(1);
+    gather(2);
+    net_hello watcher;
+    watcher.watching = true;
+    const int first_watcher = 3, turned_away = first_watcher + net_session::most_watchers;
+    for (int peer = first_watcher; peer <= turned_away; peer++) {
+        network->connect(peer);
+        network->deliver(peer, encode(watcher));
+    }
+    session.poll();
+    ASSERT_EQ(session.get_humans().size(), 2u);
+    EXPECT_EQ(session.get_humans()[0].name, "JOINER 1") << "the first joiner plays slot 0";
+    EXPECT_EQ(session.watcher_count(), net_session::most_watchers);
+    EXPECT_EQ(network->let_go, std::vector<int>{turned_away});
+    net_lobby told;
+    for (const auto& packet : network->sent)
+        if (packet.peer == first_watcher && packet.message.kind == net_kind::lobby)
+            told = packet.message.lobby;
+    EXPECT_EQ(told.your_slot, net_no_slot);
+    EXPECT_FALSE(told.host_plays);
+
+    std::string error;
+    ASSERT_TRUE(session.start_match("tower.zkm", map_text, 7, error)) << error;
+    std::uint32_t next = rollback_match::input_delay;
+    for (int t = 0; t < 100; t++, next++) {
+        for (int peer = 1; peer <= 2; peer++)
+            network->deliver(peer, inputs_of(peer - 1, next, 1));
+        network->time += one_tick;
+        session.poll();
+        session.tick(control_reading{});
+    }
+    EXPECT_EQ(session.get_match().get_tick(), 100u) << "silent watchers hold nothing up";
+    bool slots_seen[2] = {};
+    for (const auto& packet : network->sent)
+        if (packet.peer == first_watcher && packet.message.kind == net_kind::inputs)
+            for (const net_slot_inputs& run : packet.message.inputs.slots)
+                slots_seen[run.slot] = true;
+    EXPECT_TRUE(slots_seen[0] && slots_seen[1]) << "a watcher is sent every player's controls";
+    EXPECT_EQ(refused_after(first_watcher, inputs_of(0, next, 1)), 1u) << "a watcher has no controls to send";
+}
+
 TEST_F(NetSession, ReadingsFarAheadOfTheHostsTickAreNeitherKeptNorRelayed)
 {
     start(2);
