@@ -33,7 +33,8 @@ std::string quoted_or_nothing(const char* value)
 bool read_join(const char* value, launch_choice& choice, std::string& error)
 {
     if (!read_join_address(value ? value : "", choice.join_address, choice.port)) {
-        error = "--join needs HOST or HOST:PORT with a port from 1 to 65535, not " + quoted_or_nothing(value);
+        error = std::string(choice.watching ? "--watch" : "--join") +
+                " needs HOST or HOST:PORT with a port from 1 to 65535, not " + quoted_or_nothing(value);
         return false;
     }
     return true;
@@ -45,7 +46,7 @@ const char* first_screen(const launch_choice& choice)
     if (choice.hosting)
         return "--host";
     if (!choice.join_address.empty())
-        return "--join";
+        return choice.watching ? "--watch" : "--join";
     if (!choice.replay.empty())
         return "--replay";
     return nullptr;
@@ -112,11 +113,11 @@ bool read_arguments(int argc, const char* const* argv, launch_choice& choice,
     for (int i = 1; i < argc; i++) {
         // Each of these plays before the menu: one of them, given again, is taken as last given.
         const char* before = first_screen(choice);
-        const bool screen_switch = std::strcmp(argv[i], "--host") == 0 ||
-                                   std::strcmp(argv[i], "--join") == 0 || std::strcmp(argv[i], "--replay") == 0;
+        const bool screen_switch = std::strcmp(argv[i], "--host") == 0 || std::strcmp(argv[i], "--join") == 0 ||
+                                   std::strcmp(argv[i], "--watch") == 0 || std::strcmp(argv[i], "--replay") == 0;
         if (screen_switch && before && std::strcmp(before, argv[i]) != 0) {
             error = std::string(argv[i]) + " cannot be given with " + before +
-                    ": one of --host, --join and --replay at a time";
+                    ": one of --host, --join, --watch and --replay at a time";
             return false;
         }
         if (std::strcmp(argv[i], "--no-multisampling") == 0) {
@@ -143,7 +144,8 @@ bool read_arguments(int argc, const char* const* argv, launch_choice& choice,
                 error = "--host needs no port or one from 1 to 65535, not \"" + std::string(argv[i]) + "\"";
                 return false;
             }
-        } else if (std::strcmp(argv[i], "--join") == 0) {
+        } else if (std::strcmp(argv[i], "--join") == 0 || std::strcmp(argv[i], "--watch") == 0) {
+            choice.watching = std::strcmp(argv[i], "--watch") == 0;
             if (!read_join(i + 1 < argc ? argv[++i] : nullptr, choice, error))
                 return false;
         } else if (std::strcmp(argv[i], "--score-limit") == 0 || std::strcmp(argv[i], "--time-limit") == 0) {

@@ -7,10 +7,11 @@
 //   --replay FILE        play a replay before the menu
 //   --host [PORT]        open a network lobby on PORT (1..65535)
 //   --join HOST[:PORT]   join the lobby of HOST
+//   --watch HOST[:PORT]  watch the match of HOST, with no fighter
 //   --score-limit K      the host's lobby starts with a score limit of K
 //                        kills (0 for none, up to 999)
 //   --time-limit M       and a time limit of M minutes (0 for none, up to 1440)
-// At most one of --replay, --host and --join; anything else is ignored,
+// At most one of --replay, --host, --join and --watch; anything else is ignored,
 // with one line each on standard error.
 #pragma once
 
@@ -29,6 +30,7 @@ struct launch_choice {
     // `join_address`; the port is the game's own unless given.
     bool hosting = false;
     std::string join_address;  // "" none
+    bool watching = false;     // joins to watch
     std::uint16_t port = 0;    // set with --host or --join
     match_rules rules;         // the host lobby's first limits
 };

@@ -113,7 +113,7 @@ void play_network(const launch_choice& choice)
     host_lobby lobby;
     join_wait wait;
     if (choice.hosting ? !lobby.init(session, choice.port, next_match_seed(), error, choice.rules)
-                       : !wait.init(session, choice.join_address, choice.port, error)) {
+                       : !wait.init(session, choice.join_address, choice.port, error, choice.watching)) {
         explain(error);
         return;
     }
@@ -177,6 +177,7 @@ void network_menu()
             return;
         launch_choice choice;
         choice.hosting = screen.get_choice() == network_screen::choice::host;
+        choice.watching = screen.get_choice() == network_screen::choice::watch;
         choice.port = screen.get_port();
         if (!choice.hosting)
             choice.join_address = screen.get_address();

@@ -55,6 +55,9 @@ bool chat_box::update()
 
 bool chat_box::opens(const typed_key& key) const
 {
+    // A watcher reads the lines and says none.
+    if (session->is_watching())
+        return false;
     const bool enter = key.keycode == ALLEGRO_KEY_ENTER || key.keycode == ALLEGRO_KEY_PAD_ENTER;
     return key.keycode == ALLEGRO_KEY_T || (enter_opens && enter);
 }

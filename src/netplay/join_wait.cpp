@@ -36,12 +36,12 @@ join_wait::join_wait()
 }
 
 bool join_wait::init(net_session& new_session, const std::string& address, std::uint16_t port,
-                     std::string& error)
+                     std::string& error, bool watching)
 {
     session = &new_session;
     where = address + ":" + std::to_string(port);
     leave_key.hold();
-    if (!session->join(address, port, own_look(), error))
+    if (!session->join(address, port, own_look(), error, watching))
         return false;
     chat.init(*session, true);
     return true;
@@ -78,11 +78,13 @@ void join_wait::draw()
 {
     draw_backdrop(backdrop);
     if (session->get_phase() == net_session::phase::lobby) {
-        draw_centred_line("IN THE LOBBY - WAITING FOR THE HOST TO START", title_y, true);
-        draw_lobby_list(session->get_humans(), session->get_local_slot());
+        draw_centred_line(session->is_watching() ? "WATCHING THE LOBBY - WAITING FOR THE HOST TO START"
+                                                 : "IN THE LOBBY - WAITING FOR THE HOST TO START",
+                          title_y, true);
+        draw_lobby_list(session->get_humans(), session->get_local_slot(), session->host_plays());
         draw_centred_line(offered(session->get_lobby()).c_str(), offer_y, true);
     } else {
-        const std::string joining = "JOINING " + where + "...";
+        const std::string joining = (session->is_watching() ? "WATCHING " : "JOINING ") + where + "...";
         draw_centred_line(joining.c_str(), title_y, true);
     }
     draw_centred_line("ESCAPE: BACK", keys_y, true);

@@ -21,7 +21,9 @@ public:
 
     // Starts joining the host at `address`; false, with the reason in
     // `error`, when that cannot even begin (an address that names no one).
-    bool init(net_session& session, const std::string& address, std::uint16_t port, std::string& error);
+    // To watch, with no fighter, when `watching`.
+    bool init(net_session& session, const std::string& address, std::uint16_t port, std::string& error,
+              bool watching = false);
     // Back in the host's lobby after a match.
     void resume();
     void update();

@@ -36,7 +36,7 @@ void draw_centred_line(const char* text, int y, bool big, ALLEGRO_COLOR color)
     draw_text(color, text, centred_x(text, big), y, big);
 }
 
-void draw_lobby_list(const std::vector<net_player>& humans, int local_slot)
+void draw_lobby_list(const std::vector<net_player>& humans, int local_slot, bool host_plays)
 {
     const ALLEGRO_COLOR white = al_map_rgb(255, 255, 255);
     for (int slot = 0; slot < static_cast<int>(humans.size()) && slot < net_max_slots; slot++) {
@@ -47,7 +47,7 @@ void draw_lobby_list(const std::vector<net_player>& humans, int local_slot)
         draw_text(white, number, number_x, y + text_drop, true);
         draw_look(look.colors, look_x, y, swatch_size);
         std::string who = look.name;
-        if (slot == 0)
+        if (slot == 0 && host_plays)
             who += " (HOST)";
         if (slot == local_slot)
             who += " (YOU)";

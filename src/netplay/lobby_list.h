@@ -17,9 +17,9 @@ struct lobby_list_layout {
 
 // One row a human, slot 0 (the host) first: the slot's number counted from
 // 1, the fighter's head with its hair, squares of its shirt's and its pants'
-// colours, and its name, marked "(HOST)" on slot 0 and "(YOU)" on
-// `local_slot`.
-void draw_lobby_list(const std::vector<net_player>& humans, int local_slot);
+// colours, and its name, marked "(HOST)" on slot 0 when the host plays and
+// "(YOU)" on `local_slot`.
+void draw_lobby_list(const std::vector<net_player>& humans, int local_slot, bool host_plays = true);
 
 // This player's look and name, from the options.
 net_player own_look();

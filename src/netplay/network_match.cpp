@@ -1,15 +1,27 @@
 #include "netplay/network_match.h"
 
+#include <algorithm>
+
 #include "app/input.h"
+#include "app/logical_screen.h"
 #include "app/shell.h"
 #include "app/sound.h"
+#include "app/text.h"
+#include "fighters/cplayer.h"
 #include "match/cgame.h"
 #include "match/control.h"
 #include "match/name_tags.h"
 #include "match/rules_shown.h"
+#include "match/scoreboard.h"
 #include "net/net_session.h"
 #include "netplay/waiting_note.h"
 #include "replay/replay_folder.h"
+
+namespace {
+
+const int followed_y = logical_height - 90;
+
+}  // namespace
 
 void network_match::init(net_session& new_session)
 {
@@ -18,6 +30,8 @@ void network_match::init(net_session& new_session)
     scores.reset();
     leave_key.hold();
     watch_key.hold();
+    next_click.hold();
+    previous_click.hold();
     chat.init(new_session, false);
     left = false;
     if (display)
@@ -39,7 +53,9 @@ void network_match::update()
         left = true;
         return;
     }
-    if (death.running() && (escape || watch))
+    if (session->is_watching())
+        follow_another();
+    else if (death.running() && (escape || watch))
         death.end();
     else if (watch && death.available())
         death.begin(session->get_match());
@@ -86,6 +102,34 @@ void network_match::draw_overlay() const
     }
     scores.draw(human_names(), pings(), true);
     draw_waiting_note(session->waiting_for(), session->get_humans());
+    if (session->is_watching())
+        draw_followed();
+}
+
+// The next fighter in the match after the one followed now, or the one
+// before; a slot the match never filled is passed over.
+void network_match::follow_another()
+{
+    const bool next = next_click.pressed(mouse.buttons & 1);
+    const bool previous = previous_click.pressed(mouse.buttons & 2);
+    if (next == previous)
+        return;
+    const match_lineup& lineup = game.get_lineup();
+    const int fighters = std::max(1, lineup.humans + lineup.bots);
+    int slot = game.get_shown_slot();
+    for (int tried = 0; tried < fighters; tried++) {
+        slot = (slot + (next ? 1 : fighters - 1)) % fighters;
+        if (players[slot].get_active())
+            break;
+    }
+    game.set_shown_slot(slot);
+}
+
+void network_match::draw_followed() const
+{
+    const std::string line = "WATCHING " + fighter_name(game.get_shown_slot(), human_names()) +
+                             "  LEFT BUTTON: NEXT  RIGHT BUTTON: BEFORE";
+    draw_text(al_map_rgb(255, 255, 255), line.c_str(), centred_x(line.c_str(), false), followed_y, false);
 }
 
 // Each human still playing, named above their fighter in their shirt's colour.

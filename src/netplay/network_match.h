@@ -7,7 +7,9 @@
 // left, the peers out of step). Leaving writes the match as a replay into
 // the replays folder. A match that ends by the host's limits shows the
 // final scoreboard under the winner's name until the host takes everyone
-// back to its lobby. T opens a line to say; while it is open the fighter
+// back to its lobby. A watcher has no fighter: the view follows one
+// fighter after another, the left button moving to the next and the right
+// to the one before. T opens a line to say; while it is open the fighter
 // stands idle.
 #pragma once
 
@@ -38,12 +40,15 @@ private:
     void draw_names() const;
     std::vector<std::string> human_names() const;
     std::vector<int> pings() const;
+    void follow_another();
+    void draw_followed() const;
 
     net_session* session = nullptr;
     death_replay death;
     score_watch scores;
     press_latch leave_key;  // Escape
     press_latch watch_key;  // F
+    press_latch next_click, previous_click;  // a watcher's left and right buttons
     chat_box chat;
     bool left = false;
 };

@@ -62,6 +62,15 @@ box game_box(int row)
     return {label_x - field_pad, top - 4, 1920 - label_x + field_pad, top + 30};
 }
 
+// WATCH at the right end of a game's row.
+const int watch_width = 5 * 12 + 2 * field_pad;
+
+box watch_box(int row)
+{
+    const box whole = game_box(row);
+    return {whole.right - watch_width, whole.top, whole.right, whole.bottom};
+}
+
 // One game as its row says it: the host's name, the map, the players,
 // whether it has begun and the ping.
 std::string game_line(const found_game& game)
@@ -166,7 +175,7 @@ void network_screen::click(float x, float y)
     const std::vector<found_game>& games = finder.games();
     for (int row = 0; row < static_cast<int>(games.size()) && row < most_games_shown; row++)
         if (game_box(row).holds(x, y))
-            return join_found(games[static_cast<std::size_t>(row)]);
+            return join_found(games[static_cast<std::size_t>(row)], watch_box(row).holds(x, y));
     const std::vector<std::string>& joined = options.get_joined();
     for (int row = 0; row < static_cast<int>(joined.size()); row++)
         if (recent_box(row).holds(x, y)) {
@@ -224,7 +233,7 @@ void network_screen::join()
     chosen = choice::join;
 }
 
-void network_screen::join_found(const found_game& game)
+void network_screen::join_found(const found_game& game, bool to_watch)
 {
     if (game.version != net_protocol_version) {
         message = "THAT HOST RUNS ANOTHER VERSION OF ZK3";
@@ -232,6 +241,8 @@ void network_screen::join_found(const found_game& game)
     }
     address_field.set_text(game.address + ":" + std::to_string(game.port));
     join();
+    if (to_watch && chosen == choice::join)
+        chosen = choice::watch;
 }
 
 void network_screen::draw_games() const
@@ -242,8 +253,13 @@ void network_screen::draw_games() const
         draw_text(grey, "LOOKING...", label_x, games_y, false);
     for (int row = 0; row < static_cast<int>(games.size()) && row < most_games_shown; row++) {
         const found_game& game = games[static_cast<std::size_t>(row)];
-        draw_text(game.version == net_protocol_version ? white : grey, game_line(game).c_str(), label_x,
-                  games_y + game_spacing * row, false);
+        const bool ours = game.version == net_protocol_version;
+        draw_text(ours ? white : grey, game_line(game).c_str(), label_x, games_y + game_spacing * row, false);
+        if (ours) {
+            const box watch = watch_box(row);
+            outline(watch, grey);
+            draw_text(white, "WATCH", static_cast<int>(watch.left) + field_pad, games_y + game_spacing * row, false);
+        }
     }
 }
 

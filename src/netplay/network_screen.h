@@ -4,7 +4,7 @@
 // port's or the address's field hosts or joins, Escape leaves a field and,
 // with none, goes back to the menu. The name, the port and the addresses are
 // kept in the settings. Below, the games found on the local network, asked
-// for every 2 s: a click on one joins it.
+// for every 2 s: a click on one joins it, a click on its WATCH watches it.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +18,7 @@
 
 class network_screen {
 public:
-    enum class choice { none, host, join, back };
+    enum class choice { none, host, join, watch, back };
 
     network_screen();
 
@@ -43,7 +43,7 @@ private:
     void keep_name();
     void host();
     void join();
-    void join_found(const found_game& game);
+    void join_found(const found_game& game, bool to_watch);
     void draw_games() const;
 
     text_field name_field;

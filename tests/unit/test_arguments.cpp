@@ -104,6 +104,9 @@ const network_case network_cases[] = {
     {{"--host", "--score-limit", "1000"}, false, false, "", 0, "", {}, "\"1000\""},
     {{"--host", "--time-limit"}, false, false, "", 0, "", {}, "--time-limit needs"},
     {{"--join", "h", "--score-limit", "5"}, false, false, "", 0, "", {}, "with --host"},
+    {{"--watch", "h:5"}, true, false, "h", 5, "", {}, ""},
+    {{"--watch"}, false, false, "", 0, "", {}, "--watch needs HOST"},
+    {{"--join", "h", "--watch", "h"}, false, false, "", 0, "", {}, "--watch cannot be given with --join"},
 };
 
 TEST(Arguments, TakesOneOfHostJoinAndReplayWithItsPort)
