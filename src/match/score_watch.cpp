@@ -11,6 +11,14 @@ void score_watch::reset()
     feed.clear();
     alive.assign(max_players, false);
     steps = 0;
+    kills_taken = 0;
+}
+
+void score_watch::watch_final(const std::vector<kill_event>& kills, std::uint32_t final_tick)
+{
+    for (; kills_taken < kills.size() && kills[kills_taken].tick <= final_tick; kills_taken++)
+        feed.add(kills[kills_taken].killer, kills[kills_taken].cause, kills[kills_taken].victim, steps);
+    steps++;
 }
 
 void score_watch::watch()

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fighters/last_blow.h"
 #include "match/kill_feed.h"
 
 class score_watch {
@@ -14,6 +15,9 @@ public:
     void reset();
     // Looks at every fighter once; call after each step.
     void watch();
+    // A network match's way instead: the deaths as they become final, so
+    // that none a going back undoes is shown; call once an update.
+    void watch_final(const std::vector<kill_event>& kills, std::uint32_t final_tick);
     // Every fighter's deaths by slot, as the match state counts them.
     static std::vector<int> get_deaths();
     std::vector<kill_entry> feed_now() const { return feed.shown(steps); }
@@ -25,4 +29,5 @@ private:
     kill_feed feed;
     std::vector<bool> alive;
     std::uint32_t steps = 0;
+    std::size_t kills_taken = 0;
 };

@@ -70,7 +70,7 @@ void network_match::update()
     session->tick(local);
     mute_sounds(false);
     // The live state may be a guess that a rollback mends later.
-    scores.watch();
+    scores.watch_final(session->get_match().kills_so_far(), session->get_match().final_tick());
     death.watch(session->get_match());
     death.update(session->get_match());
 }
