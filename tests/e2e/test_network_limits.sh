@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# A match with a score limit, three headless peers over a lossy, slow
-# loopback: the first to two kills ends it on the same tick on every peer,
-# with the same winner and the same state there, and the replays that the
-# host and a joiner kept end there too, saying so.
+# A match with a score limit, three headless peers and a watcher over a
+# lossy, slow loopback: the first to two kills ends it on the same tick on
+# every peer and the watcher, with the same winner and the same state there,
+# and the replays that the host and a joiner kept end there too, saying so.
 source "$(dirname "$0")/lib.sh"
 
 MAP=$GAME_DIR/zkm/tower.zkm
@@ -12,13 +12,24 @@ LONGEST=20000
 "$SIM" --host "$PORT" --players 3 --bots 2 --score-limit 2 --seed 5 --play-randomly 1 --ticks "$LONGEST" \
   --lose 5 --delay 20 --record "$WORK/host_replays" "$MAP" >"$WORK/host.out" 2>"$WORK/host.err" &
 host=$!
+# The watcher first, in the lobby before the players make the host start.
+"$SIM" --watch "127.0.0.1:$PORT" --ticks "$LONGEST" >"$WORK/watcher.out" 2>"$WORK/watcher.err" &
+watcher=$!
+wait_for_line() {
+  local give_up=$((SECONDS + 60))
+  until grep -q "$2" "$1"; do
+    [ "$SECONDS" -lt "$give_up" ] || fail "never: $2 in $1: $(cat "$1")"
+    sleep 0.05
+  done
+}
+wait_for_line "$WORK/watcher.err" "in the lobby"
 "$SIM" --join "127.0.0.1:$PORT" --play-randomly 2 --ticks "$LONGEST" --lose 5 --delay 20 \
   --record "$WORK/joiner_replays" >"$WORK/joiner.out" 2>"$WORK/joiner.err" &
 joiner=$!
 "$SIM" --join "127.0.0.1:$PORT" --play-randomly 3 --ticks "$LONGEST" --lose 5 --delay 20 \
   >"$WORK/other.out" 2>"$WORK/other.err" &
 other=$!
-for peer in host joiner other; do
+for peer in host joiner other watcher; do
   wait "${!peer}" || fail "the $peer exited with $?: $(cat "$WORK/$peer.out" "$WORK/$peer.err")"
 done
 
@@ -28,7 +39,7 @@ tick=${BASH_REMATCH[1]}
 [ "$tick" -lt "$LONGEST" ] || fail "the match ran to $tick"
 sed -n 2p "$WORK/host.out" | grep -Eq "^net tick $tick hash [0-9a-f]{16}$" ||
   fail "no hash line for tick $tick: $(cat "$WORK/host.out")"
-for peer in joiner other; do
+for peer in joiner other watcher; do
   [ "$(cat "$WORK/$peer.out")" = "$(cat "$WORK/host.out")" ] ||
     fail "the $peer printed $(cat "$WORK/$peer.out"), the host $(cat "$WORK/host.out")"
 done

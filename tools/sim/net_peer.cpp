@@ -299,8 +299,14 @@ int run_net_peer(int argc, char** argv)
 
     // The lobby: the host waits for its joiners; a joiner for the start.
     const auto lobby_until = std::chrono::steady_clock::now() + lobby_wait;
+    bool said_in_lobby = false;
     while (session.get_phase() != net_session::phase::playing) {
         session.poll(static_cast<int>(tick_time.count()));
+        // For the scripts that start the next peer only once this one is in.
+        if (!said_in_lobby && session.get_phase() == net_session::phase::lobby) {
+            std::fprintf(stderr, "zk3-sim: in the lobby\n");
+            said_in_lobby = true;
+        }
         if (session.get_phase() == net_session::phase::ended) {
             std::fprintf(stderr, "zk3-sim: %s\n", session.get_ended_why().c_str());
             return bad_usage;
