@@ -100,6 +100,7 @@ bool net_message::operator==(const net_message& other) const
     case net_kind::leave: return leave == other.leave;
     case net_kind::bye: return bye == other.bye;
     case net_kind::chat: return chat == other.chat;
+    case net_kind::catch_up: return catch_up == other.catch_up;
     }
     return false;
 }
@@ -186,6 +187,13 @@ std::string encode(const net_chat& message)
     return out.bytes;
 }
 
+std::string encode(const net_catch_up& message)
+{
+    byte_writer out = start_packet(net_kind::catch_up);
+    out.text(message.replay);
+    return out.bytes;
+}
+
 std::string encode_bye_for(std::uint8_t version, const net_bye& message)
 {
     byte_writer out = start_packet(net_kind::bye, version);
@@ -218,6 +226,7 @@ std::string encode(const net_message& message)
     case net_kind::leave: return encode(message.leave);
     case net_kind::bye: return encode(message.bye);
     case net_kind::chat: return encode(message.chat);
+    case net_kind::catch_up: return encode(message.catch_up);
     }
     return std::string();
 }
@@ -233,6 +242,7 @@ const char* kind_name(net_kind kind)
     case net_kind::leave: return "leave";
     case net_kind::bye: return "bye";
     case net_kind::chat: return "chat";
+    case net_kind::catch_up: return "catch-up";
     }
     return "unknown";
 }

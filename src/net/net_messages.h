@@ -23,6 +23,8 @@ const int net_max_slots = 11;
 // A start message carries the map's text (zlib-packed); nothing else comes
 // near this.
 const std::size_t net_max_packet = 1u << 21;
+// A catch-up's replay: what a packet holds beside its header and length.
+const std::size_t net_max_catch_up = net_max_packet - 16;
 // Readings of one slot in one inputs message.
 const std::size_t net_max_readings = 256;
 // The longest reason a bye may give, in bytes.
@@ -37,6 +39,7 @@ enum class net_kind : std::uint8_t {
     leave = 6,   // host -> all: a slot is a bot from a tick on
     bye = 7,     // either way: this peer is leaving; from the host, the match ends
     chat = 8,    // joiner -> host: a line said; host -> all: a line to show
+    catch_up = 9,  // host -> a watcher come late: the match so far, as a replay file
 };
 
 // A chat line's slot when it is the host's word to one joiner alone (a line
@@ -141,6 +144,14 @@ struct net_chat {
     }
 };
 
+// The match so far for a watcher who joins it late: a whole replay file's
+// bytes, read by the replay reader with every check it makes.
+struct net_catch_up {
+    std::string replay;  // 1 byte up to nearly net_max_packet
+
+    bool operator==(const net_catch_up& other) const { return replay == other.replay; }
+};
+
 // One decoded packet: `kind` says which member holds it.
 struct net_message {
     net_kind kind = net_kind::bye;
@@ -152,6 +163,7 @@ struct net_message {
     net_leave leave;
     net_bye bye;
     net_chat chat;
+    net_catch_up catch_up;
 
     // The same kind and the same member of that kind; the others are not looked at.
     bool operator==(const net_message& other) const;
@@ -168,6 +180,7 @@ std::string encode(const net_inputs& message);
 std::string encode(const net_hash& message);
 std::string encode(const net_leave& message);
 std::string encode(const net_bye& message);
+std::string encode(const net_catch_up& message);
 std::string encode(const net_chat& message);
 // The member `kind` names; empty as above for a start.
 std::string encode(const net_message& message);

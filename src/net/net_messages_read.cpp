@@ -48,6 +48,7 @@ private:
                    tick("the tick", out.leave.tick);
         case net_kind::bye: return read_bye(out.bye);
         case net_kind::chat: return read_chat(out.chat);
+        case net_kind::catch_up: return take_text("replay", net_max_catch_up, out.catch_up.replay);
         }
         return fail("unknown message kind");
     }
@@ -326,7 +327,7 @@ bool decode(const std::uint8_t* data, std::size_t size, net_message& out, std::s
     }
     const std::uint8_t kind = data[3];
     if (kind < static_cast<std::uint8_t>(net_kind::hello) ||
-        kind > static_cast<std::uint8_t>(net_kind::chat)) {
+        kind > static_cast<std::uint8_t>(net_kind::catch_up)) {
         error = "unknown message kind " + std::to_string(kind);
         return false;
     }

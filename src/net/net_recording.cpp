@@ -2,6 +2,25 @@
 
 #include <algorithm>
 
+net_start start_of(const replay_data& replay)
+{
+    net_start start;
+    start.seed = replay.seed;
+    start.skill = replay.skill;
+    start.bots = replay.bots;
+    start.rules = replay.rules;
+    start.map_name = replay.map_name;
+    start.map_text = replay.map_text;
+    for (const recorded_human& human : replay.humans) {
+        net_player player;
+        for (int i = 0; i < 3; i++)
+            player.colors[i] = human.colors[i];
+        player.name = human.name;
+        start.humans.push_back(player);
+    }
+    return start;
+}
+
 replay_data record_network_match(const rollback_match& match, const net_start& start,
                                  const std::vector<recorded_chat>& chat)
 {

@@ -8,5 +8,8 @@
 #include "replay/replay_file.h"
 
 // `chat` in the order heard; a line said after the last tick kept shows at it.
+// The start of the match a replay holds, as its peers were told it.
+net_start start_of(const replay_data& replay);
+
 replay_data record_network_match(const rollback_match& match, const net_start& start,
                                  const std::vector<recorded_chat>& chat);

@@ -211,6 +211,7 @@ private:
     // The rules table's actions.
     void hello_from(int peer, const net_message& message);
     void late_hello_from(int peer, const net_message& message);
+    void catch_up_from(int peer, const net_message& message);
     void lobby_from(int peer, const net_message& message);
     void start_from(int peer, const net_message& message);
     void inputs_from(int peer, const net_message& message);
@@ -219,7 +220,8 @@ private:
     void bye_from(int peer, const net_message& message);
     void pass_over(int peer, const net_message& message);
     void chat_from(int peer, const net_message& message);
-    void send_lobby();
+    // To every greeted peer, or only to `only`.
+    void send_lobby(int only = -1);
     // The host takes a line of `slot`'s (from `peer`, or its own with -1),
     // and relays it, or refuses it with a note to the speaker.
     void take_line(int peer, int slot, const std::string& text);
@@ -243,6 +245,8 @@ private:
     void watch_waiting(bool stepped, std::uint32_t waits_before);
     void send_inputs();
     void send_hashes();
+    // A watcher's steps on what it knows: how many.
+    int watch_steps();
     // The end, once it is final here; the host's return to its lobby.
     void watch_end();
     void back_to_lobby();
@@ -287,4 +291,5 @@ private:
     std::uint64_t heard_count = 0;
     std::vector<recorded_chat> match_chat;  // bounded by the players' line rate
     line_rate own_lines;                    // the host's own
+    line_rate catch_ups;                    // matches so far packed for late watchers
 };

@@ -25,8 +25,10 @@ const std::chrono::milliseconds resend_after(200);
 const std::uint32_t most_resent = 2 * rollback_match::most_ahead + 48;
 // Hashes a peer told us of that we cannot check yet; an honest one has one or two.
 const std::size_t most_told_hashes = 4;
-// A watcher that fell behind catches up this many ticks a tick at most.
+// A watcher steps this many ticks at a time, and goes on while it is behind
+// (come late, or slow for a while) for as long as a frame allows.
 const int most_known_steps = 20;
+const std::chrono::milliseconds catch_up_budget(8);
 
 }  // namespace
 
@@ -41,7 +43,7 @@ void net_session::tick(const control_reading& local)
         const std::uint32_t waits_before = match.get_waits();
         bool stepped = false;
         if (watching)
-            stepped = match.advance_known(most_known_steps) > 0;
+            stepped = watch_steps() > 0;
         else if (!ahead_of_others())
             stepped = match.advance();
         else
@@ -57,6 +59,18 @@ void net_session::tick(const control_reading& local)
     watch_end();
     if (hosting && over && link->now() - over_since >= end_shown_for)
         back_to_lobby();
+}
+
+int net_session::watch_steps()
+{
+    const auto began = std::chrono::steady_clock::now();
+    int stepped = 0;
+    int now = 0;
+    do {
+        now = match.advance_known(most_known_steps);
+        stepped += now;
+    } while (now == most_known_steps && std::chrono::steady_clock::now() - began < catch_up_budget);
+    return stepped;
 }
 
 void net_session::watch_end()

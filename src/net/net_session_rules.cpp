@@ -34,6 +34,7 @@ const net_session::message_rule net_session::rules[] = {
     {net_kind::hello,  sender::joiner, in(phase::playing),                  slot_rule::none_yet, &net_session::late_hello_from},
     {net_kind::lobby,  sender::host,   in(phase::connecting) | in(phase::lobby) | in(phase::playing), slot_rule::any, &net_session::lobby_from},
     {net_kind::start,  sender::host,   in(phase::lobby),                    slot_rule::any,      &net_session::start_from},
+    {net_kind::catch_up, sender::host, in(phase::lobby),                    slot_rule::any,      &net_session::catch_up_from},
     {net_kind::inputs, sender::host,   in(phase::playing),                  slot_rule::any,      &net_session::inputs_from},
     // A watcher's say what it lacks, and carry no controls of its own.
     {net_kind::inputs, sender::joiner, in(phase::playing),                  slot_rule::greeted,  &net_session::inputs_from},

@@ -20,6 +20,7 @@
 //           stay so in every version
 //   chat    the slot (byte: 0..10, or 255 for a note), the tick and the
 //           text (a length and its bytes)
+//   catch-up  a replay file (a length and its bytes)
 // The rules are the score limit and the time limit, two varints.
 // A reading is the keys (u16), the buttons (byte), the pointer's x and y
 // (zigzag varints) and the scale's x and y (f32).

@@ -397,7 +397,7 @@ int run_net_peer(int argc, char** argv)
                  "stood_still %u match_ms %lld bytes_sent %llu refused %llu peak_kb %ld\n",
                  match.get_rollbacks(), static_cast<unsigned long long>(match.get_ticks_redone()),
                  match.get_deepest(), match.get_worst_step_us() / 1000, match.get_waits(), session.get_skips(),
-                 timer_ticks - last,
+                 timer_ticks > last ? timer_ticks - last : 0,
                  static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(match_took).count()),
                  static_cast<unsigned long long>(session.bytes_sent()),
                  static_cast<unsigned long long>(session.get_refused()), peak_memory_kb());
