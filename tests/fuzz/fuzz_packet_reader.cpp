@@ -71,18 +71,21 @@ void check_accepted(const net_message& m)
     switch (m.kind) {
     case net_kind::hello: check_look(m.hello.look); break;
     case net_kind::lobby:
-        require(m.lobby.your_slot >= 1 && m.lobby.your_slot < static_cast<int>(m.lobby.humans.size()));
-        check_match(m.lobby.humans, 1, m.lobby.bots, m.lobby.skill, m.lobby.map_name);
+        require(m.lobby.your_slot == net_no_slot ||
+                (m.lobby.your_slot >= 0 && m.lobby.your_slot < static_cast<int>(m.lobby.humans.size())));
+        check_match(m.lobby.humans, 0, m.lobby.bots, m.lobby.skill, m.lobby.map_name);
         check_rules(m.lobby.rules);
         break;
     case net_kind::start:
-        check_match(m.start.humans, 2, m.start.bots, m.start.skill, m.start.map_name);
+        check_match(m.start.humans, 1, m.start.bots, m.start.skill, m.start.map_name);
+        require(m.start.humans.size() + static_cast<std::size_t>(m.start.bots) >= 2);
         require(m.start.map_text.size() <= (4u << 20));
         check_rules(m.start.rules);
         break;
     case net_kind::inputs: check_inputs(m.inputs); break;
     case net_kind::hash: break;
-    case net_kind::leave: require(m.leave.slot >= 1 && m.leave.slot < net_max_slots); break;
+    case net_kind::leave: require(m.leave.slot >= 0 && m.leave.slot < net_max_slots); break;
+    case net_kind::catch_up: require(!m.catch_up.replay.empty() && m.catch_up.replay.size() <= net_max_catch_up); break;
     case net_kind::bye: require(m.bye.why.size() <= net_max_bye); break;
     case net_kind::chat:
         require((m.chat.slot >= 0 && m.chat.slot < net_max_slots) || m.chat.slot == net_chat_note_slot);

@@ -109,11 +109,15 @@ int main(int argc, char** argv)
     note.slot = net_chat_note_slot;
     note.text = "TWO LINES A SECOND AT MOST";
 
+    // Its replay is the replay reader's to fuzz; here only its framing.
+    net_catch_up catch_up;
+    catch_up.replay = std::string("ZK3RPLAY\x03\0\0\0", 12);
+
     const bool written = write(folder, "hello", encode(hello)) && write(folder, "lobby", encode(lobby)) &&
                          write(folder, "start", encode(start)) && write(folder, "inputs", encode(inputs)) &&
                          write(folder, "hash", encode(hash)) && write(folder, "leave", encode(leave)) &&
                          write(folder, "bye", encode(bye)) && write(folder, "chat", encode(chat)) &&
-                         write(folder, "note", encode(note));
+                         write(folder, "note", encode(note)) && write(folder, "catch_up", encode(catch_up));
     if (!written) {
         std::fprintf(stderr, "make_packet_seeds: cannot write into %s\n", argv[1]);
         return 1;

@@ -156,7 +156,11 @@ TEST(NetMessages, EveryKindReadsBackExactlyAndOnlyWhole)
     net_message lone_human = start();
     lone_human.start.humans.resize(1);
     const round_trip table[] = {
-        {"a watcher's hello", watcher}, {"a server's empty lobby, to a watcher", server_lobby},
+        {"a watcher's hello", watcher}, {"a catch-up", [] {
+             net_message m = of(net_kind::catch_up);
+             m.catch_up.replay = std::string("ZK3RPLAY\0\x01", 10);
+             return m;
+         }()}, {"a server's empty lobby, to a watcher", server_lobby},
         {"one human and a bot", lone_human},
         {"hello", hello()},   {"lobby", lobby()},
         {"start", start()},   {"start, empty map", empty_map},
@@ -252,13 +256,15 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
              return p;
          },
          "; this game speaks"},
-        {"kind 9",
+        {"kind 10",
          [] {
              std::string p = encode(hash());
-             p[3] = 9;
+             p[3] = 10;
              return p;
          },
-         "unknown message kind 9"},
+         "unknown message kind 10"},
+        {"an empty catch-up", [] { return raw(net_kind::catch_up, [](byte_writer& o) { o.varint(0); }); },
+         "catch-up message: a replay of 0 bytes"},
         {"too large",
          [] {
              std::string p = encode(bye());

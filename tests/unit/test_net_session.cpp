@@ -317,6 +317,24 @@ TEST_F(NetSession, AServersWatchersSeeEverySlotAndAreNeverWaitedFor)
                 slots_seen[run.slot] = true;
     EXPECT_TRUE(slots_seen[0] && slots_seen[1]) << "a watcher is sent every player's controls";
     EXPECT_EQ(refused_after(first_watcher, inputs_of(0, next, 1)), 1u) << "a watcher has no controls to send";
+
+    // Into the match: a player is turned away, a watcher sent the match so far.
+    network->waiting.push_back({net_event::disconnected, first_watcher, {}});
+    const int late_player = 12, late_watcher = 13;
+    network->connect(late_player);
+    network->deliver(late_player, encode(net_hello{}));
+    network->connect(late_watcher);
+    network->deliver(late_watcher, encode(watcher));
+    const std::size_t sent_before = network->sent.size();
+    session.poll();
+    EXPECT_EQ(network->let_go.back(), late_player);
+    replay_data past;
+    for (std::size_t i = sent_before; i < network->sent.size(); i++)
+        if (network->sent[i].peer == late_watcher && network->sent[i].message.kind == net_kind::catch_up) {
+            ASSERT_TRUE(unpack_replay(network->sent[i].message.catch_up.replay, past, error)) << error;
+        }
+    EXPECT_EQ(past.humans.size(), 2u);
+    EXPECT_EQ(past.ticks, 100u) << "up to the last tick every control of is known";
 }
 
 TEST_F(NetSession, ReadingsFarAheadOfTheHostsTickAreNeitherKeptNorRelayed)
