@@ -129,3 +129,39 @@ std::string checked_reader::counted(std::uint64_t count, const char* thing)
 {
     return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
 }
+
+bool checked_reader::read_run(run_change& change, std::uint64_t longest, const char* longest_is)
+{
+    std::uint8_t flags = 0;
+    if (!in.byte(flags))
+        return ends_inside("the run");
+    std::uint64_t ticks = flags >> run_flags::length_shift;
+    if (ticks == 0 && !number("the run's length", ticks))
+        return false;
+    if (ticks == 0)
+        return fail("the run lasts 0 ticks");
+    if (ticks > longest)
+        return fail("the run lasts longer than %s", longest_is);
+    change = run_change();
+    change.changed = flags & run_flags::changes;
+    change.ticks = static_cast<std::uint32_t>(ticks);
+    std::uint64_t value = 0;
+    if ((flags & run_flags::keys_changed) && !(number("the keys", value) && check_keys(value, change.keys)))
+        return false;
+    if ((flags & run_flags::buttons_changed) &&
+        !(number("the buttons", value) && check_buttons(value, change.buttons)))
+        return false;
+    return (!(flags & run_flags::pointer_x_moved) || read_move("x", change.move_x)) &&
+           (!(flags & run_flags::pointer_y_moved) || read_move("y", change.move_y));
+}
+
+// No move takes the pointer from one end of its reach past the other.
+bool checked_reader::read_move(const char* axis, std::int64_t& move)
+{
+    if (!in.zigzag(move))
+        return varint_failed("the pointer's move");
+    const std::int64_t across = 2 * std::int64_t(max_pointer_reach);
+    if (move < -across || move > across)
+        return fail("the pointer's %s goes beyond %lld pixels", axis, static_cast<long long>(max_pointer_reach));
+    return true;
+}

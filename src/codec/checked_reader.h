@@ -9,6 +9,7 @@
 #include <string>
 
 #include "codec/byte_codec.h"
+#include "codec/input_runs.h"
 #include "codec/reason_keeper.h"
 #include "match/match_rules.h"
 
@@ -44,6 +45,10 @@ protected:
     bool read_chat_text(std::string& text);
     // Reads the score and the time limit (two varints), each held to its rule.
     bool read_match_rules(match_rules& rules);
+    // Reads a run (see input_runs.h): its length 1..`longest` (the reason
+    // calls the most `longest_is`), its keys and buttons held to the game's,
+    // its moves to what the pointer's reach allows.
+    bool read_run(run_change& change, std::uint64_t longest, const char* longest_is);
 
     static std::string counted(std::uint64_t count, const char* thing);
     static unsigned long long wide(std::uint64_t value) { return value; }
@@ -51,5 +56,7 @@ protected:
     byte_reader in;
 
 private:
+    bool read_move(const char* axis, std::int64_t& move);
+
     const char* whole;
 };

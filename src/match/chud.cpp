@@ -75,6 +75,6 @@ void chud::draw()
     for (int i = 0; i < human.get_grenades(); i++)
         al_draw_bitmap(bgrenade_icon, 1140 - 25 * i, 70, 0);
 
-    const control_reading control = control_of(shown);
-    al_draw_bitmap(bcrosshair, control.screen_x() - 8, control.screen_y() - 8, 0);
+    const control_reading aim = aim_of(shown);
+    al_draw_bitmap(bcrosshair, aim.screen_x() - 8, aim.screen_y() - 8, 0);
 }

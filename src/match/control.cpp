@@ -5,6 +5,7 @@
 
 control_reading controls[control_slots];
 int device_slot = 0;
+int aiming_slot = 0;
 
 namespace {
 
@@ -43,4 +44,9 @@ control_reading control_of(int slot)
     if (slot == device_slot)
         return read_devices();
     return slot >= 0 && slot < control_slots ? controls[slot] : control_reading{};
+}
+
+control_reading aim_of(int slot)
+{
+    return slot == aiming_slot ? read_devices() : control_of(slot);
 }

@@ -57,7 +57,15 @@ extern control_reading controls[control_slots];
 // polled, at the moment the step reads them; -1 when every slot is supplied.
 extern int device_slot;
 
+// The slot of the player at this screen, whose crosshair follows the mouse
+// as it is now though their controls may act some ticks later (a network
+// match's); -1 when no one's does (a replay).
+extern int aiming_slot;
+
 // The keyboard and mouse as last polled, as one reading.
 control_reading read_devices();
 // What slot's controls read now: the devices' or the supplied reading.
 control_reading control_of(int slot);
+// Where `slot`'s crosshair is drawn: the mouse for the player at this
+// screen, else the pointer its controls read. Only drawing asks this.
+control_reading aim_of(int slot);

@@ -17,6 +17,7 @@ match_setup setup_from_options(std::uint32_t seed)
     for (int i = 0; i < 3; i++)
         setup.lineup.colors[0][i] = options.color(i);
     setup.device_slot = 0;
+    setup.aiming_slot = 0;
     return setup;
 }
 
@@ -43,6 +44,7 @@ bool match_starter::start(const match_setup& setup, std::string& error)
     game.set_shown_slot(setup.shown_slot);
     game.start(setup.lineup);
     device_slot = setup.device_slot;
+    aiming_slot = setup.aiming_slot;
     return true;
 }
 
@@ -52,5 +54,6 @@ void match_starter::finish()
         return;
     running = false;
     device_slot = 0;
+    aiming_slot = 0;
     options.restore(own);
 }

@@ -21,9 +21,11 @@ struct match_setup {
     int skill = 1;         // 0 HARD, 1 MEDIUM, 2 EASY
     match_lineup lineup;   // the humans with their colours, and the bots
     // The fighter this screen follows, and the slot read from the keyboard
-    // and mouse; -1 when every slot's controls are supplied.
+    // and mouse; -1 when every slot's controls are supplied. The player at
+    // this screen aims from `aiming_slot` (-1: nobody, as in a replay).
     int shown_slot = 0;
     int device_slot = -1;
+    int aiming_slot = -1;
 };
 
 // The menu's match: one human on the keyboard and mouse, with the options'
@@ -57,7 +59,7 @@ public:
     // `error`, when its map cannot be played.
     bool start(const match_setup& setup, std::string& error);
     // Puts the player's own options back and the keyboard and mouse on slot
-    // 0; the match stays as it is.
+    // 0, the aim too; the match stays as it is.
     void finish();
 
 private:

@@ -38,14 +38,31 @@ void write_rules(byte_writer& out, const match_rules& rules)
     out.varint(static_cast<std::uint32_t>(rules.time_limit));
 }
 
-void write_reading(byte_writer& out, const control_reading& reading)
+// A tick as the step from the sender's own, which is seldom far.
+void write_tick_step(byte_writer& out, std::uint32_t tick, std::uint32_t sender_tick)
 {
-    out.u16(reading.keys);
-    out.byte(reading.buttons);
-    out.zigzag(reading.pointer_x);
-    out.zigzag(reading.pointer_y);
-    out.f32(reading.scale_x);
-    out.f32(reading.scale_y);
+    out.zigzag(std::int64_t(tick) - std::int64_t(sender_tick));
+}
+
+void write_slot_inputs(byte_writer& out, const net_slot_inputs& entry, std::uint32_t sender_tick)
+{
+    const std::size_t runs = entry.runs.size();
+    const bool runs_in_head = runs >= 1 && runs <= net_wire::most_runs_in_head;
+    std::uint8_t head = static_cast<std::uint8_t>(entry.slot) & net_wire::entry_slot;
+    if (entry.scale_told)
+        head |= net_wire::entry_scale_told;
+    if (runs_in_head)
+        head |= static_cast<std::uint8_t>(runs << net_wire::entry_runs_shift);
+    out.byte(head);
+    write_tick_step(out, entry.first_tick, sender_tick);
+    if (!runs_in_head)
+        out.varint(runs);
+    if (entry.scale_told) {
+        out.f32(entry.scale_x);
+        out.f32(entry.scale_y);
+    }
+    for (const run_change& run : entry.runs)
+        write_run(out, run);
 }
 
 // The map text as its length, the packed length and the zlib stream; false
@@ -72,11 +89,6 @@ bool net_start::operator==(const net_start& other) const
 {
     return seed == other.seed && skill == other.skill && bots == other.bots && rules == other.rules &&
            humans == other.humans && map_name == other.map_name && map_text == other.map_text;
-}
-
-bool net_slot_inputs::operator==(const net_slot_inputs& other) const
-{
-    return slot == other.slot && first_tick == other.first_tick && readings == other.readings;
 }
 
 bool net_inputs::operator==(const net_inputs& other) const
@@ -144,16 +156,17 @@ std::string encode(const net_inputs& message)
 {
     byte_writer out = start_packet(net_kind::inputs);
     out.varint(message.sender_tick);
+    std::uint32_t told = 0;
+    for (int slot = 0; slot < net_max_slots; slot++)
+        if (message.have_until[slot] != 0)
+            told |= 1u << slot;
+    out.varint(told);
     for (std::uint32_t tick : message.have_until)
-        out.varint(tick);
+        if (tick != 0)
+            write_tick_step(out, tick, message.sender_tick);
     out.varint(message.slots.size());
-    for (const net_slot_inputs& entry : message.slots) {
-        out.byte(static_cast<std::uint8_t>(entry.slot));
-        out.varint(entry.first_tick);
-        out.varint(entry.readings.size());
-        for (const control_reading& reading : entry.readings)
-            write_reading(out, reading);
-    }
+    for (const net_slot_inputs& entry : message.slots)
+        write_slot_inputs(out, entry, message.sender_tick);
     return out.bytes;
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "codec/input_runs.h"
 #include "match/chat_text.h"
 #include "match/control.h"
 #include "match/match_rules.h"
@@ -18,14 +19,14 @@
 
 // Every version keeps the header and the bye as they are, so that a peer
 // of another version can still be told so in words.
-const std::uint8_t net_protocol_version = 4;
+const std::uint8_t net_protocol_version = 5;
 const int net_max_slots = 11;
 // A start message carries the map's text (zlib-packed); nothing else comes
 // near this.
 const std::size_t net_max_packet = 1u << 21;
 // A catch-up's replay: what a packet holds beside its header and length.
 const std::size_t net_max_catch_up = net_max_packet - 16;
-// Readings of one slot in one inputs message.
+// Readings (ticks) of one slot in one inputs message.
 const std::size_t net_max_readings = 256;
 // The longest reason a bye may give, in bytes.
 const std::size_t net_max_bye = 200;
@@ -92,19 +93,39 @@ struct net_start {
     bool operator==(const net_start& other) const;
 };
 
-// The controls of one slot from `first_tick` on, one reading a tick.
+// The controls of one slot from `first_tick` on, one reading a tick, packed
+// as replays pack them: runs, each saying only what changed from the run
+// before. The first run follows the slot's reading before `first_tick` (an
+// idle one before tick 0), which every peer that can use these readings
+// already has; so does their scale, unless told.
 struct net_slot_inputs {
     int slot = 0;
     std::uint32_t first_tick = 0;
-    std::vector<control_reading> readings;  // 1..net_max_readings
+    bool scale_told = false;
+    float scale_x = 1;
+    float scale_y = 1;
+    std::vector<run_change> runs;  // 1.., lasting 1..net_max_readings ticks in all
 
+    std::uint32_t ticks() const;
     bool operator==(const net_slot_inputs& other) const;
 };
+
+// Packs `count` readings of `slot` from `first_tick` on, after `before`, as
+// far as they keep the first one's scale (a new scale starts a new entry);
+// how many it packed.
+std::size_t pack_readings(net_slot_inputs& entry, const control_reading& before, const control_reading* readings,
+                          std::size_t count);
+// The readings `entry` holds after `before`. False, with the reason, when
+// they take the pointer beyond its reach.
+bool unpack_readings(const net_slot_inputs& entry, const control_reading& before,
+                     std::vector<control_reading>& readings, std::string& reason);
 
 struct net_inputs {
     // The sender's own tick as it sent this, for keeping peers in time.
     std::uint32_t sender_tick = 0;
-    // For each slot, the first tick whose reading the sender still lacks.
+    // For each slot whose readings the receiver sends the sender, the first
+    // tick whose reading the sender still lacks; 0 for the others (a peer
+    // tells only what the other needs to hear).
     std::uint32_t have_until[net_max_slots] = {};
     std::vector<net_slot_inputs> slots;  // at most one entry a slot
 

@@ -84,8 +84,13 @@ private:
     {
         if (!tick("the sender's tick", inputs.sender_tick))
             return false;
-        for (std::uint32_t& have : inputs.have_until)
-            if (!tick("a have-until tick", have))
+        std::uint64_t told = 0;
+        if (!number("the told slots", told))
+            return false;
+        if (told >> net_max_slots)
+            return fail("the told slots 0x%llx name one beyond slot %d", wide(told), last_slot);
+        for (int slot = 0; slot < net_max_slots; slot++)
+            if (((told >> slot) & 1) && !tick_step("a have-until tick", inputs.sender_tick, inputs.have_until[slot]))
                 return false;
         std::uint64_t count = 0;
         if (!number("the number of slot entries", count))
@@ -96,58 +101,65 @@ private:
             return fail("%llu slot entries in the %zu bytes left", wide(count), in.left());
         inputs.slots.resize(count);
         bool seen[net_max_slots] = {};
-        for (net_slot_inputs& entry : inputs.slots) {
-            if (!slot("an entry's slot", host_slot, entry.slot))
+        for (net_slot_inputs& entry : inputs.slots)
+            if (!read_slot_inputs(entry, inputs.sender_tick, seen))
                 return false;
-            if (seen[entry.slot])
-                return fail("slot %d has two entries", entry.slot);
-            seen[entry.slot] = true;
-            if (!read_slot_inputs(entry))
+        return true;
+    }
+
+    bool read_slot_inputs(net_slot_inputs& entry, std::uint32_t sender_tick, bool seen[])
+    {
+        std::uint8_t head = 0;
+        if (!byte("an entry's head", head))
+            return false;
+        entry.slot = head & net_wire::entry_slot;
+        if (entry.slot > last_slot)
+            return fail("an entry's slot %d is not %d to %d", entry.slot, host_slot, last_slot);
+        if (seen[entry.slot])
+            return fail("slot %d has two entries", entry.slot);
+        seen[entry.slot] = true;
+        std::uint64_t runs = head >> net_wire::entry_runs_shift;
+        if (!tick_step("an entry's first tick", sender_tick, entry.first_tick) ||
+            (runs == 0 && !number("the number of runs", runs)))
+            return false;
+        if (runs < 1 || runs > net_max_readings)
+            return fail("slot %d has %llu runs (1 to %zu)", entry.slot, wide(runs), net_max_readings);
+        if (runs > in.left() / net_wire::smallest_run)
+            return fail("slot %d has %llu runs in the %zu bytes left", entry.slot, wide(runs), in.left());
+        entry.scale_told = (head & net_wire::entry_scale_told) != 0;
+        if (entry.scale_told &&
+            !(read_scale("horizontal", entry.scale_x) && read_scale("vertical", entry.scale_y)))
+            return false;
+        entry.runs.resize(runs);
+        const std::string longest = "a message's " + std::to_string(net_max_readings) + " ticks";
+        std::uint64_t ticks = 0;
+        for (run_change& run : entry.runs) {
+            if (!read_run(run, net_max_readings, longest.c_str()))
                 return false;
+            ticks += run.ticks;
+            if (ticks > net_max_readings)
+                return fail("slot %d's runs last longer than %zu ticks", entry.slot, net_max_readings);
         }
-        return true;
-    }
-
-    bool read_slot_inputs(net_slot_inputs& entry)
-    {
-        std::uint64_t count = 0;
-        if (!tick("an entry's first tick", entry.first_tick) || !number("the number of readings", count))
-            return false;
-        if (count < 1 || count > net_max_readings)
-            return fail("slot %d has %llu readings (1 to %zu)", entry.slot, wide(count), net_max_readings);
-        if (count > in.left() / net_wire::smallest_reading)
-            return fail("slot %d has %llu readings in the %zu bytes left", entry.slot, wide(count),
-                        in.left());
-        if (entry.first_tick + count > last_tick)
+        if (entry.first_tick + ticks > last_tick)
             return fail("slot %d's readings go beyond the last tick", entry.slot);
-        entry.readings.resize(count);
-        for (control_reading& reading : entry.readings)
-            if (!read_reading(reading))
-                return false;
         return true;
     }
 
-    bool read_reading(control_reading& reading)
+    // A tick told as the step from the sender's.
+    bool tick_step(const char* what, std::uint32_t sender_tick, std::uint32_t& value)
     {
-        std::uint16_t read_keys = 0;
-        std::uint8_t read_buttons = 0;
-        if (!in.u16(read_keys))
-            return ends_inside("the keys");
-        if (!byte("the buttons", read_buttons))
-            return false;
-        return check_keys(read_keys, reading.keys) && check_buttons(read_buttons, reading.buttons) &&
-               pointer("x", reading.pointer_x) && pointer("y", reading.pointer_y) &&
-               read_scale("horizontal", reading.scale_x) && read_scale("vertical", reading.scale_y);
-    }
-
-    bool pointer(const char* axis, std::int32_t& coordinate)
-    {
-        std::int64_t value = 0;
-        if (!in.zigzag(value))
-            return varint_failed("the pointer");
-        if (value < -max_pointer_reach || value > max_pointer_reach)
-            return fail("the pointer's %s is beyond %d pixels", axis, max_pointer_reach);
-        coordinate = static_cast<std::int32_t>(value);
+        std::int64_t step = 0;
+        if (!in.zigzag(step))
+            return varint_failed(what);
+        // The step is held to a match's length first, so that the sum cannot overflow.
+        const auto longest = static_cast<std::int64_t>(last_tick);
+        if (step < -longest || step > longest)
+            return fail("%s steps %lld ticks from the sender's, beyond any match", what,
+                        static_cast<long long>(step));
+        const std::int64_t read = step + std::int64_t(sender_tick);
+        if (read < 0 || read > longest)
+            return fail("%s %lld is beyond any match", what, static_cast<long long>(read));
+        value = static_cast<std::uint32_t>(read);
         return true;
     }
 

@@ -51,9 +51,9 @@ replay_data record_network_match(const rollback_match& match, const net_start& s
         const std::vector<control_reading>& readings = match.known(static_cast<int>(slot));
         const std::uint32_t until = std::min(last, match.left_at(static_cast<int>(slot)));
         // The first readings are the idle ones every peer begins with.
-        if (readings.size() > rollback_match::input_delay) {
-            human.scale_x = readings[rollback_match::input_delay].scale_x;
-            human.scale_y = readings[rollback_match::input_delay].scale_y;
+        if (readings.size() > rollback_match::fewest_delay) {
+            human.scale_x = readings[rollback_match::fewest_delay].scale_x;
+            human.scale_y = readings[rollback_match::fewest_delay].scale_y;
         }
         for (std::uint32_t at = 0; at < until && at < readings.size(); at++)
             human.add(readings[at]);

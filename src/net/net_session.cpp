@@ -384,12 +384,14 @@ bool net_session::begin(const net_start& start, std::string& error)
 {
     match_setup setup = setup_of(start);
     setup.shown_slot = std::max(0, local_slot);
+    setup.aiming_slot = local_slot;  // -1: a watcher aims at nothing
     if (!starter.start(setup, error))
         return false;
     started = start;
     humans = start.humans;
     match.start(setup.lineup.humans, local_slot);
     match.set_rules(start.rules);
+    delay_choice = input_delay_choice();
     over = false;
     match_chat.clear();
     next_hash = rollback_match::hash_every;

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "match/match_setup.h"
+#include "net/input_delay.h"
 #include "net/net_messages.h"
 #include "net/net_transport.h"
 #include "net/peer_limits.h"
@@ -159,17 +160,24 @@ public:
     static const char* const bad_line_note;
 
 private:
+    // Each reading goes in this many packets to each peer, so that a lost
+    // packet costs nothing.
+    static constexpr std::uint32_t sends_of_each = 4;
+
     struct remote {
         bool connected = false;
         int slot = -1;  // -1 until its hello, and for a watcher
         bool watching = false;
         // The first tick of each slot this peer still lacks, as it last said.
         std::uint32_t have_until[net_max_slots] = {};
-        // For each slot, the tick after the last reading sent it, and when
-        // its have_until last moved on.
-        std::uint32_t sent_until[net_max_slots] = {};
+        // For each slot, the tick after the last reading sent it as each of
+        // the last `sends_of_each` packets left (packets_to counts them),
+        // and when its have_until last moved on.
+        std::uint32_t sent_until[net_max_slots][sends_of_each] = {};
+        std::uint32_t packets_to = 0;
         std::chrono::steady_clock::time_point moved_on[net_max_slots] = {};
         std::uint32_t sender_tick = 0;
+        round_trip_meter trip;  // as our readings see it
         net_transport::clock::time_point connected_at;
         // The hashes it told us that we cannot check yet, by tick: a few.
         std::map<std::uint32_t, std::uint64_t> told_hashes;
@@ -243,6 +251,10 @@ private:
     void let_go(int peer, const std::string& reason);
     void turn_away_the_nameless();
     void watch_waiting(bool stepped, std::uint32_t waits_before);
+    // The local reading, at the delay the trip to the others calls for.
+    void read_local(const control_reading& local);
+    double furthest_trip_ms() const;
+    void note_trip(remote& from, std::uint32_t have_until);
     void send_inputs();
     void send_hashes();
     // A watcher's steps on what it knows: how many.
@@ -267,6 +279,12 @@ private:
     net_start started;  // the match as it began
     remote remotes[net_transport::most_joiners + 1];
     rollback_match match;
+    input_delay_choice delay_choice;
+    // When each of our readings was read, by tick modulo the size: the
+    // round trips are measured from there.
+    static constexpr std::size_t read_times_kept = 512;
+    std::vector<net_transport::clock::time_point> read_at =
+        std::vector<net_transport::clock::time_point>(read_times_kept);
     match_starter starter;  // the player's own settings come back after the match
     std::uint32_t next_hash = rollback_match::hash_every;
     std::uint64_t hashes_sent[2] = {};

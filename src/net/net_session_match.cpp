@@ -17,10 +17,9 @@ const int host_peer = 0;  // on a joiner
 const std::int64_t fair_lead = 1;
 const int ticks_between_skips = 5;
 const int ticks_between_host_skips = 19;
-// Each reading is sent this many times in a row; a peer that has not moved
-// on for this long is sent again what it lacks, as much as an honest peer
-// can lack: it cannot run further ahead of what it knows than the match lets it.
-const std::uint32_t sends_of_each = 4;
+// A peer that has not moved on for this long is sent again what it lacks,
+// as much as an honest peer can lack: it cannot run further ahead of what
+// it knows than the match lets it.
 const std::chrono::milliseconds resend_after(200);
 const std::uint32_t most_resent = 2 * rollback_match::most_ahead + 48;
 // Hashes a peer told us of that we cannot check yet; an honest one has one or two.
@@ -36,8 +35,7 @@ void net_session::tick(const control_reading& local)
 {
     if (current_phase != phase::playing)
         return;
-    if (local_slot >= 0)
-        match.add_local(local);
+    read_local(local);
     // After the end only the sends go on: the others may still lack ours.
     if (!over) {
         const std::uint32_t waits_before = match.get_waits();
@@ -71,6 +69,40 @@ int net_session::watch_steps()
         stepped += now;
     } while (now == most_known_steps && std::chrono::steady_clock::now() - began < catch_up_budget);
     return stepped;
+}
+
+void net_session::read_local(const control_reading& local)
+{
+    if (local_slot < 0)
+        return;  // a server or a watcher reads no controls
+    match.set_input_delay(delay_choice.next(furthest_trip_ms()));
+    const std::size_t before = match.known(local_slot).size();
+    match.add_local(local);
+    const auto at = link->now();
+    for (std::size_t i = before; i < match.known(local_slot).size(); i++)
+        read_at[i % read_times_kept] = at;
+}
+
+// The host goes by its furthest joiner, a joiner by the host; -1 while
+// nothing is known.
+double net_session::furthest_trip_ms() const
+{
+    double furthest = -1;
+    for (int peer = 0; peer <= net_transport::most_joiners; peer++)
+        if (plays_with(peer))
+            furthest = std::max(furthest, remotes[peer].trip.median_ms());
+    return furthest;
+}
+
+// The other has our readings up to `have_until` now: a trip back from when
+// the last of them was read.
+void net_session::note_trip(remote& from, std::uint32_t have_until)
+{
+    const std::size_t own = match.known(local_slot).size();
+    if (have_until > own || have_until + read_times_kept <= own)
+        return;
+    const std::chrono::duration<double, std::milli> trip = link->now() - read_at[(have_until - 1) % read_times_kept];
+    from.trip.add(trip.count());
 }
 
 void net_session::watch_end()
@@ -155,11 +187,12 @@ bool net_session::ahead_of_others()
         const remote& other = remotes[peer];
         if (!plays_with(peer))
             continue;
-        if (match.left_at(hosting ? other.slot : 0) != rollback_match::never || other.sender_tick == 0)
+        const std::uint32_t ours_known = other.have_until[local_slot];
+        if (match.left_at(hosting ? other.slot : 0) != rollback_match::never || other.sender_tick == 0 ||
+            ours_known == 0)
             continue;
-        // Our own tick as the other last knew it: our readings run that far ahead.
-        const std::int64_t ours_there = static_cast<std::int64_t>(other.have_until[local_slot]) -
-                                        static_cast<std::int64_t>(rollback_match::input_delay) - 1;
+        // Our own tick as the other last knew it: when we read the last reading it had.
+        const std::int64_t ours_there = match.read_on(ours_known - 1);
         const std::int64_t theirs_here = other.sender_tick;
         const std::int64_t our_lead = static_cast<std::int64_t>(match.get_tick()) - theirs_here;
         const std::int64_t their_lead = theirs_here - ours_there;
@@ -177,40 +210,49 @@ bool net_session::ahead_of_others()
 void net_session::send_inputs()
 {
     const auto at = link->now();
-    net_inputs inputs;
-    inputs.sender_tick = match.get_tick();
-    for (int slot = 0; slot < net_max_slots; slot++)
-        inputs.have_until[slot] = static_cast<std::uint32_t>(match.known(slot).size());
     for (int peer = 0; peer <= net_transport::most_joiners; peer++) {
         remote& other = remotes[peer];
         if (!shares_match_with(peer))
             continue;
-        inputs.slots.clear();
+        net_inputs inputs;
+        inputs.sender_tick = match.get_tick();
+        // This packet takes the place of the one `sends_of_each` back: what
+        // that one sent first has gone in enough packets.
+        const std::uint32_t newest = (other.packets_to + sends_of_each - 1) % sends_of_each;
+        const std::uint32_t oldest = other.packets_to % sends_of_each;
+        other.packets_to++;
         for (int slot = 0; slot < static_cast<int>(humans.size()); slot++) {
-            // A joiner sends only its own (a watcher none, only what it
-            // lacks); the host relays everyone else's.
-            if (hosting ? slot == other.slot : slot != local_slot)
-                continue;
             const std::vector<control_reading>& readings = match.known(slot);
-            std::uint32_t from = other.have_until[slot];
+            std::uint32_t* sent_until = other.sent_until[slot];
+            const std::uint32_t sent_long_ago = sent_until[oldest];
+            const std::uint32_t sent_before = sent_until[newest];
+            sent_until[oldest] = sent_before;
+            // A joiner sends only its own (a watcher none); the host relays
+            // everyone else's. Each tells the other what it has of the slots
+            // the other sends it.
+            if (hosting ? slot == other.slot : slot != local_slot) {
+                inputs.have_until[slot] = static_cast<std::uint32_t>(readings.size());
+                continue;
+            }
+            std::uint32_t from = std::max(other.have_until[slot], sent_long_ago);
             std::size_t most = net_max_readings;
             if (at - other.moved_on[slot] > resend_after) {
                 other.moved_on[slot] = at;  // it lacks more than the last few: again
+                from = other.have_until[slot];
                 most = most_resent;
-            } else if (other.sent_until[slot] > from + sends_of_each) {
-                from = other.sent_until[slot] - sends_of_each;
             }
             const auto until = std::min<std::size_t>(readings.size(), match.left_at(slot));
             if (from >= until)
                 continue;
-            net_slot_inputs run;
-            run.slot = slot;
-            run.first_tick = from;
-            const std::size_t last = std::min<std::size_t>(until, from + most);
-            run.readings.assign(readings.begin() + from, readings.begin() + static_cast<std::ptrdiff_t>(last));
-            inputs.slots.push_back(run);
+            net_slot_inputs entry;
+            entry.slot = slot;
+            entry.first_tick = from;
+            const control_reading before = from > 0 ? readings[from - 1] : control_reading{};
+            const std::size_t count = std::min<std::size_t>(until - from, most);
+            const std::size_t packed = pack_readings(entry, before, readings.data() + from, count);
+            inputs.slots.push_back(entry);
             // A resend of what it lacks does not take the regular sends back.
-            other.sent_until[slot] = std::max(other.sent_until[slot], static_cast<std::uint32_t>(last));
+            sent_until[oldest] = std::max(sent_before, static_cast<std::uint32_t>(from + packed));
         }
         link->send(peer, encode(inputs), false);
     }
@@ -222,6 +264,8 @@ void net_session::inputs_from(int peer, const net_message& message)
     remote& from = remotes[peer];
     from.sender_tick = std::max(from.sender_tick, inputs.sender_tick);
     const auto at = link->now();
+    if (local_slot >= 0 && inputs.have_until[local_slot] > from.have_until[local_slot])
+        note_trip(from, inputs.have_until[local_slot]);
     for (int slot = 0; slot < net_max_slots; slot++) {
         if (inputs.have_until[slot] > from.have_until[slot])
             from.moved_on[slot] = at;
@@ -230,19 +274,30 @@ void net_session::inputs_from(int peer, const net_message& message)
     // The host takes a joiner's readings only for itself and only so far
     // ahead of its own tick: what it keeps and relays stays bounded.
     const std::uint32_t taken_until = hosting ? match.get_tick() + most_taken_ahead : rollback_match::never;
-    for (const net_slot_inputs& run : inputs.slots) {
-        if (hosting && run.slot != from.slot) {
-            refuse(peer, "controls for slot " + std::to_string(run.slot) + ", not its own");
+    std::vector<control_reading> readings;
+    for (const net_slot_inputs& entry : inputs.slots) {
+        if (hosting && entry.slot != from.slot) {
+            refuse(peer, "controls for slot " + std::to_string(entry.slot) + ", not its own");
             continue;
         }
-        for (std::size_t i = 0; i < run.readings.size(); i++) {
-            const std::uint32_t tick_of = run.first_tick + static_cast<std::uint32_t>(i);
+        // Readings beyond one still lacking are of no use yet; they come again.
+        const std::vector<control_reading>& known = match.known(entry.slot);
+        if (entry.first_tick > known.size())
+            continue;
+        const control_reading before = entry.first_tick > 0 ? known[entry.first_tick - 1] : control_reading{};
+        std::string reason;
+        if (!unpack_readings(entry, before, readings, reason)) {
+            refuse(peer, "controls of slot " + std::to_string(entry.slot) + ": " + reason);
+            continue;
+        }
+        for (std::size_t i = 0; i < readings.size(); i++) {
+            const std::uint32_t tick_of = entry.first_tick + static_cast<std::uint32_t>(i);
             if (tick_of >= taken_until) {
                 refuse(peer, "controls for tick " + std::to_string(tick_of) + ", beyond tick " +
                                  std::to_string(taken_until));
                 break;
             }
-            match.add_remote(run.slot, tick_of, run.readings[i]);
+            match.add_remote(entry.slot, tick_of, readings[i]);
         }
     }
 }

@@ -11,9 +11,12 @@
 //   start   the seed (u32), the skill (byte), the bots (varint), the rules, the humans,
 //           the map name, the map text's length unpacked and packed (two
 //           varints) and its zlib stream
-//   inputs  the sender's tick, the eleven have-until ticks, the number of
-//           slot entries, then each entry: the slot (byte), the first tick,
-//           the number of readings and the readings
+//   inputs  the sender's tick; the slots it tells the have-until tick of,
+//           as a mask (varint, a bit a slot), and each of those ticks as a
+//           step from the sender's (zigzag); the number of slot entries,
+//           then each entry: its head byte, the first tick as a step from
+//           the sender's (zigzag), the scale (two f32) if the head says so,
+//           and the runs (codec/input_runs.h)
 //   hash    the tick and the hash (u64)
 //   leave   the slot (byte) and the tick
 //   bye     the reason (a length and its bytes); the header and the bye
@@ -22,8 +25,10 @@
 //           text (a length and its bytes)
 //   catch-up  a replay file (a length and its bytes)
 // The rules are the score limit and the time limit, two varints.
-// A reading is the keys (u16), the buttons (byte), the pointer's x and y
-// (zigzag varints) and the scale's x and y (f32).
+// An entry's head byte holds its slot in the low four bits, whether the
+// scale follows in the next, and its number of runs in the high three when
+// that is 1..7; when they are 0, the number follows the first tick as a
+// varint.
 #pragma once
 
 #include <cstddef>
@@ -34,9 +39,13 @@ namespace net_wire {
 const std::uint8_t magic[2] = {'Z', 'K'};
 const std::size_t header_size = 4;
 
-// The fewest bytes a reading and a slot entry of an inputs message take.
-const std::size_t smallest_reading = 2 + 1 + 1 + 1 + 4 + 4;
-const std::size_t smallest_slot_entry = 1 + 1 + 1 + smallest_reading;
+const std::uint8_t entry_slot = 0x0f;
+const std::uint8_t entry_scale_told = 1 << 4;
+const int entry_runs_shift = 5;
+const std::size_t most_runs_in_head = 7;
+// The fewest bytes a run and a slot entry of an inputs message take.
+const std::size_t smallest_run = 1;
+const std::size_t smallest_slot_entry = 1 + 1 + smallest_run;
 // The fewest bytes a human takes: the colours and a one-letter name.
 const std::size_t smallest_human = 3 + 1 + 1;
 

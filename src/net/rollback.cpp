@@ -2,11 +2,30 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 
 #include "app/sound.h"
 #include "fighters/cplayer.h"
 #include "match/cgame.h"
 #include "match/match_hash.h"
+
+namespace {
+
+// What a step costs is the thread's own time: on a busy machine the clock
+// also counts what other processes took.
+double thread_time_us()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
+}
+
+// How much each timed step moves the cost: about the last hundred ticks
+// count. It rises from 0, so the first steps (the slowest, on cold caches)
+// do not stop the match guessing while it starts.
+const double cost_weight = 1.0 / 64;
+
+}  // namespace
 
 void rollback_match::start(int new_humans, int new_local_slot)
 {
@@ -17,8 +36,10 @@ void rollback_match::start(int new_humans, int new_local_slot)
     end = never;
     rules = match_rules();
     ended_at = never;
+    delay = fewest_delay;
+    delays.assign(1, {0, fewest_delay});
     for (int slot = 0; slot < control_slots; slot++) {
-        readings[slot].assign(slot < humans ? input_delay : 0, control_reading{});
+        readings[slot].assign(slot < humans ? fewest_delay : 0, control_reading{});
         leaves[slot] = never;
     }
     states.resize(window);
@@ -30,15 +51,42 @@ void rollback_match::start(int new_humans, int new_local_slot)
     rollbacks = 0;
     waits = 0;
     worst_step_us = 0;
+    worst_step_cpu_us = 0;
+    step_cost_us = 0;
 }
 
 void rollback_match::add_local(const control_reading& reading)
 {
-    // One reading a step: a peer that waits reads no further ahead.
+    // A peer that waits reads no further ahead.
     if (local_slot < 0)
         return;
-    if (readings[local_slot].size() <= tick + input_delay)
-        readings[local_slot].push_back(reading);
+    std::vector<control_reading>& own = readings[local_slot];
+    while (own.size() <= tick + delay) {
+        const auto at = static_cast<std::uint32_t>(own.size());
+        if (at - tick != delays.back().ticks)
+            delays.push_back({at, at - tick});
+        own.push_back(reading);
+    }
+}
+
+void rollback_match::set_input_delay(std::uint32_t ticks)
+{
+    delay = std::clamp(ticks, fewest_delay, most_delay);
+}
+
+std::int64_t rollback_match::read_on(std::uint32_t at) const
+{
+    auto change = delays.rbegin();
+    while (change + 1 != delays.rend() && change->from > at)
+        ++change;
+    return static_cast<std::int64_t>(at) - change->ticks;
+}
+
+std::uint32_t rollback_match::lookahead_for(double step_us)
+{
+    if (step_us <= 0 || step_us * most_ahead <= redo_budget_us)
+        return most_ahead;
+    return std::max(fewest_ahead, static_cast<std::uint32_t>(redo_budget_us / step_us));
 }
 
 void rollback_match::add_remote(int slot, std::uint32_t at, const control_reading& reading)
@@ -81,15 +129,24 @@ bool rollback_match::waits_for(int slot) const
     const auto known_until = static_cast<std::uint32_t>(readings[slot].size());
     if (leaves[slot] != never && known_until >= leaves[slot])
         return false;
-    return tick >= known_until + most_ahead;
+    return tick >= known_until + lookahead();
 }
 
 bool rollback_match::advance()
 {
     const auto began = std::chrono::steady_clock::now();
+    const double began_cpu = thread_time_us();
+    const std::uint64_t redone_before = ticks_redone;
     const bool stepped = step_and_redo();
+    const double took_cpu = thread_time_us() - began_cpu;
     const std::chrono::duration<double, std::micro> took = std::chrono::steady_clock::now() - began;
     worst_step_us = std::max(worst_step_us, took.count());
+    worst_step_cpu_us = std::max(worst_step_cpu_us, took_cpu);
+    const std::uint64_t ticks = ticks_redone - redone_before + (stepped ? 1 : 0);
+    if (ticks > 0) {
+        const double each = took_cpu / static_cast<double>(ticks);
+        step_cost_us += (each - step_cost_us) * cost_weight;
+    }
     return stepped;
 }
 
@@ -117,7 +174,7 @@ bool rollback_match::step_and_redo()
     if (tick >= end || ended_at != never)
         return false;
     const std::uint32_t known = confirmed();
-    if (known != never && tick >= known + most_ahead) {
+    if (known != never && tick >= known + lookahead()) {
         waits++;
         return false;
     }

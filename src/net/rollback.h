@@ -1,9 +1,10 @@
 // Keeps one peer's copy of a network match in step with the others. Every
 // peer steps the same match on every human's controls. A peer's own
-// controls act `input_delay` ticks after they are read; another's that have
-// not arrived yet are guessed to be as its last known reading. When a
+// controls act its input delay's ticks after they are read; another's that
+// have not arrived yet are guessed to be as its last known reading. When a
 // reading arrives that differs from the guess a step was made on, the match
 // goes back to the snapshot taken before that step and steps forward again.
+// It guesses no further ahead than this machine can step again in a frame.
 //
 // The steps run on the game's one match (`game` and its pools): a peer owns
 // it while it advances.
@@ -21,19 +22,37 @@
 
 class rollback_match final : public match_past {
 public:
-    static constexpr std::uint32_t input_delay = 2;
-    // The most ticks stepped on guesses before a peer waits for the others.
+    // A peer's own controls act this many ticks after they are read: the
+    // fewest at the start, and up to the most as the session finds the
+    // others further away.
+    static constexpr std::uint32_t fewest_delay = 2;
+    static constexpr std::uint32_t most_delay = 6;
+    // The most ticks stepped on guesses before a peer waits for the others,
+    // and the fewest however slow its steps: a local network's trip.
     static constexpr std::uint32_t most_ahead = 40;
+    static constexpr std::uint32_t fewest_ahead = 8;
+    // Going back and stepping forward again fits in this much of a 10 ms
+    // frame, with room for the frame's own step and drawing.
+    static constexpr double redo_budget_us = 8000;
     static constexpr std::uint32_t hash_every = 100;
     static constexpr std::uint32_t never = 0xffffffffu;
 
     // After game.start(lineup): `humans` take slots 0.. and this peer plays
     // `local_slot` (-1 for none: a server or a watcher). Every human's first
-    // `input_delay` ticks read idle.
+    // `fewest_delay` ticks read idle.
     void start(int humans, int local_slot);
 
-    // The local controls read now; they act on the tick input_delay ahead.
+    // The local controls read now; they act on the tick the input delay
+    // ahead. One reading a tick, but as the delay grows the reading is
+    // repeated, and as it shrinks a tick reads none, so that the others see
+    // one reading a tick as ever.
     void add_local(const control_reading& reading);
+    // From the next reading on (fewest_delay..most_delay).
+    void set_input_delay(std::uint32_t ticks);
+    std::uint32_t get_input_delay() const { return delay; }
+    // The tick on which this peer read its own reading for tick `at`; the
+    // idle ones every peer starts with count as read before tick 0.
+    std::int64_t read_on(std::uint32_t at) const;
     // A reading of a human slot for a tick, as the network brought it.
     // Readings already known are passed over; one beyond a gap is dropped
     // (the sender sends it again).
@@ -84,13 +103,24 @@ public:
     // stand, whatever comes.
     const std::vector<kill_event>& kills_so_far() const { return kills; }
     std::uint32_t final_tick() const;
+    // How far this peer guesses ahead before it waits: the ticks it can
+    // step again within redo_budget_us at `step_us` a tick, within
+    // fewest_ahead..most_ahead.
+    static std::uint32_t lookahead_for(double step_us);
+    std::uint32_t lookahead() const { return lookahead_for(step_cost_us); }
+    // What a tick has cost lately in this thread's own time, going back
+    // included, in microseconds.
+    double get_step_cost_us() const { return step_cost_us; }
 
     // What the going back cost, for the figures.
     std::uint64_t get_ticks_redone() const { return ticks_redone; }
     std::uint32_t get_deepest() const { return deepest; }
     std::uint32_t get_rollbacks() const { return rollbacks; }
-    // The longest a step took with its going back, in microseconds.
+    // The longest a step took with its going back, in microseconds: on the
+    // clock, and in this thread's own time (what another process took from
+    // it left out).
     double get_worst_step_us() const { return worst_step_us; }
+    double get_worst_step_cpu_us() const { return worst_step_cpu_us; }
     // Ticks it waited for the others, too far ahead of what it knew.
     std::uint32_t get_waits() const { return waits; }
 
@@ -105,6 +135,14 @@ private:
 
     int humans = 1;
     int local_slot = 0;
+    std::uint32_t delay = fewest_delay;
+    // Each change of how far ahead of its tick an own reading was read: the
+    // first reading it holds for.
+    struct delay_change {
+        std::uint32_t from;
+        std::uint32_t ticks;
+    };
+    std::vector<delay_change> delays;
     std::uint32_t tick = 0;
     std::uint32_t redo_from = never;  // the earliest step a wrong guess spoiled
     std::uint32_t end = never;
@@ -125,4 +163,6 @@ private:
     std::uint32_t rollbacks = 0;
     std::uint32_t waits = 0;
     double worst_step_us = 0;
+    double worst_step_cpu_us = 0;
+    double step_cost_us = 0;
 };

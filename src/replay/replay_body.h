@@ -12,27 +12,14 @@
 // and the text (a length and its bytes). Counts, lengths and ticks are
 // varints; the pointer's moves zigzag varints.
 //
-// A run is one flags byte, then only what changed from the run before (the
-// first run follows an idle reading at 0, 0): the keys and the buttons as
-// varints, the pointer's x and y as moves. The flags' high half holds the run
-// length when it is 1..15; when it is 0, the length follows as a varint.
+// The runs are packed as codec/input_runs.h says; a human's first run
+// follows an idle reading at 0, 0.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "replay/replay_file.h"
-
-namespace replay_run {
-
-const std::uint8_t keys_changed = 1 << 0;
-const std::uint8_t buttons_changed = 1 << 1;
-const std::uint8_t pointer_x_moved = 1 << 2;
-const std::uint8_t pointer_y_moved = 1 << 3;
-const int length_shift = 4;
-const std::uint32_t longest_in_flags = 15;
-
-}  // namespace replay_run
 
 // What a fighter's slot may hold.
 const int max_replay_fighters = 11;

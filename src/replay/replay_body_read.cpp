@@ -229,40 +229,13 @@ private:
     // `next` starts as the run before; what the flags say changed is read over it.
     bool read_run(input_run& next)
     {
-        std::uint8_t flags = 0;
-        if (!in.byte(flags))
-            return ends_inside("the run");
-        std::uint64_t ticks = flags >> replay_run::length_shift;
-        if (ticks == 0 && !number("the run's length", ticks))
+        const std::string longest = "the match's " + std::to_string(out.ticks) + " ticks";
+        run_change change;
+        if (!checked_reader::read_run(change, out.ticks, longest.c_str()))
             return false;
-        if (ticks == 0)
-            return fail("the run lasts 0 ticks");
-        if (ticks > out.ticks)
-            return fail("the run lasts longer than the match's %u ticks", out.ticks);
-        next.ticks = static_cast<std::uint32_t>(ticks);
-        control_reading& reading = next.reading;
-        std::uint64_t value = 0;
-        if ((flags & replay_run::keys_changed) &&
-            !(number("the keys", value) && check_keys(value, reading.keys)))
-            return false;
-        if ((flags & replay_run::buttons_changed) &&
-            !(number("the buttons", value) && check_buttons(value, reading.buttons)))
-            return false;
-        return (!(flags & replay_run::pointer_x_moved) || move_pointer("x", reading.pointer_x)) &&
-               (!(flags & replay_run::pointer_y_moved) || move_pointer("y", reading.pointer_y));
-    }
-
-    bool move_pointer(const char* axis, std::int32_t& coordinate)
-    {
-        std::int64_t move = 0;
-        if (!in.zigzag(move))
-            return varint_failed("the pointer's move");
-        // The move is checked first, so that the sum cannot overflow.
-        const std::int64_t reach = max_pointer_reach;
-        if (move < -2 * reach || move > 2 * reach || coordinate + move < -reach || coordinate + move > reach)
-            return fail("the pointer's %s goes beyond %lld pixels", axis, static_cast<long long>(reach));
-        coordinate = static_cast<std::int32_t>(coordinate + move);
-        return true;
+        const control_reading before = next.reading;
+        std::string reason;
+        return follow_run(before, change, next, reason) || fail("%s", reason.c_str());
     }
 
     // Last, as it is the slowest check.

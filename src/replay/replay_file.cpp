@@ -3,8 +3,6 @@
 // replay_body_read.cpp, the folder of saved replays in replay_folder.cpp.
 #include "replay/replay_file.h"
 
-#include <limits>
-
 #include "codec/byte_codec.h"
 #include "codec/zlib_pack.h"
 #include "replay/replay_body.h"
@@ -14,34 +12,6 @@ namespace {
 const char replay_magic[] = "ZK3RPLAY";
 const std::size_t magic_size = 8;
 const std::size_t header_size = magic_size + 4 + 4;
-
-void write_run(byte_writer& out, const control_reading& previous, const input_run& run)
-{
-    const control_reading& now = run.reading;
-    std::uint8_t flags = 0;
-    if (now.keys != previous.keys)
-        flags |= replay_run::keys_changed;
-    if (now.buttons != previous.buttons)
-        flags |= replay_run::buttons_changed;
-    if (now.pointer_x != previous.pointer_x)
-        flags |= replay_run::pointer_x_moved;
-    if (now.pointer_y != previous.pointer_y)
-        flags |= replay_run::pointer_y_moved;
-    const bool length_in_flags = run.ticks >= 1 && run.ticks <= replay_run::longest_in_flags;
-    if (length_in_flags)
-        flags |= static_cast<std::uint8_t>(run.ticks << replay_run::length_shift);
-    out.byte(flags);
-    if (!length_in_flags)
-        out.varint(run.ticks);
-    if (flags & replay_run::keys_changed)
-        out.varint(now.keys);
-    if (flags & replay_run::buttons_changed)
-        out.varint(now.buttons);
-    if (flags & replay_run::pointer_x_moved)
-        out.zigzag(std::int64_t(now.pointer_x) - previous.pointer_x);
-    if (flags & replay_run::pointer_y_moved)
-        out.zigzag(std::int64_t(now.pointer_y) - previous.pointer_y);
-}
 
 // The runs' own scales are not written: every reading takes the human's.
 void write_human(byte_writer& out, const recorded_human& human, std::uint32_t version)
@@ -55,7 +25,7 @@ void write_human(byte_writer& out, const recorded_human& human, std::uint32_t ve
     out.varint(human.runs.size());
     control_reading previous;
     for (const input_run& run : human.runs) {
-        write_run(out, previous, run);
+        write_run(out, change_from(previous, run));
         previous = run.reading;
     }
 }
@@ -109,11 +79,7 @@ bool unpack_body(const std::string& bytes, std::uint32_t length, std::string& bo
 
 void recorded_human::add(const control_reading& reading)
 {
-    if (!runs.empty() && runs.back().reading == reading &&
-        runs.back().ticks < std::numeric_limits<std::uint32_t>::max())
-        runs.back().ticks++;
-    else
-        runs.push_back({reading, 1});
+    add_reading(runs, reading);
 }
 
 std::uint32_t recorded_human::tick_count() const

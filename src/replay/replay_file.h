@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "codec/input_runs.h"
 #include "match/control.h"
 #include "match/match_rules.h"
 #include "match/player_name.h"
@@ -21,17 +22,6 @@
 // chat; older files have neither.
 const std::uint32_t replay_format_version = 3;
 const std::uint32_t oldest_replay_format_version = 1;
-
-// A stretch of ticks on which one human's controls read the same.
-struct input_run {
-    control_reading reading;
-    std::uint32_t ticks = 0;
-
-    bool operator==(const input_run& other) const
-    {
-        return reading == other.reading && ticks == other.ticks;
-    }
-};
 
 // The humans take the fighter slots from 0 upward, in this order.
 struct recorded_human {

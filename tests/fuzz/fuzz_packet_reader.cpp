@@ -52,6 +52,21 @@ void check_rules(const match_rules& rules)
     require(rules.time_limit >= 0 && is_time_limit(static_cast<std::uint32_t>(rules.time_limit)));
 }
 
+// An entry unpacks after any reading to readings within the game's limits,
+// one a tick, or is refused with a reason.
+void check_unpacked(const net_slot_inputs& entry, const control_reading& before)
+{
+    std::vector<control_reading> readings;
+    std::string reason;
+    if (!unpack_readings(entry, before, readings, reason)) {
+        require(!reason.empty() && reason.find('\n') == std::string::npos);
+        return;
+    }
+    require(readings.size() == entry.ticks());
+    for (const control_reading& reading : readings)
+        check_reading(reading);
+}
+
 void check_inputs(const net_inputs& inputs)
 {
     require(inputs.slots.size() <= net_max_slots);
@@ -59,10 +74,14 @@ void check_inputs(const net_inputs& inputs)
     for (const net_slot_inputs& entry : inputs.slots) {
         require(entry.slot >= 0 && entry.slot < net_max_slots && !seen[entry.slot]);
         seen[entry.slot] = true;
-        require(!entry.readings.empty() && entry.readings.size() <= net_max_readings);
-        require(entry.first_tick + std::uint64_t(entry.readings.size()) <= 0xffffffffu);
-        for (const control_reading& reading : entry.readings)
-            check_reading(reading);
+        require(!entry.runs.empty() && entry.ticks() >= 1 && entry.ticks() <= net_max_readings);
+        require(entry.first_tick + std::uint64_t(entry.ticks()) <= 0xffffffffu);
+        control_reading edge;
+        edge.keys = all_control_keys;
+        edge.pointer_x = 1000000;
+        edge.pointer_y = -1000000;
+        check_unpacked(entry, control_reading{});
+        check_unpacked(entry, edge);
     }
 }
 

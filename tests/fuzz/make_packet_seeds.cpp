@@ -74,19 +74,26 @@ int main(int argc, char** argv)
     start.map_name = "small.zkm";
     start.map_text = small_map;
 
+    // Two entries: one of runs after a reading in the middle, one with a
+    // scale of its own near the last tick; the have-until ticks of the
+    // slots the receiver sends.
     net_inputs inputs;
     inputs.sender_tick = 310;
-    for (int slot = 0; slot < net_max_slots; slot++)
+    for (int slot = 1; slot < net_max_slots; slot += 2)
         inputs.have_until[slot] = 300 + static_cast<std::uint32_t>(slot);
     net_slot_inputs first;
     first.slot = 0;
     first.first_tick = 300;
-    first.readings = {reading(0, 0, 960, 540, 1), reading(key_right | key_jump, button_fire, 961, 538, 1),
-                      reading(all_control_keys, all_control_buttons, -1000000, 1000000, 1)};
+    const control_reading first_readings[] = {
+        reading(0, 0, 960, 540, 1), reading(0, 0, 960, 540, 1), reading(key_right | key_jump, button_fire, 961, 538, 1),
+        reading(all_control_keys, all_control_buttons, -1000000, 1000000, 1)};
+    pack_readings(first, reading(0, 0, 900, 500, 1), first_readings, 4);
     net_slot_inputs second;
     second.slot = 4;
     second.first_tick = 4294967000u;
-    second.readings = {reading(key_weapon_3, button_throw, 20, -20, 0.5f), reading(0, 0, 0, 0, 100)};
+    const control_reading second_readings[] = {reading(key_weapon_3, button_throw, 20, -20, 0.5f),
+                                               reading(key_weapon_3, button_throw, 25, -20, 0.5f)};
+    pack_readings(second, reading(0, 0, 0, 0, 1), second_readings, 2);
     inputs.slots = {first, second};
 
     net_hash hash;

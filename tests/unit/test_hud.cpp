@@ -1,9 +1,13 @@
 // What the HUD draws: full bars 300 units long, the grenade icons from the
-// right, and only the weapon panel while the human is dead.
+// right, only the weapon panel while the human is dead, and the crosshair
+// where the player at this screen holds the mouse now.
 #include <gtest/gtest.h>
 
+#include "app/input.h"
 #include "match/cgame.h"
 #include "match/chud.h"
+#include "match/control.h"
+#include "scripted_input.h"
 #include "test_fighter.h"
 
 namespace {
@@ -38,6 +42,16 @@ protected:
         return c.r + c.g + c.b == 0;
     }
 
+    // Anything drawn in the crosshair's 16 x 16 square around (x, y).
+    bool drawn_near(int x, int y) const
+    {
+        for (int dy = -8; dy < 8; dy++)
+            for (int dx = -8; dx < 8; dx++)
+                if (!blank(x + dx, y + dy))
+                    return true;
+        return false;
+    }
+
     ALLEGRO_BITMAP* screen = nullptr;
 };
 
@@ -65,6 +79,37 @@ TEST_F(HudDraw, GrenadeIconsStandFromTheRight)
     for (int x : {1140, 1115, 1090})
         EXPECT_FALSE(blank(x + 10, 82)) << "icon at " << x;
     EXPECT_TRUE(blank(1075, 82)) << "only three icons";
+}
+
+// A network match's controls act some ticks after they are read; the
+// crosshair does not wait for them. A replay's follows its recording.
+TEST_F(HudDraw, TheCrosshairIsWhereThePlayersMouseIsNow)
+{
+    enter(0);
+    const struct {
+        const char* what;
+        int devices;
+        int aiming;
+        bool at_mouse;
+    } table[] = {
+        {"a menu match", 0, 0, true},
+        {"a network match", -1, 0, true},
+        {"a replay", -1, -1, false},
+    };
+    for (const auto& row : table) {
+        device_slot = row.devices;
+        aiming_slot = row.aiming;
+        controls[0].pointer_x = 400;
+        controls[0].pointer_y = 600;
+        scripted_input::set_pointer(1200, 300);
+        poll_mouse();
+        al_clear_to_color(al_map_rgb(0, 0, 0));
+        hud.draw();
+        EXPECT_EQ(drawn_near(1200, 300), row.at_mouse) << row.what;
+        EXPECT_EQ(drawn_near(400, 600), !row.at_mouse) << row.what;
+    }
+    device_slot = 0;
+    aiming_slot = 0;
 }
 
 TEST_F(HudDraw, WhileDeadOnlyTheOpenOfferIsDrawn)

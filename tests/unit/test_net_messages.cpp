@@ -72,22 +72,38 @@ net_message start()
     return m;
 }
 
-// Two slots, one of them at the last ticks a match can have, and readings
-// at every limit.
+// `readings` of `slot` from `first_tick` on, after `before`, all in one entry.
+net_slot_inputs entry_of(int slot, std::uint32_t first_tick, const control_reading& before,
+                         const std::vector<control_reading>& readings)
+{
+    net_slot_inputs entry;
+    entry.slot = slot;
+    entry.first_tick = first_tick;
+    EXPECT_EQ(pack_readings(entry, before, readings.data(), readings.size()), readings.size());
+    return entry;
+}
+
+// Two slots, one of them at the last ticks a match can have, with a scale of
+// its own, moves across the pointer's whole reach and more runs than the
+// head byte holds.
 net_message inputs()
 {
     net_message m = of(net_kind::inputs);
     m.inputs.sender_tick = 1234;
     for (int slot = 0; slot < net_max_slots; slot++)
         m.inputs.have_until[slot] = 1000u * static_cast<std::uint32_t>(slot) + 7;
+    m.inputs.have_until[4] = 0;
     m.inputs.have_until[10] = std::numeric_limits<std::uint32_t>::max();
-    net_slot_inputs first = {3, 1200, {}};
-    first.readings = {reading(0, 0, 960, 540),
-                      reading(key_right | key_jump, button_fire, -1000000, 1000000, 0.01f, 100),
-                      reading(all_control_keys, all_control_buttons, 1000000, -1000000, 1.5f, 0.75f)};
-    net_slot_inputs last = {10, std::numeric_limits<std::uint32_t>::max() - net_max_readings, {}};
+    const net_slot_inputs first =
+        entry_of(3, 1200, reading(0, 0, 0, 0),
+                 {reading(0, 0, 960, 540, 0.01f, 100),
+                  reading(key_right | key_jump, button_fire, -1000000, 1000000, 0.01f, 100),
+                  reading(all_control_keys, all_control_buttons, 1000000, -1000000, 0.01f, 100)});
+    std::vector<control_reading> many;
     for (std::size_t i = 0; i < net_max_readings; i++)
-        last.readings.push_back(reading(static_cast<std::uint16_t>(i % 512), 0, static_cast<int>(i) * 3, -7));
+        many.push_back(reading(static_cast<std::uint16_t>(i / 20 % 512), 0, static_cast<int>(i / 20) * 3, -7));
+    const net_slot_inputs last =
+        entry_of(10, std::numeric_limits<std::uint32_t>::max() - net_max_readings, reading(0, 0, 5, 5), many);
     m.inputs.slots = {first, last};
     return m;
 }
@@ -184,6 +200,101 @@ TEST(NetMessages, EveryKindReadsBackExactlyAndOnlyWhole)
         EXPECT_NE(error.find("1 trailing byte after the"), std::string::npos) << row.what << ": " << error;
     }
     EXPECT_LT(encode(inputs().inputs).size(), 16u * 1024) << "256 readings of one slot fit a small packet";
+}
+
+struct packing {
+    const char* what;
+    control_reading before;
+    std::vector<control_reading> readings;
+    std::size_t packed;  // how many one entry takes
+};
+
+// Readings go in runs after the reading before them, and come back exactly
+// after that same reading; a new scale waits for an entry of its own.
+TEST(NetMessages, ReadingsPackedAfterTheOneBeforeComeBackExactly)
+{
+    const control_reading aiming = reading(key_left, button_fire, 700, 300);
+    std::vector<control_reading> held(40, aiming);
+    std::vector<control_reading> moving;
+    for (int i = 0; i < 9; i++)
+        moving.push_back(reading(key_left, i % 2 ? button_fire : 0, 700 + 5 * i, 300 - 3 * i));
+    std::vector<control_reading> rescaled = {aiming, aiming, reading(key_left, button_fire, 700, 300, 0.5f, 0.5f)};
+    std::vector<control_reading> far(net_max_readings + 10, aiming);
+    const packing table[] = {
+        {"one reading like the one before", aiming, {aiming}, 1},
+        {"after tick 0's idle reading", control_reading{}, {aiming, aiming}, 2},
+        {"a run longer than its flags hold", control_reading{}, held, 40},
+        {"more runs than the head holds", aiming, moving, 9},
+        {"from one end of the reach to the other", reading(0, 0, -1000000, 1000000),
+         {reading(0, 0, 1000000, -1000000), reading(0, 0, -1000000, 1000000)}, 2},
+        {"a scale of its own", control_reading{}, {reading(0, 0, 1, 2, 0.5f, 2)}, 1},
+        {"a new scale on the way", control_reading{}, rescaled, 2},
+        {"more than a message holds", aiming, far, net_max_readings},
+    };
+    for (const packing& row : table) {
+        net_message m = of(net_kind::inputs);
+        m.inputs.sender_tick = 500;
+        net_slot_inputs entry;
+        entry.slot = 2;
+        entry.first_tick = 480;
+        EXPECT_EQ(pack_readings(entry, row.before, row.readings.data(), row.readings.size()), row.packed)
+            << row.what;
+        m.inputs.slots.push_back(entry);
+        const std::string packet = encode(m);
+        net_message back;
+        std::string error;
+        ASSERT_TRUE(decode(packet, back, error)) << row.what << ": " << error;
+        std::vector<control_reading> readings;
+        ASSERT_TRUE(unpack_readings(back.inputs.slots[0], row.before, readings, error)) << row.what << ": " << error;
+        const std::vector<control_reading> expected(row.readings.begin(), row.readings.begin() + row.packed);
+        EXPECT_TRUE(readings == expected) << row.what;
+    }
+}
+
+// The moves a packet may hold are checked as it is read; where they take
+// the pointer depends on the reading before, so that is checked as they
+// are unpacked after it.
+TEST(NetMessages, ReadingsThatTakeThePointerBeyondItsReachAreRefused)
+{
+    const struct {
+        const char* what;
+        control_reading before;
+        control_reading after;
+        const char* phrase;  // "" when it unpacks
+    } table[] = {
+        {"to the edge", reading(0, 0, 0, 0), reading(0, 0, 1000000, -1000000), ""},
+        {"past the right edge", reading(0, 0, 600000, 0), reading(0, 0, 500000, 0), "the pointer's x goes beyond"},
+        {"past the top", reading(0, 0, 0, -500000), reading(0, 0, 0, -600000),
+         "the pointer's y goes beyond 1000000 pixels"},
+    };
+    for (const auto& row : table) {
+        // Packed after the origin, unpacked after another reading.
+        net_slot_inputs entry;
+        pack_readings(entry, reading(0, 0, 0, 0), &row.after, 1);
+        std::vector<control_reading> readings;
+        std::string error;
+        const bool unpacked = unpack_readings(entry, row.before, readings, error);
+        EXPECT_EQ(unpacked, row.phrase[0] == '\0') << row.what;
+        EXPECT_NE(error.find(row.phrase), std::string::npos) << row.what << ": " << error;
+    }
+}
+
+// What a host sends one joiner each tick, the other two players' last four
+// readings with the pointer moving on every one of them, stays within the
+// 40 bytes that make 4 KB a second.
+TEST(NetMessages, AHostsPacketOfTwoMovingSlotsFitsFortyBytes)
+{
+    net_inputs inputs;
+    inputs.sender_tick = 29000;
+    inputs.have_until[1] = 29005;
+    for (int slot : {0, 2}) {
+        std::vector<control_reading> four;
+        for (int i = 1; i <= 4; i++)
+            four.push_back(reading(key_right, button_fire, 900 + 7 * i, 500 - 9 * i));
+        inputs.slots.push_back(entry_of(slot, 29002 + static_cast<std::uint32_t>(slot),
+                                        reading(key_right, button_fire, 900, 500), four));
+    }
+    EXPECT_LE(encode(inputs).size(), 40u);
 }
 
 // A packet with the good header of `kind` and the body `write` writes.
@@ -290,7 +401,14 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
          "lobby message: the packet ends inside the map name"},
         {"cut in the map text", [] { return cut(start(), 1); },
          "start message: the packet ends inside the packed map"},
-        {"cut in a reading", [] { return cut(inputs(), 1); },
+        {"cut in a run", [] { return cut(inputs(), 1); },
+         "inputs message: the packet ends inside the pointer's move"},
+        {"cut in the scale",
+         [] {
+             return raw(net_kind::inputs, [](byte_writer& o) {
+                 o.varint(0), o.varint(0), o.varint(1), o.byte(0x33), o.zigzag(0), o.u16(0);
+             });
+         },
          "inputs message: the packet ends inside the scale"},
         {"cut in the hash", [] { return cut(hash(), 1); }, "hash message: the packet ends inside the hash"},
         {"cut in the reason", [] { return cut(bye(), 1); }, "bye message: the packet ends inside the reason"},
@@ -337,50 +455,59 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
          "pants colour 6 is not 0 to 5"},
         {"skill", [] { return changed(lobby(), [](message m) { m.lobby.skill = 3; }); },
          "skill 3 is not 0 (hard) to 2"},
-        {"keys",
-         [] { return changed(inputs(), [](message m) { m.inputs.slots[0].readings[1].keys |= 1 << 9; }); },
+        {"keys", [] { return changed(inputs(), [](message m) { m.inputs.slots[0].runs[1].keys |= 1 << 9; }); },
          "keys 0x205 hold one the game has no key for"},
-        {"buttons",
-         [] { return changed(inputs(), [](message m) { m.inputs.slots[0].readings[0].buttons = 4; }); },
+        {"buttons", [] { return changed(inputs(), [](message m) { m.inputs.slots[0].runs[1].buttons = 4; }); },
          "buttons 0x4 hold one the game has no button for"},
-        {"pointer x",
-         [] {
-             return changed(inputs(), [](message m) { m.inputs.slots[1].readings[9].pointer_x = 1000001; });
-         },
-         "the pointer's x is beyond 1000000 pixels"},
-        {"pointer y",
-         [] {
-             return changed(inputs(), [](message m) { m.inputs.slots[0].readings[2].pointer_y = -1000001; });
-         },
-         "the pointer's y is beyond"},
-        {"scale 0",
-         [] { return changed(inputs(), [](message m) { m.inputs.slots[0].readings[0].scale_x = 0; }); },
+        {"a move across more than the pointer's reach",
+         [] { return changed(inputs(), [](message m) { m.inputs.slots[0].runs[2].move_x = 2000001; }); },
+         "the pointer's x goes beyond 1000000 pixels"},
+        {"a move of y too far back",
+         [] { return changed(inputs(), [](message m) { m.inputs.slots[0].runs[2].move_y = -2000001; }); },
+         "the pointer's y goes beyond"},
+        {"scale 0", [] { return changed(inputs(), [](message m) { m.inputs.slots[0].scale_x = 0; }); },
          "the horizontal scale 0 is not 0.01 to 100"},
-        {"scale too big",
-         [] { return changed(inputs(), [](message m) { m.inputs.slots[0].readings[0].scale_y = 101; }); },
+        {"scale too big", [] { return changed(inputs(), [](message m) { m.inputs.slots[0].scale_y = 101; }); },
          "the vertical scale 101"},
         {"scale not a number",
-         [&] {
-             return changed(inputs(),
-                            [&](message m) { m.inputs.slots[0].readings[0].scale_y = not_a_number; });
-         },
+         [&] { return changed(inputs(), [&](message m) { m.inputs.slots[0].scale_y = not_a_number; }); },
          "the vertical scale nan"},
         {"scale infinite",
-         [&] {
-             return changed(inputs(), [&](message m) { m.inputs.slots[0].readings[0].scale_x = infinite; });
-         },
+         [&] { return changed(inputs(), [&](message m) { m.inputs.slots[0].scale_x = infinite; }); },
          "the horizontal scale inf"},
-        {"no readings",
-         [] { return changed(inputs(), [](message m) { m.inputs.slots[0].readings.clear(); }); },
-         "slot 3 has 0 readings (1 to 256)"},
-        {"too many readings",
+        {"no runs", [] { return changed(inputs(), [](message m) { m.inputs.slots[0].runs.clear(); }); },
+         "slot 3 has 0 runs (1 to 256)"},
+        {"too many runs",
+         [] {
+             return changed(inputs(), [](message m) { m.inputs.slots[1].runs.resize(257, {0, 0, 0, 0, 0, 1}); });
+         },
+         "slot 10 has 257 runs (1 to 256)"},
+        {"a run of 0 ticks", [] { return changed(inputs(), [](message m) { m.inputs.slots[0].runs[1].ticks = 0; }); },
+         "inputs message: the run lasts 0 ticks"},
+        {"a run longer than a message holds",
+         [] { return changed(inputs(), [](message m) { m.inputs.slots[0].runs[0].ticks = 257; }); },
+         "the run lasts longer than a message's 256 ticks"},
+        {"runs longer than a message holds",
          [] {
              return changed(inputs(), [](message m) {
-                 m.inputs.slots[1].readings.resize(257);
-                 m.inputs.slots[1].first_tick = 0;
+                 m.inputs.slots[0].runs[0].ticks = 200;
+                 m.inputs.slots[0].runs[2].ticks = 57;
              });
          },
-         "slot 10 has 257 readings"},
+         "slot 3's runs last longer than 256 ticks"},
+        {"a told slot beyond the last",
+         [] { return raw(net_kind::inputs, [](byte_writer& o) { o.varint(9), o.varint(1u << 11), o.varint(0); }); },
+         "the told slots 0x800 name one beyond slot 10"},
+        {"a have-until tick before the first",
+         [] { return raw(net_kind::inputs, [](byte_writer& o) { o.varint(5), o.varint(1), o.zigzag(-6); }); },
+         "a have-until tick -1 is beyond any match"},
+        {"an entry's first tick far from the sender's",
+         [] {
+             return raw(net_kind::inputs, [](byte_writer& o) {
+                 o.varint(5), o.varint(0), o.varint(1), o.byte(0x22), o.zigzag(1ll << 40);
+             });
+         },
+         "an entry's first tick steps 1099511627776 ticks from the sender's, beyond any match"},
         {"readings beyond the last tick",
          [] { return changed(inputs(), [](message m) { m.inputs.slots[1].first_tick++; }); },
          "slot 10's readings go beyond the last tick"},
@@ -455,24 +582,16 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
          },
          "11 humans in the 0 bytes left"},
         {"slot entries beyond the bytes",
-         [] {
-             return raw(net_kind::inputs, [](byte_writer& o) {
-                 for (int i = 0; i < 12; i++)
-                     o.varint(0);
-                 o.varint(5);
-             });
-         },
+         [] { return raw(net_kind::inputs, [](byte_writer& o) { o.varint(0), o.varint(0), o.varint(5); }); },
          "5 slot entries in the 0 bytes left"},
-        {"huge reading count in a tiny packet",
+        {"huge run count in a tiny packet",
          [] {
              return raw(net_kind::inputs, [](byte_writer& o) {
-                 for (int i = 0; i < 12; i++)
-                     o.varint(0);
-                 o.varint(1), o.byte(4), o.varint(0), o.varint(200);
+                 o.varint(0), o.varint(0), o.varint(1), o.byte(4), o.zigzag(0), o.varint(200);
                  o.bytes += std::string(13, '\0');
              });
          },
-         "slot 4 has 200 readings in the 13 bytes left"},
+         "slot 4 has 200 runs in the 13 bytes left"},
     };
     for (const refusal& row : table) {
         net_message out;

@@ -69,7 +69,8 @@ std::string inputs_of(int slot, std::uint32_t first_tick, std::size_t count,
     net_slot_inputs run;
     run.slot = slot;
     run.first_tick = first_tick;
-    run.readings.assign(count, control_reading{});
+    const std::vector<control_reading> idle(count);
+    pack_readings(run, control_reading{}, idle.data(), idle.size());
     inputs.slots.push_back(run);
     return encode(inputs);
 }
@@ -108,7 +109,7 @@ protected:
         std::string error;
         ASSERT_TRUE(session.start_match("tower.zkm", map_text, 7, error)) << error;
         for (int peer = 1; peer <= joiners; peer++)
-            sent_until[peer] = rollback_match::input_delay;
+            sent_until[peer] = rollback_match::fewest_delay;
     }
     // One tick of the host, its clock moved on; the joiners in `honest`
     // send their next reading first, as they would.
@@ -301,7 +302,7 @@ TEST_F(NetSession, AServersWatchersSeeEverySlotAndAreNeverWaitedFor)
 
     std::string error;
     ASSERT_TRUE(session.start_match("tower.zkm", map_text, 7, error)) << error;
-    std::uint32_t next = rollback_match::input_delay;
+    std::uint32_t next = rollback_match::fewest_delay;
     for (int t = 0; t < 100; t++, next++) {
         for (int peer = 1; peer <= 2; peer++)
             network->deliver(peer, inputs_of(peer - 1, next, 1));
@@ -353,8 +354,42 @@ TEST_F(NetSession, ReadingsFarAheadOfTheHostsTickAreNeitherKeptNorRelayed)
         if (packet.message.kind != net_kind::inputs || packet.peer != 1)
             continue;
         for (const net_slot_inputs& run : packet.message.inputs.slots)
-            EXPECT_LE(run.first_tick + run.readings.size(), host_tick + net_session::most_taken_ahead);
+            EXPECT_LE(run.first_tick + run.ticks(), host_tick + net_session::most_taken_ahead);
     }
+}
+
+// However a joiner's readings come in, one a tick or several at once, the
+// host relays each of them to the other joiner in exactly four packets, so
+// that no loss of fewer than four packets in a row costs a resend.
+TEST_F(NetSession, EachRelayedReadingGoesInFourPackets)
+{
+    // Joiner 2 sends its readings every this many ticks, all at once.
+    const int every[] = {1, 2, 3, 1, 3};
+    start(2);
+    const std::size_t counted_from = network->sent.size();
+    for (int phase : every)
+        for (int t = 0; t < 120; t++) {
+            if (t % phase == phase - 1) {
+                network->deliver(2, inputs_of(2, sent_until[2], static_cast<std::size_t>(phase)));
+                sent_until[2] += static_cast<std::uint32_t>(phase);
+            }
+            // Joiner 1 says it has them some ticks late, as across a network.
+            const std::uint32_t has = std::max<std::uint32_t>(sent_until[2], 14) - 12;
+            network->deliver(1, inputs_of(1, sent_until[1]++, 1, has));
+            tick({});
+        }
+    std::vector<int> sends(sent_until[2], 0);
+    for (std::size_t i = counted_from; i < network->sent.size(); i++) {
+        const auto& packet = network->sent[i];
+        if (packet.peer != 1 || packet.message.kind != net_kind::inputs)
+            continue;
+        for (const net_slot_inputs& entry : packet.message.inputs.slots)
+            if (entry.slot == 2)
+                for (std::uint32_t at = entry.first_tick; at < entry.first_tick + entry.ticks(); at++)
+                    sends[at]++;
+    }
+    for (std::uint32_t at = 20; at < sent_until[2] - 12; at++)
+        EXPECT_EQ(sends[at], 4) << "reading " << at;
 }
 
 // A joiner that never says it has anything gets what an honest joiner that
@@ -378,7 +413,7 @@ TEST_F(NetSession, WhatAJoinerSaysItLacksCostsTheHostABoundedResend)
         const auto& packet = network->sent[i];
         if (packet.message.kind == net_kind::inputs)
             for (const net_slot_inputs& run : packet.message.inputs.slots)
-                readings_to[packet.peer] += run.readings.size();
+                readings_to[packet.peer] += run.ticks();
     }
     const std::size_t lacked_slots = 3;
     const std::size_t most_a_second_a_slot = 100 * 5 + 5 * 128;
@@ -641,7 +676,7 @@ TEST_F(NetSession, TheMatchsLinesAreKeptForTheReplayAtTheHostsTick)
     std::string error;
     ASSERT_TRUE(session.start_match("tower.zkm", map_text, 7, error)) << error;
     for (int peer = 1; peer <= 2; peer++)
-        sent_until[peer] = rollback_match::input_delay;
+        sent_until[peer] = rollback_match::fewest_delay;
     for (int t = 0; t < 250; t++) {
         if (t == 120)
             network->deliver(2, chat_packet("at 120"));

@@ -106,7 +106,10 @@ protected:
             if (p->gone)
                 continue;
             p->live.restore();
-            p->session.add_local(hand(p->slot, p->session.get_tick() + rollback_match::input_delay));
+            for (const delay_change& change : delay_changes)
+                if (change.slot == p->slot && change.at == now)
+                    p->session.set_input_delay(change.ticks);
+            p->session.add_local(hand(p->slot, p->session.get_tick() + p->session.get_input_delay()));
             for (auto message = wire.begin(); message != wire.end();) {
                 if (message->to == p->slot && message->due <= now) {
                     p->session.add_remote(message->slot, message->tick, message->reading);
@@ -171,6 +174,13 @@ protected:
         return match_hash();
     }
 
+    // A peer's own input delay changes on a harness step.
+    struct delay_change {
+        int slot;
+        int at;
+        std::uint32_t ticks;
+    };
+    std::vector<delay_change> delay_changes;
     kept_settings kept;
     match_lineup lineup;
     match_snapshot first;
@@ -194,10 +204,56 @@ TEST_F(Rollback, LateAndLostControlsStillLeaveEveryPeerInTheTrueState)
         for (auto& p : peers)
             EXPECT_EQ(hash_of(*p, 600), first_peer) << "peer " << p->slot;
         EXPECT_EQ(truth(600), first_peer);
-        if (c.delay > static_cast<int>(rollback_match::input_delay)) {
+        if (c.delay > static_cast<int>(rollback_match::fewest_delay)) {
             EXPECT_GT(peers[0]->session.get_ticks_redone(), 0u) << "late controls were made good";
         }
     }
+}
+
+// Each peer lengthens and shortens its own delay as it likes; the others
+// still see one reading a tick and every peer ends in the true state.
+TEST_F(Rollback, DelaysThatChangeMidMatchLeaveEveryPeerInTheTrueState)
+{
+    delay_changes = {{0, 100, 6}, {1, 120, 4}, {2, 150, 3}, {0, 250, 3}, {1, 260, 6},
+                     {1, 300, 2}, {2, 301, 6}, {0, 400, 2}, {2, 402, 5}};
+    start(3);
+    run_until_hashed(600, 8, 10);
+    for (auto& p : peers)
+        EXPECT_EQ(hash_of(*p, 600), hash_of(*peers[0], 600)) << "peer " << p->slot;
+    EXPECT_EQ(truth(600), hash_of(*peers[0], 600));
+    // Its own readings run the delay ahead of its tick (one more while it waits).
+    for (auto& p : peers) {
+        const rollback_match& match = p->session;
+        const std::size_t ahead = match.known(p->slot).size() - match.get_tick();
+        EXPECT_TRUE(ahead == match.get_input_delay() || ahead == match.get_input_delay() + 1) << "peer " << p->slot;
+    }
+    delay_changes.clear();
+}
+
+// Lengthened, a tick's reading is read twice; shortened, a tick reads none:
+// which tick read each reading, for keeping peers in time.
+TEST_F(Rollback, EachOwnReadingKnowsTheTickItWasReadOn)
+{
+    start(1);
+    rollback_match& alone = peers[0]->session;
+    const std::uint32_t changes[][2] = {{10, 5}, {20, 3}};  // on tick, to ticks
+    for (std::uint32_t tick = 0; tick < 30; tick++) {
+        for (const auto& change : changes)
+            if (change[0] == tick)
+                alone.set_input_delay(change[1]);
+        alone.add_local(hand(0, tick));
+        alone.advance();
+    }
+    const struct {
+        std::uint32_t reading;
+        std::int64_t read_on;
+    } table[] = {{0, -2}, {1, -1}, {2, 0}, {11, 9}, {12, 10}, {13, 10}, {14, 10}, {15, 10}, {16, 11},
+                 {24, 19}, {25, 22}, {26, 23}, {32, 29}};
+    for (const auto& row : table)
+        EXPECT_EQ(alone.read_on(row.reading), row.read_on) << "reading " << row.reading;
+    EXPECT_EQ(alone.known(0).size(), 33u);
+    EXPECT_TRUE(alone.known(0)[13] == alone.known(0)[12] && alone.known(0)[14] == alone.known(0)[12])
+        << "the reading of tick 10 stands for three ticks";
 }
 
 TEST_F(Rollback, APeerThatLeavesIsPlayedOnByABotOnEveryPeer)
@@ -275,7 +331,7 @@ TEST_F(Rollback, TheDeathReplayPlaysOnACopyAndLeavesTheLiveMatchAlone)
         death_replay death;
         death.reset();
         auto step = [&] {
-            alone.session.add_local(hand(0, alone.session.get_tick() + rollback_match::input_delay));
+            alone.session.add_local(hand(0, alone.session.get_tick() + alone.session.get_input_delay()));
             alone.session.advance();
             death.watch(alone.session);
         };

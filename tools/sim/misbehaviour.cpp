@@ -14,15 +14,20 @@ const int host_peer = 0;
 const int flood_packets_a_tick = 8;
 const std::uint32_t far_ahead = 1000000;
 
-net_inputs inputs_of(int slot, std::uint32_t first_tick, std::size_t count, const control_reading& reading)
+net_inputs inputs_of(int slot, std::uint32_t first_tick, const std::vector<control_reading>& readings)
 {
     net_inputs inputs;
     net_slot_inputs run;
     run.slot = slot;
     run.first_tick = first_tick;
-    run.readings.assign(count, reading);
+    pack_readings(run, control_reading{}, readings.data(), readings.size());
     inputs.slots.push_back(run);
     return inputs;
+}
+
+net_inputs inputs_of(int slot, std::uint32_t first_tick, std::size_t count, const control_reading& reading)
+{
+    return inputs_of(slot, first_tick, std::vector<control_reading>(count, reading));
 }
 
 }  // namespace
@@ -61,12 +66,15 @@ void misbehaving_peer::act(net_session& session)
 // Its own controls, on and on, far beyond any tick the match has reached.
 void misbehaving_peer::flood(net_session& session)
 {
-    control_reading reading;
-    reading.keys = 1;
+    // A pointer that moves every tick: no two readings make one run, so a
+    // message is as long as one gets.
+    std::vector<control_reading> readings(net_max_readings);
+    for (std::size_t tick = 0; tick < readings.size(); tick++) {
+        readings[tick].keys = 1;
+        readings[tick].pointer_x = static_cast<std::int32_t>(tick % 2);
+    }
     for (int packet = 0; packet < flood_packets_a_tick; packet++) {
-        session.send_raw(host_peer,
-                         encode(inputs_of(session.get_local_slot(), flood_tick, net_max_readings, reading)),
-                         false);
+        session.send_raw(host_peer, encode(inputs_of(session.get_local_slot(), flood_tick, readings)), false);
         flood_tick += net_max_readings;
     }
 }
@@ -79,7 +87,7 @@ void misbehaving_peer::lie(net_session& session)
     std::string packet;
     switch (ticks % 7) {
     case 0:  // speaking for the host
-        packet = encode(inputs_of(0, tick + rollback_match::input_delay, 4, reading));
+        packet = encode(inputs_of(0, tick + session.get_match().get_input_delay(), 4, reading));
         break;
     case 1:  // its own controls for a tick far ahead
         packet = encode(inputs_of(own_slot, tick + far_ahead, 1, reading));

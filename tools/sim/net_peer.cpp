@@ -24,6 +24,7 @@
 // twice a second through the match, and sums up what it heard.
 #include "net_peer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -240,6 +241,20 @@ private:
     std::uint32_t said = 0;
 };
 
+// Until the next tick the peer takes what arrives, so that what its delay
+// holds back goes out when it is due, not at the next tick.
+void wait_for_tick(net_session& session, std::chrono::steady_clock::time_point next)
+{
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(next - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            break;
+        session.poll(static_cast<int>(left.count()));
+    }
+    std::this_thread::sleep_until(next);
+}
+
 }  // namespace
 
 void print_match_over(const match_result& result, std::uint32_t tick)
@@ -341,6 +356,7 @@ int run_net_peer(int argc, char** argv)
     // Timer ticks until the match reached its last tick: beyond `last`, the
     // ticks it stood still, waiting for the others or letting them catch up.
     std::uint32_t timer_ticks = 0;
+    std::uint32_t most_delay = 0;  // the longest input delay the match chose
     const auto match_began = next;
     std::chrono::steady_clock::duration match_took{};
     while (!ended_by_rules && !session.all_agree_at(last)) {
@@ -356,6 +372,7 @@ int run_net_peer(int argc, char** argv)
             session.tick(run.hand_seed >= 0 ? hand.next() : control_reading{});
         if (run.chat && !reached)
             chat.act(session);
+        most_delay = std::max(most_delay, session.get_match().get_input_delay());
         misbehaving.act(session);
         if (!reached)
             timer_ticks++;
@@ -386,18 +403,20 @@ int run_net_peer(int argc, char** argv)
             return 0;
         }
         next += tick_time;
-        std::this_thread::sleep_until(next);
+        wait_for_tick(session, next);
     }
     std::uint64_t hash = 0;
     session.get_match().final_hash(last, hash);
     const rollback_match& match = session.get_match();
     std::printf("net tick %u hash %016llx\n", last, static_cast<unsigned long long>(hash));
     std::fprintf(stderr,
-                 "zk3-sim: rollbacks %u ticks_redone %llu deepest %u worst_step_ms %.2f waits %u skips %u "
+                 "zk3-sim: rollbacks %u ticks_redone %llu deepest %u worst_step_ms %.2f worst_step_cpu_ms %.2f "
+                 "input_delay %u most_input_delay %u lookahead %u step_us %.0f waits %u skips %u "
                  "stood_still %u match_ms %lld bytes_sent %llu refused %llu peak_kb %ld\n",
                  match.get_rollbacks(), static_cast<unsigned long long>(match.get_ticks_redone()),
-                 match.get_deepest(), match.get_worst_step_us() / 1000, match.get_waits(), session.get_skips(),
-                 timer_ticks > last ? timer_ticks - last : 0,
+                 match.get_deepest(), match.get_worst_step_us() / 1000, match.get_worst_step_cpu_us() / 1000,
+                 match.get_input_delay(), most_delay, match.lookahead(), match.get_step_cost_us(),
+                 match.get_waits(), session.get_skips(), timer_ticks > last ? timer_ticks - last : 0,
                  static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(match_took).count()),
                  static_cast<unsigned long long>(session.bytes_sent()),
                  static_cast<unsigned long long>(session.get_refused()), peak_memory_kb());
