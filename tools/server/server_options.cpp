@@ -21,7 +21,7 @@ const number_switch number_switches[] = {
     {"--time-limit", 0, most_time_limit, &server_options::time_limit},
     {"--most-players", 1, 11, &server_options::most_players},
     {"--wait-for", 1, 11, &server_options::wait_for},
-    {"--lobby", 0, 3600, &server_options::lobby_seconds},
+    {"--lobby", 1, 3600, &server_options::lobby_seconds},
 };
 
 // The switches that take a word; false with the reason when the word is bad.
@@ -132,7 +132,7 @@ const char* const server_usage =
     "  --most-players N     humans let in to play (1-11; 11)\n"
     "  --wait-for N         humans in the lobby before a match starts (1-11; 1)\n"
     "  --lobby SECONDS      how long they are in the lobby together before it starts,\n"
-    "                       counted again after each match (0-3600; 15)\n"
+    "                       counted again after each match (1-3600; 15)\n"
     "  --replays FOLDER     where each match's replay is kept, the newest 20\n"
     "                       ($XDG_DATA_HOME/zk3/replays, else ~/.local/share/zk3/replays)\n"
     "  --help               this text\n"

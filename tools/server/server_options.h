@@ -16,7 +16,9 @@ struct server_options {
     long time_limit = 10;  // minutes
     long most_players = 11;
     long wait_for = 1;        // humans in the lobby before a match starts
-    long lobby_seconds = 15;  // how long they are there together first
+    // How long they are there together first: a second at least, so that
+    // every player's screen shows the lobby between two matches.
+    long lobby_seconds = 15;
     std::string replays;      // "" for the usual replays folder
     std::vector<std::string> maps;  // the rotation, as paths
 };
