@@ -37,8 +37,8 @@ public:
             return fail("protocol version 0");
         if (state != in_lobby && state != in_match)
             return fail("state %d is neither lobby (0) nor playing (1)", state);
-        if (players < 1 || players > most_players)
-            return fail("%d players (1 to %d)", players, most_players);
+        if (players > most_players)
+            return fail("%d players (0 to %d)", players, most_players);
         out.version = version;
         out.listing.playing = state == in_match;
         out.listing.players = players;
@@ -69,7 +69,7 @@ private:
 
 bool is_listable(const game_listing& listing)
 {
-    return is_player_name(listing.name) && is_map_name(listing.map) && listing.players >= 1 &&
+    return is_player_name(listing.name) && is_map_name(listing.map) && listing.players >= 0 &&
            listing.players <= most_players;
 }
 

@@ -26,7 +26,7 @@
 struct game_listing {
     std::string name = fallback_player_name;  // the host's player name
     std::string map;              // the map's file name, e.g. "tower.zkm"
-    int players = 1;              // humans, 1..11
+    int players = 1;              // humans, 0..11: a server may have none yet
     bool playing = false;         // false in the lobby
 
     bool operator==(const game_listing& other) const
@@ -51,7 +51,7 @@ const std::size_t max_host_name = max_player_name;
 // The largest answer, and so the size of every query.
 const std::size_t game_query_size = 2 + 4 + 1 + 1 + 1 + (1 + max_host_name) + (1 + max_map_name);
 
-// A listing an answer can carry: a host name, a map file name and 1..11 players.
+// A listing an answer can carry: a host name, a map file name and 0..11 players.
 bool is_listable(const game_listing& listing);
 
 std::string encode_query(std::uint32_t nonce);

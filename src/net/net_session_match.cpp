@@ -157,6 +157,7 @@ void net_session::forget_the_match()
         remote fresh;
         fresh.connected = other.connected;
         fresh.slot = other.slot;
+        fresh.watching = other.watching;
         fresh.connected_at = other.connected_at;
         fresh.allowance = other.allowance;
         fresh.refusals = other.refusals;

@@ -1,12 +1,13 @@
 # Shared steps of the end-to-end tests: a virtual X server, the real program
 # started in the game folder, presses and keys as a hand makes them,
 # screenshots and waits for what the screen shows.
-# Sourced by the test_*.sh scripts with: <program> <game folder> <headless runner>.
+# Sourced by the test_*.sh scripts with: <program> <game folder> <headless runner> <dedicated server>.
 set -euo pipefail
 
 PROGRAM=$(realpath "$1")
 GAME_DIR=$(realpath "$2")
 SIM=$(realpath "${3:-/nonexistent}")
+SERVER=$(realpath "${4:-/nonexistent}")
 WORK=$(mktemp -d)
 # Uncompressed, so that a screenshot takes a fifth of the time a PNG does.
 SHOT="$WORK/shot.ppm"

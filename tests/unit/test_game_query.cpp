@@ -53,6 +53,13 @@ TEST(GameQuery, AnswerReadsBackAsWritten)
     EXPECT_EQ(back, tower_answer());
     EXPECT_EQ(bytes, answer_bytes(net_protocol_version, 1, 3, "ANNA", "tower.zkm"));
 
+    // A server nobody has joined yet is listed too.
+    game_answer empty = tower_answer();
+    empty.listing.players = 0;
+    const std::string empty_bytes = encode_answer(empty);
+    ASSERT_TRUE(decode_answer(bytes_of(empty_bytes), empty_bytes.size(), back, error)) << error;
+    EXPECT_EQ(back, empty);
+
     std::uint32_t nonce = 0;
     const std::string query = encode_query(0xdeadbeef);
     ASSERT_TRUE(decode_query(bytes_of(query), query.size(), nonce, error)) << error;
@@ -78,7 +85,6 @@ TEST(GameQuery, ReadersRefuseWhatIsNotWhole)
         {"oversized", false, good + std::string(game_query_size, 'x'), "at most"},
         {"version 0", false, answer_bytes(0, 0, 2, "ANNA", "tower.zkm"), "version 0"},
         {"state 2", false, answer_bytes(1, 2, 2, "ANNA", "tower.zkm"), "state 2"},
-        {"no players", false, answer_bytes(1, 0, 0, "ANNA", "tower.zkm"), "0 players"},
         {"twelve players", false, answer_bytes(1, 0, 12, "ANNA", "tower.zkm"), "12 players"},
         {"empty name", false, answer_bytes(1, 0, 2, "", "tower.zkm"), "name of 0 bytes"},
         {"long name", false, answer_bytes(1, 0, 2, "ANNA567890123456", "tower.zkm"), "name of 16 bytes"},

@@ -271,6 +271,27 @@ TEST_F(NetSession, AfterTheEndTheHostTakesThoseStillThereBackToItsLobby)
     EXPECT_EQ(session.get_match().get_tick(), 0u);
 }
 
+// A watcher stays one when the host takes everyone back to its lobby: it is
+// told the lobby and sent the next match, as before the first.
+TEST_F(NetSession, AWatcherWatchesTheNextMatchToo)
+{
+    const int watcher_peer = 3;
+    network->connect(watcher_peer);
+    net_hello watcher;
+    watcher.watching = true;
+    network->deliver(watcher_peer, encode(watcher));
+    start(2);
+    session.return_to_lobby();
+    EXPECT_EQ(session.watcher_count(), 1);
+    ASSERT_EQ(network->sent.back().peer, watcher_peer);
+    ASSERT_EQ(network->sent.back().message.kind, net_kind::lobby);
+    EXPECT_EQ(network->sent.back().message.lobby.your_slot, net_no_slot);
+    std::string error;
+    ASSERT_TRUE(session.start_match("tower.zkm", map_text, 8, error)) << error;
+    EXPECT_EQ(network->sent.back().peer, watcher_peer);
+    EXPECT_EQ(network->sent.back().message.kind, net_kind::start);
+}
+
 // A server has no fighter: its joiners take the slots from 0. Eight
 // watchers may join beside them; they are sent the whole match, may send no
 // controls, and the match never waits for them.

@@ -5,7 +5,7 @@
 //           [--play-randomly SEED] [--lose PERCENT] [--delay MS] [--name NAME]
 //           [--score-limit K] [--time-limit MINUTES] [--record FOLDER] MAP
 //   zk3-sim --join ADDR:PORT [--ticks T] [--play-randomly SEED] [--lose PERCENT] [--delay MS]
-//           [--misbehave idle|flood|lies|hash] [--record FOLDER]
+//           [--misbehave idle|flood|lies|hash] [--record FOLDER] [--name NAME] [--matches N]
 //   zk3-sim --watch ADDR:PORT [--ticks T] [--record FOLDER]
 //   either of the first two with [--chat]
 //
@@ -21,7 +21,11 @@
 // exits 0 either way. A watcher has no fighter: it steps the match on the
 // players' controls as they come and prints its hash line as they do.
 // With --chat the peer says a line of 100 characters
-// twice a second through the match, and sums up what it heard.
+// twice a second through the match, and sums up what it heard. A joiner
+// with --matches N stays in the host's lobby after a match that ended by
+// the host's limits, for up to N matches in all, each printing its lines;
+// a host that leaves between them ends it as planned: it prints the host's
+// reason and exits 0.
 #include "net_peer.h"
 
 #include <algorithm>
@@ -48,6 +52,8 @@ const int out_of_step = 1;
 const std::chrono::milliseconds tick_time(10);
 const std::chrono::seconds lobby_wait(60);
 const std::chrono::seconds finish_wait(20);
+// play_match's word that a joiner of several matches stays for the next.
+const int next_match = -1;
 
 struct peer_settings {
     bool hosting = false;
@@ -65,9 +71,10 @@ struct peer_settings {
     misbehaviour way = misbehaviour::none;
     long score_limit = 0;
     long time_limit = 0;
+    long matches = 1;  // a joiner's, in a row
     std::string record_folder;  // "": no replay
     bool chat = false;
-    std::string name = game_listing().name;  // the host's, as the finders of games list it
+    std::string name = game_listing().name;  // the host's as the finders of games list it, or a joiner's
     const char* map_path = nullptr;
 };
 
@@ -80,6 +87,7 @@ int usage(const std::string& problem)
                  "                [--score-limit K] [--time-limit MINUTES] [--record FOLDER] MAP\n"
                  "       zk3-sim --join ADDR:PORT [--ticks T] [--play-randomly SEED] [--lose PERCENT]\n"
                  "                [--delay MS] [--misbehave idle|flood|lies|hash] [--record FOLDER]\n"
+                 "                [--name NAME] [--matches N]\n"
                  "       zk3-sim --watch ADDR:PORT [--ticks T] [--record FOLDER]\n"
                  "       either of the first two with [--chat]\n");
     return bad_usage;
@@ -115,6 +123,7 @@ std::string parse(int argc, char** argv, peer_settings& out)
         {"--lose", 0, 100, &out.lose, false},     {"--delay", 0, 10000, &out.delay, false},
         {"--score-limit", 0, most_score_limit, &out.score_limit, true},
         {"--time-limit", 0, most_time_limit, &out.time_limit, true},
+        {"--matches", 1, 1000, &out.matches, false},
     };
     for (int i = 3; i < argc; i++) {
         bool matched = false;
@@ -132,8 +141,8 @@ std::string parse(int argc, char** argv, peer_settings& out)
         if (matched)
             continue;
         if (std::strcmp(argv[i], "--name") == 0) {
-            if (!out.hosting)
-                return "--name names a host";
+            if (out.watching)
+                return "a watcher has no name";
             if (i + 1 >= argc || !is_player_name(argv[i + 1]))
                 return "--name needs 1 to 15 letters, digits, spaces, '-' or '_'";
             out.name = argv[++i];
@@ -167,6 +176,8 @@ std::string parse(int argc, char** argv, peer_settings& out)
         return "no map file given";
     if (out.players + out.bots > 11)
         return "--players and --bots make more than 11 fighters";
+    if (out.matches > 1 && (out.hosting || out.watching))
+        return "--matches is a joiner's";
     if (out.watching && (out.hand_seed >= 0 || out.way != misbehaviour::none || out.chat))
         return "a watcher only watches: no --play-randomly, --misbehave or --chat";
     return "";
@@ -265,16 +276,16 @@ void print_match_over(const match_result& result, std::uint32_t tick)
         std::printf("match over tick %u winner %d\n", tick, result.winner);
 }
 
-// A whole decimal number within [low, high], or false.
-bool read_number(const char* text, long low, long high, long& out)
-{
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (!text[0] || *end != '\0' || value < low || value > high)
-        return false;
-    out = value;
-    return true;
-}
+namespace {
+
+// From the lobby to the end of one match, `played` matches after the first:
+// the status to exit with, or next_match.
+int play_match(net_session& session, const peer_settings& run, const std::string& map_text, long played);
+// A joiner of several matches: on through the end's screen to the host's
+// lobby, the match's replay kept.
+int stay_for_next(net_session& session, const peer_settings& run);
+
+}  // namespace
 
 int run_net_peer(int argc, char** argv)
 {
@@ -311,7 +322,18 @@ int run_net_peer(int argc, char** argv)
     }
     session.simulate(static_cast<int>(run.lose), static_cast<int>(run.delay),
                      static_cast<std::uint32_t>(run.hand_seed + 1));
+    for (long played = 0;; played++) {
+        const int status = play_match(session, run, map_text, played);
+        if (status != next_match)
+            return status;
+    }
+}
 
+namespace {
+
+int play_match(net_session& session, const peer_settings& run, const std::string& map_text, long played)
+{
+    std::string error;
     // The lobby: the host waits for its joiners; a joiner for the start.
     const auto lobby_until = std::chrono::steady_clock::now() + lobby_wait;
     bool said_in_lobby = false;
@@ -323,6 +345,10 @@ int run_net_peer(int argc, char** argv)
             said_in_lobby = true;
         }
         if (session.get_phase() == net_session::phase::ended) {
+            if (played > 0) {
+                std::printf("%s\n", session.get_ended_why().c_str());
+                return 0;
+            }
             std::fprintf(stderr, "zk3-sim: %s\n", session.get_ended_why().c_str());
             return bad_usage;
         }
@@ -423,6 +449,8 @@ int run_net_peer(int argc, char** argv)
     if (run.chat)
         chat.report(session);
     std::fflush(stdout);
+    if (ended_by_rules && played + 1 < run.matches)
+        return stay_for_next(session, run);
     // The others may still want our last readings or hash for a moment.
     for (int linger = 0; linger < 50; linger++) {
         session.poll();
@@ -435,3 +463,27 @@ int run_net_peer(int argc, char** argv)
     game.deinit();
     return 0;
 }
+
+int stay_for_next(net_session& session, const peer_settings& run)
+{
+    const auto give_up = std::chrono::steady_clock::now() + net_session::end_shown_for + finish_wait;
+    while (session.get_phase() == net_session::phase::playing) {
+        session.poll();
+        session.tick(control_reading{});
+        if (std::chrono::steady_clock::now() > give_up) {
+            std::fprintf(stderr, "zk3-sim: the host never took its players back to its lobby\n");
+            return bad_usage;
+        }
+        std::this_thread::sleep_for(tick_time);
+    }
+    if (!run.record_folder.empty())
+        record(session, run.record_folder);
+    if (session.get_phase() == net_session::phase::ended) {
+        std::printf("%s\n", session.get_ended_why().c_str());
+        return 0;
+    }
+    std::fflush(stdout);
+    return next_match;
+}
+
+}  // namespace

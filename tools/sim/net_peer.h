@@ -3,11 +3,8 @@
 
 #include <cstdint>
 
+#include "common/read_number.h"
 #include "match/match_rules.h"
-
-// A whole decimal number within [low, high], or false; every mode of
-// zk3-sim reads its numbers so.
-bool read_number(const char* text, long low, long high, long& out);
 
 // "match over tick T winner SLOT", or "... draw", on standard output.
 void print_match_over(const match_result& result, std::uint32_t tick);

@@ -1,0 +1,43 @@
+// Follows a server's session tick by tick and writes what happened in it
+// (see server_log.h): the humans who come and go, in the lobby and in the
+// match, the watchers, every death once no going back can undo it, and the
+// end of each match.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "net/net_session.h"
+
+class session_log {
+public:
+    // Every tick in the lobby.
+    void watch_lobby(const net_session& session);
+    // The match just begun: `number` counts them from 1.
+    void match_started(const net_session& session, int number);
+    // Every tick of the match, after it stepped.
+    void watch_match(const net_session& session);
+    // The match is over, the lobby back: those who left it are gone.
+    void match_left();
+    void watch_watchers(const net_session& session);
+    // Every human who began the match has left it.
+    bool everyone_left() const;
+    int match_number() const { return number; }
+    // The names of the match's humans, slot by slot.
+    const std::vector<std::string>& match_names() const { return names; }
+
+private:
+    void write_kills(const rollback_match& match, std::uint32_t final_tick);
+
+    std::vector<net_player> known;  // the humans as last written
+    int watchers = 0;
+    // The match: its humans, who of them left, what was written of it.
+    int number = 0;
+    std::string map_name;
+    std::vector<net_player> began;
+    std::vector<std::string> names;
+    std::vector<bool> gone;
+    std::size_t kills_written = 0;
+    bool end_written = false;
+};
