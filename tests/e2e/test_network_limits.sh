@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# A match with a score limit, three headless peers and a watcher over a
-# lossy, slow loopback: the first to two kills ends it on the same tick on
-# every peer and the watcher, with the same winner and the same state there,
+# A match with a score limit, three headless peers and two watchers over a
+# lossy, slow loopback, one watcher there from the lobby, one come after the
+# start: the first to two kills ends it on the same tick on every peer and
+# watcher, with the same winner and the same state there,
 # and the replays that the host and a joiner kept end there too, saying so.
 source "$(dirname "$0")/lib.sh"
 
@@ -29,7 +30,11 @@ joiner=$!
 "$SIM" --join "127.0.0.1:$PORT" --play-randomly 3 --ticks "$LONGEST" --lose 5 --delay 20 \
   >"$WORK/other.out" 2>"$WORK/other.err" &
 other=$!
-for peer in host joiner other watcher; do
+# The second watcher once the match has begun, caught up on what it missed.
+wait_for_line "$WORK/host.err" "the match begins"
+"$SIM" --watch "127.0.0.1:$PORT" --ticks "$LONGEST" >"$WORK/late.out" 2>"$WORK/late.err" &
+late=$!
+for peer in host joiner other watcher late; do
   wait "${!peer}" || fail "the $peer exited with $?: $(cat "$WORK/$peer.out" "$WORK/$peer.err")"
 done
 
@@ -39,7 +44,7 @@ tick=${BASH_REMATCH[1]}
 [ "$tick" -lt "$LONGEST" ] || fail "the match ran to $tick"
 sed -n 2p "$WORK/host.out" | grep -Eq "^net tick $tick hash [0-9a-f]{16}$" ||
   fail "no hash line for tick $tick: $(cat "$WORK/host.out")"
-for peer in joiner other watcher; do
+for peer in joiner other watcher late; do
   [ "$(cat "$WORK/$peer.out")" = "$(cat "$WORK/host.out")" ] ||
     fail "the $peer printed $(cat "$WORK/$peer.out"), the host $(cat "$WORK/host.out")"
 done

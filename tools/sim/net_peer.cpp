@@ -359,6 +359,7 @@ int play_match(net_session& session, const peer_settings& run, const std::string
                 std::fprintf(stderr, "zk3-sim: %s\n", error.c_str());
                 return bad_usage;
             }
+            std::fprintf(stderr, "zk3-sim: the match begins\n");
         }
         if (std::chrono::steady_clock::now() > lobby_until) {
             std::fprintf(stderr, "zk3-sim: %s\n",
