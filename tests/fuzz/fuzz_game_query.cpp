@@ -36,7 +36,7 @@ void read_datagram(const std::string& bytes)
     }
     require(error.empty() && bytes.size() <= game_query_size);
     require(is_player_name(answer.listing.name) && is_map_name(answer.listing.map));
-    require(answer.listing.players >= 1 && answer.listing.players <= 11);
+    require(answer.listing.players >= 0 && answer.listing.players <= 11);
     require(answer.version >= 1 && answer.version <= 255);
     require(encode_answer(answer) == bytes);
 }
