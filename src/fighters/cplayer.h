@@ -52,6 +52,9 @@ public:
     // A human who left a network match: a bot plays on in its place, from
     // this tick, as if it had just entered.
     void become_bot();
+    // A player who came into a network match late takes over a bot's
+    // fighter as it stands, from this tick.
+    void become_human() { bot = false; }
 
     // Combat (cplayer.cpp)
     // `cause`: the kill feed's name for the blow, a gun type or blow_grenade / blow_fall.

@@ -29,8 +29,12 @@ struct recorded_human {
     std::string name = fallback_player_name;  // is_player_name
     float scale_x = 1;          // every reading's scale (it cannot change in a match)
     float scale_y = 1;
-    // From tick 0. A human whose runs end before the match's last tick left
-    // the match there.
+    // The tick this human's controls start: 0 for those who began the match;
+    // a player who came into a network match late took over a bot's fighter
+    // here. Such humans follow those who began, in the order they came.
+    std::uint32_t first_tick = 0;
+    // From first_tick. A human whose runs end before the match's last tick
+    // left the match there.
     std::vector<input_run> runs;
 
     // Appends one tick's reading, lengthening the last run when it is the same.
