@@ -130,6 +130,16 @@ void cplayer::become_bot()
     start_bot_mind();
 }
 
+void cplayer::become_human(const int* look)
+{
+    bot = false;
+    if (!look)
+        return;
+    head = look[0];
+    select_color(0, look[1]);
+    select_color(1, look[2]);
+}
+
 void cplayer::start_bot_mind()
 {
     reaction = options.get_skill() * reaction_per_skill;

@@ -53,8 +53,9 @@ public:
     // this tick, as if it had just entered.
     void become_bot();
     // A player who came into a network match late takes over a bot's
-    // fighter as it stands, from this tick.
-    void become_human() { bot = false; }
+    // fighter as it stands, from this tick, wearing `look` (hair, shirt,
+    // pants) when given.
+    void become_human(const int* look = nullptr);
 
     // Combat (cplayer.cpp)
     // `cause`: the kill feed's name for the blow, a gun type or blow_grenade / blow_fall.

@@ -113,6 +113,8 @@ bool net_message::operator==(const net_message& other) const
     case net_kind::bye: return bye == other.bye;
     case net_kind::chat: return chat == other.chat;
     case net_kind::catch_up: return catch_up == other.catch_up;
+    case net_kind::ready: return true;
+    case net_kind::enter: return enter == other.enter;
     }
     return false;
 }
@@ -207,6 +209,21 @@ std::string encode(const net_catch_up& message)
     return out.bytes;
 }
 
+std::string encode(const net_enter& message)
+{
+    byte_writer out = start_packet(net_kind::enter);
+    out.byte(static_cast<std::uint8_t>(message.slot));
+    out.varint(message.tick);
+    write_player(out, message.look);
+    out.byte(message.yours ? 1 : 0);
+    return out.bytes;
+}
+
+std::string encode_ready()
+{
+    return start_packet(net_kind::ready).bytes;
+}
+
 std::string encode_bye_for(std::uint8_t version, const net_bye& message)
 {
     byte_writer out = start_packet(net_kind::bye, version);
@@ -240,6 +257,8 @@ std::string encode(const net_message& message)
     case net_kind::bye: return encode(message.bye);
     case net_kind::chat: return encode(message.chat);
     case net_kind::catch_up: return encode(message.catch_up);
+    case net_kind::ready: return encode_ready();
+    case net_kind::enter: return encode(message.enter);
     }
     return std::string();
 }
@@ -256,6 +275,8 @@ const char* kind_name(net_kind kind)
     case net_kind::bye: return "bye";
     case net_kind::chat: return "chat";
     case net_kind::catch_up: return "catch-up";
+    case net_kind::ready: return "ready";
+    case net_kind::enter: return "enter";
     }
     return "unknown";
 }

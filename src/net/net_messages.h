@@ -19,7 +19,7 @@
 
 // Every version keeps the header and the bye as they are, so that a peer
 // of another version can still be told so in words.
-const std::uint8_t net_protocol_version = 5;
+const std::uint8_t net_protocol_version = 6;
 const int net_max_slots = 11;
 // A start message carries the map's text (zlib-packed); nothing else comes
 // near this.
@@ -40,7 +40,9 @@ enum class net_kind : std::uint8_t {
     leave = 6,   // host -> all: a slot is a bot from a tick on
     bye = 7,     // either way: this peer is leaving; from the host, the match ends
     chat = 8,    // joiner -> host: a line said; host -> all: a line to show
-    catch_up = 9,  // host -> a watcher come late: the match so far, as a replay file
+    catch_up = 9,  // host -> a watcher or player come late: the match so far, as a replay file
+    ready = 10,    // player come late -> host: caught up, ready to take a fighter
+    enter = 11,    // host -> all: a player come late takes over a bot's fighter from a tick on
 };
 
 // A chat line's slot when it is the host's word to one joiner alone (a line
@@ -165,6 +167,20 @@ struct net_chat {
     }
 };
 
+// A player come late takes over the bot's fighter in `slot` from `tick` on:
+// always the first slot after the humans so far, so never the host's 0.
+struct net_enter {
+    int slot = 1;
+    std::uint32_t tick = 1;  // after tick 0
+    net_player look;         // its name; the fighter keeps the bot's colours
+    bool yours = false;      // told to the player itself
+
+    bool operator==(const net_enter& other) const
+    {
+        return slot == other.slot && tick == other.tick && look == other.look && yours == other.yours;
+    }
+};
+
 // The match so far for a watcher who joins it late: a whole replay file's
 // bytes, read by the replay reader with every check it makes.
 struct net_catch_up {
@@ -185,6 +201,7 @@ struct net_message {
     net_bye bye;
     net_chat chat;
     net_catch_up catch_up;
+    net_enter enter;
 
     // The same kind and the same member of that kind; the others are not looked at.
     bool operator==(const net_message& other) const;
@@ -203,6 +220,9 @@ std::string encode(const net_leave& message);
 std::string encode(const net_bye& message);
 std::string encode(const net_catch_up& message);
 std::string encode(const net_chat& message);
+std::string encode(const net_enter& message);
+// The ready message, which says nothing more.
+std::string encode_ready();
 // The member `kind` names; empty as above for a start.
 std::string encode(const net_message& message);
 

@@ -49,8 +49,19 @@ private:
         case net_kind::bye: return read_bye(out.bye);
         case net_kind::chat: return read_chat(out.chat);
         case net_kind::catch_up: return take_text("replay", net_max_catch_up, out.catch_up.replay);
+        case net_kind::ready: return true;
+        case net_kind::enter: return read_enter(out.enter);
         }
         return fail("unknown message kind");
+    }
+
+    bool read_enter(net_enter& enter)
+    {
+        if (!slot("the slot taken", host_slot + 1, enter.slot) || !tick("the tick", enter.tick))
+            return false;
+        if (enter.tick == 0)
+            return fail("an entry at tick 0, where the match begins");
+        return read_player(enter.look) && flag("yours", enter.yours);
     }
 
     bool read_lobby(net_lobby& lobby)
@@ -339,7 +350,7 @@ bool decode(const std::uint8_t* data, std::size_t size, net_message& out, std::s
     }
     const std::uint8_t kind = data[3];
     if (kind < static_cast<std::uint8_t>(net_kind::hello) ||
-        kind > static_cast<std::uint8_t>(net_kind::catch_up)) {
+        kind > static_cast<std::uint8_t>(net_kind::enter)) {
         error = "unknown message kind " + std::to_string(kind);
         return false;
     }

@@ -41,6 +41,7 @@ void rollback_match::start(int new_humans, int new_local_slot)
     for (int slot = 0; slot < control_slots; slot++) {
         readings[slot].assign(slot < humans ? fewest_delay : 0, control_reading{});
         leaves[slot] = never;
+        entries[slot] = 0;
     }
     states.resize(window);
     used.assign(window, std::vector<control_reading>(control_slots));
@@ -63,8 +64,10 @@ void rollback_match::add_local(const control_reading& reading)
     std::vector<control_reading>& own = readings[local_slot];
     while (own.size() <= tick + delay) {
         const auto at = static_cast<std::uint32_t>(own.size());
-        if (at - tick != delays.back().ticks)
-            delays.push_back({at, at - tick});
+        // A player who came in after its first tick reads those at once.
+        const std::uint32_t ahead = at > tick ? at - tick : 0;
+        if (ahead != delays.back().ticks)
+            delays.push_back({at, ahead});
         own.push_back(reading);
     }
 }
@@ -108,6 +111,24 @@ void rollback_match::leave(int slot, std::uint32_t at)
     leaves[slot] = at;
     if (at < tick)
         redo_from = std::min(redo_from, at);
+}
+
+bool rollback_match::enter(int slot, std::uint32_t at, bool local)
+{
+    if (slot != humans || slot >= control_slots || at == 0 || at + window <= tick)
+        return false;
+    humans++;
+    entries[slot] = at;
+    leaves[slot] = never;
+    // Before its entry the fighter is a bot's: nothing to wait for there.
+    readings[slot].assign(at, control_reading{});
+    if (local) {
+        local_slot = slot;
+        delays.assign(1, {at, at > tick ? at - tick : 0});
+    }
+    if (at < tick)
+        redo_from = std::min(redo_from, at);
+    return true;
 }
 
 std::uint32_t rollback_match::confirmed() const
@@ -206,6 +227,10 @@ control_reading rollback_match::reading_at(int slot, std::uint32_t at) const
 void rollback_match::apply_controls(std::uint32_t at, std::vector<control_reading>* used_now) const
 {
     for (int slot = 0; slot < humans; slot++) {
+        if (at < entries[slot])
+            continue;  // still a bot's
+        if (at == entries[slot] && at > 0)
+            players[slot].become_human();
         if (at >= leaves[slot]) {
             if (at == leaves[slot])
                 players[slot].become_bot();

@@ -59,6 +59,14 @@ public:
     void add_remote(int slot, std::uint32_t tick, const control_reading& reading);
     // `slot` is a bot from `tick` on.
     void leave(int slot, std::uint32_t tick);
+    // A player who came late takes over the bot's fighter in `slot` from
+    // `tick` on: always the first slot after the humans so far. This peer
+    // plays it when `local`. False when the slot is not that one, or `tick`
+    // is further back than this peer can go.
+    bool enter(int slot, std::uint32_t tick, bool local);
+    // The tick a human's controls start: 0 unless it came late.
+    std::uint32_t entered_at(int slot) const { return entries[slot]; }
+    int human_count() const { return humans; }
 
     // Steps one tick, first going back if a guess proved wrong. False when
     // it is too far ahead of what is known and must wait for the others, or
@@ -152,6 +160,7 @@ private:
     match_result ending;
     std::vector<control_reading> readings[control_slots];
     std::uint32_t leaves[control_slots] = {};
+    std::uint32_t entries[control_slots] = {};
     // Before stepping tick t: the state in states[t % window], the readings
     // used in used[t % window].
     std::vector<match_snapshot> states;
