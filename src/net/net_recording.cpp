@@ -12,6 +12,8 @@ net_start start_of(const replay_data& replay)
     start.map_name = replay.map_name;
     start.map_text = replay.map_text;
     for (const recorded_human& human : replay.humans) {
+        if (human.first_tick > 0)
+            break;  // came in late: not in the start
         net_player player;
         for (int i = 0; i < 3; i++)
             player.colors[i] = human.colors[i];
@@ -44,18 +46,24 @@ replay_data record_network_match(const rollback_match& match, const net_start& s
     replay.rules = start.rules;
     replay.ticks = last;
     for (std::size_t slot = 0; slot < start.humans.size(); slot++) {
+        // One who comes in after the last tick kept is not in it yet.
+        const std::uint32_t first = match.entered_at(static_cast<int>(slot));
+        if (first > 0 && first >= last)
+            break;
         recorded_human human;
+        human.first_tick = first;
         for (int i = 0; i < 3; i++)
             human.colors[i] = start.humans[slot].colors[i];
         human.name = start.humans[slot].name;
         const std::vector<control_reading>& readings = match.known(static_cast<int>(slot));
         const std::uint32_t until = std::min(last, match.left_at(static_cast<int>(slot)));
         // The first readings are the idle ones every peer begins with.
-        if (readings.size() > rollback_match::fewest_delay) {
-            human.scale_x = readings[rollback_match::fewest_delay].scale_x;
-            human.scale_y = readings[rollback_match::fewest_delay].scale_y;
+        const std::uint32_t first_read = first > 0 ? first : rollback_match::fewest_delay;
+        if (readings.size() > first_read) {
+            human.scale_x = readings[first_read].scale_x;
+            human.scale_y = readings[first_read].scale_y;
         }
-        for (std::uint32_t at = 0; at < until && at < readings.size(); at++)
+        for (std::uint32_t at = first; at < until && at < readings.size(); at++)
             human.add(readings[at]);
         replay.humans.push_back(human);
     }

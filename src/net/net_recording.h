@@ -7,9 +7,11 @@
 #include "net/rollback.h"
 #include "replay/replay_file.h"
 
-// `chat` in the order heard; a line said after the last tick kept shows at it.
-// The start of the match a replay holds, as its peers were told it.
+// The start of the match a replay holds, as its peers were told it: the
+// humans who came in late are not in it.
 net_start start_of(const replay_data& replay);
 
+// `start` with the humans who came in late after those it began with.
+// `chat` in the order heard; a line said after the last tick kept shows at it.
 replay_data record_network_match(const rollback_match& match, const net_start& start,
                                  const std::vector<recorded_chat>& chat);

@@ -80,6 +80,9 @@ void net_session::open(std::unique_ptr<net_transport> network, bool as_host, con
     local_slot = 0;
     own_fighter = true;
     watching = false;
+    coming_in = false;
+    said_ready = false;
+    catching_up = false;
     heard.clear();
     match_chat.clear();
     own_lines = line_rate();
@@ -198,6 +201,8 @@ std::string net_session::who(int peer) const
     const int slot = remotes[peer].slot;
     if (remotes[peer].watching)
         return "watcher " + std::to_string(peer);
+    if (remotes[peer].coming_in)
+        return remotes[peer].look.name + ", coming in";
     return slot >= 0 ? "player " + std::to_string(slot + 1) : "joiner " + std::to_string(peer);
 }
 
@@ -246,58 +251,6 @@ void net_session::hello_from(int peer, const net_message& message)
     send_lobby();
 }
 
-// A player cannot come into a match that has begun; a watcher can, sent the
-// match so far as a replay to catch up on. Packing one costs the host, so
-// no more than two a second are made, whoever asks.
-void net_session::late_hello_from(int peer, const net_message& message)
-{
-    if (!message.hello.watching) {
-        turn_away(peer, "the match has already begun");
-        return;
-    }
-    if (watcher_count() >= most_watchers) {
-        turn_away(peer, "no room to watch: " + std::to_string(most_watchers) + " are watching");
-        return;
-    }
-    if (!catch_ups.take(link->now())) {
-        turn_away(peer, "too many watchers are joining; try again");
-        return;
-    }
-    net_catch_up past;
-    past.replay = pack_replay(recording());
-    if (past.replay.empty() || past.replay.size() > net_max_catch_up) {
-        turn_away(peer, "the match so far cannot be packed to send");
-        return;
-    }
-    remotes[peer].watching = true;
-    send_lobby(peer);
-    link->send(peer, encode(past), true);
-}
-
-// A watcher come late: the match from its start, with every human's
-// controls and leaving so far; the rest comes as it comes to any watcher.
-void net_session::catch_up_from(int peer, const net_message& message)
-{
-    if (!watching) {
-        refuse(peer, "a catch-up for a player");
-        return;
-    }
-    replay_data past;
-    std::string error;
-    if (!unpack_replay(message.catch_up.replay, past, error) || !begin(start_of(past), error)) {
-        end("the host's match so far cannot be watched here: " + error);
-        return;
-    }
-    for (int slot = 0; slot < static_cast<int>(past.humans.size()); slot++) {
-        std::uint32_t at = 0;
-        for (const input_run& run : past.humans[static_cast<std::size_t>(slot)].runs)
-            for (std::uint32_t i = 0; i < run.ticks; i++)
-                match.add_remote(slot, at++, run.reading);
-        if (at < past.ticks)
-            match.leave(slot, at);
-    }
-}
-
 // In the match, the host's lobby after the end of it.
 void net_session::lobby_from(int, const net_message& message)
 {
@@ -306,6 +259,10 @@ void net_session::lobby_from(int, const net_message& message)
         forget_the_match();
     humans = message.lobby.humans;
     local_slot = message.lobby.your_slot == net_no_slot ? -1 : message.lobby.your_slot;
+    // One that came too late for a match plays in the next.
+    coming_in = false;
+    said_ready = false;
+    catching_up = false;
     current_phase = phase::lobby;
 }
 
@@ -337,7 +294,7 @@ void net_session::send_lobby(int only)
     for (int peer = 1; peer <= net_transport::most_joiners; peer++) {
         if (!greeted(peer) || (only >= 0 && peer != only))
             continue;
-        lobby.your_slot = remotes[peer].watching ? net_no_slot : remotes[peer].slot;
+        lobby.your_slot = remotes[peer].slot < 0 ? net_no_slot : remotes[peer].slot;
         link->send(peer, encode(lobby), true);
     }
 }

@@ -43,6 +43,10 @@ public:
     static constexpr std::chrono::seconds end_shown_for{10};
     // Watchers a host lets in beside its players.
     static constexpr int most_watchers = 8;
+    // A player come late takes over a bot's fighter this many ticks after
+    // the host's tick as it says so: no peer can have guessed that far
+    // ahead of the host, so none has to go back further than it can.
+    static constexpr std::uint32_t entry_lead = rollback_match::most_ahead + rollback_match::most_delay + 4;
     // After the match has waited this long, the screen says for whom.
     static constexpr std::chrono::milliseconds waiting_shown_after{500};
     // A joiner that has not said hello this long after connecting is let
@@ -89,6 +93,9 @@ public:
     int get_local_slot() const { return local_slot; }
     // A watcher: no fighter, and the match steps only on what is known.
     bool is_watching() const { return watching; }
+    // A player come late, catching up on the match so far before it takes
+    // over a bot's fighter.
+    bool is_coming_in() const { return coming_in; }
     // Whether slot 0 is the host's own fighter (not on a server).
     bool host_plays() const { return hosting ? own_fighter : lobby_told.host_plays; }
     // The watchers the host has let in.
@@ -125,7 +132,8 @@ public:
     // The host's last word about someone who could not join; "" none.
     const std::string& get_notice() const { return notice; }
     const rollback_match& get_match() const { return match; }
-    // The match as it began: its humans, map and rules.
+    // The match as it began: its map and rules, and its humans by slot:
+    // those it began with, then those who came in late.
     const net_start& get_start() const { return started; }
     std::uint64_t bytes_sent() const { return link ? link->bytes_sent() : 0; }
     // Ticks skipped to let slower peers catch up.
@@ -168,6 +176,10 @@ private:
         bool connected = false;
         int slot = -1;  // -1 until its hello, and for a watcher
         bool watching = false;
+        // A player come into a match under way, catching up before it takes
+        // a fighter; who it is.
+        bool coming_in = false;
+        net_player look;
         // The first tick of each slot this peer still lacks, as it last said.
         std::uint32_t have_until[net_max_slots] = {};
         // For each slot, the tick after the last reading sent it as each of
@@ -220,6 +232,8 @@ private:
     void hello_from(int peer, const net_message& message);
     void late_hello_from(int peer, const net_message& message);
     void catch_up_from(int peer, const net_message& message);
+    void ready_from(int peer, const net_message& message);
+    void enter_from(int peer, const net_message& message);
     void lobby_from(int peer, const net_message& message);
     void start_from(int peer, const net_message& message);
     void inputs_from(int peer, const net_message& message);
@@ -244,6 +258,18 @@ private:
     void list_game();
     // Tells a joiner why it cannot come in, and lets it go.
     void turn_away(int peer, const std::string& reason);
+    // The match so far to a peer come late, with whoever came in or left
+    // after what it holds.
+    bool send_catch_up(int peer, std::string& error);
+    // Whether another player may come into the match under way.
+    bool room_to_come_in(std::string& why_not) const;
+    // A player come late takes the next fighter from `at` on.
+    bool let_in(const net_enter& entry, bool ours);
+    // A player come late steps as a watcher until it is in; then, behind
+    // the others, it steps on until it has caught up with the host.
+    void catch_up_with_host(const control_reading& local);
+    // Once it has stepped through what it was sent, near the host's tick.
+    void say_ready_when_caught_up();
     bool begin(const net_start& start, std::string& error);
     void lost(int peer);
     // The host's watch on joiners that hold the match up.
@@ -276,6 +302,9 @@ private:
     int local_slot = 0;
     bool own_fighter = true;  // a host's fighter in slot 0
     bool watching = false;
+    bool coming_in = false;  // joined a match under way to play
+    bool said_ready = false;
+    bool catching_up = false;  // in, and still behind the host
     net_start started;  // the match as it began
     remote remotes[net_transport::most_joiners + 1];
     rollback_match match;

@@ -22,7 +22,7 @@ bool net_session::plays_with(int peer) const
 bool net_session::greeted(int peer) const
 {
     const remote& other = remotes[peer];
-    return other.connected && (other.slot >= 0 || other.watching);
+    return other.connected && (other.slot >= 0 || other.watching || other.coming_in);
 }
 
 // The host sends its watchers the match as it sends its players, and never

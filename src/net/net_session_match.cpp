@@ -40,9 +40,13 @@ void net_session::tick(const control_reading& local)
     if (!over) {
         const std::uint32_t waits_before = match.get_waits();
         bool stepped = false;
-        if (watching)
+        if (watching || coming_in) {
             stepped = watch_steps() > 0;
-        else if (!ahead_of_others())
+            say_ready_when_caught_up();
+        } else if (catching_up) {
+            stepped = match.advance();
+            catch_up_with_host(local);
+        } else if (!ahead_of_others())
             stepped = match.advance();
         else
             skips++;
@@ -99,7 +103,8 @@ double net_session::furthest_trip_ms() const
 void net_session::note_trip(remote& from, std::uint32_t have_until)
 {
     const std::size_t own = match.known(local_slot).size();
-    if (have_until > own || have_until + read_times_kept <= own)
+    // Before a late player's first reading there is nothing to time.
+    if (have_until <= match.entered_at(local_slot) || have_until > own || have_until + read_times_kept <= own)
         return;
     const std::chrono::duration<double, std::milli> trip = link->now() - read_at[(have_until - 1) % read_times_kept];
     from.trip.add(trip.count());
@@ -136,6 +141,19 @@ void net_session::back_to_lobby()
                 remotes[peer].slot = static_cast<int>(staying.size());
                 staying.push_back(humans[static_cast<std::size_t>(slot)]);
             }
+    // Those still catching up on the match play in the next.
+    for (int peer = 1; peer <= net_transport::most_joiners; peer++) {
+        remote& late = remotes[peer];
+        if (!late.connected || !late.coming_in)
+            continue;
+        late.coming_in = false;
+        if (static_cast<int>(staying.size()) >= std::min(most_players, net_max_slots)) {
+            turn_away(peer, "the match is full");
+            continue;
+        }
+        late.slot = static_cast<int>(staying.size());
+        staying.push_back(late.look);
+    }
     humans = staying;
     forget_the_match();
     current_phase = phase::lobby;
@@ -190,7 +208,7 @@ bool net_session::ahead_of_others()
             continue;
         const std::uint32_t ours_known = other.have_until[local_slot];
         if (match.left_at(hosting ? other.slot : 0) != rollback_match::never || other.sender_tick == 0 ||
-            ours_known == 0)
+            ours_known <= match.entered_at(local_slot) || ours_known == 0)
             continue;
         // Our own tick as the other last knew it: when we read the last reading it had.
         const std::int64_t ours_there = match.read_on(ours_known - 1);

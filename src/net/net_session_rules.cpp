@@ -35,6 +35,8 @@ const net_session::message_rule net_session::rules[] = {
     {net_kind::lobby,  sender::host,   in(phase::connecting) | in(phase::lobby) | in(phase::playing), slot_rule::any, &net_session::lobby_from},
     {net_kind::start,  sender::host,   in(phase::lobby),                    slot_rule::any,      &net_session::start_from},
     {net_kind::catch_up, sender::host, in(phase::lobby),                    slot_rule::any,      &net_session::catch_up_from},
+    {net_kind::ready,  sender::joiner, in(phase::playing),                  slot_rule::greeted,  &net_session::ready_from},
+    {net_kind::enter,  sender::host,   in(phase::playing),                  slot_rule::any,      &net_session::enter_from},
     {net_kind::inputs, sender::host,   in(phase::playing),                  slot_rule::any,      &net_session::inputs_from},
     // A watcher's say what it lacks, and carry no controls of its own.
     {net_kind::inputs, sender::joiner, in(phase::playing),                  slot_rule::greeted,  &net_session::inputs_from},
@@ -56,7 +58,7 @@ const net_session::message_rule* net_session::rule_for(int peer, net_kind kind) 
         return nullptr;
     const sender from = hosting ? sender::joiner : sender::host;
     const bool has_slot = remotes[peer].slot >= 0;
-    const bool known = has_slot || remotes[peer].watching;
+    const bool known = has_slot || remotes[peer].watching || remotes[peer].coming_in;
     for (const message_rule& rule : rules) {
         if (rule.kind != kind || rule.from != from || !(rule.phases & in(current_phase)))
             continue;

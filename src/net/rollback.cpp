@@ -113,12 +113,13 @@ void rollback_match::leave(int slot, std::uint32_t at)
         redo_from = std::min(redo_from, at);
 }
 
-bool rollback_match::enter(int slot, std::uint32_t at, bool local)
+bool rollback_match::enter(int slot, std::uint32_t at, const int look[3], bool local)
 {
     if (slot != humans || slot >= control_slots || at == 0 || at + window <= tick)
         return false;
     humans++;
     entries[slot] = at;
+    std::copy(look, look + 3, looks[slot]);
     leaves[slot] = never;
     // Before its entry the fighter is a bot's: nothing to wait for there.
     readings[slot].assign(at, control_reading{});
@@ -230,7 +231,7 @@ void rollback_match::apply_controls(std::uint32_t at, std::vector<control_readin
         if (at < entries[slot])
             continue;  // still a bot's
         if (at == entries[slot] && at > 0)
-            players[slot].become_human();
+            players[slot].become_human(looks[slot]);
         if (at >= leaves[slot]) {
             if (at == leaves[slot])
                 players[slot].become_bot();

@@ -60,10 +60,11 @@ public:
     // `slot` is a bot from `tick` on.
     void leave(int slot, std::uint32_t tick);
     // A player who came late takes over the bot's fighter in `slot` from
-    // `tick` on: always the first slot after the humans so far. This peer
-    // plays it when `local`. False when the slot is not that one, or `tick`
-    // is further back than this peer can go.
-    bool enter(int slot, std::uint32_t tick, bool local);
+    // `tick` on, wearing `look` (hair, shirt, pants): always the first slot
+    // after the humans so far. This peer plays it when `local`. False when
+    // the slot is not that one, or `tick` is further back than this peer
+    // can go.
+    bool enter(int slot, std::uint32_t tick, const int look[3], bool local);
     // The tick a human's controls start: 0 unless it came late.
     std::uint32_t entered_at(int slot) const { return entries[slot]; }
     int human_count() const { return humans; }
@@ -161,6 +162,7 @@ private:
     std::vector<control_reading> readings[control_slots];
     std::uint32_t leaves[control_slots] = {};
     std::uint32_t entries[control_slots] = {};
+    int looks[control_slots][3] = {};
     // Before stepping tick t: the state in states[t % window], the readings
     // used in used[t % window].
     std::vector<match_snapshot> states;

@@ -163,7 +163,11 @@ protected:
         first.restore();
         const rollback_match& known = peers[0]->session;
         for (std::uint32_t step = 0; step < at; step++) {
-            for (int slot = 0; slot < lineup.humans; slot++) {
+            for (int slot = 0; slot < known.human_count(); slot++) {
+                if (step < known.entered_at(slot))
+                    continue;
+                if (step == known.entered_at(slot) && step > 0)
+                    players[slot].become_human(late_look);
                 if (step == known.left_at(slot))
                     players[slot].become_bot();
                 if (step < known.left_at(slot))
@@ -174,6 +178,27 @@ protected:
         return match_hash();
     }
 
+    // The start every peer was told, with those who came in late.
+    net_start start_of_match() const
+    {
+        net_start start;
+        start.seed = 77;
+        start.skill = 1;
+        start.bots = lineup.bots;
+        for (int human = 0; human < peers[0]->session.human_count(); human++) {
+            net_player look;
+            for (int i = 0; i < 3; i++)
+                look.colors[i] = human < lineup.humans ? lineup.colors[human][i] : late_look[i];
+            start.humans.push_back(look);
+        }
+        std::ifstream file("zkm/tower.zkm");
+        std::ostringstream text;
+        text << file.rdbuf();
+        start.map_name = "tower.zkm";
+        start.map_text = text.str();
+        return start;
+    }
+
     // A peer's own input delay changes on a harness step.
     struct delay_change {
         int slot;
@@ -181,6 +206,7 @@ protected:
         std::uint32_t ticks;
     };
     std::vector<delay_change> delay_changes;
+    const int late_look[3] = {1, 4, 2};
     kept_settings kept;
     match_lineup lineup;
     match_snapshot first;
@@ -276,21 +302,7 @@ TEST_F(Rollback, APeerThatLeavesIsPlayedOnByABotOnEveryPeer)
     EXPECT_TRUE(players[2].get_bot());
 
     // Its replay holds all three humans and plays back to the same hash.
-    net_start start;
-    start.seed = 77;
-    start.skill = 1;
-    start.bots = lineup.bots;
-    for (int human = 0; human < lineup.humans; human++) {
-        net_player look;
-        for (int i = 0; i < 3; i++)
-            look.colors[i] = lineup.colors[human][i];
-        start.humans.push_back(look);
-    }
-    std::ifstream file("zkm/tower.zkm");
-    std::ostringstream text;
-    text << file.rdbuf();
-    start.map_name = "tower.zkm";
-    start.map_text = text.str();
+    const net_start start = start_of_match();
     const replay_data replay = record_network_match(peers[0]->session, start, {});
     ASSERT_EQ(replay.humans.size(), 3u);
     EXPECT_EQ(replay.humans[2].tick_count(), at) << "its controls end where it left";
@@ -304,6 +316,63 @@ TEST_F(Rollback, APeerThatLeavesIsPlayedOnByABotOnEveryPeer)
     EXPECT_EQ(player.get_tick(), 800u);
     EXPECT_EQ(match_hash(), hash_of(*peers[0], 800));
     device_slot = -1;
+}
+
+// A player come late steps the match so far on what the others confirmed,
+// then takes over the first bot at a tick the host names ahead of its own;
+// peers that hear of it late, or already stepped past it, go back.
+TEST_F(Rollback, APlayerComeLateTakesOverABotOnEveryPeerAlike)
+{
+    start(2);
+    run_until_hashed(3000, 4, 5);
+    auto late = std::make_unique<peer>();
+    late->slot = 2;
+    first.restore();
+    late->session.start(2, -1);
+    for (int slot = 0; slot < 2; slot++) {
+        const std::vector<control_reading>& known = peers[0]->session.known(slot);
+        for (std::uint32_t at = late->session.known(slot).size(); at < peers[0]->session.confirmed(); at++)
+            late->session.add_remote(slot, at, known[at]);
+    }
+    while (late->session.advance_known(1000) > 0) {
+    }
+    // Peer 1 hears of it only after it has stepped past the entry.
+    const std::uint32_t entry = peers[0]->session.get_tick() + 5;
+    for (int t = 0; t < 12; t++)
+        tick_all(4, 5);
+    ASSERT_GT(peers[1]->session.get_tick(), entry);
+    ASSERT_TRUE(late->session.enter(2, entry, late_look, true));
+    late->live.save();
+    for (auto& p : peers) {
+        p->live.restore();
+        ASSERT_TRUE(p->session.enter(2, entry, late_look, false));
+        p->live.save();
+    }
+    peers.push_back(std::move(late));
+    run_until_hashed(4000, 4, 5);
+    for (const auto& p : peers)
+        EXPECT_EQ(hash_of(*p, 4000), hash_of(*peers[0], 4000)) << "peer " << p->slot;
+    EXPECT_EQ(truth(4000), hash_of(*peers[0], 4000));
+    EXPECT_FALSE(players[2].get_bot());
+
+    // Its replay holds the late player from its entry and plays to the same hash.
+    const replay_data replay = record_network_match(peers[0]->session, start_of_match(), {});
+    ASSERT_EQ(replay.humans.size(), 3u);
+    EXPECT_EQ(replay.humans[2].first_tick, entry);
+    replay_player player;
+    std::string error;
+    ASSERT_TRUE(player.start(replay, error)) << error;
+    while (player.step()) {
+    }
+    player.stop();
+    EXPECT_EQ(player.get_mismatch(), -1);
+    EXPECT_EQ(match_hash(), hash_of(*peers[0], 4000));
+    device_slot = -1;
+
+    // Further back than a peer keeps its states, an entry is refused.
+    rollback_match far;
+    far.start(3, 0);
+    EXPECT_FALSE(far.enter(2, 5, late_look, false)) << "not the next slot";
 }
 
 TEST_F(Rollback, APeerWhoseMatchWentAstrayShowsAtTheNextHash)

@@ -20,6 +20,10 @@
 // misbehaviour.h) plays until the host lets it go or the match ends, and
 // exits 0 either way. A watcher has no fighter: it steps the match on the
 // players' controls as they come and prints its hash line as they do.
+// A joiner may come into a match under way, as a watcher may: it catches
+// up and then takes over the next bot's fighter, saying so on standard
+// error ("came in as slot S at tick T"); every peer says "at tick T" each
+// thousandth tick it has stepped.
 // With --chat the peer says a line of 100 characters
 // twice a second through the match, and sums up what it heard. A joiner
 // with --matches N stays in the host's lobby after a match that ended by
@@ -252,6 +256,23 @@ private:
     std::uint32_t said = 0;
 };
 
+// For the scripts that bring a peer in once the match is under way: every
+// thousandth tick stepped, and a late player's entry.
+void say_progress(const net_session& session, std::uint32_t& said_tick, bool& said_in)
+{
+    const rollback_match& match = session.get_match();
+    const std::uint32_t thousands = match.get_tick() / 1000 * 1000;
+    if (thousands > said_tick) {
+        said_tick = thousands;
+        std::fprintf(stderr, "zk3-sim: at tick %u\n", thousands);
+    }
+    if (!said_in && !session.is_coming_in() && session.get_local_slot() >= 0) {
+        said_in = true;
+        const int slot = session.get_local_slot();
+        std::fprintf(stderr, "zk3-sim: came in as slot %d at tick %u\n", slot, match.entered_at(slot));
+    }
+}
+
 // Until the next tick the peer takes what arrives, so that what its delay
 // holds back goes out when it is due, not at the next tick.
 void wait_for_tick(net_session& session, std::chrono::steady_clock::time_point next)
@@ -385,6 +406,8 @@ int play_match(net_session& session, const peer_settings& run, const std::string
     std::uint32_t timer_ticks = 0;
     std::uint32_t most_delay = 0;  // the longest input delay the match chose
     const auto match_began = next;
+    std::uint32_t said_tick = 0;
+    bool said_in = !session.is_coming_in();
     std::chrono::steady_clock::duration match_took{};
     while (!ended_by_rules && !session.all_agree_at(last)) {
         session.poll();
@@ -400,6 +423,7 @@ int play_match(net_session& session, const peer_settings& run, const std::string
         if (run.chat && !reached)
             chat.act(session);
         most_delay = std::max(most_delay, session.get_match().get_input_delay());
+        say_progress(session, said_tick, said_in);
         misbehaving.act(session);
         if (!reached)
             timer_ticks++;

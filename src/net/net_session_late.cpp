@@ -1,0 +1,224 @@
+// Players and watchers who come into a match under way. The host sends one
+// the match so far as a replay, and it steps through that as a watcher
+// does. A watcher then watches on; a player, once it has caught up, says it
+// is ready, and the host names the fighter it takes over (the next bot's)
+// and the tick it does so on, the same for every peer.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+#include "match/cgame.h"
+#include "match/control.h"
+#include "net/net_recording.h"
+#include "net/net_session.h"
+
+namespace {
+
+const int host_peer = 0;  // on a joiner
+// A player in but behind the host steps on at most this long a frame.
+const std::chrono::milliseconds catch_up_budget(8);
+
+}  // namespace
+
+// Packing the match costs the host, so no more than two a second are made,
+// whoever asks.
+void net_session::late_hello_from(int peer, const net_message& message)
+{
+    remote& late = remotes[peer];
+    std::string why_not;
+    if (message.hello.watching && watcher_count() >= most_watchers)
+        why_not = "no room to watch: " + std::to_string(most_watchers) + " are watching";
+    else if (!message.hello.watching && !room_to_come_in(why_not))
+        why_not = "no room to play: " + why_not;
+    else if (!catch_ups.take(link->now()))
+        why_not = "too many are joining the match under way; try again";
+    if (!why_not.empty()) {
+        turn_away(peer, why_not);
+        return;
+    }
+    late.watching = message.hello.watching;
+    late.coming_in = !message.hello.watching;
+    late.look = message.hello.look;
+    if (!send_catch_up(peer, why_not)) {
+        turn_away(peer, why_not);
+        return;
+    }
+    if (late.coming_in)
+        std::fprintf(stderr, "ZK3: %s joins the match under way\n", late.look.name.c_str());
+}
+
+bool net_session::send_catch_up(int peer, std::string& error)
+{
+    const replay_data past = recording();
+    net_catch_up catch_up;
+    catch_up.replay = pack_replay(past);
+    if (catch_up.replay.empty() || catch_up.replay.size() > net_max_catch_up) {
+        error = "the match so far cannot be packed to send";
+        return false;
+    }
+    send_lobby(peer);
+    link->send(peer, encode(catch_up), true);
+    // What the replay could not hold yet comes as it came to the others.
+    for (int slot = static_cast<int>(past.humans.size()); slot < match.human_count(); slot++) {
+        net_enter entry;
+        entry.slot = slot;
+        entry.tick = match.entered_at(slot);
+        entry.look = started.humans[static_cast<std::size_t>(slot)];
+        link->send(peer, encode(entry), true);
+    }
+    for (int slot = 0; slot < match.human_count(); slot++) {
+        const std::uint32_t left = match.left_at(slot);
+        if (left == rollback_match::never || left < past.ticks)
+            continue;
+        net_leave leave;
+        leave.slot = slot;
+        leave.tick = left;
+        link->send(peer, encode(leave), true);
+    }
+    return true;
+}
+
+// The match from its start, with every human's controls and coming and
+// going so far; the rest comes as it comes to any peer.
+void net_session::catch_up_from(int, const net_message& message)
+{
+    replay_data past;
+    std::string error;
+    if (!unpack_replay(message.catch_up.replay, past, error) || !begin(start_of(past), error)) {
+        end("the host's match so far cannot be " + std::string(watching ? "watched" : "played") +
+            " here: " + error);
+        return;
+    }
+    coming_in = !watching;
+    said_ready = false;
+    for (int slot = 0; slot < static_cast<int>(past.humans.size()); slot++) {
+        const recorded_human& human = past.humans[static_cast<std::size_t>(slot)];
+        if (human.first_tick > 0) {
+            net_enter entry;
+            entry.slot = slot;
+            entry.tick = human.first_tick;
+            std::copy(human.colors, human.colors + 3, entry.look.colors);
+            entry.look.name = human.name;
+            if (!let_in(entry, false))
+                return;
+        }
+        std::uint32_t at = human.first_tick;
+        for (const input_run& run : human.runs)
+            for (std::uint32_t i = 0; i < run.ticks; i++)
+                match.add_remote(slot, at++, run.reading);
+        if (at < past.ticks)
+            match.leave(slot, at);
+    }
+}
+
+void net_session::ready_from(int peer, const net_message&)
+{
+    remote& late = remotes[peer];
+    if (!late.coming_in) {
+        refuse(peer, "ready, but not coming into the match");
+        return;
+    }
+    // Near the end it waits for the next match, in the lobby.
+    if (over)
+        return;
+    late.coming_in = false;
+    std::string why_not;
+    if (!room_to_come_in(why_not)) {
+        turn_away(peer, "no room to play: " + why_not);
+        return;
+    }
+    net_enter entry;
+    entry.slot = match.human_count();
+    entry.tick = match.get_tick() + entry_lead;
+    entry.look = late.look;
+    if (!let_in(entry, false))
+        return;
+    late.slot = entry.slot;
+    for (int joiner = 1; joiner <= net_transport::most_joiners; joiner++) {
+        if (!greeted(joiner))
+            continue;
+        entry.yours = joiner == peer;
+        link->send(joiner, encode(entry), true);
+    }
+    std::fprintf(stderr, "ZK3: %s takes over slot %d at tick %u\n", entry.look.name.c_str(), entry.slot,
+                 entry.tick);
+}
+
+void net_session::enter_from(int peer, const net_message& message)
+{
+    const net_enter& entry = message.enter;
+    if (entry.yours && !(coming_in && said_ready)) {
+        refuse(peer, "a fighter for this peer, which did not ask for one");
+        return;
+    }
+    let_in(entry, entry.yours);
+}
+
+bool net_session::let_in(const net_enter& entry, bool ours)
+{
+    if (!match.enter(entry.slot, entry.tick, entry.look.colors, ours)) {
+        end("the host let a player into slot " + std::to_string(entry.slot) + " at tick " +
+            std::to_string(entry.tick) + ", which this match cannot take");
+        return false;
+    }
+    started.humans.push_back(entry.look);
+    humans.push_back(entry.look);
+    if (ours) {
+        coming_in = false;
+        catching_up = true;
+        local_slot = entry.slot;
+        game.set_shown_slot(entry.slot);
+        aiming_slot = entry.slot;
+    }
+    // Those who know the match already have its readings before the entry.
+    for (remote& other : remotes)
+        other.have_until[entry.slot] = std::max(other.have_until[entry.slot], entry.tick);
+    return true;
+}
+
+bool net_session::room_to_come_in(std::string& why_not) const
+{
+    int coming = 0;
+    int playing = own_fighter ? 1 : 0;
+    for (int peer = 1; peer <= net_transport::most_joiners; peer++) {
+        coming += remotes[peer].connected && remotes[peer].coming_in;
+        playing += remotes[peer].connected && remotes[peer].slot >= 0;
+    }
+    const match_lineup& lineup = game.get_lineup();
+    if (match.human_count() + coming >= lineup.humans + lineup.bots) {
+        why_not = "no bot's fighter is left to take over";
+        return false;
+    }
+    if (playing + coming >= std::min(most_players, net_max_slots)) {
+        why_not = "the match is full";
+        return false;
+    }
+    return true;
+}
+
+// Stepped only as far as was known, the player came in behind the others;
+// it steps on until it is where the host was half a trip ago.
+void net_session::catch_up_with_host(const control_reading& local)
+{
+    const std::uint32_t half_trip = static_cast<std::uint32_t>(std::max(0, link->round_trip_ms(host_peer)) / 20);
+    const std::uint32_t target = remotes[host_peer].sender_tick + half_trip;
+    const auto began = std::chrono::steady_clock::now();
+    while (match.get_tick() < target && std::chrono::steady_clock::now() - began < catch_up_budget) {
+        read_local(local);
+        if (!match.advance())
+            return;
+    }
+    catching_up = match.get_tick() < target;
+}
+
+void net_session::say_ready_when_caught_up()
+{
+    if (!coming_in || said_ready)
+        return;
+    const std::uint32_t host_tick = remotes[host_peer].sender_tick;
+    if (host_tick == 0 || match.get_tick() < match.confirmed() ||
+        match.get_tick() + rollback_match::most_ahead < host_tick)
+        return;
+    link->send(host_peer, encode_ready(), true);
+    said_ready = true;
+}
