@@ -104,6 +104,11 @@ void check_accepted(const net_message& m)
     case net_kind::inputs: check_inputs(m.inputs); break;
     case net_kind::hash: break;
     case net_kind::leave: require(m.leave.slot >= 0 && m.leave.slot < net_max_slots); break;
+    case net_kind::ready: break;
+    case net_kind::enter:
+        require(m.enter.slot >= 1 && m.enter.slot < net_max_slots && m.enter.tick > 0);
+        require(is_player_name(m.enter.look.name));
+        break;
     case net_kind::catch_up: require(!m.catch_up.replay.empty() && m.catch_up.replay.size() <= net_max_catch_up); break;
     case net_kind::bye: require(m.bye.why.size() <= net_max_bye); break;
     case net_kind::chat:

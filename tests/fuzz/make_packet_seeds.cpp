@@ -120,11 +120,18 @@ int main(int argc, char** argv)
     net_catch_up catch_up;
     catch_up.replay = std::string("ZK3RPLAY\x03\0\0\0", 12);
 
+    net_enter enter;
+    enter.slot = 4;
+    enter.tick = 30050;
+    enter.look.name = "LATE ONE";
+    enter.yours = true;
+
     const bool written = write(folder, "hello", encode(hello)) && write(folder, "lobby", encode(lobby)) &&
                          write(folder, "start", encode(start)) && write(folder, "inputs", encode(inputs)) &&
                          write(folder, "hash", encode(hash)) && write(folder, "leave", encode(leave)) &&
                          write(folder, "bye", encode(bye)) && write(folder, "chat", encode(chat)) &&
-                         write(folder, "note", encode(note)) && write(folder, "catch_up", encode(catch_up));
+                         write(folder, "note", encode(note)) && write(folder, "catch_up", encode(catch_up)) &&
+                         write(folder, "enter", encode(enter)) && write(folder, "ready", encode_ready());
     if (!written) {
         std::fprintf(stderr, "make_packet_seeds: cannot write into %s\n", argv[1]);
         return 1;

@@ -184,6 +184,11 @@ TEST(NetMessages, EveryKindReadsBackExactlyAndOnlyWhole)
         {"hash", hash()},     {"leave", leave()},
         {"bye", bye()},       {"bye, no reason", of(net_kind::bye)},
         {"chat", chat()},     {"a note", note()},
+        {"ready", of(net_kind::ready)}, {"enter", [] {
+             net_message m = of(net_kind::enter);
+             m.enter = {10, 123456, net_player{}, true};
+             return m;
+         }()},
     };
     for (const round_trip& row : table) {
         const std::string packet = encode(row.message);
@@ -367,13 +372,17 @@ TEST(NetMessages, EveryBadValueIsRefusedWithItsReason)
              return p;
          },
          "; this game speaks"},
-        {"kind 10",
+        {"kind 12",
          [] {
              std::string p = encode(hash());
-             p[3] = 10;
+             p[3] = 12;
              return p;
          },
-         "unknown message kind 10"},
+         "unknown message kind 12"},
+        {"an entry into the host's slot", [] { return raw(net_kind::enter, [](byte_writer& o) { o.byte(0); }); },
+         "the slot taken 0 is not 1 to 10"},
+        {"an entry at tick 0", [] { return raw(net_kind::enter, [](byte_writer& o) { o.byte(3), o.varint(0); }); },
+         "an entry at tick 0"},
         {"an empty catch-up", [] { return raw(net_kind::catch_up, [](byte_writer& o) { o.varint(0); }); },
          "catch-up message: a replay of 0 bytes"},
         {"too large",

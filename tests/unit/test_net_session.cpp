@@ -340,23 +340,49 @@ TEST_F(NetSession, AServersWatchersSeeEverySlotAndAreNeverWaitedFor)
     EXPECT_TRUE(slots_seen[0] && slots_seen[1]) << "a watcher is sent every player's controls";
     EXPECT_EQ(refused_after(first_watcher, inputs_of(0, next, 1)), 1u) << "a watcher has no controls to send";
 
-    // Into the match: a player is turned away, a watcher sent the match so far.
+    // Into the match: a player and a watcher are both sent the match so far.
     network->waiting.push_back({net_event::disconnected, first_watcher, {}});
-    const int late_player = 12, late_watcher = 13;
+    const int late_player = 12, late_watcher = 13, too_late = 14;
+    net_hello late;
+    late.look.name = "LATE";
     network->connect(late_player);
-    network->deliver(late_player, encode(net_hello{}));
+    network->deliver(late_player, encode(late));
     network->connect(late_watcher);
     network->deliver(late_watcher, encode(watcher));
     const std::size_t sent_before = network->sent.size();
     session.poll();
-    EXPECT_EQ(network->let_go.back(), late_player);
-    replay_data past;
+    int caught_up = 0;
     for (std::size_t i = sent_before; i < network->sent.size(); i++)
-        if (network->sent[i].peer == late_watcher && network->sent[i].message.kind == net_kind::catch_up) {
+        if (network->sent[i].message.kind == net_kind::catch_up) {
+            replay_data past;
             ASSERT_TRUE(unpack_replay(network->sent[i].message.catch_up.replay, past, error)) << error;
+            EXPECT_EQ(past.humans.size(), 2u);
+            EXPECT_EQ(past.ticks, 100u) << "up to the last tick every control of is known";
+            caught_up |= 1 << (network->sent[i].peer - late_player);
         }
-    EXPECT_EQ(past.humans.size(), 2u);
-    EXPECT_EQ(past.ticks, 100u) << "up to the last tick every control of is known";
+    EXPECT_EQ(caught_up, 3);
+
+    // Caught up, the player takes over the bot, on a tick ahead of the host's.
+    const std::size_t ready_at = network->sent.size();
+    network->deliver(late_player, encode_ready());
+    session.poll();
+    std::vector<net_enter> entries;
+    for (std::size_t i = ready_at; i < network->sent.size(); i++)
+        if (network->sent[i].message.kind == net_kind::enter) {
+            entries.push_back(network->sent[i].message.enter);
+            EXPECT_EQ(entries.back().yours, network->sent[i].peer == late_player);
+        }
+    ASSERT_EQ(entries.size(), 11u) << "every player and watcher";
+    EXPECT_EQ(entries[0].slot, 2);
+    EXPECT_EQ(entries[0].tick, 100u + net_session::entry_lead);
+    EXPECT_EQ(entries[0].look.name, "LATE");
+    EXPECT_EQ(session.get_start().humans.size(), 3u);
+    EXPECT_EQ(refused_after(late_player, encode_ready()), 1u) << "only once";
+    // No bot is left to take over.
+    network->connect(too_late);
+    network->deliver(too_late, encode(late));
+    session.poll();
+    EXPECT_EQ(network->let_go.back(), too_late);
 }
 
 TEST_F(NetSession, ReadingsFarAheadOfTheHostsTickAreNeitherKeptNorRelayed)
