@@ -14,6 +14,7 @@
 #include "match/rules_shown.h"
 #include "match/scoreboard.h"
 #include "net/net_session.h"
+#include "netplay/lobby_list.h"
 #include "netplay/waiting_note.h"
 #include "replay/replay_folder.h"
 
@@ -104,6 +105,8 @@ void network_match::draw_overlay() const
     draw_waiting_note(session->waiting_for(), session->get_humans());
     if (session->is_watching())
         draw_followed();
+    else if (session->is_coming_in())
+        draw_centred_line("CATCHING UP ON THE MATCH - YOU TAKE OVER A BOT IN A MOMENT", followed_y, false);
 }
 
 // The next fighter in the match after the one followed now, or the one

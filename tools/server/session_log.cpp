@@ -29,6 +29,14 @@ void session_log::match_started(const net_session& session, int new_number)
 void session_log::watch_match(const net_session& session)
 {
     const rollback_match& match = session.get_match();
+    // Players come late follow those who began, each in a bot's place.
+    const std::vector<net_player>& humans = session.get_start().humans;
+    for (std::size_t slot = began.size(); slot < humans.size(); slot++) {
+        began.push_back(humans[slot]);
+        names.push_back(humans[slot].name);
+        gone.push_back(false);
+        log_line("join " + humans[slot].name + " into the match, for a bot");
+    }
     for (std::size_t slot = 0; slot < began.size(); slot++) {
         if (gone[slot] || match.left_at(static_cast<int>(slot)) == rollback_match::never)
             continue;

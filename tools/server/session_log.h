@@ -21,7 +21,7 @@ public:
     // The match is over, the lobby back: those who left it are gone.
     void match_left();
     void watch_watchers(const net_session& session);
-    // Every human who began the match has left it.
+    // Every human who began the match or came in late has left it.
     bool everyone_left() const;
     int match_number() const { return number; }
     // The names of the match's humans, slot by slot.
