@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# A game window joins a match 1,000 ticks under way between two headless
+# peers and a bot: it catches up, takes over the bot's fighter, and walks it
+# left and then right.
+source "$(dirname "$0")/lib.sh"
+
+grey_arena 1
+settings name=ANNA shirt=2 pants=2 display=windowed
+PORT=$(( 20000 + $$ % 20000 ))
+
+"$SIM" --host "$PORT" --players 2 --bots 1 --seed 5 --ticks 100000 "$GAME_DIR/zkm/grey.zkm" \
+  >"$WORK/host.out" 2>"$WORK/host.err" &
+HOST_PID=$!
+"$SIM" --join "127.0.0.1:$PORT" --ticks 100000 >"$WORK/joiner.out" 2>"$WORK/joiner.err" &
+JOINER_PID=$!
+trap 'kill "$HOST_PID" "$JOINER_PID" 2>/dev/null || true; cleanup' EXIT
+give_up=$((SECONDS + 60))
+until grep -q "at tick 1000" "$WORK/host.err"; do
+  [ "$SECONDS" -lt "$give_up" ] || fail "the host never reached tick 1000: $(cat "$WORK/host.err")"
+  sleep 0.05
+done
+
+# The 960 x 540 window shows logical (X, Y) at (X / 2, Y / 2). A name shows
+# over a fighter only while a human plays it, in the shirt's colour: ANNA's
+# green (with her green clothes) is hers once she has taken over.
+green_in() { [ "$(count_pixels "$1" 'g >= 100 && r <= 40 && b <= 40')" -ge 20 ]; }
+start_xvfb 960x540
+start_game ALSOFT_DRIVERS=null --no-multisampling --join "127.0.0.1:$PORT"
+window_of "$GAME_PID"
+focus_window "$WINDOW" 480 270
+wait_for "the player's green fighter" green_in 960x470+0+55
+xdotool keydown a
+wait_for "the fighter walked left of the middle" green_in 400x470+0+55
+xdotool keyup a
+xdotool keydown d
+wait_for "the fighter walked right of the middle" green_in 400x470+560+55
+xdotool keyup d
+
+grep -Eq "ANNA takes over slot 2 at tick [0-9]+" "$WORK/host.err" || fail "the host said: $(cat "$WORK/host.err")"
+echo PASS
