@@ -52,6 +52,9 @@ public:
     // A joiner that has not said hello this long after connecting is let
     // go, so that silent connections cannot fill the host's places.
     static constexpr std::chrono::seconds hello_within{3};
+    // A player come late that has not caught up this long after connecting
+    // is let go, so that the fighters it keeps from others come free.
+    static constexpr std::chrono::seconds ready_within{60};
 
     // Opens the lobby on `port`, the host in slot 0 wearing `look`.
     bool host(std::uint16_t port, const net_player& look, std::string& error);
@@ -275,6 +278,7 @@ private:
     // The host's watch on joiners that hold the match up.
     void watch_hold_ups();
     void let_go(int peer, const std::string& reason);
+    // Joiners that never said hello, or never caught up.
     void turn_away_the_nameless();
     void watch_waiting(bool stepped, std::uint32_t waits_before);
     // The local reading, at the delay the trip to the others calls for.

@@ -43,8 +43,6 @@ void net_session::late_hello_from(int peer, const net_message& message)
         turn_away(peer, why_not);
         return;
     }
-    if (late.coming_in)
-        std::fprintf(stderr, "ZK3: %s joins the match under way\n", late.look.name.c_str());
 }
 
 bool net_session::send_catch_up(int peer, std::string& error)
@@ -58,6 +56,8 @@ bool net_session::send_catch_up(int peer, std::string& error)
     }
     send_lobby(peer);
     link->send(peer, encode(catch_up), true);
+    std::fprintf(stderr, "ZK3: the match so far to %s: %u ticks in %zu bytes\n", who(peer).c_str(), past.ticks,
+                 catch_up.replay.size());
     // What the replay could not hold yet comes as it came to the others.
     for (int slot = static_cast<int>(past.humans.size()); slot < match.human_count(); slot++) {
         net_enter entry;

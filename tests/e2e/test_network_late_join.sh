@@ -36,7 +36,7 @@ for peer in joiner late; do
   [ "$(cat "$WORK/$peer.out")" = "$(cat "$WORK/host.out")" ] ||
     fail "the $peer printed $(cat "$WORK/$peer.out"), the host $(cat "$WORK/host.out")"
 done
-entered=$(sed -n 's/^zk3-sim: came in as slot 2 at tick \([0-9]*\)$/\1/p' "$WORK/late.err")
+entered=$(sed -n 's/^zk3-sim: came in as slot 2 at tick \([0-9]*\), told [0-9]* ms after joining$/\1/p' "$WORK/late.err")
 [ -n "$entered" ] && [ "$entered" -gt 3000 ] && [ "$entered" -lt "$LAST" ] ||
   fail "the late player came in as: $(cat "$WORK/late.err")"
 grep -q "LATE takes over slot 2 at tick $entered" "$WORK/host.err" || fail "the host said: $(cat "$WORK/host.err")"

@@ -258,7 +258,8 @@ private:
 
 // For the scripts that bring a peer in once the match is under way: every
 // thousandth tick stepped, and a late player's entry.
-void say_progress(const net_session& session, std::uint32_t& said_tick, bool& said_in)
+void say_progress(const net_session& session, std::uint32_t& said_tick, bool& said_in,
+                  std::chrono::steady_clock::time_point joined)
 {
     const rollback_match& match = session.get_match();
     const std::uint32_t thousands = match.get_tick() / 1000 * 1000;
@@ -269,7 +270,10 @@ void say_progress(const net_session& session, std::uint32_t& said_tick, bool& sa
     if (!said_in && !session.is_coming_in() && session.get_local_slot() >= 0) {
         said_in = true;
         const int slot = session.get_local_slot();
-        std::fprintf(stderr, "zk3-sim: came in as slot %d at tick %u\n", slot, match.entered_at(slot));
+        const auto took = std::chrono::steady_clock::now() - joined;
+        std::fprintf(stderr, "zk3-sim: came in as slot %d at tick %u, told %lld ms after joining\n", slot,
+                     match.entered_at(slot),
+                     static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
     }
 }
 
@@ -423,7 +427,7 @@ int play_match(net_session& session, const peer_settings& run, const std::string
         if (run.chat && !reached)
             chat.act(session);
         most_delay = std::max(most_delay, session.get_match().get_input_delay());
-        say_progress(session, said_tick, said_in);
+        say_progress(session, said_tick, said_in, lobby_until - lobby_wait);
         misbehaving.act(session);
         if (!reached)
             timer_ticks++;
