@@ -165,6 +165,16 @@ wait_for() {
   done
 }
 
+# wait_for_output FILE PATTERN: a headless peer's output FILE has a line
+# matching PATTERN (grep's); the minute and a half is only a safety net.
+wait_for_output() {
+  local give_up=$((SECONDS + 90))
+  until grep -q "$2" "$1"; do
+    [ "$SECONDS" -lt "$give_up" ] || fail "never: $2 in $1: $(cat "$1")"
+    sleep 0.05
+  done
+}
+
 # wait_for_pixel X Y TEST: screenshots until the pixel passes TEST.
 wait_for_pixel() {
   wait_for "pixel ($1, $2) passing $3" shows "$@"

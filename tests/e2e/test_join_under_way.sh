@@ -14,11 +14,7 @@ HOST_PID=$!
 "$SIM" --join "127.0.0.1:$PORT" --ticks 100000 >"$WORK/joiner.out" 2>"$WORK/joiner.err" &
 JOINER_PID=$!
 trap 'kill "$HOST_PID" "$JOINER_PID" 2>/dev/null || true; cleanup' EXIT
-give_up=$((SECONDS + 60))
-until grep -q "at tick 1000" "$WORK/host.err"; do
-  [ "$SECONDS" -lt "$give_up" ] || fail "the host never reached tick 1000: $(cat "$WORK/host.err")"
-  sleep 0.05
-done
+wait_for_output "$WORK/host.err" "at tick 1000"
 
 # The 960 x 540 window shows logical (X, Y) at (X / 2, Y / 2). A name shows
 # over a fighter only while a human plays it, in the shirt's colour: ANNA's

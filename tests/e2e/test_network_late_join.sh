@@ -9,21 +9,13 @@ MAP=$GAME_DIR/zkm/tower.zkm
 PORT=$(( 20000 + $$ % 20000 ))
 LAST=4500
 
-wait_for_line() {
-  local give_up=$((SECONDS + 90))
-  until grep -q "$2" "$1"; do
-    [ "$SECONDS" -lt "$give_up" ] || fail "never: $2 in $1: $(cat "$1")"
-    sleep 0.05
-  done
-}
-
 "$SIM" --host "$PORT" --players 2 --bots 2 --seed 5 --play-randomly 1 --ticks "$LAST" --lose 5 --delay 20 \
   --record "$WORK/host_replays" "$MAP" >"$WORK/host.out" 2>"$WORK/host.err" &
 host=$!
 "$SIM" --join "127.0.0.1:$PORT" --play-randomly 2 --ticks "$LAST" --lose 5 --delay 20 \
   >"$WORK/joiner.out" 2>"$WORK/joiner.err" &
 joiner=$!
-wait_for_line "$WORK/host.err" "at tick 3000"
+wait_for_output "$WORK/host.err" "at tick 3000"
 "$SIM" --join "127.0.0.1:$PORT" --play-randomly 3 --ticks "$LAST" --lose 5 --delay 20 --name LATE \
   >"$WORK/late.out" 2>"$WORK/late.err" &
 late=$!

@@ -16,14 +16,7 @@ host=$!
 # The watcher first, in the lobby before the players make the host start.
 "$SIM" --watch "127.0.0.1:$PORT" --ticks "$LONGEST" >"$WORK/watcher.out" 2>"$WORK/watcher.err" &
 watcher=$!
-wait_for_line() {
-  local give_up=$((SECONDS + 60))
-  until grep -q "$2" "$1"; do
-    [ "$SECONDS" -lt "$give_up" ] || fail "never: $2 in $1: $(cat "$1")"
-    sleep 0.05
-  done
-}
-wait_for_line "$WORK/watcher.err" "in the lobby"
+wait_for_output "$WORK/watcher.err" "in the lobby"
 "$SIM" --join "127.0.0.1:$PORT" --play-randomly 2 --ticks "$LONGEST" --lose 5 --delay 20 \
   --record "$WORK/joiner_replays" >"$WORK/joiner.out" 2>"$WORK/joiner.err" &
 joiner=$!
@@ -31,7 +24,7 @@ joiner=$!
   >"$WORK/other.out" 2>"$WORK/other.err" &
 other=$!
 # The second watcher once the match has begun, caught up on what it missed.
-wait_for_line "$WORK/host.err" "the match begins"
+wait_for_output "$WORK/host.err" "the match begins"
 "$SIM" --watch "127.0.0.1:$PORT" --ticks "$LONGEST" >"$WORK/late.out" 2>"$WORK/late.err" &
 late=$!
 for peer in host joiner other watcher late; do

@@ -199,6 +199,22 @@ protected:
         return start;
     }
 
+    // The replay plays through every checkpoint to the first peer's state
+    // after `at` ticks.
+    void expect_replay_ends_in(const replay_data& replay, std::uint32_t at)
+    {
+        replay_player player;
+        std::string error;
+        ASSERT_TRUE(player.start(replay, error)) << error;
+        while (player.step()) {
+        }
+        player.stop();
+        EXPECT_EQ(player.get_mismatch(), -1);
+        EXPECT_EQ(player.get_tick(), at);
+        EXPECT_EQ(match_hash(), hash_of(*peers[0], at));
+        device_slot = -1;
+    }
+
     // A peer's own input delay changes on a harness step.
     struct delay_change {
         int slot;
@@ -306,16 +322,7 @@ TEST_F(Rollback, APeerThatLeavesIsPlayedOnByABotOnEveryPeer)
     const replay_data replay = record_network_match(peers[0]->session, start, {});
     ASSERT_EQ(replay.humans.size(), 3u);
     EXPECT_EQ(replay.humans[2].tick_count(), at) << "its controls end where it left";
-    replay_player player;
-    std::string error;
-    ASSERT_TRUE(player.start(replay, error)) << error;
-    while (player.step()) {
-    }
-    player.stop();
-    EXPECT_EQ(player.get_mismatch(), -1);
-    EXPECT_EQ(player.get_tick(), 800u);
-    EXPECT_EQ(match_hash(), hash_of(*peers[0], 800));
-    device_slot = -1;
+    expect_replay_ends_in(replay, 800);
 }
 
 // A player come late steps the match so far on what the others confirmed,
@@ -359,15 +366,7 @@ TEST_F(Rollback, APlayerComeLateTakesOverABotOnEveryPeerAlike)
     const replay_data replay = record_network_match(peers[0]->session, start_of_match(), {});
     ASSERT_EQ(replay.humans.size(), 3u);
     EXPECT_EQ(replay.humans[2].first_tick, entry);
-    replay_player player;
-    std::string error;
-    ASSERT_TRUE(player.start(replay, error)) << error;
-    while (player.step()) {
-    }
-    player.stop();
-    EXPECT_EQ(player.get_mismatch(), -1);
-    EXPECT_EQ(match_hash(), hash_of(*peers[0], 4000));
-    device_slot = -1;
+    expect_replay_ends_in(replay, 4000);
 
     // Further back than a peer keeps its states, an entry is refused.
     rollback_match far;
