@@ -133,6 +133,9 @@ void cplayer::become_bot()
 void cplayer::become_human(const int* look)
 {
     bot = false;
+    // The player's own score starts here; the bot's goes with it.
+    kills = 0;
+    deaths = 0;
     if (!look)
         return;
     head = look[0];

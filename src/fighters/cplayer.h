@@ -54,7 +54,7 @@ public:
     void become_bot();
     // A player who came into a network match late takes over a bot's
     // fighter as it stands, from this tick, wearing `look` (hair, shirt,
-    // pants) when given.
+    // pants) when given, with no kills or deaths yet.
     void become_human(const int* look = nullptr);
 
     // Combat (cplayer.cpp)

@@ -343,13 +343,13 @@ TEST_F(Rollback, APlayerComeLateTakesOverABotOnEveryPeerAlike)
     }
     while (late->session.advance_known(1000) > 0) {
     }
+    late->live.save();
     // Peer 1 hears of it only after it has stepped past the entry.
     const std::uint32_t entry = peers[0]->session.get_tick() + 5;
     for (int t = 0; t < 12; t++)
         tick_all(4, 5);
     ASSERT_GT(peers[1]->session.get_tick(), entry);
     ASSERT_TRUE(late->session.enter(2, entry, late_look, true));
-    late->live.save();
     for (auto& p : peers) {
         p->live.restore();
         ASSERT_TRUE(p->session.enter(2, entry, late_look, false));
