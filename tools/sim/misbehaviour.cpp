@@ -85,7 +85,7 @@ void misbehaving_peer::lie(net_session& session)
     const int own_slot = session.get_local_slot();
     control_reading reading;
     std::string packet;
-    switch (ticks % 7) {
+    switch (ticks % 9) {
     case 0:  // speaking for the host
         packet = encode(inputs_of(0, tick + session.get_match().get_input_delay(), 4, reading));
         break;
@@ -112,7 +112,17 @@ void misbehaving_peer::lie(net_session& session)
         packet = encode(lobby);
         break;
     }
-    case 5:  // junk
+    case 5: {  // a player come late of its own making, in the honest joiner's place
+        net_enter entry;
+        entry.slot = 1;
+        entry.tick = tick;
+        packet = encode(entry);
+        break;
+    }
+    case 6:  // ready for a fighter, having one
+        packet = encode_ready();
+        break;
+    case 7:  // junk
         packet = std::string("ZK\x01\x04 junk junk junk", 20);
         break;
     default: {  // a hash for a tick no hash is taken at

@@ -4,7 +4,8 @@
 //   idle   stays connected and sends no controls at all
 //   flood  plays, and sends its controls far ahead, many packets a tick
 //   lies   plays, and each tick adds one lie: controls for another slot or
-//          far ahead, a NaN scale, a message only a host may send, junk
+//          far ahead, a NaN scale, a message only a host may send, a ready
+//          for a fighter it has, junk
 //   hash   plays, and tells the host a wrong hash before each true one
 #pragma once
 
