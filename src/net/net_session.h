@@ -99,6 +99,9 @@ public:
     // A player come late, catching up on the match so far before it takes
     // over a bot's fighter.
     bool is_coming_in() const { return coming_in; }
+    // Caught up and waiting to be named a fighter; with none free, until
+    // the next match.
+    bool is_waiting_for_fighter() const { return coming_in && said_ready; }
     // Whether slot 0 is the host's own fighter (not on a server).
     bool host_plays() const { return hosting ? own_fighter : lobby_told.host_plays; }
     // The watchers the host has let in.
@@ -169,6 +172,8 @@ public:
     // What the host tells a player whose line it refused.
     static const char* const too_fast_note;
     static const char* const bad_line_note;
+    // What the host tells a player come late when no fighter is free.
+    static const char* const no_fighter_note;
 
 private:
     // Each reading goes in this many packets to each peer, so that a lost
@@ -182,6 +187,7 @@ private:
         // A player come into a match under way, catching up before it takes
         // a fighter; who it is.
         bool coming_in = false;
+        bool waits_for_next = false;  // no fighter was free: it plays in the next match
         net_player look;
         // The first tick of each slot this peer still lacks, as it last said.
         std::uint32_t have_until[net_max_slots] = {};
@@ -266,6 +272,8 @@ private:
     bool send_catch_up(int peer, std::string& error);
     // Whether another player may come into the match under way.
     bool room_to_come_in(std::string& why_not) const;
+    // Players come late who found no fighter free.
+    int players_waiting() const;
     // A player come late takes the next fighter from `at` on.
     bool let_in(const net_enter& entry, bool ours);
     // A player come late steps as a watcher until it is in; then, behind

@@ -73,7 +73,8 @@ void net_session::turn_away_the_nameless()
         if (other.connected && !greeted(peer) && at - other.connected_at > hello_within)
             turn_away(peer, "no hello within 3 s");
         // A bot's fighter waits for each one coming in: not for ever.
-        else if (other.connected && other.coming_in && at - other.connected_at > ready_within)
+        else if (other.connected && other.coming_in && !other.waits_for_next &&
+                 at - other.connected_at > ready_within)
             turn_away(peer, "not caught up on the match within 60 s");
     }
 }

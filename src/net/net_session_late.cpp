@@ -12,6 +12,8 @@
 #include "net/net_recording.h"
 #include "net/net_session.h"
 
+const char* const net_session::no_fighter_note = "NO FIGHTER IS FREE: YOU WATCH, AND PLAY IN THE NEXT MATCH";
+
 namespace {
 
 const int host_peer = 0;  // on a joiner
@@ -21,28 +23,35 @@ const std::chrono::milliseconds catch_up_budget(8);
 }  // namespace
 
 // Packing the match costs the host, so no more than two a second are made,
-// whoever asks.
+// whoever asks. A player who finds no fighter free watches until the next
+// match, as many of them as may watch.
 void net_session::late_hello_from(int peer, const net_message& message)
 {
     remote& late = remotes[peer];
     std::string why_not;
-    if (message.hello.watching && watcher_count() >= most_watchers)
-        why_not = "no room to watch: " + std::to_string(most_watchers) + " are watching";
-    else if (!message.hello.watching && !room_to_come_in(why_not))
-        why_not = "no room to play: " + why_not;
+    const bool to_play = !message.hello.watching;
+    const bool room = to_play && room_to_come_in(why_not);
+    if (!room && watcher_count() + players_waiting() >= most_watchers)
+        why_not = to_play ? "no room to play: " + why_not : "no room to watch: " + std::to_string(most_watchers) +
+                                                              " are watching";
     else if (!catch_ups.take(link->now()))
         why_not = "too many are joining the match under way; try again";
+    else
+        why_not.clear();
     if (!why_not.empty()) {
         turn_away(peer, why_not);
         return;
     }
-    late.watching = message.hello.watching;
-    late.coming_in = !message.hello.watching;
+    late.watching = !to_play;
+    late.coming_in = to_play;
+    late.waits_for_next = to_play && !room;
     late.look = message.hello.look;
     if (!send_catch_up(peer, why_not)) {
         turn_away(peer, why_not);
         return;
     }
+    if (late.waits_for_next)
+        note_to(peer, no_fighter_note);
 }
 
 bool net_session::send_catch_up(int peer, std::string& error)
@@ -114,7 +123,7 @@ void net_session::catch_up_from(int, const net_message& message)
 void net_session::ready_from(int peer, const net_message&)
 {
     remote& late = remotes[peer];
-    if (!late.coming_in) {
+    if (!late.coming_in || late.waits_for_next) {
         refuse(peer, "ready, but not coming into the match");
         return;
     }
@@ -124,7 +133,9 @@ void net_session::ready_from(int peer, const net_message&)
     late.coming_in = false;
     std::string why_not;
     if (!room_to_come_in(why_not)) {
-        turn_away(peer, "no room to play: " + why_not);
+        late.coming_in = true;
+        late.waits_for_next = true;
+        note_to(peer, no_fighter_note);
         return;
     }
     net_enter entry;
@@ -176,12 +187,20 @@ bool net_session::let_in(const net_enter& entry, bool ours)
     return true;
 }
 
+int net_session::players_waiting() const
+{
+    int waiting_now = 0;
+    for (int peer = 1; peer <= net_transport::most_joiners; peer++)
+        waiting_now += remotes[peer].connected && remotes[peer].waits_for_next;
+    return waiting_now;
+}
+
 bool net_session::room_to_come_in(std::string& why_not) const
 {
     int coming = 0;
     int playing = own_fighter ? 1 : 0;
     for (int peer = 1; peer <= net_transport::most_joiners; peer++) {
-        coming += remotes[peer].connected && remotes[peer].coming_in;
+        coming += remotes[peer].connected && remotes[peer].coming_in && !remotes[peer].waits_for_next;
         playing += remotes[peer].connected && remotes[peer].slot >= 0;
     }
     const match_lineup& lineup = game.get_lineup();

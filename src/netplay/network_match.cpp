@@ -54,7 +54,7 @@ void network_match::update()
         left = true;
         return;
     }
-    if (session->is_watching())
+    if (session->get_local_slot() < 0)
         follow_another();
     else if (death.running() && (escape || watch))
         death.end();
@@ -105,6 +105,8 @@ void network_match::draw_overlay() const
     draw_waiting_note(session->waiting_for(), session->get_humans());
     if (session->is_watching())
         draw_followed();
+    else if (session->is_waiting_for_fighter())
+        draw_centred_line("WAITING FOR A FIGHTER - LEFT AND RIGHT BUTTONS: WHOM TO WATCH", followed_y, false);
     else if (session->is_coming_in())
         draw_centred_line("CATCHING UP ON THE MATCH - YOU TAKE OVER A BOT IN A MOMENT", followed_y, false);
 }

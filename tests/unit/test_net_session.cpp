@@ -378,11 +378,34 @@ TEST_F(NetSession, AServersWatchersSeeEverySlotAndAreNeverWaitedFor)
     EXPECT_EQ(entries[0].look.name, "LATE");
     EXPECT_EQ(session.get_start().humans.size(), 3u);
     EXPECT_EQ(refused_after(late_player, encode_ready()), 1u) << "only once";
-    // No bot is left to take over.
+    // No bot is left to take over: with eight watching, no room at all;
+    // with room to watch, it watches and plays in the next match.
     network->connect(too_late);
     network->deliver(too_late, encode(late));
     session.poll();
     EXPECT_EQ(network->let_go.back(), too_late);
+    const int waiting = 15;
+    network->waiting.push_back({net_event::disconnected, first_watcher + 1, {}});
+    network->connect(waiting);
+    network->deliver(waiting, encode(late));
+    network->time += std::chrono::seconds(1);  // the catch-ups' rate
+    const std::size_t waited_at = network->sent.size();
+    session.poll();
+    EXPECT_EQ(network->let_go.back(), too_late);
+    const auto sent_to_waiting = [&](net_kind kind) {
+        std::vector<net_message> found;
+        for (std::size_t i = waited_at; i < network->sent.size(); i++)
+            if (network->sent[i].peer == waiting && network->sent[i].message.kind == kind)
+                found.push_back(network->sent[i].message);
+        return found;
+    };
+    ASSERT_EQ(sent_to_waiting(net_kind::chat).size(), 1u);
+    EXPECT_EQ(sent_to_waiting(net_kind::chat)[0].chat.text, net_session::no_fighter_note);
+    EXPECT_EQ(sent_to_waiting(net_kind::catch_up).size(), 1u);
+    session.return_to_lobby();
+    const std::vector<net_message> lobbies = sent_to_waiting(net_kind::lobby);
+    ASSERT_FALSE(lobbies.empty());
+    EXPECT_EQ(lobbies.back().lobby.your_slot, 3) << "after the two who began and the one who came in";
 }
 
 TEST_F(NetSession, ReadingsFarAheadOfTheHostsTickAreNeitherKeptNorRelayed)
