@@ -8,6 +8,7 @@
 #
 # Usage: bench/late_join.sh [JOIN_AT [PORT]] (defaults 3000 ticks, port 27991;
 # JOIN_AT a multiple of 1000). The match runs 1,500 ticks past JOIN_AT.
+# With KEEP=1 the peers' output stays, in the folder it names.
 set -euo pipefail
 
 JOIN_AT=${1:-3000}
@@ -21,7 +22,7 @@ WORK=$(mktemp -d)
 PIDS=()
 cleanup() {
   for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$WORK"
+  if [ -n "${KEEP:-}" ]; then echo "the peers' output: $WORK"; else rm -rf "$WORK"; fi
 }
 trap cleanup EXIT
 
