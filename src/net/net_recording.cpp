@@ -72,8 +72,13 @@ replay_data record_network_match(const rollback_match& match, const net_start& s
             replay.checkpoints.push_back({at, hash});
     if (last > 0 && match.final_hash(last, hash))
         replay.checkpoints.push_back({last, hash});
-    replay.chat = chat;
-    for (recorded_chat& line : replay.chat)
+    // A player named a fighter may speak before the tick it takes it over;
+    // one not in the replay yet cannot be heard in it.
+    for (recorded_chat line : chat) {
+        if (line.slot >= static_cast<int>(replay.humans.size()))
+            continue;
         line.tick = std::min(line.tick, last);
+        replay.chat.push_back(line);
+    }
     return replay;
 }
