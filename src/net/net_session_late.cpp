@@ -145,6 +145,7 @@ void net_session::ready_from(int peer, const net_message&)
     if (!let_in(entry, false))
         return;
     late.slot = entry.slot;
+    late.hold_up.reset(link->now());  // its controls are due from now on
     for (int joiner = 1; joiner <= net_transport::most_joiners; joiner++) {
         if (!greeted(joiner))
             continue;
