@@ -58,6 +58,9 @@ bool human(int slot)
 
 void cplayer::init(int new_id)
 {
+    // Nothing of the slot's last match lingers: the match hash reads every
+    // field, and a replay must not depend on what was played before it.
+    set_state(fighter_state());
     bot = !game.is_human_slot(new_id);
     view_x = map.get_xs();
     view_y = map.get_ys();
