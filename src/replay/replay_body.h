@@ -6,7 +6,8 @@
 // checkpoints (a count, then each tick as the step from the one before and
 // the hash as a u64), then each human: hair, shirt and pants, the name (a
 // length and its bytes; not in version 1), the scale
-// (two f32), the number of runs and the runs. From version 3, after the
+// (two f32), the tick its controls start (from version 4), the number of
+// runs and the runs. From version 3, after the
 // humans: the score limit and the time limit, the number of chat lines, then
 // each line: its tick as the step from the one before, the speaker's slot
 // and the text (a length and its bytes). Counts, lengths and ticks are

@@ -57,6 +57,8 @@ public:
             if (!read_human(out.humans[human]))
                 return false;
         human = -1;
+        if (!check_lineup())
+            return false;
         if (version >= 3 && (!read_match_rules(out.rules) || !read_chat()))
             return false;
         if (in.left() > 0)
@@ -80,11 +82,9 @@ private:
             return false;
         if (bots > max_replay_bots)
             return fail("%llu bots; a match has 0 to %d", wide(bots), max_replay_bots);
+        // The fighters are counted once the humans say who began.
         if (humans < 1 || humans > max_replay_fighters)
             return fail("%llu humans; a match has 1 to %d", wide(humans), max_replay_fighters);
-        if (humans + bots < 2 || humans + bots > max_replay_fighters)
-            return fail("%s and %s; a match has 2 to %d fighters", counted(humans, "human").c_str(),
-                        counted(bots, "bot").c_str(), max_replay_fighters);
         out.bots = static_cast<int>(bots);
         out.humans.resize(humans);
         return true;
@@ -159,6 +159,8 @@ private:
             return false;
         if (!read_scale("horizontal", recorded.scale_x) || !read_scale("vertical", recorded.scale_y))
             return false;
+        if (version >= 4 && !read_first_tick(recorded.first_tick))
+            return false;
         std::uint64_t count = 0;
         if (!number("the number of runs", count))
             return false;
@@ -168,7 +170,7 @@ private:
             return fail("%llu runs in the %zu bytes left", wide(count), in.left());
         recorded.runs.resize(count);
         control_reading previous;
-        std::uint64_t ticks = 0;
+        std::uint64_t ticks = recorded.first_tick;
         for (run = 0; run < count; run++) {
             input_run& next = recorded.runs[run];
             next.reading = previous;
@@ -178,10 +180,56 @@ private:
                 return false;
             ticks += next.ticks;
             if (ticks > out.ticks)
-                return fail("the runs last longer than the match's %u ticks", out.ticks);
+                return fail("the runs%s last longer than the match's %u ticks",
+                            came_in(recorded.first_tick).c_str(), out.ticks);
             previous = next.reading;
         }
         run = no_run;
+        return true;
+    }
+
+    // Those who began come first, then those who came late in the order
+    // they came, each before the match was over.
+    bool read_first_tick(std::uint32_t& first_tick)
+    {
+        std::uint64_t tick = 0;
+        if (!number("the tick it came in", tick))
+            return false;
+        const std::uint32_t before = human > 0 ? out.humans[human - 1].first_tick : 0;
+        if (tick == 0 && before > 0)
+            return fail("it began the match, after a human who came in late");
+        if (tick == 0)
+            return true;
+        if (human == 0)
+            return fail("it came in late, at tick %llu; the first human began the match", wide(tick));
+        if (tick >= out.ticks)
+            return fail("it came in at tick %llu, when the match's %u ticks were over", wide(tick), out.ticks);
+        if (tick < before)
+            return fail("it came in at tick %llu, before human %d at tick %u", wide(tick), human, before);
+        first_tick = static_cast<std::uint32_t>(tick);
+        return true;
+    }
+
+    static std::string came_in(std::uint32_t first_tick)
+    {
+        return first_tick > 0 ? " from tick " + std::to_string(first_tick) : "";
+    }
+
+    // The match began with the humans who did not come late and the bots;
+    // each who came late took over one of those bots' fighters.
+    bool check_lineup()
+    {
+        std::size_t began = 0;
+        while (began < out.humans.size() && out.humans[began].first_tick == 0)
+            began++;
+        const std::size_t late = out.humans.size() - began;
+        const std::size_t bots = static_cast<std::size_t>(out.bots);
+        if (began + bots < 2 || began + bots > max_replay_fighters)
+            return fail("%s and %s at the start; a match has 2 to %d fighters", counted(began, "human").c_str(),
+                        counted(bots, "bot").c_str(), max_replay_fighters);
+        if (late > bots)
+            return fail("%s came in late, but only %s had fighters to take over", counted(late, "human").c_str(),
+                        counted(bots, "bot").c_str());
         return true;
     }
 

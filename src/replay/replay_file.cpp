@@ -22,6 +22,8 @@ void write_human(byte_writer& out, const recorded_human& human, std::uint32_t ve
         out.text(human.name);
     out.f32(human.scale_x);
     out.f32(human.scale_y);
+    if (version >= 4)
+        out.varint(human.first_tick);
     out.varint(human.runs.size());
     control_reading previous;
     for (const input_run& run : human.runs) {
@@ -93,7 +95,8 @@ std::uint32_t recorded_human::tick_count() const
 bool recorded_human::operator==(const recorded_human& other) const
 {
     return colors[0] == other.colors[0] && colors[1] == other.colors[1] && colors[2] == other.colors[2] &&
-           name == other.name && scale_x == other.scale_x && scale_y == other.scale_y && runs == other.runs;
+           name == other.name && scale_x == other.scale_x && scale_y == other.scale_y &&
+           first_tick == other.first_tick && runs == other.runs;
 }
 
 bool replay_data::operator==(const replay_data& other) const

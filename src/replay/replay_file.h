@@ -19,8 +19,9 @@
 
 // Version 2 gave the humans their names; files of version 1 still play, their
 // humans named "PLAYER 1" upward. Version 3 added the match's rules and its
-// chat; older files have neither.
-const std::uint32_t replay_format_version = 3;
+// chat; older files have neither. Version 4 added the tick each human came
+// in; in older files every human began the match.
+const std::uint32_t replay_format_version = 4;
 const std::uint32_t oldest_replay_format_version = 1;
 
 // The humans take the fighter slots from 0 upward, in this order.
@@ -39,6 +40,7 @@ struct recorded_human {
 
     // Appends one tick's reading, lengthening the last run when it is the same.
     void add(const control_reading& reading);
+    // The ticks of the runs, from first_tick on.
     std::uint32_t tick_count() const;
 
     bool operator==(const recorded_human& other) const;
@@ -70,7 +72,9 @@ struct recorded_chat {
 struct replay_data {
     std::uint32_t seed = 0;
     int skill = 1;  // 0 HARD, 1 MEDIUM, 2 EASY
-    int bots = 1;   // bots beside the humans; humans + bots is 2..11
+    // The bots the match began with, beside the humans who began: 2..11
+    // fighters in all. A human who came in late took a bot's fighter.
+    int bots = 1;
     std::string map_name;  // the map's file name, e.g. "foundry.zkm"
     std::string map_text;  // the whole map file as it was played
     std::uint32_t ticks = 0;  // steps the match ran

@@ -81,24 +81,44 @@ replay_data two_humans()
     return replay;
 }
 
+// A third human came in at tick 4000 on one of the nine bots' fighters and
+// played to the end: eleven fighters at the start, as it does not count again.
+replay_data with_late_human()
+{
+    replay_data replay = two_humans();
+    replay.bots = 9;
+    recorded_human late;
+    late.name = "LATE";
+    late.first_tick = 4000;
+    hold(late, key_left, button_fire, 300, 200, 1500);
+    hold(late, 0, 0, 310, 200, 500);
+    replay.humans.push_back(late);
+    return replay;
+}
+
 TEST(ReplayFile, PackedReplayReadsBackExactly)
 {
-    const replay_data replay = two_humans();
-    ASSERT_EQ(replay.humans[0].tick_count(), 6000u);
-    ASSERT_EQ(replay.humans[0].runs.size(), 6u) << "add lengthens a run while the reading stays";
-    ASSERT_EQ(replay.humans[1].tick_count(), 300u);
-    replay_data back;
-    std::string error;
-    ASSERT_TRUE(unpack_replay(pack_replay(replay), back, error)) << error;
-    EXPECT_EQ(error, "");
-    EXPECT_TRUE(back == replay);
+    ASSERT_EQ(two_humans().humans[0].tick_count(), 6000u);
+    ASSERT_EQ(two_humans().humans[0].runs.size(), 6u) << "add lengthens a run while the reading stays";
+    ASSERT_EQ(two_humans().humans[1].tick_count(), 300u);
+    for (const replay_data& replay : {two_humans(), with_late_human()}) {
+        replay_data back;
+        std::string error;
+        ASSERT_TRUE(unpack_replay(pack_replay(replay), back, error)) << error;
+        EXPECT_EQ(error, "");
+        EXPECT_TRUE(back == replay) << replay.humans.size() << " humans";
+    }
+    replay_data moved = with_late_human();
+    moved.humans[2].first_tick++;
+    EXPECT_FALSE(moved == with_late_human()) << "the tick a human came in counts";
 }
 
 // Files of the older versions read the same, without what they did not keep:
-// the first the humans' names (they are numbered), both the rules and the chat.
+// the first the humans' names (they are numbered), the first two the rules
+// and the chat. Every human of theirs began the match.
 TEST(ReplayFile, FilesOfOlderVersionsReadWithoutWhatTheyDidNotKeep)
 {
-    for (std::uint32_t version = 1; version <= 2; version++) {
+    for (std::uint32_t version = 1; version <= 3; version++) {
         replay_data replay = two_humans();
         const std::string old_file = wrap_replay_body(pack_replay_body(replay, version), version);
         replay_data back;
@@ -106,8 +126,10 @@ TEST(ReplayFile, FilesOfOlderVersionsReadWithoutWhatTheyDidNotKeep)
         ASSERT_TRUE(unpack_replay(old_file, back, error)) << version << ": " << error;
         if (version == 1)
             replay.humans[0].name = "PLAYER 1", replay.humans[1].name = "PLAYER 2";
-        replay.rules = match_rules();
-        replay.chat.clear();
+        if (version < 3) {
+            replay.rules = match_rules();
+            replay.chat.clear();
+        }
         EXPECT_TRUE(back == replay) << version;
         EXPECT_NE(pack_replay(back), old_file) << version << ": written again, it is of this version";
     }
@@ -158,6 +180,13 @@ std::string changed_replay(const std::function<void(replay_data&)>& change)
     return pack_replay(replay);
 }
 
+std::string changed_late(const std::function<void(replay_data&)>& change)
+{
+    replay_data replay = with_late_human();
+    change(replay);
+    return pack_replay(replay);
+}
+
 std::string changed_body(const std::function<void(std::string&)>& change)
 {
     std::string body = pack_replay_body(two_humans());
@@ -191,7 +220,7 @@ std::string tiny_body(std::uint64_t checkpoints, std::uint64_t runs)
     out.text("a.zkm"), out.text("");
     out.varint(max_replay_ticks), out.varint(checkpoints);
     if (checkpoints == 0) {
-        out.varint(0), out.varint(0), out.varint(0), out.text("A"), out.f32(1), out.f32(1);
+        out.varint(0), out.varint(0), out.varint(0), out.text("A"), out.f32(1), out.f32(1), out.varint(0);
         out.varint(runs);
     }
     return out.bytes;
@@ -210,8 +239,8 @@ TEST(ReplayFile, EveryBadValueIsRefusedWithItsReason)
     const refusal table[] = {
         {"other magic", [] { return changed_file([](text b) { b[2] = 'X'; }); }, "not a replay file"},
         {"a map file", [] { return tower_text(); }, "not a replay file"},
-        {"newer version", [] { return changed_file([](text b) { b[8] = 4; }); },
-         "a replay of format version 4; this game reads versions 1 to 3"},
+        {"newer version", [] { return changed_file([](text b) { b[8] = 5; }); },
+         "a replay of format version 5; this game reads versions 1 to 4"},
         {"version 0", [] { return changed_file([](text b) { b[8] = 0; }); }, "a replay of format version 0"},
         {"empty name", [] { return changed_replay([](data r) { r.humans[1].name.clear(); }); },
          "human 2: a name of 0 bytes (1 to 15)"},
@@ -240,9 +269,7 @@ TEST(ReplayFile, EveryBadValueIsRefusedWithItsReason)
         {"body cut at the end", [] { return changed_body([](text b) { b.pop_back(); }); },
          "chat line 4: the body ends inside the chat line"},
         {"body cut after the humans",
-         [] {
-             return wrap_replay_body(pack_replay_body(two_humans(), 2), 3);
-         },
+         [] { return wrap_replay_body(pack_replay_body(two_humans(), 2), 3); },
          "the body ends inside the score limit"},
         {"trailing bytes in the body", [] { return changed_body([](text b) { b += '\0'; }); },
          "1 byte after the chat"},
@@ -273,7 +300,7 @@ TEST(ReplayFile, EveryBadValueIsRefusedWithItsReason)
         {"skill", [] { return changed_replay([](data r) { r.skill = 3; }); }, "skill 3 is not"},
         {"bots", [] { return changed_replay([](data r) { r.bots = 11; }); }, "11 bots"},
         {"too many fighters", [] { return changed_replay([](data r) { r.bots = 10; }); },
-         "2 humans and 10 bots; a match has 2 to 11 fighters"},
+         "2 humans and 10 bots at the start; a match has 2 to 11 fighters"},
         {"too few fighters",
          [] { return changed_replay([](data r) { r.humans.pop_back(), r.bots = 0; }); },
          "1 human and 0 bots"},
@@ -300,6 +327,23 @@ TEST(ReplayFile, EveryBadValueIsRefusedWithItsReason)
         {"human longer than the match",
          [] { return changed_replay([](data r) { r.humans[0].runs[0].ticks++; }); },
          "human 1, run 6: the runs last longer than the match's 6000 ticks"},
+        {"first human came late", [] { return changed_late([](data r) { r.humans[0].first_tick = 10; }); },
+         "human 1: it came in late, at tick 10; the first human began the match"},
+        {"one who began after one who came late",
+         [] { return changed_late([](data r) { r.humans.push_back(r.humans[0]); }); },
+         "human 4: it began the match, after a human who came in late"},
+        {"late ones out of order",
+         [] { return changed_late([](data r) { r.humans.push_back(r.humans[2]), r.humans[3].first_tick--; }); },
+         "human 4: it came in at tick 3999, before human 3 at tick 4000"},
+        {"came in at the end", [] { return changed_late([](data r) { r.humans[2].first_tick = 6000; }); },
+         "human 3: it came in at tick 6000, when the match's 6000 ticks were over"},
+        {"late one's runs past the end", [] { return changed_late([](data r) { r.humans[2].first_tick++; }); },
+         "human 3, run 2: the runs from tick 4001 last longer than the match's 6000 ticks"},
+        {"more late than bots", [] { return changed_late([](data r) { r.bots = 0; }); },
+         "1 human came in late, but only 0 bots had fighters to take over"},
+        {"late ones count no fighter at the start",
+         [] { return changed_late([](data r) { r.humans.erase(r.humans.begin() + 1), r.bots = 0; }); },
+         "1 human and 0 bots at the start"},
         {"checkpoints out of order",
          [] { return changed_replay([](data r) { std::swap(r.checkpoints[2], r.checkpoints[3]); }); },
          "checkpoint 4 at tick 2000 is not after the one at tick 3000"},

@@ -66,7 +66,7 @@ TEST(ReplayList, RowsAreNewestFirstAndUnplayableFilesAreGreyedWithTheirReason)
         {"2026-01-02 10:00:00", "canyon", "10:00", 2, ""},
         {"2026-01-02 10:00:00", "canyon", "1:01", 1, ""},
         {"2026-01-01 08:00:00", "", "", 0, "not a replay file"},
-        {"2025-12-31 23:59:59", "", "", 0, "a replay of format version 0; this game reads versions 1 to 3"},
+        {"2025-12-31 23:59:59", "", "", 0, "a replay of format version 0; this game reads versions 1 to 4"},
     };
     ASSERT_EQ(rows.size(), std::size(expected));
     for (std::size_t i = 0; i < rows.size(); i++) {
