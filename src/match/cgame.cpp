@@ -47,6 +47,16 @@ void draw_pool(T (&pool)[N])
         object.draw();
 }
 
+// More than one fighter is a human's now: a player who came in late on a
+// bot's fighter makes a second in a match begun by one.
+bool several_humans_playing()
+{
+    int humans = 0;
+    for (const cplayer& fighter : players)
+        humans += fighter.get_active() && !fighter.get_bot() ? 1 : 0;
+    return humans > 1;
+}
+
 // Held drawing sends a run of pictures of one texture (the game's pictures
 // share one) in one call instead of one call each. It must be let go before
 // anything else is drawn: lines, the blood's triangles.
@@ -141,7 +151,7 @@ void cgame::step()
     update_pool(particles);
     update_pool(players);
     // Each human aims from its own view; the screen then shows one of them.
-    if (lineup.humans > 1)
+    if (lineup.humans > 1 || several_humans_playing())
         players[shown_slot].show_view();
     update_pool(shells);
     update_pool(smoke);

@@ -7,6 +7,8 @@
 #include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "match/control.h"
+#include "net/net_messages.h"
+#include "replay/replay_file.h"
 
 match_setup setup_from_options(std::uint32_t seed)
 {
@@ -19,6 +21,19 @@ match_setup setup_from_options(std::uint32_t seed)
     setup.device_slot = 0;
     setup.aiming_slot = 0;
     return setup;
+}
+
+int starting_humans(const replay_data& replay)
+{
+    int began = 0;
+    for (const recorded_human& human : replay.humans)
+        began += human.first_tick == 0 ? 1 : 0;
+    return began;
+}
+
+int starting_humans(const net_start& start)
+{
+    return static_cast<int>(start.humans.size());
 }
 
 bool match_starter::start(const match_setup& setup, std::string& error)

@@ -32,6 +32,15 @@ struct match_setup {
 // bots, skill and colours. The map is for the caller to fill in.
 match_setup setup_from_options(std::uint32_t seed);
 
+struct net_start;
+struct replay_data;
+
+// The humans a match starts with, in slots 0 upward. A replay's humans who
+// came in late take bots' slots later; a network match's start holds only
+// those who began.
+int starting_humans(const replay_data& replay);
+int starting_humans(const net_start& start);
+
 // The set-up a replay or a network match's start holds: both name the seed,
 // the map, the skill, the bots and each human's colours alike.
 template <class Record>
@@ -42,7 +51,7 @@ match_setup setup_of(const Record& record)
     setup.map_name = record.map_name;
     setup.map_text = record.map_text;
     setup.skill = record.skill;
-    setup.lineup.humans = static_cast<int>(record.humans.size());
+    setup.lineup.humans = starting_humans(record);
     setup.lineup.bots = record.bots;
     for (int human = 0; human < setup.lineup.humans; human++)
         for (int i = 0; i < 3; i++)

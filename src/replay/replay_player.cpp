@@ -30,7 +30,13 @@ bool replay_player::step()
     if (finished())
         return false;
     for (std::size_t human = 0; human < replay.humans.size(); human++) {
-        const auto& runs = replay.humans[human].runs;
+        const recorded_human& recorded = replay.humans[human];
+        // One who came in late: a bot's fighter until its first tick.
+        if (tick < recorded.first_tick)
+            continue;
+        if (tick == recorded.first_tick && recorded.first_tick > 0)
+            players[human].become_human();
+        const auto& runs = recorded.runs;
         if (left_in_run[human] == 0 && run[human] + 1 < runs.size())
             left_in_run[human] = runs[++run[human]].ticks;
         if (left_in_run[human] == 0) {
@@ -79,20 +85,23 @@ void replay_player::keep_snapshot()
 void replay_player::place_at_tick()
 {
     for (std::size_t human = 0; human < replay.humans.size(); human++) {
-        const auto& runs = replay.humans[human].runs;
+        const recorded_human& recorded = replay.humans[human];
+        const auto& runs = recorded.runs;
+        // The ticks of its own runs played; none before a late one came in.
+        const std::uint32_t played = tick > recorded.first_tick ? tick - recorded.first_tick : 0;
         std::uint32_t before = 0;
         std::size_t at = 0;
-        while (at < runs.size() && before + runs[at].ticks <= tick)
+        while (at < runs.size() && before + runs[at].ticks <= played)
             before += runs[at++].ticks;
         if (at < runs.size()) {
             run[human] = at;
-            left_in_run[human] = runs[at].ticks - (tick - before);
+            left_in_run[human] = runs[at].ticks - (played - before);
             has_left[human] = false;
         } else {
             // The step at the human's last tick made it a bot.
             run[human] = runs.empty() ? 0 : runs.size() - 1;
             left_in_run[human] = 0;
-            has_left[human] = tick > before;
+            has_left[human] = played > before;
         }
     }
     const auto& checkpoints = replay.checkpoints;

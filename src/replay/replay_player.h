@@ -1,6 +1,7 @@
 // Plays a replay through the match's own step: sets up the match as it was
 // (map, settings, seed), then supplies each tick's recorded controls and
-// checks the state against the replay's checkpoints as it passes them.
+// checks the state against the replay's checkpoints as it passes them. A
+// human who came in late takes over its bot's fighter at its first tick.
 //
 // It seeks too: it keeps a snapshot of the match every so many ticks as any
 // step passes them, so that going back is a restore and a few steps. Going

@@ -2,7 +2,8 @@
 // recorded plays back from its file to the same checkpoints, a checkpoint
 // that disagrees is caught at its tick, and the death replay leaves the
 // match exactly as it held it, in slow motion, after a fall off the map and
-// when F comes late.
+// when F comes late; a player who came in late takes over a bot's fighter at
+// its tick, and seeking across it lands where playing through does.
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -227,6 +228,69 @@ TEST_F(ReplayPlayback, SeekingLandsOnTheHashOfPlayingStraightThrough)
         player.seek(2600);
         EXPECT_TRUE(player.finished());
         EXPECT_EQ(player.get_mismatch(), -1);
+        player.stop();
+        game.deinit();
+    }
+}
+
+// A second player came in at tick 600 on the first bot's fighter, held right
+// and fire until 1300 and left again; the replay has been through its file.
+TEST_F(ReplayPlayback, ALateHumanTakesOverABotAtItsTickAndSeekingAcrossItLandsTheSame)
+{
+    const std::uint32_t entry = 600, leaving = 1300;
+    start_recorded();
+    for (int tick = 0; tick < 1500; tick++)
+        live_step(tick);
+    replay_data made = recorder.finish();
+    game.deinit();
+    made.checkpoints.clear();  // the live match had no late player
+    recorded_human late;
+    late.name = "LATE";
+    late.first_tick = entry;
+    control_reading reading;
+    reading.keys = key_right;
+    reading.buttons = button_fire;
+    late.runs.push_back({reading, leaving - entry});
+    made.humans.push_back(late);
+    replay_data replay;
+    std::string error;
+    ASSERT_TRUE(unpack_replay(pack_replay(made), replay, error)) << error;
+
+    // Straight through: bot, human from the step of its tick, bot once it left.
+    const std::uint32_t targets[] = {1301, 300, entry + 1, entry, 1500, 900, leaving};
+    std::map<std::uint32_t, std::uint64_t> straight;
+    std::map<std::uint32_t, bool> bot;
+    bool shows_the_first = true;
+    replay_player player;
+    ASSERT_TRUE(player.start(replay, error)) << error;
+    EXPECT_EQ(game.get_lineup().humans, 1) << "its slot starts as a bot's";
+    do {
+        const std::uint32_t tick = player.get_tick();
+        straight[tick] = match_hash();
+        bot[tick] = players[1].get_bot();
+        // The screen stays on the first human though both aim from their own view.
+        const fighter_state& first = players[0].get_state();
+        if (tick > entry && tick <= leaving)
+            shows_the_first = shows_the_first && map.get_xs() == first.view_x && map.get_ys() == first.view_y;
+    } while (player.step());
+    player.stop();
+    game.deinit();
+    EXPECT_TRUE(bot[0] && bot[entry]);
+    EXPECT_FALSE(bot[entry + 1] || bot[900] || bot[leaving]);
+    EXPECT_TRUE(bot[leaving + 1] && bot[1500]);
+    EXPECT_TRUE(shows_the_first);
+
+    for (bool scouted : {false, true}) {
+        SCOPED_TRACE(scouted ? "after the scout played ahead" : "without the scout");
+        ASSERT_TRUE(player.start(replay, error)) << error;
+        if (scouted)
+            for (int update = 0; update < 20; update++)
+                player.scout(50);
+        for (std::uint32_t target : targets) {
+            player.seek(target);
+            EXPECT_EQ(match_hash(), straight[target]) << "at " << target;
+            EXPECT_EQ(players[1].get_bot(), bot[target]) << "at " << target;
+        }
         player.stop();
         game.deinit();
     }
