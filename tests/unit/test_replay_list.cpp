@@ -1,6 +1,7 @@
 // The replays screen's rows from a folder: newest first by name, good files
 // with their date, map, length and humans' looks, and files that cannot be
-// played kept in their place, greyed with the reader's reason.
+// played kept in their place, greyed with the reader's reason; and the
+// humans' names a replay shows as it plays.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,6 +12,7 @@
 
 #include "replay/replay_file.h"
 #include "replay/replay_list.h"
+#include "replay/replay_names.h"
 
 namespace fs = std::filesystem;
 
@@ -83,6 +85,30 @@ TEST(ReplayList, RowsAreNewestFirstAndUnplayableFilesAreGreyedWithTheirReason)
     EXPECT_EQ(rows[0].looks[1], second_look);
     EXPECT_EQ(rows[0].names, (std::vector<std::string>{"ANNA 1", "ANNA 2"}));
     EXPECT_TRUE(list_replays(folder.string()).empty()) << "a missing folder lists nothing";
+}
+
+// A player who came in late is named from the step of its first tick on;
+// until then its fighter goes by its bot's name.
+TEST(ReplayNames, ALateHumanIsNamedFromTheStepOfItsFirstTick)
+{
+    replay_data replay = short_replay(1000, 3);
+    replay.bots = 3;
+    replay.humans[1].first_tick = 100;
+    replay.humans[2].first_tick = 500;
+    replay.humans[2].runs[0].ticks = 100;  // and left at 600, keeping its name
+    using names = std::vector<std::string>;
+    const struct {
+        std::uint32_t tick;
+        names expected;
+    } table[] = {
+        {0, {"ANNA 1"}},
+        {100, {"ANNA 1"}},
+        {101, {"ANNA 1", "ANNA 2"}},
+        {501, {"ANNA 1", "ANNA 2", "ANNA 3"}},
+        {1000, {"ANNA 1", "ANNA 2", "ANNA 3"}},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(human_names_at(replay, row.tick), row.expected) << row.tick;
 }
 
 }  // namespace
