@@ -36,14 +36,23 @@ void check_accepted_human(const recorded_human& human, std::uint32_t match_ticks
         require(reading.scale_x == human.scale_x && reading.scale_y == human.scale_y);
         ticks += run.ticks;
     }
-    require(ticks <= match_ticks && ticks == human.tick_count());
+    require(ticks == human.tick_count() && human.first_tick + ticks <= match_ticks);
 }
 
 void check_accepted(const replay_data& replay)
 {
     const int humans = static_cast<int>(replay.humans.size());
     require(replay.skill >= 0 && replay.skill <= 2 && replay.bots >= 0 && replay.bots <= 10);
-    require(humans >= 1 && humans + replay.bots >= 2 && humans + replay.bots <= 11);
+    // Those who began, then those who came late in order, each on a bot's fighter.
+    int began = 0;
+    while (began < humans && replay.humans[static_cast<std::size_t>(began)].first_tick == 0)
+        began++;
+    require(began >= 1 && began + replay.bots >= 2 && began + replay.bots <= 11 && humans - began <= replay.bots);
+    for (std::size_t i = static_cast<std::size_t>(began); i < replay.humans.size(); i++) {
+        const std::uint32_t first_tick = replay.humans[i].first_tick;
+        require(first_tick > 0 && first_tick < replay.ticks);
+        require(i == static_cast<std::size_t>(began) || first_tick >= replay.humans[i - 1].first_tick);
+    }
     require(!replay.map_name.empty() && replay.map_name.size() <= 64 &&
             replay.map_name.find('/') == std::string::npos);
     require(replay.map_text.size() <= max_map_text && replay.ticks <= max_replay_ticks);

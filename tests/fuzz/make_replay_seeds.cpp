@@ -87,13 +87,25 @@ int main(int argc, char** argv)
     two.rules = {10, 5};
     two.chat = {{0, 1, "hi"}, {0, 0, "hello ~ all"}, {1500, 1, std::string(100, 'z')}, {2500, 0, "gg"}};
 
+    // Two came in late on two of the three bots' fighters, the second leaving before the end.
+    replay_data late = small_replay(1, 3, 1200);
+    hold(late.humans[0], key_left, 0, 5, 5, 1200);
+    late.humans.resize(3);
+    late.humans[1].name = "LATE";
+    late.humans[1].first_tick = 700;
+    hold(late.humans[1], key_jump, button_fire, 30, 40, 500);
+    late.humans[2].first_tick = 700;
+    hold(late.humans[2], 0, button_throw, -3, 9, 100);
+    late.chat = {{900, 1, "hi all"}};
+
     replay_data crowded = small_replay(11, 0, 5);
     for (recorded_human& human : crowded.humans)
         hold(human, key_slow_motion, 0, 1, 1, 5);
 
     if (!write_seed(folder, "one_human", one) || !write_seed(folder, "two_humans_one_left", two) ||
         !write_seed(folder, "eleven_humans", crowded) || !write_seed(folder, "first_version", two, 1) ||
-        !write_seed(folder, "second_version", two, 2)) {
+        !write_seed(folder, "second_version", two, 2) || !write_seed(folder, "third_version", two, 3) ||
+        !write_seed(folder, "two_came_late", late)) {
         std::fprintf(stderr, "make_replay_seeds: cannot write into %s\n", argv[1]);
         return 1;
     }
