@@ -31,11 +31,12 @@ bool replay_player::step()
         return false;
     for (std::size_t human = 0; human < replay.humans.size(); human++) {
         const recorded_human& recorded = replay.humans[human];
-        // One who came in late: a bot's fighter until its first tick.
+        // One who came in late: a bot's fighter until its first tick, then
+        // its own, in the colours it came with.
         if (tick < recorded.first_tick)
             continue;
         if (tick == recorded.first_tick && recorded.first_tick > 0)
-            players[human].become_human();
+            players[human].become_human(recorded.colors);
         const auto& runs = recorded.runs;
         if (left_in_run[human] == 0 && run[human] + 1 < runs.size())
             left_in_run[human] = runs[++run[human]].ticks;
