@@ -54,7 +54,7 @@ public:
     static constexpr std::chrono::seconds hello_within{3};
     // A player come late that has not caught up this long after connecting
     // is let go, so that the fighters it keeps from others come free.
-    static constexpr std::chrono::seconds ready_within{60};
+    static constexpr std::chrono::seconds ready_within{120};
 
     // Opens the lobby on `port`, the host in slot 0 wearing `look`.
     bool host(std::uint16_t port, const net_player& look, std::string& error);

@@ -75,7 +75,7 @@ void net_session::turn_away_the_nameless()
         // A bot's fighter waits for each one coming in: not for ever.
         else if (other.connected && other.coming_in && !other.waits_for_next &&
                  at - other.connected_at > ready_within)
-            turn_away(peer, "not caught up on the match within 60 s");
+            turn_away(peer, "not caught up on the match within 2 minutes");
     }
 }
 
