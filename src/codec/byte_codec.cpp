@@ -113,8 +113,10 @@ bool byte_reader::varint(std::uint64_t& value)
         if (i == max_varint_bytes - 1 && bits > 1)
             return false;
         value |= bits << (7 * i);
+        // Each number has one form, the shortest: a last byte of 0 after
+        // others only lengthens it.
         if ((next & 0x80) == 0)
-            return true;
+            return i == 0 || next != 0;
     }
     return false;
 }

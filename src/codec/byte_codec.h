@@ -26,7 +26,7 @@ private:
 };
 
 // Each read is false when the bytes end first, or for a varint longer than
-// 64 bits; the value is then unspecified.
+// 64 bits or than its shortest form; the value is then unspecified.
 class byte_reader {
 public:
     explicit byte_reader(const std::string& bytes)

@@ -82,6 +82,8 @@ TEST(GameQuery, ReadersRefuseWhatIsNotWhole)
         {"cut in the nonce", false, good.substr(0, 4), "ends inside the nonce"},
         {"cut in the map name", false, good.substr(0, good.size() - 1), "ends inside the map name"},
         {"trailing", false, good + "x", "1 trailing byte"},
+        {"a length longer than it needs be", false,
+         good.substr(0, good.size() - 10) + std::string("\x89\x00", 2) + "tower.zkm", "length is not a number"},
         {"oversized", false, good + std::string(game_query_size, 'x'), "at most"},
         {"version 0", false, answer_bytes(0, 0, 2, "ANNA", "tower.zkm"), "version 0"},
         {"state 2", false, answer_bytes(1, 2, 2, "ANNA", "tower.zkm"), "state 2"},
