@@ -77,7 +77,13 @@ bool join_wait::done() const
 void join_wait::draw()
 {
     draw_backdrop(backdrop);
-    if (session->get_phase() == net_session::phase::lobby) {
+    // A player the host gave no slot has come into a match under way: the
+    // match so far is on its way.
+    const bool under_way = !session->is_watching() && session->get_local_slot() < 0;
+    if (session->get_phase() == net_session::phase::lobby && under_way) {
+        const std::string joining = "JOINING THE MATCH UNDER WAY AT " + where + "...";
+        draw_centred_line(joining.c_str(), title_y, true);
+    } else if (session->get_phase() == net_session::phase::lobby) {
         draw_centred_line(session->is_watching() ? "WATCHING THE LOBBY - WAITING FOR THE HOST TO START"
                                                  : "IN THE LOBBY - WAITING FOR THE HOST TO START",
                           title_y, true);
