@@ -179,6 +179,9 @@ private:
     // Each reading goes in this many packets to each peer, so that a lost
     // packet costs nothing.
     static constexpr std::uint32_t sends_of_each = 4;
+    // A peer behind the others (a watcher, or a player come late) steps on
+    // at most this long a frame to catch up.
+    static constexpr std::chrono::milliseconds catch_up_budget{8};
 
     struct remote {
         bool connected = false;

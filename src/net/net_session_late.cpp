@@ -17,8 +17,6 @@ const char* const net_session::no_fighter_note = "NO FIGHTER IS FREE: YOU WATCH,
 namespace {
 
 const int host_peer = 0;  // on a joiner
-// A player in but behind the host steps on at most this long a frame.
-const std::chrono::milliseconds catch_up_budget(8);
 
 }  // namespace
 

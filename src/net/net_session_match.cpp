@@ -27,7 +27,6 @@ const std::size_t most_told_hashes = 4;
 // A watcher steps this many ticks at a time, and goes on while it is behind
 // (come late, or slow for a while) for as long as a frame allows.
 const int most_known_steps = 20;
-const std::chrono::milliseconds catch_up_budget(8);
 
 }  // namespace
 
