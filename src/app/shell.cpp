@@ -17,13 +17,13 @@
 #include "app/window_manager.h"
 #include "frontend/cmenu.h"
 #include "frontend/coptions.h"
+#include "match/match_shape.h"
 
 namespace {
 
 // The library release the game was written against: 5.2.4, release 1.
 const int requested_version = (5 << 24) | (2 << 16) | (4 << 8) | 1;
 
-const double tick_seconds = 0.01;
 const int sample_voices = 16;
 const int window_width = 960;
 const int window_height = 540;
@@ -98,7 +98,7 @@ bool init()
     start_press_memory();
 
     queue = al_create_event_queue();
-    timer = al_create_timer(tick_seconds);
+    timer = al_create_timer(1.0 / ticks_a_second);
     if (!queue || !timer)
         return fail("cannot create the event queue or the timer");
     al_start_timer(timer);

@@ -7,6 +7,7 @@
 
 #include <allegro5/allegro.h>
 
+#include "match/match_shape.h"
 #include "weapons/cbweapon.h"
 
 // What a fighter is at a moment, apart from its gun: plain values that a
@@ -166,5 +167,4 @@ private:
     std::unique_ptr<cbweapon> weapon;
 };
 
-const int max_players = 11;
 extern cplayer players[max_players];

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "match/match_shape.h"
+
 // What a killing blow came from: the gun types 0..3, then these.
 const int blow_grenade = 4;
 const int blow_fall = 5;
@@ -14,7 +16,7 @@ struct last_blow {
     int cause = blow_fall;
 };
 
-extern last_blow last_blows[11];
+extern last_blow last_blows[max_players];
 
 // A death as a step of the match brought it, after `tick` steps.
 struct kill_event {

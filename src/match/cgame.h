@@ -4,14 +4,14 @@
 
 #include <functional>
 
+#include "match/match_shape.h"
+
 // Who fights: humans take the fighter slots from 0 upward, each in its own
 // colours; bots take the slots after them.
 struct match_lineup {
-    static constexpr int most_fighters = 11;
-
     int humans = 1;
     int bots = 3;
-    int colors[most_fighters][3] = {{0, 0, 3}};  // hair, shirt, pants of each human
+    int colors[max_players][3] = {{0, 0, 3}};  // hair, shirt, pants of each human
 };
 
 class cgame {

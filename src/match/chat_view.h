@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "match/match_shape.h"
+
 struct chat_entry {
     std::uint32_t tick = 0;  // from when it shows
     std::string name;        // the speaker's; empty for a note
@@ -23,7 +25,7 @@ struct chat_entry {
 };
 
 const std::size_t chat_lines_shown = 6;
-const std::uint32_t chat_shown_ticks = 1000;  // 10 s
+const std::uint32_t chat_shown_ticks = 10 * ticks_a_second;
 
 // Of `lines` (in ascending ticks) those shown at `now`, oldest first.
 std::vector<chat_entry> chat_shown(const std::vector<chat_entry>& lines, std::uint32_t now);

@@ -30,7 +30,7 @@ void chud::init()
 
 void chud::update()
 {
-    for (int slot = 0; slot < slots; slot++)
+    for (int slot = 0; slot < max_players; slot++)
         if (weapon[slot] < 0)
             choose(slot);
 }

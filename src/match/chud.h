@@ -3,10 +3,11 @@
 // dead. Every human of the match has a weapon choice of its own.
 #pragma once
 
+#include "match/match_shape.h"
+
 class chud {
 public:
-    static constexpr int slots = 11;  // one per fighter slot
-
+    chud() { init(); }
     void init();
     void select(int slot = 0) { weapon[slot] = -weapon[slot]; }
     // Each human's choice from its controls while it is offered.
@@ -22,7 +23,7 @@ private:
 
     // Weapon for the human's next life, 1..4; negative while the choice is
     // offered, its magnitude the previous choice.
-    int weapon[slots] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    int weapon[max_players];
 };
 
 extern chud hud;

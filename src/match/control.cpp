@@ -3,7 +3,7 @@
 #include "app/shell.h"
 #include "frontend/coptions.h"
 
-control_reading controls[control_slots];
+control_reading controls[max_players];
 int device_slot = 0;
 int aiming_slot = 0;
 
@@ -43,7 +43,7 @@ control_reading control_of(int slot)
 {
     if (slot == device_slot)
         return read_devices();
-    return slot >= 0 && slot < control_slots ? controls[slot] : control_reading{};
+    return slot >= 0 && slot < max_players ? controls[slot] : control_reading{};
 }
 
 control_reading aim_of(int slot)

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "match/match_shape.h"
+
 // The keys a fighter's control reads, one bit each.
 enum control_key : std::uint16_t {
     key_jump = 1 << 0,         // W
@@ -51,8 +53,7 @@ struct control_reading {
 
 // Each fighter slot's controls for the coming step, as a replay or the
 // network supplies them; only the humans' slots are read.
-const int control_slots = 11;
-extern control_reading controls[control_slots];
+extern control_reading controls[max_players];
 // The slot whose controls are read from the keyboard and mouse as last
 // polled, at the moment the step reads them; -1 when every slot is supplied.
 extern int device_slot;

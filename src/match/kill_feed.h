@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "match/match_shape.h"
+
 struct kill_entry {
     int killer = -1;  // -1 when the victim is shown alone
     int cause = 0;    // a gun type, blow_grenade or blow_fall
@@ -17,7 +19,7 @@ struct kill_entry {
 class kill_feed {
 public:
     static constexpr std::size_t most_shown = 5;
-    static constexpr std::uint32_t shown_ticks = 500;  // 5 s
+    static constexpr std::uint32_t shown_ticks = 5 * ticks_a_second;
 
     // A death by `killer` (nobody: -1) with `cause`; a fall or one's own
     // blow shows the victim alone.

@@ -165,7 +165,7 @@ std::uint64_t match_hash()
     add_map(hash);
     const cgame::match_counters counters = game.get_counters();
     hash.add_all(counters.timer, counters.toggle_delay, counters.slow_motion);
-    for (int slot = 0; slot < chud::slots; slot++)
+    for (int slot = 0; slot < max_players; slot++)
         hash.add(hud.get_weapon(slot));
     add_fighters(hash);
     add_pools(hash);

@@ -2,10 +2,9 @@
 
 #include "fighters/cplayer.h"
 #include "match/cgame.h"
+#include "match/match_shape.h"
 
 namespace {
-
-const std::uint32_t ticks_a_minute = 100 * 60;
 
 // Whether `a` stands above `b` at the end: more kills, else fewer deaths.
 bool ahead_of(const fighter_score& a, const fighter_score& b)

@@ -31,7 +31,7 @@ void match_snapshot::save()
     scroll_x = map.get_xs();
     scroll_y = map.get_ys();
     counters = game.get_counters();
-    for (int slot = 0; slot < chud::slots; slot++)
+    for (int slot = 0; slot < max_players; slot++)
         hud_weapons[slot] = hud.get_weapon(slot);
     for (int id = 0; id < max_players; id++) {
         const cplayer& player = players[id];
@@ -61,7 +61,7 @@ void match_snapshot::restore() const
     map.restore_cells(map_cells);
     map.set_screen(scroll_x, scroll_y);
     game.set_counters(counters);
-    for (int slot = 0; slot < chud::slots; slot++)
+    for (int slot = 0; slot < max_players; slot++)
         hud.set_weapon(hud_weapons[slot], slot);
     for (int id = 0; id < max_players; id++) {
         players[id].set_state(fighters[id].state);

@@ -56,7 +56,7 @@ private:
     int scroll_x = 0;
     int scroll_y = 0;
     cgame::match_counters counters = {};
-    int hud_weapons[chud::slots] = {};
+    int hud_weapons[max_players] = {};
     fighter fighters[max_players];
     effect_pools pools;
     // A quarter of a megabyte: on the heap, made by the first save.

@@ -7,6 +7,7 @@
 
 #include "app/logical_screen.h"
 #include "app/text.h"
+#include "match/match_shape.h"
 #include "match/score_watch.h"
 #include "match/scoreboard.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 const int clock_y = 20;
 const int title_y = 150;
-const int ticks_a_second = 100;
 
 }  // namespace
 

@@ -3,13 +3,13 @@
 #include "net/game_query.h"
 
 #include "codec/checked_reader.h"
+#include "match/match_shape.h"
 
 namespace {
 
 const std::uint8_t query_magic[2] = {'Z', 'Q'};
 const std::uint8_t answer_magic[2] = {'Z', 'A'};
 const std::size_t magic_size = 2;
-const int most_players = 11;
 enum game_state : std::uint8_t { in_lobby = 0, in_match = 1 };
 
 bool starts_with(const std::uint8_t* data, std::size_t size, const std::uint8_t (&magic)[2])
@@ -37,8 +37,8 @@ public:
             return fail("protocol version 0");
         if (state != in_lobby && state != in_match)
             return fail("state %d is neither lobby (0) nor playing (1)", state);
-        if (players > most_players)
-            return fail("%d players (0 to %d)", players, most_players);
+        if (players > max_players)
+            return fail("%d players (0 to %d)", players, max_players);
         out.version = version;
         out.listing.playing = state == in_match;
         out.listing.players = players;
@@ -70,7 +70,7 @@ private:
 bool is_listable(const game_listing& listing)
 {
     return is_player_name(listing.name) && is_map_name(listing.map) && listing.players >= 0 &&
-           listing.players <= most_players;
+           listing.players <= max_players;
 }
 
 std::string encode_query(std::uint32_t nonce)

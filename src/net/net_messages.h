@@ -15,12 +15,15 @@
 #include "match/chat_text.h"
 #include "match/control.h"
 #include "match/match_rules.h"
+#include "match/match_shape.h"
 #include "match/player_name.h"
 
 // Every version keeps the header and the bye as they are, so that a peer
 // of another version can still be told so in words.
 const std::uint8_t net_protocol_version = 6;
-const int net_max_slots = 11;
+// The slots a packet may name, one for each fighter. Another fighter count is
+// another protocol, with a version of its own.
+const int net_max_slots = max_players;
 // A start message carries the map's text (zlib-packed); nothing else comes
 // near this.
 const std::size_t net_max_packet = 1u << 21;
@@ -73,9 +76,9 @@ const int net_no_slot = 255;
 
 struct net_lobby {
     int your_slot = 0;               // one of the humans' slots, or net_no_slot for a watcher
-    std::vector<net_player> humans;  // slot 0 upward, 0..11 of them
+    std::vector<net_player> humans;  // slot 0 upward, up to max_players
     std::string map_name;            // as in a replay: ends ".zkm"
-    int bots = 0;                    // humans + bots <= 11
+    int bots = 0;                    // humans + bots <= max_players
     int skill = 1;
     match_rules rules;
     bool host_plays = true;  // slot 0 is the host's; a server has no fighter

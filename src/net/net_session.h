@@ -37,7 +37,7 @@ public:
 
     // A host takes a joiner's readings up to this many ticks (2 s) ahead of
     // its own tick, and no further.
-    static constexpr std::uint32_t most_taken_ahead = 200;
+    static constexpr std::uint32_t most_taken_ahead = 2 * ticks_a_second;
     // The end of a match stays on every screen this long before the host
     // takes everyone back to its lobby.
     static constexpr std::chrono::seconds end_shown_for{10};

@@ -29,7 +29,7 @@ const double cost_weight = 1.0 / 64;
 
 void rollback_match::start(int new_humans, int new_local_slot)
 {
-    humans = std::clamp(new_humans, 1, control_slots);
+    humans = std::clamp(new_humans, 1, max_players);
     local_slot = new_local_slot;
     tick = 0;
     redo_from = never;
@@ -38,13 +38,13 @@ void rollback_match::start(int new_humans, int new_local_slot)
     ended_at = never;
     delay = fewest_delay;
     delays.assign(1, {0, fewest_delay});
-    for (int slot = 0; slot < control_slots; slot++) {
+    for (int slot = 0; slot < max_players; slot++) {
         readings[slot].assign(slot < humans ? fewest_delay : 0, control_reading{});
         leaves[slot] = never;
         entries[slot] = 0;
     }
     states.resize(window);
-    used.assign(window, std::vector<control_reading>(control_slots));
+    used.assign(window, std::vector<control_reading>(max_players));
     hashes.clear();
     kills.clear();
     ticks_redone = 0;
@@ -115,7 +115,7 @@ void rollback_match::leave(int slot, std::uint32_t at)
 
 bool rollback_match::enter(int slot, std::uint32_t at, const int look[3], bool local)
 {
-    if (slot != humans || slot >= control_slots || at == 0 || at + window <= tick)
+    if (slot != humans || slot >= max_players || at == 0 || at + window <= tick)
         return false;
     humans++;
     entries[slot] = at;

@@ -159,10 +159,10 @@ private:
     // The tick the match ended after, as stepped so far, and how.
     std::uint32_t ended_at = never;
     match_result ending;
-    std::vector<control_reading> readings[control_slots];
-    std::uint32_t leaves[control_slots] = {};
-    std::uint32_t entries[control_slots] = {};
-    int looks[control_slots][3] = {};
+    std::vector<control_reading> readings[max_players];
+    std::uint32_t leaves[max_players] = {};
+    std::uint32_t entries[max_players] = {};
+    int looks[max_players][3] = {};
     // Before stepping tick t: the state in states[t % window], the readings
     // used in used[t % window].
     std::vector<match_snapshot> states;

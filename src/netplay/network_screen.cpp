@@ -10,6 +10,7 @@
 #include "frontend/backdrop.h"
 #include "frontend/coptions.h"
 #include "frontend/settings_file.h"
+#include "match/match_shape.h"
 #include "match/player_name.h"
 #include "net/net_messages.h"
 #include "netplay/lobby_list.h"
@@ -79,8 +80,8 @@ std::string game_line(const found_game& game)
     if (game.version != net_protocol_version)
         std::snprintf(line, sizeof line, "%-15s  %s  ANOTHER VERSION OF ZK3", game.name.c_str(), game.map.c_str());
     else
-        std::snprintf(line, sizeof line, "%-15s  %-20s  %2d / 11  %-7s  %4d MS", game.name.c_str(), game.map.c_str(),
-                      game.players, game.playing ? "PLAYING" : "LOBBY", game.ping_ms);
+        std::snprintf(line, sizeof line, "%-15s  %-20s  %2d / %d  %-7s  %4d MS", game.name.c_str(), game.map.c_str(),
+                      game.players, max_players, game.playing ? "PLAYING" : "LOBBY", game.ping_ms);
     return line;
 }
 

@@ -13,6 +13,7 @@
 #include <deque>
 #include <functional>
 
+#include "match/match_shape.h"
 #include "match/match_snapshot.h"
 #include "replay/match_past.h"
 
@@ -22,7 +23,7 @@ void draw_death_replay_text(bool showing, bool offered);
 
 class death_replay {
 public:
-    static constexpr std::uint32_t ticks_before_death = 300;
+    static constexpr std::uint32_t ticks_before_death = 3 * ticks_a_second;
     static constexpr std::uint32_t ticks_after_death = 50;
     static constexpr int slowdown = 4;  // timer ticks per step
     static constexpr std::uint32_t snapshot_every = 100;

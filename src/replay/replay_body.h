@@ -20,11 +20,11 @@
 #include <cstdint>
 #include <string>
 
+#include "match/match_shape.h"
 #include "replay/replay_file.h"
 
-// What a fighter's slot may hold.
-const int max_replay_fighters = 11;
-const int max_replay_bots = 10;
+// Every match has a human at least.
+const int max_replay_bots = max_players - 1;
 
 // Reads an unpacked body of format `version`, checking every value; false
 // with the reason.

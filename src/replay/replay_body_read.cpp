@@ -83,8 +83,8 @@ private:
         if (bots > max_replay_bots)
             return fail("%llu bots; a match has 0 to %d", wide(bots), max_replay_bots);
         // The fighters are counted once the humans say who began.
-        if (humans < 1 || humans > max_replay_fighters)
-            return fail("%llu humans; a match has 1 to %d", wide(humans), max_replay_fighters);
+        if (humans < 1 || humans > max_players)
+            return fail("%llu humans; a match has 1 to %d", wide(humans), max_players);
         out.bots = static_cast<int>(bots);
         out.humans.resize(humans);
         return true;
@@ -224,9 +224,9 @@ private:
             began++;
         const std::size_t late = out.humans.size() - began;
         const std::size_t bots = static_cast<std::size_t>(out.bots);
-        if (began + bots < 2 || began + bots > max_replay_fighters)
+        if (began + bots < 2 || began + bots > max_players)
             return fail("%s and %s at the start; a match has 2 to %d fighters", counted(began, "human").c_str(),
-                        counted(bots, "bot").c_str(), max_replay_fighters);
+                        counted(bots, "bot").c_str(), max_players);
         if (late > bots)
             return fail("%s came in late, but only %s had fighters to take over", counted(late, "human").c_str(),
                         counted(bots, "bot").c_str());

@@ -15,6 +15,7 @@
 #include "codec/input_runs.h"
 #include "match/control.h"
 #include "match/match_rules.h"
+#include "match/match_shape.h"
 #include "match/player_name.h"
 
 // Version 2 gave the humans their names; files of version 1 still play, their
@@ -87,7 +88,7 @@ struct replay_data {
 };
 
 // Limits the reader holds a file to.
-const std::uint32_t max_replay_ticks = 100u * 60 * 60 * 24;  // a day of play
+const std::uint32_t max_replay_ticks = ticks_a_minute * 60 * 24;  // a day of play
 // Ten minutes of play pack into well under 100 KB; this is days of it.
 const std::size_t max_replay_body = 16u << 20;
 

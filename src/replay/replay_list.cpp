@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "match/match_shape.h"
 #include "replay/replay_folder.h"
 
 namespace fs = std::filesystem;
@@ -13,7 +14,6 @@ namespace {
 
 const std::string replay_extension = ".zkr";
 const std::string map_extension = ".zkm";
-const std::uint32_t ticks_a_second = 100;
 
 bool ends_with(const std::string& text, const std::string& end)
 {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "match/match_setup.h"
+#include "match/match_shape.h"
 #include "match/match_snapshot.h"
 #include "replay/replay_file.h"
 
@@ -65,9 +66,9 @@ private:
 
     replay_data replay;
     match_starter starter;
-    std::size_t run[11] = {};
-    std::uint32_t left_in_run[11] = {};
-    bool has_left[11] = {};
+    std::size_t run[max_players] = {};
+    std::uint32_t left_in_run[max_players] = {};
+    bool has_left[max_players] = {};
     std::uint32_t tick = 0;
     std::uint32_t reached = 0;
     std::size_t next_checkpoint = 0;

@@ -12,6 +12,7 @@
 
 #include "app/press_latch.h"
 #include "match/chat_view.h"
+#include "match/match_shape.h"
 #include "match/score_watch.h"
 #include "replay/replay_player.h"
 
@@ -28,8 +29,8 @@ class replay_screen {
 public:
     static constexpr int fastest = 3;   // 2^3 = 8 steps a tick
     static constexpr int slowest = -3;  // a step every 8 ticks
-    static constexpr int short_skip = 500;   // ticks: 5 s
-    static constexpr int long_skip = 3000;   // with Shift: 30 s
+    static constexpr int short_skip = 5 * ticks_a_second;
+    static constexpr int long_skip = 30 * ticks_a_second;  // with Shift
     // Ticks the scout plays ahead on each update, for quick seeks forward.
     static constexpr int scout_steps = 20;
 

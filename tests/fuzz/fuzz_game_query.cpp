@@ -9,6 +9,7 @@
 #include <string>
 
 #include "match/match_limits.h"
+#include "match/match_shape.h"
 #include "net/game_query.h"
 
 namespace {
@@ -36,7 +37,7 @@ void read_datagram(const std::string& bytes)
     }
     require(error.empty() && bytes.size() <= game_query_size);
     require(is_player_name(answer.listing.name) && is_map_name(answer.listing.map));
-    require(answer.listing.players >= 0 && answer.listing.players <= 11);
+    require(answer.listing.players >= 0 && answer.listing.players <= max_players);
     require(answer.version >= 1 && answer.version <= 255);
     require(encode_answer(answer) == bytes);
 }

@@ -10,6 +10,7 @@
 
 #include "match/chat_text.h"
 #include "match/match_limits.h"
+#include "match/match_shape.h"
 #include "replay/replay_file.h"
 
 namespace {
@@ -47,7 +48,7 @@ void check_accepted(const replay_data& replay)
     int began = 0;
     while (began < humans && replay.humans[static_cast<std::size_t>(began)].first_tick == 0)
         began++;
-    require(began >= 1 && began + replay.bots >= 2 && began + replay.bots <= 11 && humans - began <= replay.bots);
+    require(began >= 1 && began + replay.bots >= 2 && began + replay.bots <= max_players && humans - began <= replay.bots);
     for (std::size_t i = static_cast<std::size_t>(began); i < replay.humans.size(); i++) {
         const std::uint32_t first_tick = replay.humans[i].first_tick;
         require(first_tick > 0 && first_tick < replay.ticks);

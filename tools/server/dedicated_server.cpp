@@ -5,13 +5,13 @@
 
 #include "frontend/coptions.h"
 #include "match/cgame.h"
+#include "match/match_shape.h"
 #include "replay/replay_folder.h"
 #include "server_log.h"
 #include "stop_signals.h"
 
 namespace {
 
-const std::chrono::milliseconds tick_time(10);
 // Held up (a busy machine), the loop runs the ticks it missed at once, as
 // the players' clocks went on meanwhile; behind by more than this (a machine
 // that slept), every player has given it up already, and it starts afresh.

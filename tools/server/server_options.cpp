@@ -16,11 +16,11 @@ struct number_switch {
 
 const number_switch number_switches[] = {
     {"--port", 1, 65535, &server_options::port},
-    {"--bots", 0, 10, &server_options::bots},
+    {"--bots", 0, max_players - 1, &server_options::bots},
     {"--score-limit", 0, most_score_limit, &server_options::score_limit},
     {"--time-limit", 0, most_time_limit, &server_options::time_limit},
-    {"--most-players", 1, 11, &server_options::most_players},
-    {"--wait-for", 1, 11, &server_options::wait_for},
+    {"--most-players", 1, max_players, &server_options::most_players},
+    {"--wait-for", 1, max_players, &server_options::wait_for},
     {"--lobby", 1, 3600, &server_options::lobby_seconds},
 };
 
@@ -117,6 +117,7 @@ const char* skill_name(long skill)
     return skill_names[skill < 0 || skill > 2 ? 1 : skill];
 }
 
+static_assert(max_players == 11, "the usage below names the fighter count");
 const char* const server_usage =
     "usage: zk3-server [OPTION]... MAP...\n"
     "Hosts network matches of ZK3 with no fighter of its own, one after another on the\n"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "match/match_rules.h"
+#include "match/match_shape.h"
 
 struct server_options {
     long port = 27960;
@@ -14,7 +15,7 @@ struct server_options {
     long skill = 1;  // 0 hard, 1 medium, 2 easy, as the options hold it
     long score_limit = 20;
     long time_limit = 10;  // minutes
-    long most_players = 11;
+    long most_players = max_players;
     long wait_for = 1;        // humans in the lobby before a match starts
     // How long they are there together first: a second at least, so that
     // every player's screen shows the lobby between two matches.

@@ -44,6 +44,7 @@
 #include "map/cmap.h"
 #include "map/map_file.h"
 #include "match/cgame.h"
+#include "match/match_shape.h"
 #include "net/net_session.h"
 #include "replay/replay_folder.h"
 #include "misbehaviour.h"
@@ -53,7 +54,6 @@ namespace {
 
 const int bad_usage = 2;
 const int out_of_step = 1;
-const std::chrono::milliseconds tick_time(10);
 const std::chrono::seconds lobby_wait(60);
 const std::chrono::seconds finish_wait(20);
 // play_match's word that a joiner of several matches stays for the next.
@@ -121,7 +121,7 @@ std::string parse(int argc, char** argv, peer_settings& out)
         long* value;
         bool host_only;
     } known[] = {
-        {"--players", 2, 11, &out.players, true}, {"--bots", 0, 9, &out.bots, true},
+        {"--players", 2, max_players, &out.players, true}, {"--bots", 0, max_players - 2, &out.bots, true},
         {"--skill", 0, 2, &out.skill, true},      {"--seed", 0, 2147483647, &out.seed, true},
         {"--ticks", 100, 100000000, &out.ticks, false}, {"--play-randomly", 0, 2147483647, &out.hand_seed, false},
         {"--lose", 0, 100, &out.lose, false},     {"--delay", 0, 10000, &out.delay, false},
@@ -178,8 +178,8 @@ std::string parse(int argc, char** argv, peer_settings& out)
         return "--ticks must be a multiple of 100";
     if (out.hosting && !out.map_path)
         return "no map file given";
-    if (out.players + out.bots > 11)
-        return "--players and --bots make more than 11 fighters";
+    if (out.players + out.bots > max_players)
+        return "--players and --bots make more than " + std::to_string(max_players) + " fighters";
     if (out.matches > 1 && (out.hosting || out.watching))
         return "--matches is a joiner's";
     if (out.watching && (out.hand_seed >= 0 || out.way != misbehaviour::none || out.chat))
