@@ -4,12 +4,19 @@ bool audio_works = false;
 
 namespace {
 sound_listener listener = nullptr;
-bool mute = false;
+int mutes = 0;  // muted_sounds held
 }
 
-void mute_sounds(bool muted)
+muted_sounds::muted_sounds(bool muting_now) : muting(muting_now)
 {
-    mute = muted;
+    if (muting)
+        mutes++;
+}
+
+muted_sounds::~muted_sounds()
+{
+    if (muting)
+        mutes--;
 }
 
 void set_sound_listener(sound_listener new_listener)
@@ -19,7 +26,7 @@ void set_sound_listener(sound_listener new_listener)
 
 void play_sound(ALLEGRO_SAMPLE* const* pair, int variant, float gain)
 {
-    if (mute)
+    if (mutes > 0)
         return;
     if (listener)
         listener({pair, variant, gain});
@@ -31,7 +38,7 @@ void play_sound(ALLEGRO_SAMPLE* const* pair, int variant, float gain)
 void restart_sound(ALLEGRO_SAMPLE_INSTANCE* const* instances, ALLEGRO_SAMPLE* const* pair,
                    int variant, float gain)
 {
-    if (mute)
+    if (mutes > 0)
         return;
     if (listener)
         listener({pair, variant, gain});

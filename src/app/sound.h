@@ -19,9 +19,20 @@ using sound_listener = void (*)(const sound_event&);
 // Installs a listener that hears every play_sound call (nullptr removes it).
 void set_sound_listener(sound_listener listener);
 
-// While muted nothing is played or heard by the listener: steps run only to
-// catch a match up, not to be watched, make no sound.
-void mute_sounds(bool muted);
+// While any of these is held nothing is played or heard by the listener:
+// steps run only to catch a match up, or under a death replay, make no
+// sound. Each owner holds its own, so an inner one ending (a rollback's
+// steps done again) leaves an outer one (the replay) in force.
+class muted_sounds {
+public:
+    explicit muted_sounds(bool muting = true);
+    ~muted_sounds();
+    muted_sounds(const muted_sounds&) = delete;
+    muted_sounds& operator=(const muted_sounds&) = delete;
+
+private:
+    bool muting;
+};
 
 // Plays pair[variant] once, at pan 0 and speed 1, when audio works.
 void play_sound(ALLEGRO_SAMPLE* const* pair, int variant, float gain);

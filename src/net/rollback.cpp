@@ -180,12 +180,13 @@ bool rollback_match::step_and_redo()
         forget_end_after(from);
         while (!kills.empty() && kills.back().tick > from)
             kills.pop_back();
-        // Heard once already, when they were first stepped.
-        mute_sounds(true);
         const std::uint32_t was_at = tick;
-        for (std::uint32_t at = from; at < was_at && ended_at == never; at++)
-            step_tick(at);
-        mute_sounds(false);
+        {
+            // Heard once already, when they were first stepped.
+            const muted_sounds heard_before;
+            for (std::uint32_t at = from; at < was_at && ended_at == never; at++)
+                step_tick(at);
+        }
         // Stepped again, the match may have ended sooner.
         tick = std::min(was_at, ended_at);
         ticks_redone += tick - from;

@@ -62,14 +62,15 @@ void network_match::update()
         death.begin(session->get_match());
 
     session->poll();
-    // The others play on while this player watches; only the copy is heard.
-    mute_sounds(death.running());
     control_reading local = read_devices();
     // Typing a line is not playing: the fighter stands, aiming as before.
     if (typing)
         local.keys = 0, local.buttons = 0;
-    session->tick(local);
-    mute_sounds(false);
+    {
+        // The others play on while this player watches; only the copy is heard.
+        const muted_sounds under_replay(death.running());
+        session->tick(local);
+    }
     // The live state may be a guess that a rollback mends later.
     scores.watch_final(session->get_match().kills_so_far(), session->get_match().final_tick());
     death.watch(session->get_match());

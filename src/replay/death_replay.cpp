@@ -99,11 +99,12 @@ void death_replay::begin(const match_past& past)
     last_tick = std::min(death_tick + ticks_after_death, past.get_tick());
     live.save();
     start_state.restore();
-    // Up to the three seconds, quickly and silently.
-    mute_sounds(true);
-    while (tick < start_tick)
-        step_copy(past);
-    mute_sounds(false);
+    {
+        // Up to the three seconds, quickly and silently.
+        const muted_sounds quickly;
+        while (tick < start_tick)
+            step_copy(past);
+    }
     copy.save();
     live.restore();
     wait = 0;

@@ -124,10 +124,9 @@ void replay_player::restore(const match_snapshot& snapshot, std::uint32_t at)
 
 void replay_player::step_muted_to(std::uint32_t target)
 {
-    mute_sounds(true);
+    const muted_sounds unwatched;
     while (tick < target && step()) {
     }
-    mute_sounds(false);
 }
 
 void replay_player::seek(std::uint32_t target)

@@ -8,9 +8,11 @@
 #include <cstdlib>
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 
+#include "app/sound.h"
 #include "fighters/cplayer.h"
 #include "frontend/coptions.h"
 #include "frontend/settings_file.h"
@@ -118,7 +120,7 @@ protected:
                     ++message;
                 }
             }
-            p->session.advance();
+            step_peer(*p);
             p->live.save();
             const auto& mine = p->session.known(p->slot);
             for (auto& other : peers) {
@@ -222,6 +224,8 @@ protected:
         std::uint32_t ticks;
     };
     std::vector<delay_change> delay_changes;
+    // A peer's step of its match, as its screen takes it.
+    std::function<void(peer&)> step_peer = [](peer& p) { p.session.advance(); };
     const int late_look[3] = {1, 4, 2};
     kept_settings kept;
     match_lineup lineup;
@@ -428,6 +432,55 @@ TEST_F(Rollback, TheDeathReplayPlaysOnACopyAndLeavesTheLiveMatchAlone)
         EXPECT_GE(timer_ticks, 4 * 300);
         EXPECT_LE(timer_ticks, 4 * (300 + std::min(steps_after, 50) + 10));
     }
+}
+
+// Which of the first peer's matches makes the sounds heard.
+enum heard_from { live_before, live_during, the_copy, another_peer };
+int heard[4] = {};
+heard_from stepping = another_peer;
+
+void count_sound(const sound_event&)
+{
+    heard[stepping]++;
+}
+
+// As the network match steps: the live match under a mute while the death
+// replay shows, the replay's copy heard. Going back for the other peer's
+// late controls, the live match makes no sound until the replay ends.
+TEST_F(Rollback, WhileTheDeathReplayShowsOnlyItsCopyIsHeard)
+{
+    start(2);
+    death_replay death;
+    death.reset();
+    bool shown = false;
+    std::uint64_t redone_before = 0;
+    step_peer = [&](peer& p) {
+        const bool showing = p.slot == 0 && death.running();
+        stepping = p.slot != 0 ? another_peer : showing ? live_during : live_before;
+        {
+            const muted_sounds under_replay(showing);
+            p.session.advance();
+        }
+        if (p.slot != 0)
+            return;
+        death.watch(p.session);
+        if (death.available() && !shown) {
+            redone_before = p.session.get_ticks_redone();
+            death.begin(p.session);
+            shown = true;
+        }
+        stepping = the_copy;
+        death.update(p.session);
+    };
+    set_sound_listener(count_sound);
+    for (int guard = 0; guard < 20000 && (!shown || death.running()); guard++)
+        tick_all(8, 0);
+    set_sound_listener(nullptr);
+    ASSERT_TRUE(shown && !death.running()) << "the first peer's fighter died and its death was shown";
+    EXPECT_GT(peers[0]->session.get_ticks_redone(), redone_before) << "it went back while the replay showed";
+    EXPECT_GT(heard[live_before], 0);
+    EXPECT_EQ(heard[live_during], 0);
+    EXPECT_GT(heard[the_copy], 0);
 }
 
 }  // namespace
