@@ -20,8 +20,9 @@ bool menu_match::init(std::uint32_t seed)
     if (!started)
         return false;
     recorder.start(setup);
+    events.clear();
     death.reset();
-    scores.reset();
+    scores.reset(events, 0);
     death.watch(recorder);
     watch_key.hold();
     escape_held = false;
@@ -43,8 +44,8 @@ void menu_match::update()
         }
         return;
     }
-    game.update();
-    scores.watch();
+    game.update(&events);
+    scores.watch(events, events.get_steps());
     recorder.step_taken(read_devices());
     death.watch(recorder);
     if (escape_held && !al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE))

@@ -157,25 +157,52 @@ protected:
         return hash;
     }
 
-    // The same match stepped once on the real controls the first peer knows.
+    // The same match stepped once on the real controls the first peer knows;
+    // what happened in it in `events`.
     std::uint64_t truth(std::uint32_t at)
     {
         first.restore();
+        events.clear();
         const rollback_match& known = peers[0]->session;
         for (std::uint32_t step = 0; step < at; step++) {
             for (int slot = 0; slot < known.human_count(); slot++) {
                 if (step < known.entered_at(slot))
                     continue;
-                if (step == known.entered_at(slot) && step > 0)
+                if (step == known.entered_at(slot) && step > 0) {
                     players[slot].become_human(late_look);
-                if (step == known.left_at(slot))
+                    events.entry(slot);
+                }
+                if (step == known.left_at(slot)) {
                     players[slot].become_bot();
+                    events.leave(slot);
+                }
                 if (step < known.left_at(slot))
                     controls[slot] = known.known(slot)[step];
             }
-            game.step();
+            game.step(&events);
         }
         return match_hash();
+    }
+
+    // What had happened in a peer's match after `at` ticks is what happened
+    // in the true match, however often the peer went back and stepped again.
+    void expect_events_as_truth(const peer& p, std::uint32_t at, int wanted_entries, int wanted_leaves,
+                                bool with_deaths = false)
+    {
+        const std::vector<match_event>& stepped = p.session.get_events().all();
+        const std::vector<match_event> final_part(stepped.begin(),
+                                                  stepped.begin() + static_cast<std::ptrdiff_t>(
+                                                                        p.session.get_events().count_by(at)));
+        EXPECT_EQ(final_part, events.all()) << "peer " << p.slot;
+        int deaths = 0, entries = 0, leaves = 0;
+        for (const match_event& happened : events.all()) {
+            deaths += happened.what == match_event::kind::death;
+            entries += happened.what == match_event::kind::entry;
+            leaves += happened.what == match_event::kind::leave;
+        }
+        EXPECT_EQ(deaths > 0, with_deaths);
+        EXPECT_EQ(entries, wanted_entries);
+        EXPECT_EQ(leaves, wanted_leaves);
     }
 
     // The start every peer was told, with those who came in late.
@@ -208,10 +235,18 @@ protected:
         ASSERT_TRUE(player.start(replay, error)) << error;
         while (player.step()) {
         }
-        player.stop();
         EXPECT_EQ(player.get_mismatch(), -1);
         EXPECT_EQ(player.get_tick(), at);
         EXPECT_EQ(match_hash(), hash_of(*peers[0], at));
+        // Seeking back and playing on again tells what happened only once.
+        player.seek(at / 2);
+        while (player.step()) {
+        }
+        player.stop();
+        const match_events& stepped = peers[0]->session.get_events();
+        EXPECT_EQ(player.get_events().all(),
+                  std::vector<match_event>(stepped.all().begin(),
+                                           stepped.all().begin() + static_cast<std::ptrdiff_t>(stepped.count_by(at))));
         device_slot = -1;
     }
 
@@ -226,6 +261,7 @@ protected:
     kept_settings kept;
     match_lineup lineup;
     match_snapshot first;
+    match_events events;  // the true match's
     std::vector<std::unique_ptr<peer>> peers;
     std::deque<in_flight> wire;
     int now = 0;
@@ -246,6 +282,8 @@ TEST_F(Rollback, LateAndLostControlsStillLeaveEveryPeerInTheTrueState)
         for (auto& p : peers)
             EXPECT_EQ(hash_of(*p, 600), first_peer) << "peer " << p->slot;
         EXPECT_EQ(truth(600), first_peer);
+        for (auto& p : peers)
+            expect_events_as_truth(*p, 600, 0, 0);
         if (c.delay > static_cast<int>(rollback_match::fewest_delay)) {
             EXPECT_GT(peers[0]->session.get_ticks_redone(), 0u) << "late controls were made good";
         }
@@ -316,6 +354,8 @@ TEST_F(Rollback, APeerThatLeavesIsPlayedOnByABotOnEveryPeer)
     EXPECT_EQ(hash_of(*peers[1], 800), hash_of(*peers[0], 800));
     EXPECT_EQ(truth(800), hash_of(*peers[0], 800));
     EXPECT_TRUE(players[2].get_bot());
+    expect_events_as_truth(*peers[0], 800, 0, 1);
+    expect_events_as_truth(*peers[1], 800, 0, 1);
 
     // Its replay holds all three humans and plays back to the same hash.
     const net_start start = start_of_match();
@@ -361,6 +401,9 @@ TEST_F(Rollback, APlayerComeLateTakesOverABotOnEveryPeerAlike)
         EXPECT_EQ(hash_of(*p, 4000), hash_of(*peers[0], 4000)) << "peer " << p->slot;
     EXPECT_EQ(truth(4000), hash_of(*peers[0], 4000));
     EXPECT_FALSE(players[2].get_bot());
+    for (const auto& p : peers)
+        expect_events_as_truth(*p, 4000, 1, 0, true);
+    EXPECT_GT(peers[1]->session.get_ticks_redone(), 0u);
 
     // Its replay holds the late player from its entry and plays to the same hash.
     const replay_data replay = record_network_match(peers[0]->session, start_of_match(), {});

@@ -1,7 +1,8 @@
 // Follows a server's session tick by tick and writes what happened in it
-// (see server_log.h): the humans who come and go, in the lobby and in the
-// match, the watchers, every death once no going back can undo it, and the
-// end of each match.
+// (see server_log.h): the humans who come and go in the lobby, the watchers,
+// what the match's events tell once no going back can undo it (its deaths,
+// the players who came in late and those who left), and the end of each
+// match.
 #pragma once
 
 #include <cstddef>
@@ -18,7 +19,8 @@ public:
     void match_started(const net_session& session, int number);
     // Every tick of the match, after it stepped.
     void watch_match(const net_session& session);
-    // The match is over, the lobby back: those who left it are gone.
+    // The match is over, the lobby back: those who left it are gone, and one
+    // it never brought in is new there.
     void match_left();
     void watch_watchers(const net_session& session);
     // Every human who began the match or came in late has left it.
@@ -28,7 +30,8 @@ public:
     const std::vector<std::string>& match_names() const { return names; }
 
 private:
-    void write_kills(const rollback_match& match, std::uint32_t final_tick);
+    void take_newcomers(const net_session& session);
+    void write_events(const match_events& events, std::uint32_t final_tick);
 
     std::vector<net_player> known;  // the humans as last written
     int watchers = 0;
@@ -37,7 +40,8 @@ private:
     std::string map_name;
     std::vector<net_player> began;
     std::vector<std::string> names;
-    std::vector<bool> gone;
-    std::size_t kills_written = 0;
+    std::vector<bool> playing;  // began, or came in, and has not left
+    bool all_left = false;      // every one of them is known to have left
+    std::size_t written = 0;    // of the match's events
     bool end_written = false;
 };
