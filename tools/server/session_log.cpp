@@ -16,14 +16,13 @@ void session_log::match_started(const net_session& session, int new_number)
     number = new_number;
     const net_start& start = session.get_start();
     map_name = start.map_name;
-    began.clear();
+    humans.clear();
     names.clear();
-    playing.clear();
     take_newcomers(session);
-    playing.assign(began.size(), true);
+    for (match_human& human : humans)
+        human.came_in = true;
     written = 0;
     end_written = false;
-    all_left = false;
     log_line("match " + std::to_string(number) + " start " + map_name + ": " + lineup_text(names, start.bots));
 }
 
@@ -31,11 +30,10 @@ void session_log::match_started(const net_session& session, int new_number)
 // tick the match brings them in.
 void session_log::take_newcomers(const net_session& session)
 {
-    const std::vector<net_player>& humans = session.get_start().humans;
-    for (std::size_t slot = began.size(); slot < humans.size(); slot++) {
-        began.push_back(humans[slot]);
-        names.push_back(humans[slot].name);
-        playing.push_back(false);
+    const std::vector<net_player>& now = session.get_start().humans;
+    for (std::size_t slot = humans.size(); slot < now.size(); slot++) {
+        humans.push_back({now[slot], false, false});
+        names.push_back(now[slot].name);
     }
 }
 
@@ -44,17 +42,21 @@ void session_log::watch_match(const net_session& session)
     const rollback_match& match = session.get_match();
     take_newcomers(session);
     write_events(match.get_events(), match.final_tick());
-    all_left = true;
-    for (std::size_t slot = 0; slot < began.size(); slot++)
-        all_left = all_left && match.left_at(static_cast<int>(slot)) != rollback_match::never;
     match_result result;
     std::uint32_t at = 0;
-    if (end_written || !session.match_over(result, at))
+    if (!session.match_over(result, at))
         return;
-    write_events(match.get_events(), at);
-    end_written = true;
-    log_line("match " + std::to_string(number) + " over " + map_name + " at tick " + std::to_string(at) + ": " +
-             result_text(result, names));
+    if (!end_written) {
+        write_events(match.get_events(), at);
+        end_written = true;
+        log_line("match " + std::to_string(number) + " over " + map_name + " at tick " + std::to_string(at) +
+                 ": " + result_text(result, names));
+    }
+    // Past its end the match steps no further: one who goes now leaves its
+    // end's screen.
+    for (std::size_t slot = 0; slot < humans.size(); slot++)
+        if (match.left_at(static_cast<int>(slot)) != rollback_match::never)
+            write_leave(slot);
 }
 
 void session_log::write_events(const match_events& events, std::uint32_t final_tick)
@@ -64,24 +66,29 @@ void session_log::write_events(const match_events& events, std::uint32_t final_t
         const auto slot = static_cast<std::size_t>(happening.slot);
         if (happening.what == match_event::kind::death) {
             log_line(kill_text(happening, names));
-        } else if (slot >= names.size()) {
-            continue;
-        } else if (happening.what == match_event::kind::entry && !playing[slot]) {
-            playing[slot] = true;
+        } else if (slot < humans.size() && happening.what == match_event::kind::entry && !humans[slot].came_in) {
+            humans[slot].came_in = true;
             log_line("join " + names[slot] + " into the match, for a bot");
-        } else if (happening.what == match_event::kind::leave && playing[slot]) {
-            playing[slot] = false;
-            log_line("leave " + names[slot]);
+        } else if (slot < humans.size() && happening.what == match_event::kind::leave) {
+            write_leave(slot);
         }
     }
+}
+
+void session_log::write_leave(std::size_t slot)
+{
+    if (humans[slot].left)
+        return;
+    humans[slot].left = true;
+    log_line("leave " + names[slot]);
 }
 
 void session_log::match_left()
 {
     known.clear();
-    for (std::size_t slot = 0; slot < began.size(); slot++)
-        if (playing[slot])
-            known.push_back(began[slot]);
+    for (const match_human& human : humans)
+        if (human.came_in && !human.left)
+            known.push_back(human.player);
 }
 
 void session_log::watch_watchers(const net_session& session)
@@ -95,5 +102,8 @@ void session_log::watch_watchers(const net_session& session)
 
 bool session_log::everyone_left() const
 {
-    return all_left;
+    for (const match_human& human : humans)
+        if (!human.left)
+            return false;
+    return true;
 }

@@ -30,18 +30,23 @@ public:
     const std::vector<std::string>& match_names() const { return names; }
 
 private:
+    struct match_human {
+        net_player player;
+        bool came_in = false;  // began the match, or the match brought them in
+        bool left = false;     // their leave is written
+    };
+
     void take_newcomers(const net_session& session);
     void write_events(const match_events& events, std::uint32_t final_tick);
+    void write_leave(std::size_t slot);
 
     std::vector<net_player> known;  // the humans as last written
     int watchers = 0;
-    // The match: its humans, who of them left, what was written of it.
+    // The match: its humans, what was written of it.
     int number = 0;
     std::string map_name;
-    std::vector<net_player> began;
-    std::vector<std::string> names;
-    std::vector<bool> playing;  // began, or came in, and has not left
-    bool all_left = false;      // every one of them is known to have left
-    std::size_t written = 0;    // of the match's events
+    std::vector<match_human> humans;
+    std::vector<std::string> names;  // the humans' by slot
+    std::size_t written = 0;         // of the match's events
     bool end_written = false;
 };
