@@ -23,7 +23,7 @@ bool menu_match::init(std::uint32_t seed)
     events.clear();
     death.reset();
     scores.reset(events, 0);
-    death.watch(recorder);
+    death.watch(recorder, events);
     watch_key.hold();
     escape_held = false;
     if (display)
@@ -47,7 +47,7 @@ void menu_match::update()
     game.update(&events);
     scores.watch(events, events.get_steps());
     recorder.step_taken(read_devices());
-    death.watch(recorder);
+    death.watch(recorder, events);
     if (escape_held && !al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE))
         escape_held = false;
     if (watch_key.pressed(al_key_down(&keyboard, ALLEGRO_KEY_F)) && death.available()) {

@@ -72,7 +72,7 @@ void network_match::update()
     mute_sounds(false);
     // The live state may be a guess that a rollback mends later.
     scores.watch(session->get_match().get_events(), session->get_match().final_tick());
-    death.watch(session->get_match());
+    death.watch(session->get_match(), session->get_match().get_events());
     death.update(session->get_match());
 }
 

@@ -23,6 +23,7 @@
 #include "net/rollback.h"
 #include "replay/death_replay.h"
 #include "replay/replay_player.h"
+#include "test_fighter.h"
 
 namespace {
 
@@ -444,14 +445,14 @@ TEST_F(Rollback, TheDeathReplayPlaysOnACopyAndLeavesTheLiveMatchAlone)
         auto step = [&] {
             alone.session.add_local(hand(0, alone.session.get_tick() + alone.session.get_input_delay()));
             alone.session.advance();
-            death.watch(alone.session);
+            death.watch(alone.session, alone.session.get_events());
         };
         int alive_for = 0;
         while (alone.session.get_tick() < 700 || alive_for < 400) {
             step();
             alive_for = players[0].get_health() > 0 ? alive_for + 1 : 0;
         }
-        players[0].damage(0, 1000, 1);
+        shoot_dead(players[0], 1);
         for (int i = 0; i < steps_after; i++)
             step();
         ASSERT_LE(players[0].get_health(), 0);
