@@ -45,8 +45,6 @@ public:
     // How many had happened after `tick` steps: the first so many.
     std::size_t count_by(std::uint32_t tick) const;
 
-    bool operator==(const match_events& other) const { return steps == other.steps && events == other.events; }
-
 private:
     void add(match_event::kind what, int slot, int killer, int cause);
 

@@ -45,6 +45,12 @@ control_reading hand(int slot, std::uint32_t tick)
     return reading;
 }
 
+// What had happened after `at` steps.
+std::vector<match_event> happened_by(const match_events& events, std::uint32_t at)
+{
+    return {events.all().begin(), events.all().begin() + static_cast<std::ptrdiff_t>(events.count_by(at))};
+}
+
 struct peer {
     int slot = 0;
     rollback_match session;
@@ -190,11 +196,7 @@ protected:
     void expect_events_as_truth(const peer& p, std::uint32_t at, int wanted_entries, int wanted_leaves,
                                 bool with_deaths = false)
     {
-        const std::vector<match_event>& stepped = p.session.get_events().all();
-        const std::vector<match_event> final_part(stepped.begin(),
-                                                  stepped.begin() + static_cast<std::ptrdiff_t>(
-                                                                        p.session.get_events().count_by(at)));
-        EXPECT_EQ(final_part, events.all()) << "peer " << p.slot;
+        EXPECT_EQ(happened_by(p.session.get_events(), at), events.all()) << "peer " << p.slot;
         int deaths = 0, entries = 0, leaves = 0;
         for (const match_event& happened : events.all()) {
             deaths += happened.what == match_event::kind::death;
@@ -244,10 +246,7 @@ protected:
         while (player.step()) {
         }
         player.stop();
-        const match_events& stepped = peers[0]->session.get_events();
-        EXPECT_EQ(player.get_events().all(),
-                  std::vector<match_event>(stepped.all().begin(),
-                                           stepped.all().begin() + static_cast<std::ptrdiff_t>(stepped.count_by(at))));
+        EXPECT_EQ(player.get_events().all(), happened_by(peers[0]->session.get_events(), at));
         device_slot = -1;
     }
 
