@@ -1,7 +1,7 @@
 // Every fighter's kills and deaths read from a match's events, counted as
 // the fighters count their own: a kill credits the striker, a blow of one's
 // own takes a kill back, and a human who comes in for a bot starts afresh.
-// The scoreboard, the kill tally and the match's end read the same counts.
+// The scoreboard, the final one under the winner and the tally read them.
 #pragma once
 
 #include <cstddef>
