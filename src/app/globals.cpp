@@ -14,7 +14,6 @@
 #include "effects/cshell.h"
 #include "effects/csmoke.h"
 #include "fighters/cplayer.h"
-#include "fighters/last_blow.h"
 #include "map/ceditor.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
@@ -43,7 +42,6 @@ cmap map;
 cgame game;
 chud hud;
 cplayer players[max_players];
-last_blow last_blows[max_players];
 cbullet bullets[max_bullets];
 cgrenade grenades[max_grenades];
 cblood blood;

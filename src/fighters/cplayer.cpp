@@ -261,7 +261,7 @@ void cplayer::die(float direction, int attacker, int cause)
     const bool armed = attacker >= 0 && attacker < max_players && players[attacker].weapon;
     if (cause < 0)
         cause = armed ? players[attacker].weapon->get_type() : blow_fall;
-    last_blows[id] = {attacker, cause};
+    game.record_death(id, attacker, cause);
     if (attacker >= 0 && attacker < max_players)
         players[attacker].score(attacker != id);
     throw_flesh(direction);

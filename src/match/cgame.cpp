@@ -18,6 +18,7 @@
 #include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "match/chud.h"
+#include "match/match_events.h"
 #include "weapons/cbullet.h"
 #include "weapons/cgrenade.h"
 
@@ -118,7 +119,7 @@ void cgame::empty_pools()
     reset_pool(smoke);
 }
 
-void cgame::update()
+void cgame::update(match_events* events)
 {
     poll_keyboard();
     poll_mouse();
@@ -129,11 +130,12 @@ void cgame::update()
         fps_time = now;
         frames = 0;
     }
-    step();
+    step(events);
 }
 
-void cgame::step()
+void cgame::step(match_events* events)
 {
+    recording = events;
     if (slow_motion) {
         if (timer < 1)
             slow_motion = false;
@@ -157,6 +159,15 @@ void cgame::step()
     update_pool(smoke);
     blood.update();
     hud.update();
+    recording = nullptr;
+    if (events)
+        events->step_taken();
+}
+
+void cgame::record_death(int victim, int killer, int cause)
+{
+    if (recording)
+        recording->death(victim, killer, cause);
 }
 
 void cgame::draw()

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "match/match_shape.h"
+class match_events;
 
 // Who fights: humans take the fighter slots from 0 upward, each in its own
 // colours; bots take the slots after them.
@@ -34,10 +35,14 @@ public:
     // Frees every slot of every pool, the fighters' included.
     void empty_pools();
     // Polls the keyboard and mouse, then steps.
-    void update();
+    void update(match_events* events = nullptr);
     // One tick of the match on the controls as they stand: every pool in a
     // fixed order, then the HUD. Replays step here with recorded controls.
-    void step();
+    // What happens in it goes into `events` when given: a copy played
+    // again for the eye records nothing.
+    void step(match_events* events = nullptr);
+    // A fighter died in the step under way.
+    void record_death(int victim, int killer, int cause);
     // One frame: draw_frame, then the flip.
     void draw();
     // The same with `overlay` drawn over the match before the flip.
@@ -76,6 +81,7 @@ private:
     int timer = 0;         // slow-motion energy, 0..1000
     int toggle_delay = 0;  // steps before slow motion may be toggled again
     bool slow_motion = false;
+    match_events* recording = nullptr;  // while a step records
 };
 
 extern cgame game;

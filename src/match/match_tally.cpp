@@ -17,10 +17,12 @@ void match_tally::start()
     fighters.assign(max_players, watched());
     for (watched& fighter : fighters)
         fighter.visited.assign(static_cast<size_t>(columns) * rows, false);
+    scores.clear();
 }
 
-void match_tally::watch()
+void match_tally::watch(const match_events& events)
 {
+    scores.read(events, events.get_steps());
     for (int id = 0; id < max_players; id++)
         watch_fighter(id);
 }
@@ -30,10 +32,8 @@ void match_tally::watch_fighter(int id)
     const cplayer& fighter = players[id];
     watched& record = fighters[id];
     const bool alive = fighter.get_active() && fighter.get_health() > 0;
-    if (record.alive && !alive)
-        record.tally.deaths++;
-    record.alive = alive;
-    record.tally.kills = fighter.get_kills();
+    record.tally.kills = scores.of(id).kills;
+    record.tally.deaths = scores.of(id).deaths;
     if (!alive) {
         record.cell = -1;
         record.run = 0;

@@ -20,9 +20,10 @@ bool menu_match::init(std::uint32_t seed)
     if (!started)
         return false;
     recorder.start(setup);
+    events.clear();
     death.reset();
-    scores.reset();
-    death.watch(recorder);
+    scores.reset(events, 0);
+    death.watch(recorder, events);
     watch_key.hold();
     escape_held = false;
     if (display)
@@ -43,10 +44,10 @@ void menu_match::update()
         }
         return;
     }
-    game.update();
-    scores.watch();
+    game.update(&events);
+    scores.watch(events, events.get_steps());
     recorder.step_taken(read_devices());
-    death.watch(recorder);
+    death.watch(recorder, events);
     if (escape_held && !al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE))
         escape_held = false;
     if (watch_key.pressed(al_key_down(&keyboard, ALLEGRO_KEY_F)) && death.available()) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/press_latch.h"
+#include "match/match_events.h"
 #include "match/match_setup.h"
 #include "match/score_watch.h"
 #include "replay/death_replay.h"
@@ -31,6 +32,7 @@ private:
 
     match_starter starter;
     match_recorder recorder;
+    match_events events;
     death_replay death;
     score_watch scores;
     press_latch watch_key;       // F

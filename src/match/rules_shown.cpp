@@ -8,7 +8,6 @@
 #include "app/logical_screen.h"
 #include "app/text.h"
 #include "match/match_shape.h"
-#include "match/score_watch.h"
 #include "match/scoreboard.h"
 
 namespace {
@@ -46,12 +45,13 @@ std::string match_end_title(const match_result& result, const std::vector<std::s
 }
 
 void draw_match_end(const match_result& result, const std::vector<std::string>& human_names,
-                    const std::vector<int>& pings, int local_slot, bool with_ping)
+                    const std::vector<fighter_score>& scores, const std::vector<int>& pings, int local_slot,
+                    bool with_ping)
 {
     const std::string title = match_end_title(result, human_names);
     const int width = text_width(static_cast<int>(title.size()), true);
     const int x = (logical_width - width) / 2;
     al_draw_filled_rectangle(x - 20, title_y - 12, x + width + 20, title_y + 52, al_map_rgba(0, 0, 0, 190));
     draw_text(al_map_rgb(255, 220, 64), title.c_str(), x, title_y, true);
-    draw_scoreboard(scoreboard_rows(human_names, score_watch::get_deaths(), pings), local_slot, with_ping);
+    draw_scoreboard(scoreboard_rows(human_names, scores, pings), local_slot, with_ping);
 }

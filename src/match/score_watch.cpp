@@ -1,46 +1,27 @@
 #include "match/score_watch.h"
 
 #include "app/shell.h"
-#include "fighters/cplayer.h"
-#include "fighters/last_blow.h"
 #include "match/cgame.h"
 #include "match/scoreboard.h"
 
-void score_watch::reset()
+void score_watch::reset(const match_events& events, std::uint32_t tick)
 {
     feed.clear();
-    alive.assign(max_players, false);
+    counts.clear();
+    counts.read(events, tick);
     steps = 0;
-    kills_taken = 0;
+    fed = events.count_by(tick);
 }
 
-void score_watch::watch_final(const std::vector<kill_event>& kills, std::uint32_t final_tick)
+void score_watch::watch(const match_events& events, std::uint32_t tick)
 {
-    for (; kills_taken < kills.size() && kills[kills_taken].tick <= final_tick; kills_taken++)
-        feed.add(kills[kills_taken].killer, kills[kills_taken].cause, kills[kills_taken].victim, steps);
-    steps++;
-}
-
-void score_watch::watch()
-{
-    if (alive.size() != max_players)
-        reset();
-    for (int id = 0; id < max_players; id++) {
-        const cplayer& fighter = players[id];
-        const bool now_alive = fighter.get_active() && fighter.get_health() > 0;
-        if (alive[id] && !now_alive)
-            feed.add(last_blows[id].attacker, last_blows[id].cause, id, steps);
-        alive[id] = now_alive;
+    counts.read(events, tick);
+    for (const std::size_t until = events.count_by(tick); fed < until; fed++) {
+        const match_event& happening = events.all()[fed];
+        if (happening.what == match_event::kind::death)
+            feed.add(happening.killer, happening.cause, happening.slot, steps);
     }
     steps++;
-}
-
-std::vector<int> score_watch::get_deaths()
-{
-    std::vector<int> deaths;
-    for (int id = 0; id < max_players; id++)
-        deaths.push_back(players[id].get_deaths());
-    return deaths;
 }
 
 void score_watch::draw(const std::vector<std::string>& human_names, const std::vector<int>& pings,
@@ -48,5 +29,5 @@ void score_watch::draw(const std::vector<std::string>& human_names, const std::v
 {
     draw_kill_feed(feed_now(), human_names);
     if (al_key_down(&keyboard, ALLEGRO_KEY_TAB))
-        draw_scoreboard(scoreboard_rows(human_names, get_deaths(), pings), game.get_shown_slot(), with_ping);
+        draw_scoreboard(scoreboard_rows(human_names, get_scores(), pings), game.get_shown_slot(), with_ping);
 }

@@ -1,25 +1,26 @@
-// The kills of a match as they happen, seen from outside after each step,
-// for the kill feed; and the scoreboard, from the fighters' own counts.
+// The kill feed and the scoreboard over a match, read from the match's
+// events as far as the screen is to show them: every step's in the menu's
+// match and a replay, a network match's once they are final, so that a
+// going back never shows a death that did not happen.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "fighters/last_blow.h"
 #include "match/kill_feed.h"
+#include "match/match_events.h"
+#include "match/score_count.h"
 
 class score_watch {
 public:
-    // Forgets the feed: a new match, or a replay after a seek.
-    void reset();
-    // Looks at every fighter once; call after each step.
-    void watch();
-    // A network match's way instead: the deaths as they become final, so
-    // that none a going back undoes is shown; call once an update.
-    void watch_final(const std::vector<kill_event>& kills, std::uint32_t final_tick);
-    // Every fighter's deaths by slot, as the match state counts them.
-    static std::vector<int> get_deaths();
+    // A new match, or a replay after a seek: the feed starts empty after
+    // `tick` steps, the counts from the match's start.
+    void reset(const match_events& events, std::uint32_t tick);
+    // Once an update: takes what had happened after `tick` steps.
+    void watch(const match_events& events, std::uint32_t tick);
+    // Every fighter's kills and deaths by slot.
+    const std::vector<fighter_score>& get_scores() const { return counts.by_slot(); }
     std::vector<kill_entry> feed_now() const { return feed.shown(steps); }
     // The feed, and the scoreboard while Tab is held; the humans' names in
     // slot order, their pings by slot when `with_ping`.
@@ -27,7 +28,7 @@ public:
 
 private:
     kill_feed feed;
-    std::vector<bool> alive;
-    std::uint32_t steps = 0;
-    std::size_t kills_taken = 0;
+    score_count counts;
+    std::uint32_t steps = 0;  // the feed's clock: updates watched
+    std::size_t fed = 0;      // the events the feed has taken
 };

@@ -51,7 +51,7 @@ std::string fighter_name(int slot, const std::vector<std::string>& human_names)
 }
 
 std::vector<scoreboard_row> scoreboard_rows(const std::vector<std::string>& human_names,
-                                            const std::vector<int>& deaths, const std::vector<int>& pings)
+                                            const std::vector<fighter_score>& scores, const std::vector<int>& pings)
 {
     std::vector<scoreboard_row> rows;
     for (int slot = 0; slot < max_players; slot++) {
@@ -62,8 +62,9 @@ std::vector<scoreboard_row> scoreboard_rows(const std::vector<std::string>& huma
         scoreboard_row row;
         row.slot = slot;
         row.name = fighter_name(slot, human_names);
-        row.kills = fighter.get_kills();
-        row.deaths = at < deaths.size() ? deaths[at] : 0;
+        const fighter_score score = at < scores.size() ? scores[at] : fighter_score{};
+        row.kills = score.kills;
+        row.deaths = score.deaths;
         row.ping_ms = at < pings.size() ? pings[at] : -1;
         row.shirt = fighter.get_color(0);
         rows.push_back(row);

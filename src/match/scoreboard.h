@@ -7,6 +7,8 @@
 
 #include <allegro5/allegro.h>
 
+#include "match/score_count.h"
+
 struct scoreboard_row {
     int slot = 0;
     std::string name;
@@ -22,10 +24,10 @@ std::vector<scoreboard_row> sorted_scoreboard(std::vector<scoreboard_row> rows);
 // A fighter's name: the humans' own in slot order, then "BOT 1" onwards.
 std::string fighter_name(int slot, const std::vector<std::string>& human_names);
 
-// The rows of every fighter in the match now, with `deaths` per slot and
-// `pings` per slot (shorter lists leave the rest unknown).
+// The rows of every fighter in the match now, with `scores` and `pings`
+// per slot (shorter lists leave the rest at none and unknown).
 std::vector<scoreboard_row> scoreboard_rows(const std::vector<std::string>& human_names,
-                                            const std::vector<int>& deaths, const std::vector<int>& pings);
+                                            const std::vector<fighter_score>& scores, const std::vector<int>& pings);
 
 // Draws the sorted rows centred on the screen, `local_slot`'s row marked;
 // the ping column only when `with_ping`.

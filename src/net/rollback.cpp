@@ -46,7 +46,7 @@ void rollback_match::start(int new_humans, int new_local_slot)
     states.resize(window);
     used.assign(window, std::vector<control_reading>(max_players));
     hashes.clear();
-    kills.clear();
+    events.clear();
     ticks_redone = 0;
     deepest = 0;
     rollbacks = 0;
@@ -178,8 +178,7 @@ bool rollback_match::step_and_redo()
         const std::uint32_t from = redo_from;
         states[from % window].restore();
         forget_end_after(from);
-        while (!kills.empty() && kills.back().tick > from)
-            kills.pop_back();
+        events.go_back(from);
         const std::uint32_t was_at = tick;
         {
             // Heard once already, when they were first stepped.
@@ -259,13 +258,8 @@ void rollback_match::step_tick(std::uint32_t at)
 {
     states[at % window].save();
     apply_controls(at, &used[at % window]);
-    bool alive[max_players];
-    for (int id = 0; id < max_players; id++)
-        alive[id] = players[id].get_active() && players[id].get_health() > 0;
-    game.step();
-    for (int id = 0; id < max_players; id++)
-        if (alive[id] && !(players[id].get_active() && players[id].get_health() > 0))
-            kills.push_back({at + 1, last_blows[id].attacker, last_blows[id].cause, id});
+    record_comings_and_goings(at);
+    game.step(&events);
     const match_result result = match_result_now(rules, at + 1);
     if (result.over) {
         ended_at = at + 1;
@@ -273,6 +267,16 @@ void rollback_match::step_tick(std::uint32_t at)
     }
     if ((at + 1) % hash_every == 0 || result.over)
         hashes[at + 1] = match_hash();
+}
+
+void rollback_match::record_comings_and_goings(std::uint32_t at)
+{
+    for (int slot = 0; slot < humans; slot++) {
+        if (at == entries[slot] && at > 0)
+            events.entry(slot);
+        if (at == leaves[slot])
+            events.leave(slot);
+    }
 }
 
 void rollback_match::forget_end_after(std::uint32_t from)

@@ -14,8 +14,8 @@
 #include <map>
 #include <vector>
 
-#include "fighters/last_blow.h"
 #include "match/control.h"
+#include "match/match_events.h"
 #include "match/match_rules.h"
 #include "match/match_snapshot.h"
 #include "replay/match_past.h"
@@ -108,9 +108,9 @@ public:
     // final_hash), if it is still kept; the live match stays as it is.
     bool final_state(std::uint32_t at, match_snapshot& into, match_snapshot& scratch) const override;
 
-    // Every death stepped so far, in tick order; those up to final_tick()
-    // stand, whatever comes.
-    const std::vector<kill_event>& kills_so_far() const { return kills; }
+    // What happened in the steps so far; what had happened by final_tick()
+    // stands, whatever comes.
+    const match_events& get_events() const { return events; }
     std::uint32_t final_tick() const;
     // How far this peer guesses ahead before it waits: the ticks it can
     // step again within redo_budget_us at `step_us` a tick, within
@@ -140,6 +140,8 @@ private:
     // A going back to `from` forgets an end stepped after it.
     void forget_end_after(std::uint32_t from);
     void step_tick(std::uint32_t at);
+    // The humans who come in or leave on tick `at`, into the events.
+    void record_comings_and_goings(std::uint32_t at);
     control_reading reading_at(int slot, std::uint32_t at) const;
 
     int humans = 1;
@@ -168,7 +170,7 @@ private:
     std::vector<match_snapshot> states;
     std::vector<std::vector<control_reading>> used;
     std::map<std::uint32_t, std::uint64_t> hashes;  // after t ticks
-    std::vector<kill_event> kills;
+    match_events events;
     std::uint64_t ticks_redone = 0;
     std::uint32_t deepest = 0;
     std::uint32_t rollbacks = 0;

@@ -28,7 +28,7 @@ void network_match::init(net_session& new_session)
 {
     session = &new_session;
     death.reset();
-    scores.reset();
+    scores.reset(new_session.get_match().get_events(), 0);
     leave_key.hold();
     watch_key.hold();
     next_click.hold();
@@ -72,8 +72,8 @@ void network_match::update()
         session->tick(local);
     }
     // The live state may be a guess that a rollback mends later.
-    scores.watch_final(session->get_match().kills_so_far(), session->get_match().final_tick());
-    death.watch(session->get_match());
+    scores.watch(session->get_match().get_events(), session->get_match().final_tick());
+    death.watch(session->get_match(), session->get_match().get_events());
     death.update(session->get_match());
 }
 
@@ -99,7 +99,7 @@ void network_match::draw_overlay() const
     match_result result;
     std::uint32_t ended_at = 0;
     if (session->match_over(result, ended_at)) {
-        draw_match_end(result, human_names(), pings(), session->get_local_slot(), true);
+        draw_match_end(result, human_names(), scores.get_scores(), pings(), session->get_local_slot(), true);
         return;
     }
     scores.draw(human_names(), pings(), true);

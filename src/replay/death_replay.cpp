@@ -40,20 +40,25 @@ void death_replay::reset()
 {
     kept.clear();
     next_keep = 0;
-    was_alive = false;
+    death_taken = 0;
     have_death = false;
     showing = false;
 }
 
-void death_replay::watch(const match_past& past)
+void death_replay::watch(const match_past& past, const match_events& events)
 {
     keep_final_state(past);
-    const bool alive = shown_alive();
-    if (was_alive && !alive && !showing)
-        set_death_aside(past.get_tick());
-    if (alive)
+    const std::vector<match_event>& happened = events.all();
+    for (std::size_t at = events.count_by(death_taken); at < happened.size(); at++) {
+        const match_event& death = happened[at];
+        if (death.what != match_event::kind::death || death.slot != game.get_shown_slot())
+            continue;
+        death_taken = death.tick;
+        if (!showing)
+            set_death_aside(death.tick);
+    }
+    if (shown_alive())
         have_death = false;
-    was_alive = alive;
 }
 
 void death_replay::keep_final_state(const match_past& past)

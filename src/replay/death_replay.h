@@ -4,15 +4,16 @@
 // is left as it is: the menu's match holds still meanwhile, a network match
 // goes on underneath.
 //
-// A final state of the live match is kept every 100 steps; when the shown
-// fighter dies, the one before the three seconds is set aside until its next
-// life, so that the showing may start late.
+// A final state of the live match is kept every 100 steps; when the match's
+// events tell the shown fighter died, the one before the three seconds is
+// set aside until its next life, so that the showing may start late.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <functional>
 
+#include "match/match_events.h"
 #include "match/match_shape.h"
 #include "match/match_snapshot.h"
 #include "replay/match_past.h"
@@ -31,8 +32,9 @@ public:
     // At the start of a match.
     void reset();
     // At the start and after every live step: keeps the states to come back
-    // to and notes the shown fighter's death.
-    void watch(const match_past& past);
+    // to and takes the shown fighter's death from what happened in the
+    // live match, `events`.
+    void watch(const match_past& past, const match_events& events);
 
     // The shown fighter is dead and its death can be shown.
     bool available() const { return have_death && !showing; }
@@ -62,7 +64,9 @@ private:
     std::deque<kept_state> kept;  // the newest few
     std::uint32_t next_keep = 0;
     match_snapshot incoming;  // the next state to keep
-    bool was_alive = false;
+    // The tick of the last death taken: a going back that steps it again
+    // brings it on the same tick, not as another.
+    std::uint32_t death_taken = 0;
 
     // The death set aside: the state to start from and its tick, and the
     // step the showing starts on.

@@ -15,6 +15,7 @@ bool replay_player::start(const replay_data& new_replay, std::string& error)
     replay = new_replay;
     tick = 0;
     reached = 0;
+    events.clear();
     mismatch = -1;
     kept.clear();
     spacing = first_spacing;
@@ -29,28 +30,36 @@ bool replay_player::step()
 {
     if (finished())
         return false;
+    // What happens is recorded once, the first time a step reaches it.
+    match_events* const recording = tick == events.get_steps() ? &events : nullptr;
     for (std::size_t human = 0; human < replay.humans.size(); human++) {
         const recorded_human& recorded = replay.humans[human];
         // One who came in late: a bot's fighter until its first tick, then
         // its own, in the colours it came with.
         if (tick < recorded.first_tick)
             continue;
-        if (tick == recorded.first_tick && recorded.first_tick > 0)
+        if (tick == recorded.first_tick && recorded.first_tick > 0) {
             players[human].become_human(recorded.colors);
+            if (recording)
+                recording->entry(static_cast<int>(human));
+        }
         const auto& runs = recorded.runs;
         if (left_in_run[human] == 0 && run[human] + 1 < runs.size())
             left_in_run[human] = runs[++run[human]].ticks;
         if (left_in_run[human] == 0) {
             // This human left the match here: a bot plays on.
-            if (!has_left[human])
+            if (!has_left[human]) {
                 players[human].become_bot();
+                if (recording)
+                    recording->leave(static_cast<int>(human));
+            }
             has_left[human] = true;
             continue;
         }
         controls[human] = runs[run[human]].reading;
         left_in_run[human]--;
     }
-    game.step();
+    game.step(recording);
     tick++;
     check_checkpoint();
     if (tick > reached) {

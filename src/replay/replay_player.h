@@ -3,6 +3,9 @@
 // checks the state against the replay's checkpoints as it passes them. A
 // human who came in late takes over its bot's fighter at its first tick.
 //
+// What happened in the match is kept as far as any step reached, whatever
+// seeks came between.
+//
 // It seeks too: it keeps a snapshot of the match every so many ticks as any
 // step passes them, so that going back is a restore and a few steps. Going
 // past what was ever played steps on, muted; scout() plays ahead in the
@@ -15,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "match/match_events.h"
 #include "match/match_setup.h"
 #include "match/match_shape.h"
 #include "match/match_snapshot.h"
@@ -46,6 +50,8 @@ public:
     const replay_data& get_replay() const { return replay; }
     // The furthest tick any step has reached: seeks up to it are short.
     std::uint32_t get_reached() const { return reached; }
+    // What happened up to the furthest tick reached.
+    const match_events& get_events() const { return events; }
     std::size_t get_kept() const { return kept.size(); }
     int checkpoints_passed() const { return static_cast<int>(next_checkpoint); }
     // The first checkpoint tick whose hash differed, or -1.
@@ -73,6 +79,7 @@ private:
     std::uint32_t reached = 0;
     std::size_t next_checkpoint = 0;
     long mismatch = -1;
+    match_events events;
     std::vector<kept_state> kept;  // ascending ticks, one every `spacing` up to `reached`
     std::uint32_t spacing = first_spacing;
     // The scout's match, at the furthest tick reached.

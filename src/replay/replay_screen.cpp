@@ -43,7 +43,7 @@ bool replay_screen::init(const replay_data& replay, std::string& error)
 {
     if (!player.start(replay, error))
         return false;
-    scores.reset();
+    scores.reset(player.get_events(), 0);
     chat = replay_chat(replay);
     speed = 0;
     ticks_waited = 0;
@@ -124,13 +124,13 @@ void replay_screen::bar()
 void replay_screen::step()
 {
     player.step();
-    scores.watch();
+    scores.watch(player.get_events(), player.get_tick());
 }
 
 void replay_screen::seek(std::uint32_t tick)
 {
     player.seek(tick);
-    scores.reset();
+    scores.reset(player.get_events(), player.get_tick());
 }
 
 void replay_screen::draw()
@@ -150,7 +150,7 @@ void replay_screen::draw_overlay() const
     // A match that ended by its limits ends its replay as it ended on screen.
     const match_result result = match_result_now(rules, player.get_tick());
     if (player.get_tick() == player.get_ticks() && result.over) {
-        draw_match_end(result, names, {}, game.get_shown_slot(), false);
+        draw_match_end(result, names, scores.get_scores(), {}, game.get_shown_slot(), false);
     } else {
         scores.draw(names, {}, false);
         draw_centred("REPLAY", banner_y, true);

@@ -160,9 +160,10 @@ TEST_P(Match, BotPlayFightsAndRoams)
         start_match(GetParam(), 1, 1, placed);
         match_tally tally;
         tally.start();
+        match_events events;
         for (int tick = 0; tick < 60000; tick++) {
-            game.update();
-            tally.watch();
+            game.update(&events);
+            tally.watch(events);
         }
         int kills = 0;
         for (int id = 1; id <= 10; id++) {

@@ -14,6 +14,10 @@
 // are spawn points too), anything else empty.
 void read_arena(const std::vector<std::string>& rows);
 
+// A shot by `shooter` that kills `victim` in the next step, as the match
+// records a death: fired from inside the victim's body.
+void shoot_dead(const cplayer& victim, int shooter);
+
 class FighterTest : public testing::Test {
 protected:
     void SetUp() override;

@@ -9,6 +9,7 @@
 #include "match/cgame.h"
 #include "match/chud.h"
 #include "scripted_input.h"
+#include "weapons/cbullet.h"
 
 namespace {
 
@@ -38,6 +39,16 @@ void read_arena(const std::vector<std::string>& rows)
     }
     std::istringstream in(text.str());
     ASSERT_TRUE(map.read(in, "arena.zkm")) << map.get_error();
+}
+
+void shoot_dead(const cplayer& victim, int shooter)
+{
+    for (cbullet& bullet : bullets)
+        if (!bullet.get_active()) {
+            bullet.init(victim.get_x() + cplayer::body_centre_x, victim.get_y() + cplayer::body_centre_y, 0, 1000,
+                        shooter);
+            return;
+        }
 }
 
 void FighterTest::SetUp()

@@ -22,6 +22,7 @@
 #include "replay/match_recorder.h"
 #include "replay/replay_player.h"
 #include "scripted_input.h"
+#include "test_fighter.h"
 
 namespace {
 
@@ -75,17 +76,19 @@ protected:
         std::string error;
         ASSERT_TRUE(starter.start(setup, error)) << error;
         recorder.start(setup);
+        events.clear();
     }
     void live_step(int tick)
     {
         scripted_hand(tick);
-        game.update();
+        game.update(&events);
         recorder.step_taken(read_devices());
     }
 
     kept_settings kept;
     match_starter starter;
     match_recorder recorder;
+    match_events events;
 };
 
 TEST_F(ReplayPlayback, ARecordedMatchPlaysBackToEveryCheckpointAndAChangedOneIsCaught)
@@ -139,12 +142,12 @@ TEST_F(ReplayPlayback, TheDeathReplayLeavesTheHeldMatchAsItWas)
         start_recorded();
         death_replay death;
         death.reset();
-        death.watch(recorder);
+        death.watch(recorder, events);
         int tick = 0;
         int alive_since = 0;
         auto step = [&] {
             live_step(tick);
-            death.watch(recorder);
+            death.watch(recorder, events);
             tick++;
             if (players[0].get_health() <= 0)
                 alive_since = tick;
@@ -155,7 +158,7 @@ TEST_F(ReplayPlayback, TheDeathReplayLeavesTheHeldMatchAsItWas)
         if (c.slow_motion && !game.get_slow_motion())
             game.slowmotion();
         if (c.kind == shot)
-            players[0].damage(0, 1000, 1);
+            shoot_dead(players[0], 1);
         else
             players[0].place(players[0].get_x(), static_cast<float>(map.get_height() + 200));
         for (int i = 0; i < c.steps_after; i++)

@@ -25,6 +25,7 @@
 #include "net/rollback.h"
 #include "replay/death_replay.h"
 #include "replay/replay_player.h"
+#include "test_fighter.h"
 
 namespace {
 
@@ -44,6 +45,12 @@ control_reading hand(int slot, std::uint32_t tick)
     reading.pointer_x = static_cast<int>(400 + (phase * 13) % 1100);
     reading.pointer_y = static_cast<int>(200 + (phase * 7) % 700);
     return reading;
+}
+
+// What had happened after `at` steps.
+std::vector<match_event> happened_by(const match_events& events, std::uint32_t at)
+{
+    return {events.all().begin(), events.all().begin() + static_cast<std::ptrdiff_t>(events.count_by(at))};
 }
 
 struct peer {
@@ -159,25 +166,48 @@ protected:
         return hash;
     }
 
-    // The same match stepped once on the real controls the first peer knows.
+    // The same match stepped once on the real controls the first peer knows;
+    // what happened in it in `events`.
     std::uint64_t truth(std::uint32_t at)
     {
         first.restore();
+        events.clear();
         const rollback_match& known = peers[0]->session;
         for (std::uint32_t step = 0; step < at; step++) {
             for (int slot = 0; slot < known.human_count(); slot++) {
                 if (step < known.entered_at(slot))
                     continue;
-                if (step == known.entered_at(slot) && step > 0)
+                if (step == known.entered_at(slot) && step > 0) {
                     players[slot].become_human(late_look);
-                if (step == known.left_at(slot))
+                    events.entry(slot);
+                }
+                if (step == known.left_at(slot)) {
                     players[slot].become_bot();
+                    events.leave(slot);
+                }
                 if (step < known.left_at(slot))
                     controls[slot] = known.known(slot)[step];
             }
-            game.step();
+            game.step(&events);
         }
         return match_hash();
+    }
+
+    // What had happened in a peer's match after `at` ticks is what happened
+    // in the true match, however often the peer went back and stepped again.
+    void expect_events_as_truth(const peer& p, std::uint32_t at, int wanted_entries, int wanted_leaves,
+                                bool with_deaths = false)
+    {
+        EXPECT_EQ(happened_by(p.session.get_events(), at), events.all()) << "peer " << p.slot;
+        int deaths = 0, entries = 0, leaves = 0;
+        for (const match_event& happened : events.all()) {
+            deaths += happened.what == match_event::kind::death;
+            entries += happened.what == match_event::kind::entry;
+            leaves += happened.what == match_event::kind::leave;
+        }
+        EXPECT_EQ(deaths > 0, with_deaths);
+        EXPECT_EQ(entries, wanted_entries);
+        EXPECT_EQ(leaves, wanted_leaves);
     }
 
     // The start every peer was told, with those who came in late.
@@ -210,10 +240,15 @@ protected:
         ASSERT_TRUE(player.start(replay, error)) << error;
         while (player.step()) {
         }
-        player.stop();
         EXPECT_EQ(player.get_mismatch(), -1);
         EXPECT_EQ(player.get_tick(), at);
         EXPECT_EQ(match_hash(), hash_of(*peers[0], at));
+        // Seeking back and playing on again tells what happened only once.
+        player.seek(at / 2);
+        while (player.step()) {
+        }
+        player.stop();
+        EXPECT_EQ(player.get_events().all(), happened_by(peers[0]->session.get_events(), at));
         device_slot = -1;
     }
 
@@ -230,6 +265,7 @@ protected:
     kept_settings kept;
     match_lineup lineup;
     match_snapshot first;
+    match_events events;  // the true match's
     std::vector<std::unique_ptr<peer>> peers;
     std::deque<in_flight> wire;
     int now = 0;
@@ -250,6 +286,8 @@ TEST_F(Rollback, LateAndLostControlsStillLeaveEveryPeerInTheTrueState)
         for (auto& p : peers)
             EXPECT_EQ(hash_of(*p, 600), first_peer) << "peer " << p->slot;
         EXPECT_EQ(truth(600), first_peer);
+        for (auto& p : peers)
+            expect_events_as_truth(*p, 600, 0, 0);
         if (c.delay > static_cast<int>(rollback_match::fewest_delay)) {
             EXPECT_GT(peers[0]->session.get_ticks_redone(), 0u) << "late controls were made good";
         }
@@ -320,6 +358,8 @@ TEST_F(Rollback, APeerThatLeavesIsPlayedOnByABotOnEveryPeer)
     EXPECT_EQ(hash_of(*peers[1], 800), hash_of(*peers[0], 800));
     EXPECT_EQ(truth(800), hash_of(*peers[0], 800));
     EXPECT_TRUE(players[2].get_bot());
+    expect_events_as_truth(*peers[0], 800, 0, 1);
+    expect_events_as_truth(*peers[1], 800, 0, 1);
 
     // Its replay holds all three humans and plays back to the same hash.
     const net_start start = start_of_match();
@@ -365,6 +405,9 @@ TEST_F(Rollback, APlayerComeLateTakesOverABotOnEveryPeerAlike)
         EXPECT_EQ(hash_of(*p, 4000), hash_of(*peers[0], 4000)) << "peer " << p->slot;
     EXPECT_EQ(truth(4000), hash_of(*peers[0], 4000));
     EXPECT_FALSE(players[2].get_bot());
+    for (const auto& p : peers)
+        expect_events_as_truth(*p, 4000, 1, 0, true);
+    EXPECT_GT(peers[1]->session.get_ticks_redone(), 0u);
 
     // Its replay holds the late player from its entry and plays to the same hash.
     const replay_data replay = record_network_match(peers[0]->session, start_of_match(), {});
@@ -405,14 +448,14 @@ TEST_F(Rollback, TheDeathReplayPlaysOnACopyAndLeavesTheLiveMatchAlone)
         auto step = [&] {
             alone.session.add_local(hand(0, alone.session.get_tick() + alone.session.get_input_delay()));
             alone.session.advance();
-            death.watch(alone.session);
+            death.watch(alone.session, alone.session.get_events());
         };
         int alive_for = 0;
         while (alone.session.get_tick() < 700 || alive_for < 400) {
             step();
             alive_for = players[0].get_health() > 0 ? alive_for + 1 : 0;
         }
-        players[0].damage(0, 1000, 1);
+        shoot_dead(players[0], 1);
         for (int i = 0; i < steps_after; i++)
             step();
         ASSERT_LE(players[0].get_health(), 0);
@@ -463,7 +506,7 @@ TEST_F(Rollback, WhileTheDeathReplayShowsOnlyItsCopyIsHeard)
         }
         if (p.slot != 0)
             return;
-        death.watch(p.session);
+        death.watch(p.session, p.session.get_events());
         if (death.available() && !shown) {
             redone_before = p.session.get_ticks_redone();
             death.begin(p.session);

@@ -1,9 +1,16 @@
 // The scoreboard's order, the kill feed's rules, the watcher that fills
-// them from the fighters after a step, and the backing behind a dark shirt.
+// them from the match's events, and the backing behind a dark shirt.
+#include <cstdlib>
+#include <fstream>
+
 #include <gtest/gtest.h>
 
 #include "fighters/last_blow.h"
+#include "frontend/coptions.h"
+#include "map/cmap.h"
+#include "match/cgame.h"
 #include "match/kill_feed.h"
+#include "match/match_tally.h"
 #include "match/score_watch.h"
 #include "match/scoreboard.h"
 #include "test_fighter.h"
@@ -76,26 +83,100 @@ TEST(KillFeed, AFallOrOnesOwnGrenadeShowsTheVictimAlone)
     }
 }
 
-class ScoreWatch : public FighterTest {};
-
-TEST_F(ScoreWatch, CountsADeathAndFeedsItsBlow)
+// A log by hand: a kill by slot 0's minigun, slot 2's own grenade, then a
+// human coming in for slot 0's bot, each watched as far as it is final.
+TEST(ScoreWatch, ShowsAndCountsWhatHadHappenedByTheFinalTick)
 {
-    read_arena({"........", "...S....", "........", "########"});
+    match_events events;
+    events.death(1, 0, 3);
+    events.step_taken();
+    events.death(2, 2, blow_grenade);
+    events.step_taken();
+    events.entry(0);
+    events.step_taken();
+    const struct {
+        std::uint32_t final_tick;
+        std::vector<int> victims;  // the feed, newest first
+        std::vector<std::vector<int>> scores;  // kills, deaths of slots 0..2
+    } table[] = {
+        {0, {}, {{0, 0}, {0, 0}, {0, 0}}},
+        {1, {1}, {{1, 0}, {0, 1}, {0, 0}}},
+        {1, {1}, {{1, 0}, {0, 1}, {0, 0}}},  // once only
+        {2, {2, 1}, {{1, 0}, {0, 1}, {0, 1}}},
+        {3, {2, 1}, {{0, 0}, {0, 1}, {0, 1}}},  // the newcomer starts afresh
+    };
     score_watch watch;
-    watch.reset();
-    cplayer& shooter = enter(0);
-    cplayer& victim = enter(1);
-    watch.watch();
-    shooter.give_weapon(4);  // the minigun, type 3
-    victim.damage(0, 1000, 0);
-    watch.watch();
-    EXPECT_EQ(watch.get_deaths()[1], 1);
-    EXPECT_EQ(watch.get_deaths()[0], 0);
-    ASSERT_EQ(watch.feed_now().size(), 1u);
-    EXPECT_EQ(watch.feed_now()[0].killer, 0);
-    EXPECT_EQ(watch.feed_now()[0].cause, 3) << "the shooter's gun names the shot";
-    watch.watch();
-    EXPECT_EQ(watch.get_deaths()[1], 1) << "a death counts once";
+    watch.reset(events, 0);
+    for (const auto& row : table) {
+        watch.watch(events, row.final_tick);
+        std::vector<int> victims;
+        for (const kill_entry& entry : watch.feed_now())
+            victims.push_back(entry.victim);
+        EXPECT_EQ(victims, row.victims) << "final after " << row.final_tick;
+        for (int slot = 0; slot < 3; slot++) {
+            const std::size_t at = static_cast<std::size_t>(slot);
+            const fighter_score score = at < watch.get_scores().size() ? watch.get_scores()[at] : fighter_score{};
+            EXPECT_EQ((std::vector<int>{score.kills, score.deaths}), row.scores[at])
+                << "slot " << slot << ", final after " << row.final_tick;
+        }
+    }
+    ASSERT_EQ(watch.feed_now().size(), 2u);
+    EXPECT_EQ(watch.feed_now()[1].cause, 3) << "the gun's type names the shot";
+    EXPECT_EQ(watch.feed_now()[0].killer, -1) << "one's own grenade shows the victim alone";
+    // A replay seeks: the feed starts afresh there, the counts stay whole.
+    watch.reset(events, 2);
+    EXPECT_TRUE(watch.feed_now().empty());
+    EXPECT_EQ(watch.get_scores()[2].deaths, 1);
+}
+
+// A real match of bots: each death the step records is read once, and the
+// feed, the tally and the scoreboard agree with the fighters' own counts.
+TEST(ScoreWatch, OneDeathIsReadAlikeByTheFeedTheTallyAndTheScoreboard)
+{
+    std::ifstream file("zkm/tower.zkm");
+    ASSERT_TRUE(map.read(file, "zkm/tower.zkm")) << map.get_error();
+    std::srand(31);
+    const int bots = options.get_bots();
+    options.set_bots(10);
+    game = cgame();
+    game.start();
+    match_events events;
+    score_watch watch;
+    watch.reset(events, 0);
+    match_tally tally;
+    tally.start();
+    std::vector<match_event> fed;
+    for (int step = 0; step < 6000; step++) {
+        const std::size_t before = events.all().size();
+        game.update(&events);
+        watch.watch(events, events.get_steps());
+        tally.watch(events);
+        for (std::size_t at = before; at < events.all().size(); at++)
+            fed.push_back(events.all()[at]);
+    }
+    int deaths = 0;
+    for (int slot = 0; slot <= 10; slot++) {
+        const fighter_score score = watch.get_scores().at(static_cast<std::size_t>(slot));
+        EXPECT_EQ(score.kills, players[slot].get_kills()) << "slot " << slot;
+        EXPECT_EQ(score.deaths, players[slot].get_deaths()) << "slot " << slot;
+        EXPECT_EQ(tally.get(slot).kills, score.kills) << "slot " << slot;
+        EXPECT_EQ(tally.get(slot).deaths, score.deaths) << "slot " << slot;
+        deaths += score.deaths;
+    }
+    EXPECT_GT(deaths, 5);
+    EXPECT_EQ(static_cast<int>(fed.size()), deaths) << "each death recorded once, nothing else";
+    // The feed: the newest deaths of the last five seconds, newest first.
+    // Its clock counts the updates watched: a death by step n came on update n - 1.
+    std::vector<int> recent;
+    for (auto death = fed.rbegin(); death != fed.rend() && recent.size() < kill_feed::most_shown; ++death)
+        if (death->tick - 1 + kill_feed::shown_ticks > events.get_steps())
+            recent.push_back(death->slot);
+    std::vector<int> shown;
+    for (const kill_entry& entry : watch.feed_now())
+        shown.push_back(entry.victim);
+    EXPECT_EQ(shown, recent);
+    game.deinit();
+    options.set_bots(bots);
 }
 
 class ScoreboardDraw : public FighterTest {};

@@ -57,19 +57,19 @@ TEST(ServerLog, KillsAndEndsByTheFightersNames)
 {
     const std::vector<std::string> names = {"ANNA", "BERT"};
     struct row {
-        kill_event kill;
+        int killer, cause, victim;
         const char* line;
     } table[] = {
-        {{10, 0, 2, 1}, "kill ANNA [shotgun] BERT"},
-        {{10, 2, 0, 0}, "kill BOT 1 [pistol] ANNA"},
-        {{10, 1, 1, 4}, "kill BERT [machine gun] BOT 3"},
-        {{10, 3, 3, 5}, "kill BOT 2 [minigun] BOT 4"},
-        {{10, 0, blow_grenade, 0}, "kill ANNA [grenade] ANNA"},
-        {{10, -1, blow_fall, 1}, "kill [fall] BERT"},
-        {{10, 1, blow_fall, 0}, "kill BERT [fall] ANNA"},
+        {0, 2, 1, "kill ANNA [shotgun] BERT"},
+        {2, 0, 0, "kill BOT 1 [pistol] ANNA"},
+        {1, 1, 4, "kill BERT [machine gun] BOT 3"},
+        {3, 3, 5, "kill BOT 2 [minigun] BOT 4"},
+        {0, blow_grenade, 0, "kill ANNA [grenade] ANNA"},
+        {-1, blow_fall, 1, "kill [fall] BERT"},
+        {1, blow_fall, 0, "kill BERT [fall] ANNA"},
     };
     for (const row& r : table)
-        EXPECT_EQ(kill_text(r.kill, names), r.line);
+        EXPECT_EQ(kill_text({match_event::kind::death, 10, r.victim, r.killer, r.cause}, names), r.line);
     EXPECT_EQ(result_text({true, 1}, names), "winner BERT");
     EXPECT_EQ(result_text({true, 2}, names), "winner BOT 1");
     EXPECT_EQ(result_text({true, -1}, names), "draw");

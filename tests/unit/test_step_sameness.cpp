@@ -157,10 +157,11 @@ TEST(StepSameness, TenBotsOnTowerFor30000StepsEndAsRecorded)
     game.start();
     match_tally tally;
     tally.start();
+    match_events events;
     int most_drops = 0;
     for (int step = 0; step < 30000; step++) {
-        game.update();
-        tally.watch();
+        game.update(&events);
+        tally.watch(events);
         most_drops = std::max(most_drops, blood.get_quad_count());
     }
 

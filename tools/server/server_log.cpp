@@ -25,12 +25,12 @@ const char* blow_name(int cause)
     return cause >= 0 && cause <= blow_fall ? names[cause] : "unknown";
 }
 
-std::string kill_text(const kill_event& kill, const std::vector<std::string>& human_names)
+std::string kill_text(const match_event& death, const std::vector<std::string>& human_names)
 {
     std::string text = "kill ";
-    if (kill.killer >= 0)
-        text += fighter_name(kill.killer, human_names) + " ";
-    return text + "[" + blow_name(kill.cause) + "] " + fighter_name(kill.victim, human_names);
+    if (death.killer >= 0)
+        text += fighter_name(death.killer, human_names) + " ";
+    return text + "[" + blow_name(death.cause) + "] " + fighter_name(death.slot, human_names);
 }
 
 std::string result_text(const match_result& result, const std::vector<std::string>& human_names)

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "fighters/last_blow.h"
+#include "match/match_events.h"
 #include "match/match_rules.h"
 
 // Writes "2025-06-01T20:15:04Z TEXT" and flushes.
@@ -21,7 +21,7 @@ std::string stamped(std::time_t when, const std::string& text);
 // "pistol", "machine gun", "shotgun", "minigun", "grenade" or "fall".
 const char* blow_name(int cause);
 // "kill ANNA [shotgun] BOT 2", names as the fighters' slots give them.
-std::string kill_text(const kill_event& kill, const std::vector<std::string>& human_names);
+std::string kill_text(const match_event& death, const std::vector<std::string>& human_names);
 // "winner ANNA" or "draw".
 std::string result_text(const match_result& result, const std::vector<std::string>& human_names);
 // "ANNA, BERT and 4 bots".

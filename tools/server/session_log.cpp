@@ -15,58 +15,80 @@ void session_log::match_started(const net_session& session, int new_number)
 {
     number = new_number;
     const net_start& start = session.get_start();
-    began = start.humans;
     map_name = start.map_name;
+    humans.clear();
     names.clear();
-    for (const net_player& human : began)
-        names.push_back(human.name);
-    gone.assign(began.size(), false);
-    kills_written = 0;
+    take_newcomers(session);
+    for (match_human& human : humans)
+        human.came_in = true;
+    written = 0;
     end_written = false;
     log_line("match " + std::to_string(number) + " start " + map_name + ": " + lineup_text(names, start.bots));
+}
+
+// Players come late follow those who began, each in a bot's place from the
+// tick the match brings them in.
+void session_log::take_newcomers(const net_session& session)
+{
+    const std::vector<net_player>& now = session.get_start().humans;
+    for (std::size_t slot = humans.size(); slot < now.size(); slot++) {
+        humans.push_back({now[slot], false, false});
+        names.push_back(now[slot].name);
+    }
 }
 
 void session_log::watch_match(const net_session& session)
 {
     const rollback_match& match = session.get_match();
-    // Players come late follow those who began, each in a bot's place.
-    const std::vector<net_player>& humans = session.get_start().humans;
-    for (std::size_t slot = began.size(); slot < humans.size(); slot++) {
-        began.push_back(humans[slot]);
-        names.push_back(humans[slot].name);
-        gone.push_back(false);
-        log_line("join " + humans[slot].name + " into the match, for a bot");
-    }
-    for (std::size_t slot = 0; slot < began.size(); slot++) {
-        if (gone[slot] || match.left_at(static_cast<int>(slot)) == rollback_match::never)
-            continue;
-        gone[slot] = true;
-        log_line("leave " + names[slot]);
-    }
-    write_kills(match, match.final_tick());
+    take_newcomers(session);
+    write_events(match.get_events(), match.final_tick());
     match_result result;
     std::uint32_t at = 0;
-    if (end_written || !session.match_over(result, at))
+    if (!session.match_over(result, at))
         return;
-    write_kills(match, at);
-    end_written = true;
-    log_line("match " + std::to_string(number) + " over " + map_name + " at tick " + std::to_string(at) + ": " +
-             result_text(result, names));
+    if (!end_written) {
+        write_events(match.get_events(), at);
+        end_written = true;
+        log_line("match " + std::to_string(number) + " over " + map_name + " at tick " + std::to_string(at) +
+                 ": " + result_text(result, names));
+    }
+    // Past its end the match steps no further: one who goes now leaves its
+    // end's screen.
+    for (std::size_t slot = 0; slot < humans.size(); slot++)
+        if (match.left_at(static_cast<int>(slot)) != rollback_match::never)
+            write_leave(slot);
 }
 
-void session_log::write_kills(const rollback_match& match, std::uint32_t final_tick)
+void session_log::write_events(const match_events& events, std::uint32_t final_tick)
 {
-    const std::vector<kill_event>& kills = match.kills_so_far();
-    for (; kills_written < kills.size() && kills[kills_written].tick <= final_tick; kills_written++)
-        log_line(kill_text(kills[kills_written], names));
+    for (const std::size_t until = events.count_by(final_tick); written < until; written++) {
+        const match_event& happening = events.all()[written];
+        const auto slot = static_cast<std::size_t>(happening.slot);
+        if (happening.what == match_event::kind::death) {
+            log_line(kill_text(happening, names));
+        } else if (slot < humans.size() && happening.what == match_event::kind::entry && !humans[slot].came_in) {
+            humans[slot].came_in = true;
+            log_line("join " + names[slot] + " into the match, for a bot");
+        } else if (slot < humans.size() && happening.what == match_event::kind::leave) {
+            write_leave(slot);
+        }
+    }
+}
+
+void session_log::write_leave(std::size_t slot)
+{
+    if (humans[slot].left)
+        return;
+    humans[slot].left = true;
+    log_line("leave " + names[slot]);
 }
 
 void session_log::match_left()
 {
     known.clear();
-    for (std::size_t slot = 0; slot < began.size(); slot++)
-        if (!gone[slot])
-            known.push_back(began[slot]);
+    for (const match_human& human : humans)
+        if (human.came_in && !human.left)
+            known.push_back(human.player);
 }
 
 void session_log::watch_watchers(const net_session& session)
@@ -80,8 +102,8 @@ void session_log::watch_watchers(const net_session& session)
 
 bool session_log::everyone_left() const
 {
-    for (bool left : gone)
-        if (!left)
+    for (const match_human& human : humans)
+        if (!human.left)
             return false;
     return true;
 }

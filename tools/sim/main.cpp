@@ -173,9 +173,10 @@ int main(int argc, char** argv)
     game.start();
     match_tally tally;
     tally.start();
+    match_events events;
     for (long tick = 0; tick < run.ticks; tick++) {
-        game.update();
-        tally.watch();
+        game.update(&events);
+        tally.watch(events);
     }
 
     int kills = 0, deaths = 0;
