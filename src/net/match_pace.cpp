@@ -29,6 +29,8 @@ void match_pace::read(rollback_match& match, const control_reading& local, const
                       clock::time_point at)
 {
     const int own = roster.own_slot();
+    if (own < 0)
+        return;
     match.set_input_delay(delay_choice.next(furthest_trip_ms(roster)));
     const std::size_t before = match.known(own).size();
     match.add_local(local);

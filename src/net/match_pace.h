@@ -30,7 +30,8 @@ public:
     // A new match starts at the fewest delay.
     void new_match() { delay_choice = input_delay_choice(); }
 
-    // Reads this peer's controls, at the delay the furthest trip calls for.
+    // Reads this peer's controls, at the delay the furthest trip calls for
+    // (a server or a watcher reads none).
     void read(rollback_match& match, const control_reading& local, const net_roster& roster, clock::time_point at);
     // `peer` has our readings up to `have_until` now: a trip back from when
     // the last of them was read.
