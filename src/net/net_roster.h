@@ -127,7 +127,7 @@ public:
     // The humans the finders of games are told of.
     int players() const { return count(peer_role::player) + (self == own_role::host ? 1 : 0); }
 
-    // The peers in any of `roles`, lowest first: `for (int peer : roster.peers(greeted))`.
+    // The peers in any of `roles`, lowest first: `for (int peer : roster.peers_in(greeted))`.
     class peer_range {
     public:
         class iterator {
