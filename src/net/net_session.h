@@ -13,24 +13,28 @@
 // The session keeps the phase, the rules table and the link, and hands the
 // rest to parts with one job each, every one a value built without a
 // network:
-//   net_roster.*     who is where: each peer's role and slot, this peer's
-//                    own, the humans by slot; a ban or a mute attaches to a
-//                    peer here
+//   net_roster.*     who is where: each peer's one role and its slot, this
+//                    peer's own role, the humans by slot
 //   reading_relay.*  the readings each peer has and the next ones it gets
 //   hash_check.*     whether every peer's match is the same
 //   match_pace.*     when this peer steps, skips or waits; the input delay
 //   chat_log.*       the lines heard
 //   peer_limits.*    what a joiner may cost the host
 // The session's own files:
-//   net_session.cpp          opening, the link's events, leaving; the lobby
-//                            and the start
-//   net_session_rules.cpp    who may send what, when: a new message (a vote,
-//                            an operator's word) gets its row here
-//   net_session_match.cpp    the ticks of the match, and back to the lobby
+//   net_session.cpp          opening, the link's events, the lobby and the
+//                            start
+//   net_session_rules.cpp    who may send what, when
+//   net_session_match.cpp    the ticks of the match, peers that leave, the
+//                            end and the way back to the lobby
 //   net_session_late.cpp     players and watchers who come in late
 //   net_session_guard.cpp    letting go of joiners who cost too much
 //   net_session_listing.cpp  what the finders of games are told
 //   net_session_chat.cpp     what the players say
+// Where what comes next goes: a new message (a vote to kick or to change
+// the map) gets its row in the rules table; a ban, a mute or a vote cast
+// stays with a peer on its roster entry; a join password is checked with
+// the hello (hello_from, late_hello_from); an operator's console is one
+// more caller of this class.
 #pragma once
 
 #include <chrono>
