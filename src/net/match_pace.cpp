@@ -41,7 +41,7 @@ void match_pace::read(rollback_match& match, const control_reading& local, const
 double match_pace::furthest_trip_ms(const net_roster& roster) const
 {
     double furthest = -1;
-    for (int peer : roster.peers_in(playing_with))
+    for (int peer : roster.peers_in(roles::playing_with))
         furthest = std::max(furthest, trips[peer].median_ms());
     return furthest;
 }
@@ -80,7 +80,7 @@ bool match_pace::ahead_of_others(const rollback_match& match, const net_roster& 
         skip_rest--;
         return false;
     }
-    for (int peer : roster.peers_in(playing_with)) {
+    for (int peer : roster.peers_in(roles::playing_with)) {
         const std::uint32_t ours_known = relay.has_until(peer, own_slot);
         const std::uint32_t theirs_here = relay.sender_tick(peer);
         if (match.left_at(roster.hosts() ? roster.slot(peer) : 0) != rollback_match::never || theirs_here == 0 ||

@@ -56,6 +56,8 @@ constexpr peer_roles operator|(peer_role a, peer_role b)
     return peer_roles(a) | b;
 }
 
+// The sets of roles the session's loops and rules are about.
+namespace roles {
 // Joiners that said hello: the host sends them the lobby and the match.
 constexpr peer_roles greeted = peer_role::player | peer_role::watcher | peer_role::coming_in | peer_role::waiting_for_next;
 // The peers whose controls this peer's match takes: a host's players, a joiner's host.
@@ -64,6 +66,7 @@ constexpr peer_roles playing_with = peer_role::player | peer_role::host;
 constexpr peer_roles sharing_the_match = greeted | peer_role::host;
 // Every peer at the other end of a connection.
 constexpr peer_roles connected = greeted | peer_role::nameless | peer_role::host;
+}  // namespace roles
 
 class net_roster {
 public:
@@ -127,7 +130,7 @@ public:
     // The humans the finders of games are told of.
     int players() const { return count(peer_role::player) + (self == own_role::host ? 1 : 0); }
 
-    // The peers in any of `roles`, lowest first: `for (int peer : roster.peers_in(greeted))`.
+    // The peers in any of `roles`, lowest first: `for (int peer : roster.peers_in(roles::greeted))`.
     class peer_range {
     public:
         class iterator {

@@ -104,7 +104,7 @@ void net_session::poll(int wait_ms)
     list_game();
     // A peer whose match went another way than ours: the host plays on
     // with the others, a joiner's match ends.
-    for (int peer : roster.peers_in(connected)) {
+    for (int peer : roster.peers_in(roles::connected)) {
         const std::uint32_t at = current_phase == phase::playing ? hashes.differs_at(peer, match) : 0;
         if (at == 0)
             continue;
@@ -150,7 +150,7 @@ void net_session::take(const net_event& event)
     if (roster.hosts() && !from.allowance.take(event.data.size(), at)) {
         const std::string beyond =
             "more than " + std::to_string(static_cast<int>(intake_allowance::per_second / 1024)) + " KB a second";
-        if (from.allowance.flooding() && roster.is(peer, connected))
+        if (from.allowance.flooding() && roster.is(peer, roles::connected))
             let_go(peer, "you sent " + beyond);
         else
             refuse(peer, beyond);
@@ -283,7 +283,7 @@ void net_session::send_lobby(int only)
     lobby.skill = options.get_skill();
     lobby.rules = next_rules;
     lobby.host_plays = roster.own() == own_role::host;
-    for (int peer : roster.peers_in(greeted)) {
+    for (int peer : roster.peers_in(roles::greeted)) {
         if (only >= 0 && peer != only)
             continue;
         lobby.your_slot = roster.slot(peer) < 0 ? net_no_slot : roster.slot(peer);
@@ -321,7 +321,7 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
     }
     if (!begin(start, error))
         return false;
-    send_to(greeted, packet);
+    send_to(roles::greeted, packet);
     return true;
 }
 

@@ -56,7 +56,7 @@ void net_session::take_line(int peer, int slot, const std::string& text)
     line.slot = slot;
     line.tick = current_phase == phase::playing ? match.get_tick() : 0;
     line.text = text;
-    send_to(greeted, encode(line));
+    send_to(roles::greeted, encode(line));
     chat.hear(line, current_phase == phase::playing, static_cast<int>(roster.humans().size()));
 }
 

@@ -134,7 +134,7 @@ void net_session::ready_from(int peer, const net_message&)
         return;
     roster.seat(peer, entry.slot);
     guards[peer].hold_up.reset(link->now());  // its controls are due from now on
-    for (int joiner : roster.peers_in(greeted)) {
+    for (int joiner : roster.peers_in(roles::greeted)) {
         entry.yours = joiner == peer;
         link->send(joiner, encode(entry), true);
     }

@@ -100,13 +100,13 @@ void net_session::forget_the_match()
 void net_session::send_match()
 {
     const auto at = link->now();
-    for (int peer : roster.peers_in(sharing_the_match)) {
+    for (int peer : roster.peers_in(roles::sharing_the_match)) {
         const net_inputs inputs = relay.next_for(peer, roster.slot(peer), roster.own_slot(), match, at);
         link->send(peer, encode(inputs), false);
     }
     net_hash hash;
     while (hashes.next_to_tell(match, hash))
-        send_to(sharing_the_match, encode(hash));
+        send_to(roles::sharing_the_match, encode(hash));
 }
 
 void net_session::inputs_from(int peer, const net_message& message)
@@ -135,7 +135,7 @@ bool net_session::all_agree_at(std::uint32_t last) const
     std::uint64_t own;
     if (current_phase != phase::playing || !match.final_hash(last, own))
         return false;
-    for (int peer : roster.peers_in(playing_with))
+    for (int peer : roster.peers_in(roles::playing_with))
         if (hashes.agreed(peer) < last)
             return false;
     return true;
@@ -147,7 +147,7 @@ void net_session::lost(int peer)
         end("no answer from the host");
         return;
     }
-    if (!roster.is(peer, connected))
+    if (!roster.is(peer, roles::connected))
         return;
     const int slot = roster.gone(peer);
     if (!roster.hosts()) {
@@ -169,7 +169,7 @@ void net_session::lost(int peer)
     leave.slot = slot;
     leave.tick = static_cast<std::uint32_t>(match.known(slot).size());
     match.leave(slot, leave.tick);
-    send_to(greeted, encode(leave));
+    send_to(roles::greeted, encode(leave));
     std::fprintf(stderr, "ZK3: slot %d left the match at tick %u; a bot plays on\n", slot, leave.tick);
 }
 
@@ -185,7 +185,7 @@ void net_session::end(const std::string& reason)
     net_bye bye;
     if (roster.hosts())
         bye.why = leaving ? "the host ended the match" : reason.substr(0, 200);
-    send_to(connected, encode(bye));
+    send_to(roles::connected, encode(bye));
     report_refusals(true);
     link->close();
     current_phase = phase::ended;

@@ -36,18 +36,18 @@ const net_session::message_rule net_session::rules[] = {
     {net_kind::lobby,  by_host,   in(phase::connecting) | in(phase::lobby) | in(phase::playing), peer_role::host, &net_session::lobby_from},
     {net_kind::start,  by_host,   in(phase::lobby),                     peer_role::host,     &net_session::start_from},
     {net_kind::catch_up, by_host, in(phase::lobby),                     peer_role::host,     &net_session::catch_up_from},
-    {net_kind::ready,  by_joiner, in(phase::playing),                   greeted,             &net_session::ready_from},
+    {net_kind::ready,  by_joiner, in(phase::playing),                   roles::greeted,      &net_session::ready_from},
     {net_kind::enter,  by_host,   in(phase::playing),                   peer_role::host,     &net_session::enter_from},
     {net_kind::inputs, by_host,   in(phase::playing),                   peer_role::host,     &net_session::inputs_from},
     // A watcher's say what it lacks, and carry no controls of its own.
-    {net_kind::inputs, by_joiner, in(phase::playing),                   greeted,             &net_session::inputs_from},
+    {net_kind::inputs, by_joiner, in(phase::playing),                   roles::greeted,      &net_session::inputs_from},
     // A joiner sends its controls until it hears the match is over.
-    {net_kind::inputs, by_joiner, in(phase::lobby),                     greeted,             nullptr},
+    {net_kind::inputs, by_joiner, in(phase::lobby),                     roles::greeted,      nullptr},
     {net_kind::hash,   by_host,   in(phase::playing),                   peer_role::host,     &net_session::hash_from},
-    {net_kind::hash,   by_joiner, in(phase::playing),                   greeted,             &net_session::hash_from},
+    {net_kind::hash,   by_joiner, in(phase::playing),                   roles::greeted,      &net_session::hash_from},
     {net_kind::leave,  by_host,   in(phase::playing),                   peer_role::host,     &net_session::leave_from},
     {net_kind::bye,    by_host,   any_phase,                            peer_role::host,     &net_session::bye_from},
-    {net_kind::bye,    by_joiner, any_phase,                            connected,           &net_session::bye_from},
+    {net_kind::bye,    by_joiner, any_phase,                            roles::connected,    &net_session::bye_from},
     {net_kind::chat,   by_host,   in(phase::lobby) | in(phase::playing), peer_role::host,    &net_session::chat_from},
     {net_kind::chat,   by_joiner, in(phase::lobby) | in(phase::playing), peer_role::player,  &net_session::chat_from},
 };

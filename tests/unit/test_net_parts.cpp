@@ -52,7 +52,7 @@ std::string humans_of(const net_roster& roster)
 std::string greeted_of(const net_roster& roster)
 {
     std::string peers;
-    for (int peer : roster.peers_in(greeted))
+    for (int peer : roster.peers_in(roles::greeted))
         peers += static_cast<char>('0' + peer);
     return peers;
 }
@@ -145,9 +145,9 @@ TEST(NetRoster, EveryRoleMovesThroughItsPhasesAndTheSlotsFollow)
     joiner.open(own_role::player, 0);
     joiner.connected(host_peer, start_time);
     EXPECT_EQ(joiner.role(host_peer), peer_role::host);
-    EXPECT_TRUE(joiner.is(host_peer, playing_with));
-    EXPECT_TRUE(joiner.is(host_peer, sharing_the_match));
-    EXPECT_FALSE(joiner.is(host_peer, greeted));
+    EXPECT_TRUE(joiner.is(host_peer, roles::playing_with));
+    EXPECT_TRUE(joiner.is(host_peer, roles::sharing_the_match));
+    EXPECT_FALSE(joiner.is(host_peer, roles::greeted));
     EXPECT_EQ(joiner.who(host_peer), "the host");
 }
 
