@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "idle_inputs.h"
 #include "net/net_roster.h"
 #include "net/reading_relay.h"
 
@@ -151,22 +152,6 @@ TEST(NetRoster, EveryRoleMovesThroughItsPhasesAndTheSlotsFollow)
     EXPECT_EQ(joiner.who(host_peer), "the host");
 }
 
-namespace {
-
-net_inputs idle_readings(int slot, std::uint32_t first_tick, std::size_t count)
-{
-    net_inputs inputs;
-    net_slot_inputs entry;
-    entry.slot = slot;
-    entry.first_tick = first_tick;
-    const std::vector<control_reading> idle(count);
-    pack_readings(entry, control_reading{}, idle.data(), idle.size());
-    inputs.slots.push_back(entry);
-    return inputs;
-}
-
-}  // namespace
-
 // Three humans: the host in slot 0, peer 1 in slot 1, peer 2 in slot 2. Each
 // slot starts with the idle readings every peer starts with.
 TEST(ReadingRelay, TheHubTakesAJoinersOwnReadingsOnlyAndOnlySoFarAhead)
@@ -192,7 +177,7 @@ TEST(ReadingRelay, TheHubTakesAJoinersOwnReadingsOnlyAndOnlySoFarAhead)
         match.start(3, row.hub ? 0 : 1);
         reading_relay relay(row.hub);
         std::vector<std::string> refused;
-        relay.take(1, row.hub ? 1 : -1, idle_readings(row.slot, row.first_tick, row.count), match, start_time,
+        relay.take(1, row.hub ? 1 : -1, idle_inputs(row.slot, row.first_tick, row.count), match, start_time,
                    refused);
         EXPECT_EQ(match.known(row.slot).size(), row.known_after) << row.what;
         EXPECT_EQ(refused.size(), row.refused) << row.what;
@@ -205,7 +190,7 @@ TEST(ReadingRelay, EachReadingGoesFourTimesAndAQuietPeerIsSentAgainABoundedShare
     match.start(3, 0);
     reading_relay relay(true);
     std::vector<std::string> refused;
-    relay.take(2, 2, idle_readings(2, rollback_match::fewest_delay, 198), match, start_time, refused);
+    relay.take(2, 2, idle_inputs(2, rollback_match::fewest_delay, 198), match, start_time, refused);
     ASSERT_EQ(match.known(2).size(), 200u);
     ASSERT_TRUE(refused.empty());
 

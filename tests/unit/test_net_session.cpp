@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "frontend/coptions.h"
+#include "idle_inputs.h"
 #include "map/map_file.h"
 #include "match/cgame.h"
 #include "net/net_session.h"
@@ -63,15 +64,9 @@ public:
 std::string inputs_of(int slot, std::uint32_t first_tick, std::size_t count,
                       std::uint32_t have_until_all = 0)
 {
-    net_inputs inputs;
+    net_inputs inputs = idle_inputs(slot, first_tick, count);
     for (std::uint32_t& have : inputs.have_until)
         have = have_until_all;
-    net_slot_inputs run;
-    run.slot = slot;
-    run.first_tick = first_tick;
-    const std::vector<control_reading> idle(count);
-    pack_readings(run, control_reading{}, idle.data(), idle.size());
-    inputs.slots.push_back(run);
     return encode(inputs);
 }
 
