@@ -5,6 +5,7 @@
 
 #include "net/net_link.h"
 #include "net/net_recording.h"
+#include "net/net_wire.h"
 
 #include "fighters/cplayer.h"
 #include "frontend/coptions.h"
@@ -14,8 +15,13 @@
 
 namespace {
 
-const int host_peer = 0;  // on a joiner
 const char* const other_version_host = "the host runs another version of ZK3";
+
+bool is_chat(const std::uint8_t* data, std::size_t size)
+{
+    return size >= net_wire::header_size && data[0] == net_wire::magic[0] && data[1] == net_wire::magic[1] &&
+           data[3] == static_cast<std::uint8_t>(net_kind::chat);
+}
 
 }  // namespace
 
@@ -49,8 +55,8 @@ bool net_session::join(const std::string& address, std::uint16_t port, const net
 
 void net_session::host_over(std::unique_ptr<net_transport> network, const net_player& look)
 {
-    open(std::move(network), true, look);
-    humans = {look};
+    open(std::move(network), own_role::host, look);
+    roster.set_humans({look});
     set_host_name(look.name);
     current_phase = phase::lobby;
     listed = game_listing();  // a new link has heard nothing yet
@@ -60,31 +66,24 @@ void net_session::host_over(std::unique_ptr<net_transport> network, const net_pl
 void net_session::serve_over(std::unique_ptr<net_transport> network)
 {
     host_over(std::move(network), net_player{});
-    humans.clear();
-    own_fighter = false;
-    local_slot = -1;
+    roster.set_humans({});
+    roster.become(own_role::server);
+    roster.set_own_slot(-1);
 }
 
 void net_session::join_over(std::unique_ptr<net_transport> network, const net_player& look, bool to_watch)
 {
-    open(std::move(network), false, look);
-    watching = to_watch;
+    open(std::move(network), to_watch ? own_role::watcher : own_role::player, look);
     current_phase = phase::connecting;
 }
 
-void net_session::open(std::unique_ptr<net_transport> network, bool as_host, const net_player& look)
+void net_session::open(std::unique_ptr<net_transport> network, own_role role, const net_player& look)
 {
     link = std::move(network);
-    hosting = as_host;
+    roster.open(role, 0);
+    relay = reading_relay(roster.hosts());
     own_look = look;
-    local_slot = 0;
-    own_fighter = true;
-    watching = false;
-    coming_in = false;
-    said_ready = false;
-    catching_up = false;
-    heard.clear();
-    match_chat.clear();
+    chat.clear();
     own_lines = line_rate();
 }
 
@@ -102,12 +101,20 @@ void net_session::poll(int wait_ms)
     link->poll(events, wait_ms);
     for (const net_event& event : events)
         take(event);
-    if (hosting)
-        list_game();
-    if (current_phase == phase::playing)
-        for (int peer = 0; peer <= net_transport::most_joiners; peer++)
-            check_hash(peer);
-    if (hosting)
+    list_game();
+    // A peer whose match went another way than ours: the host plays on
+    // with the others, a joiner's match ends.
+    for (int peer : roster.peers_in(roles::connected)) {
+        const std::uint32_t at = current_phase == phase::playing ? hashes.differs_at(peer, match) : 0;
+        if (at == 0)
+            continue;
+        const std::string reason = "out of step at tick " + std::to_string(at);
+        if (roster.hosts())
+            let_go(peer, "your match went " + reason);
+        else
+            end(reason);
+    }
+    if (roster.hosts())
         turn_away_the_nameless();
     report_refusals(false);
 }
@@ -116,65 +123,67 @@ void net_session::take(const net_event& event)
 {
     if (event.peer < 0 || event.peer > net_transport::most_joiners)
         return;
-    remote& from = remotes[event.peer];
+    const int peer = event.peer;
+    peer_guard& from = guards[peer];
     const auto at = link->now();
     switch (event.what) {
     case net_event::connected:
-        from = remote{};
-        from.connected = true;
-        from.connected_at = at;
-        from.allowance.reset(at);
-        from.hold_up.reset(at);
-        if (!hosting && current_phase == phase::connecting) {
+        roster.connected(peer, at);
+        from.connected(at);
+        relay.forget(peer);
+        hashes.forget(peer);
+        pace.forget(peer);
+        if (!roster.hosts() && current_phase == phase::connecting) {
             net_hello hello;
             hello.look = own_look;
-            hello.watching = watching;
+            hello.watching = roster.own() == own_role::watcher;
             link->send(host_peer, encode(hello), true);
         }
         return;
     case net_event::disconnected:
-        lost(event.peer);
+        lost(peer);
         return;
     case net_event::received:
         break;
     }
     // A joiner may send so much a second; the rest is not even read.
-    if (hosting && !from.allowance.take(event.data.size(), at)) {
+    if (roster.hosts() && !from.allowance.take(event.data.size(), at)) {
         const std::string beyond =
             "more than " + std::to_string(static_cast<int>(intake_allowance::per_second / 1024)) + " KB a second";
-        if (from.allowance.flooding() && from.connected)
-            let_go(event.peer, "you sent " + beyond);
+        if (from.allowance.flooding() && roster.is(peer, roles::connected))
+            let_go(peer, "you sent " + beyond);
         else
-            refuse(event.peer, beyond);
+            refuse(peer, beyond);
         return;
     }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(event.data.data());
     std::uint8_t version = 0;
     if (is_other_version(bytes, event.data.size(), version)) {
-        other_version_from(event.peer, version, is_hello(bytes, event.data.size()));
+        other_version_from(peer, version, is_hello(bytes, event.data.size()));
         return;
     }
     net_message message;
     std::string error;
     if (!decode(bytes, event.data.size(), message, error)) {
-        refuse(event.peer, error);
-        if (is_refused_line(event.peer, bytes, event.data.size()))
-            note_to(event.peer, bad_line_note);
+        refuse(peer, error);
+        // A joiner's line the reader refused earns a note too.
+        if (roster.hosts() && is_chat(bytes, event.data.size()) && rule_for(peer, net_kind::chat))
+            note_to(peer, bad_line_note);
         return;
     }
-    take_message(event.peer, message);
+    take_message(peer, message);
 }
 
 // The bye's layout is the same in every version, so a joiner of another
 // version can read why it is turned away, in its own version's header.
 void net_session::other_version_from(int peer, std::uint8_t version, bool hello)
 {
-    if (!hosting) {
+    if (!roster.hosts()) {
         end(other_version_host);
         return;
     }
     // One that already plays spoke this version: this is noise, not news.
-    if (!hello || remotes[peer].slot >= 0) {
+    if (!hello || roster.slot(peer) >= 0) {
         refuse(peer, "protocol version " + std::to_string(version) + "; this game speaks " +
                          std::to_string(net_protocol_version));
         return;
@@ -186,32 +195,20 @@ void net_session::other_version_from(int peer, std::uint8_t version, bool hello)
     bye.why = other_version_host;
     link->send(peer, encode_bye_for(version, bye), true);
     link->disconnect(peer);
-    remotes[peer].connected = false;
+    roster.gone(peer);
 }
 
 void net_session::refuse(int peer, const std::string& reason)
 {
-    remotes[peer].refusals.add(reason, link->now());
-}
-
-std::string net_session::who(int peer) const
-{
-    if (!hosting)
-        return "the host";
-    const int slot = remotes[peer].slot;
-    if (remotes[peer].watching)
-        return "watcher " + std::to_string(peer);
-    if (remotes[peer].coming_in)
-        return remotes[peer].look.name + ", coming in";
-    return slot >= 0 ? "player " + std::to_string(slot + 1) : "joiner " + std::to_string(peer);
+    guards[peer].refusals.add(reason, link->now());
 }
 
 // At most one line a second for each peer, however much it sends.
 void net_session::report_refusals(bool all_now)
 {
     const auto at = link ? link->now() : net_transport::clock::now();
-    for (int peer = 0; peer <= net_transport::most_joiners; peer++) {
-        const std::string line = remotes[peer].refusals.line_due(who(peer), at, all_now);
+    for (int peer = 0; peer < net_roster::most_peers; peer++) {
+        const std::string line = guards[peer].refusals.line_due(roster.who(peer), at, all_now);
         if (!line.empty())
             std::fprintf(stderr, "ZK3: %s\n", line.c_str());
     }
@@ -220,8 +217,8 @@ void net_session::report_refusals(bool all_now)
 std::uint64_t net_session::get_refused() const
 {
     std::uint64_t total = 0;
-    for (const remote& other : remotes)
-        total += other.refusals.total();
+    for (const peer_guard& guard : guards)
+        total += guard.refusals.total();
     return total;
 }
 
@@ -233,21 +230,11 @@ void net_session::send_raw(int peer, const std::string& packet, bool reliable)
 
 void net_session::hello_from(int peer, const net_message& message)
 {
-    if (message.hello.watching) {
-        if (watcher_count() >= most_watchers) {
-            turn_away(peer, "no room to watch: " + std::to_string(most_watchers) + " are watching");
-            return;
-        }
-        remotes[peer].watching = true;
-        send_lobby();
+    std::string why_not;
+    if (!roster.greet(peer, message.hello, most_players, most_watchers, why_not)) {
+        turn_away(peer, why_not);
         return;
     }
-    if (static_cast<int>(humans.size()) >= std::min(most_players, net_max_slots)) {
-        turn_away(peer, "the match is full");
-        return;
-    }
-    remotes[peer].slot = static_cast<int>(humans.size());
-    humans.push_back(message.hello.look);
     send_lobby();
 }
 
@@ -257,12 +244,11 @@ void net_session::lobby_from(int, const net_message& message)
     lobby_told = message.lobby;
     if (current_phase == phase::playing)
         forget_the_match();
-    humans = message.lobby.humans;
-    local_slot = message.lobby.your_slot == net_no_slot ? -1 : message.lobby.your_slot;
+    roster.set_humans(message.lobby.humans);
+    roster.set_own_slot(message.lobby.your_slot == net_no_slot ? -1 : message.lobby.your_slot);
     // One that came too late for a match plays in the next.
-    coming_in = false;
-    said_ready = false;
-    catching_up = false;
+    if (roster.own() != own_role::watcher)
+        roster.become(own_role::player);
     current_phase = phase::lobby;
 }
 
@@ -279,22 +265,28 @@ void net_session::turn_away(int peer, const std::string& reason)
     bye.why = reason;
     link->send(peer, encode(bye), true);
     link->disconnect(peer);
-    remotes[peer].connected = false;
+    roster.gone(peer);
+}
+
+void net_session::send_to(peer_roles roles, const std::string& packet)
+{
+    for (int peer : roster.peers_in(roles))
+        link->send(peer, packet, true);
 }
 
 void net_session::send_lobby(int only)
 {
     net_lobby lobby;
-    lobby.humans = humans;
+    lobby.humans = roster.humans();
     lobby.map_name = lobby_map_name();
     lobby.bots = lobby_bots();
     lobby.skill = options.get_skill();
     lobby.rules = next_rules;
-    lobby.host_plays = own_fighter;
-    for (int peer = 1; peer <= net_transport::most_joiners; peer++) {
-        if (!greeted(peer) || (only >= 0 && peer != only))
+    lobby.host_plays = roster.own() == own_role::host;
+    for (int peer : roster.peers_in(roles::greeted)) {
+        if (only >= 0 && peer != only)
             continue;
-        lobby.your_slot = remotes[peer].slot < 0 ? net_no_slot : remotes[peer].slot;
+        lobby.your_slot = roster.slot(peer) < 0 ? net_no_slot : roster.slot(peer);
         link->send(peer, encode(lobby), true);
     }
 }
@@ -302,15 +294,15 @@ void net_session::send_lobby(int only)
 bool net_session::start_match(const std::string& map_name, const std::string& map_text, std::uint32_t seed,
                               std::string& error)
 {
-    if (!hosting || current_phase != phase::lobby) {
+    if (!roster.hosts() || current_phase != phase::lobby) {
         error = "only the host starts the match, from the lobby";
         return false;
     }
-    if (humans.size() < (own_fighter ? 2u : 1u)) {
+    if (roster.humans().size() < (roster.own() == own_role::host ? 2u : 1u)) {
         error = "nobody has joined yet";
         return false;
     }
-    if (humans.size() + static_cast<std::size_t>(lobby_bots()) < 2) {
+    if (roster.humans().size() + static_cast<std::size_t>(lobby_bots()) < 2) {
         error = "a match needs two fighters at least";
         return false;
     }
@@ -318,7 +310,7 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
     start.seed = seed;
     start.skill = options.get_skill();
     start.bots = lobby_bots();
-    start.humans = humans;
+    start.humans = roster.humans();
     start.map_name = map_name;
     start.map_text = map_text;
     start.rules = next_rules;
@@ -329,9 +321,7 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
     }
     if (!begin(start, error))
         return false;
-    for (int peer = 1; peer <= net_transport::most_joiners; peer++)
-        if (greeted(peer))
-            link->send(peer, packet, true);
+    send_to(roles::greeted, packet);
     return true;
 }
 
@@ -340,18 +330,18 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
 bool net_session::begin(const net_start& start, std::string& error)
 {
     match_setup setup = setup_of(start);
-    setup.shown_slot = std::max(0, local_slot);
-    setup.aiming_slot = local_slot;  // -1: a watcher aims at nothing
+    setup.shown_slot = std::max(0, roster.own_slot());
+    setup.aiming_slot = roster.own_slot();  // -1: a watcher aims at nothing
     if (!starter.start(setup, error))
         return false;
     started = start;
-    humans = start.humans;
-    match.start(setup.lineup.humans, local_slot);
+    roster.set_humans(start.humans);
+    match.start(setup.lineup.humans, roster.own_slot());
     match.set_rules(start.rules);
-    delay_choice = input_delay_choice();
+    pace.new_match();
     over = false;
-    match_chat.clear();
-    next_hash = rollback_match::hash_every;
+    chat.new_match();
+    hashes.new_match();
     current_phase = phase::playing;
     return true;
 }
@@ -359,24 +349,22 @@ bool net_session::begin(const net_start& start, std::string& error)
 int net_session::lobby_bots() const
 {
     const int bots = chosen_bots >= 0 ? chosen_bots : options.get_bots();
-    return std::max(0, std::min(bots, net_max_slots - static_cast<int>(humans.size())));
+    return std::max(0, std::min(bots, net_max_slots - static_cast<int>(roster.humans().size())));
 }
 
 void net_session::set_rules(const match_rules& new_rules)
 {
     next_rules = new_rules;
-    if (hosting && current_phase == phase::lobby)
+    if (roster.hosts() && current_phase == phase::lobby)
         send_lobby();
 }
 
 int net_session::ping_ms(int slot) const
 {
-    if (!link || slot == local_slot)
+    if (!link || slot == roster.own_slot())
         return -1;
-    if (!hosting)
+    if (!roster.hosts())
         return slot == 0 ? link->round_trip_ms(host_peer) : -1;
-    for (int peer = 0; peer <= net_transport::most_joiners; peer++)
-        if (remotes[peer].connected && remotes[peer].slot == slot)
-            return link->round_trip_ms(peer);
-    return -1;
+    const int peer = roster.peer_in(slot);
+    return peer >= 0 ? link->round_trip_ms(peer) : -1;
 }

@@ -8,26 +8,50 @@
 // only what the rules table lets that side send in that phase, a joiner's
 // readings only up to two seconds ahead of its own tick, and a bounded
 // allowance of bytes; a joiner that holds the match up for three seconds is
-// played on by a bot. Files: net_session.cpp (lobby and start),
-// net_session_rules.cpp (who may send what, when), net_session_match.cpp
-// (the ticks of the match), net_session_guard.cpp (what a joiner may cost),
-// net_session_listing.cpp (what the finders of games are told),
-// net_session_chat.cpp (what the players say).
+// played on by a bot.
+//
+// The session keeps the phase, the rules table and the link, and hands the
+// rest to parts with one job each, every one a value built without a
+// network:
+//   net_roster.*     who is where: each peer's one role and its slot, this
+//                    peer's own role, the humans by slot
+//   reading_relay.*  the readings each peer has and the next ones it gets
+//   hash_check.*     whether every peer's match is the same
+//   match_pace.*     when this peer steps, skips or waits; the input delay
+//   chat_log.*       the lines heard
+//   peer_limits.*    what a joiner may cost the host
+// The session's own files:
+//   net_session.cpp          opening, the link's events, the lobby and the
+//                            start
+//   net_session_rules.cpp    who may send what, when
+//   net_session_match.cpp    the ticks of the match, peers that leave, the
+//                            end and the way back to the lobby
+//   net_session_late.cpp     players and watchers who come in late
+//   net_session_guard.cpp    letting go of joiners who cost too much
+//   net_session_listing.cpp  what the finders of games are told
+//   net_session_chat.cpp     what the players say
+// Where what comes next goes: a new message (a vote to kick or to change
+// the map) gets its row in the rules table; a ban, a mute or a vote cast
+// stays with a peer on its roster entry; a join password is checked with
+// the hello (hello_from, late_hello_from); an operator's console is one
+// more caller of this class.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
-#include <deque>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "match/match_setup.h"
-#include "net/input_delay.h"
+#include "net/chat_log.h"
+#include "net/hash_check.h"
+#include "net/match_pace.h"
 #include "net/net_messages.h"
+#include "net/net_roster.h"
 #include "net/net_transport.h"
 #include "net/peer_limits.h"
+#include "net/reading_relay.h"
 #include "net/rollback.h"
 #include "replay/replay_file.h"
 
@@ -35,9 +59,7 @@ class net_session {
 public:
     enum class phase { connecting, lobby, playing, ended };
 
-    // A host takes a joiner's readings up to this many ticks (2 s) ahead of
-    // its own tick, and no further.
-    static constexpr std::uint32_t most_taken_ahead = 2 * ticks_a_second;
+    static constexpr std::uint32_t most_taken_ahead = reading_relay::most_taken_ahead;
     // The end of a match stays on every screen this long before the host
     // takes everyone back to its lobby.
     static constexpr std::chrono::seconds end_shown_for{10};
@@ -47,8 +69,6 @@ public:
     // the host's tick as it says so: no peer can have guessed that far
     // ahead of the host, so none has to go back further than it can.
     static constexpr std::uint32_t entry_lead = rollback_match::most_ahead + rollback_match::most_delay + 4;
-    // After the match has waited this long, the screen says for whom.
-    static constexpr std::chrono::milliseconds waiting_shown_after{500};
     // A joiner that has not said hello this long after connecting is let
     // go, so that silent connections cannot fill the host's places.
     static constexpr std::chrono::seconds hello_within{3};
@@ -89,23 +109,17 @@ public:
     // Takes what the network brought; call every tick, in the lobby too.
     void poll(int wait_ms = 0);
     phase get_phase() const { return current_phase; }
-    bool is_host() const { return hosting; }
+    // What this peer is: the host, a server, a player, a watcher, or one
+    // coming into a match under way.
+    own_role get_role() const { return roster.own(); }
     // The humans in the lobby or the match, slot 0 (the host) first.
-    const std::vector<net_player>& get_humans() const { return humans; }
+    const std::vector<net_player>& get_humans() const { return roster.humans(); }
     // This peer's fighter's slot; -1 for a server or a watcher.
-    int get_local_slot() const { return local_slot; }
-    // A watcher: no fighter, and the match steps only on what is known.
-    bool is_watching() const { return watching; }
-    // A player come late, catching up on the match so far before it takes
-    // over a bot's fighter.
-    bool is_coming_in() const { return coming_in; }
-    // Caught up and waiting to be named a fighter; with none free, until
-    // the next match.
-    bool is_waiting_for_fighter() const { return coming_in && said_ready; }
+    int get_local_slot() const { return roster.own_slot(); }
     // Whether slot 0 is the host's own fighter (not on a server).
-    bool host_plays() const { return hosting ? own_fighter : lobby_told.host_plays; }
+    bool host_plays() const { return roster.hosts() ? roster.own() == own_role::host : lobby_told.host_plays; }
     // The watchers the host has let in.
-    int watcher_count() const;
+    int watcher_count() const { return roster.count(peer_role::watcher); }
     // The round trip to the human in `slot` in milliseconds, as far as this
     // peer's link knows it (a joiner knows only the host's); -1 otherwise.
     int ping_ms(int slot) const;
@@ -126,7 +140,7 @@ public:
     // all left) and takes whoever is there back to its lobby.
     void return_to_lobby();
     // Leaves: a joiner says goodbye, the host ends the match for everyone.
-    void leave();
+    void leave() { end(""); }
     // Headless peers: stop after `last` ticks (a multiple of 100), and
     // whether this peer and every other still in the match agree on the
     // hash there.
@@ -143,11 +157,11 @@ public:
     const net_start& get_start() const { return started; }
     std::uint64_t bytes_sent() const { return link ? link->bytes_sent() : 0; }
     // Ticks skipped to let slower peers catch up.
-    std::uint32_t get_skips() const { return skips; }
+    std::uint32_t get_skips() const { return pace.skipped(); }
     // Packets refused from every peer so far.
     std::uint64_t get_refused() const;
-    // The slots the match has been waiting for, once it has waited
-    // `waiting_shown_after`; empty while it steps.
+    // The slots the match has been waiting for, once it has waited a
+    // moment; empty while it steps.
     std::vector<int> waiting_for() const;
     // The misbehaving peer of the tests: a packet of its own making.
     void send_raw(int peer, const std::string& packet, bool reliable);
@@ -159,16 +173,8 @@ public:
     // its own line as it takes a joiner's; a joiner's goes to the host,
     // which hears it back, as everyone does, unless it refuses it.
     void say(const std::string& text);
-    // The lines heard, oldest first: the speaker's slot (net_chat_note_slot
-    // for a note to this player alone), the host's tick and the text. Only
-    // the last `most_heard_kept` stay; `get_heard_count` counts every line
-    // ever heard.
-    static constexpr std::size_t most_heard_kept = 16;
-    const std::deque<net_chat>& get_heard() const { return heard; }
-    std::uint64_t get_heard_count() const { return heard_count; }
-    // The lines heard after the first `taken` ever heard, as far as they are
-    // kept; `taken` then counts them all.
-    std::vector<net_chat> heard_since(std::uint64_t& taken) const;
+    // The lines heard.
+    const chat_log& get_chat() const { return chat; }
     // What the host tells a player whose line it refused.
     static const char* const too_fast_note;
     static const char* const bad_line_note;
@@ -176,69 +182,22 @@ public:
     static const char* const no_fighter_note;
 
 private:
-    // Each reading goes in this many packets to each peer, so that a lost
-    // packet costs nothing.
-    static constexpr std::uint32_t sends_of_each = 4;
-    // A peer behind the others (a watcher, or a player come late) steps on
-    // at most this long a frame to catch up.
-    static constexpr std::chrono::milliseconds catch_up_budget{8};
-
-    struct remote {
-        bool connected = false;
-        int slot = -1;  // -1 until its hello, and for a watcher
-        bool watching = false;
-        // A player come into a match under way, catching up before it takes
-        // a fighter; who it is.
-        bool coming_in = false;
-        bool waits_for_next = false;  // no fighter was free: it plays in the next match
-        net_player look;
-        // The first tick of each slot this peer still lacks, as it last said.
-        std::uint32_t have_until[net_max_slots] = {};
-        // For each slot, the tick after the last reading sent it as each of
-        // the last `sends_of_each` packets left (packets_to counts them),
-        // and when its have_until last moved on.
-        std::uint32_t sent_until[net_max_slots][sends_of_each] = {};
-        std::uint32_t packets_to = 0;
-        std::chrono::steady_clock::time_point moved_on[net_max_slots] = {};
-        std::uint32_t sender_tick = 0;
-        round_trip_meter trip;  // as our readings see it
-        net_transport::clock::time_point connected_at;
-        // The hashes it told us that we cannot check yet, by tick: a few.
-        std::map<std::uint32_t, std::uint64_t> told_hashes;
-        std::uint32_t agreed = 0;  // the last tick our hashes were the same
-        // What it may cost us (the host watches its joiners; a joiner only
-        // sums up what it refuses from the host).
-        intake_allowance allowance;
-        refusal_summary refusals;
-        hold_up_meter hold_up;
-        line_rate said;   // its chat lines
-        line_rate noted;  // the host's notes to it, so that refusals cost no more than lines
-    };
     // Who may send which message in which phase, and what taking it does.
-    enum class sender { host, joiner };
-    // Of a joiner: anything; no hello yet; a fighter's slot; a slot or
-    // watching.
-    enum class slot_rule { any, none_yet, given, greeted };
     struct message_rule {
         net_kind kind;
-        sender from;
+        bool from_host;   // else from a joiner
         unsigned phases;  // a bit for each phase it may come in
-        slot_rule slot;   // of a joiner: whether it must have a slot yet
-        void (net_session::*take)(int peer, const net_message& message);
+        peer_roles roles;  // of a joiner: the roles it may send it in
+        void (net_session::*take)(int peer, const net_message& message);  // null: passed over
     };
     static const message_rule rules[];
 
-    void open(std::unique_ptr<net_transport> network, bool as_host, const net_player& look);
-    // A peer greeted with a slot, or watching.
-    bool greeted(int peer) const;
-    // The peers sent the match: on a host its players and watchers.
-    bool shares_match_with(int peer) const;
+    void open(std::unique_ptr<net_transport> network, own_role role, const net_player& look);
     void take(const net_event& event);
     void take_message(int peer, const net_message& message);
     const message_rule* rule_for(int peer, net_kind kind) const;
     void refuse(int peer, const std::string& reason);
     void other_version_from(int peer, std::uint8_t version, bool hello);
-    std::string who(int peer) const;
     void report_refusals(bool all_now);
     // The rules table's actions.
     void hello_from(int peer, const net_message& message);
@@ -252,17 +211,15 @@ private:
     void hash_from(int peer, const net_message& message);
     void leave_from(int peer, const net_message& message);
     void bye_from(int peer, const net_message& message);
-    void pass_over(int peer, const net_message& message);
     void chat_from(int peer, const net_message& message);
+    // One packet to every peer in `roles`.
+    void send_to(peer_roles roles, const std::string& packet);
     // To every greeted peer, or only to `only`.
     void send_lobby(int only = -1);
     // The host takes a line of `slot`'s (from `peer`, or its own with -1),
     // and relays it, or refuses it with a note to the speaker.
     void take_line(int peer, int slot, const std::string& text);
     void note_to(int peer, const char* text);
-    void hear(const net_chat& line);
-    // A joiner's chat packet the reader refused, which earns a note too.
-    bool is_refused_line(int peer, const std::uint8_t* data, std::size_t size) const;
     // The map the lobby names, and the bots beside its humans.
     std::string lobby_map_name() const;
     int lobby_bots() const;
@@ -273,71 +230,42 @@ private:
     // The match so far to a peer come late, with whoever came in or left
     // after what it holds.
     bool send_catch_up(int peer, std::string& error);
-    // Whether another player may come into the match under way.
-    bool room_to_come_in(std::string& why_not) const;
-    // Players come late who found no fighter free.
-    int players_waiting() const;
     // A player come late takes the next fighter from `at` on.
     bool let_in(const net_enter& entry, bool ours);
-    // A player come late steps as a watcher until it is in; then, behind
-    // the others, it steps on until it has caught up with the host.
+    // A player come late steps as a watcher until it is in, and says it is
+    // ready once it has stepped through what it was sent; then, behind the
+    // others, it steps on until it has caught up with the host.
     void catch_up_with_host(const control_reading& local);
-    // Once it has stepped through what it was sent, near the host's tick.
     void say_ready_when_caught_up();
     bool begin(const net_start& start, std::string& error);
     void lost(int peer);
-    // The host's watch on joiners that hold the match up.
+    // The host's watch on joiners that hold the match up, and on those that
+    // never said hello or never caught up.
     void watch_hold_ups();
-    void let_go(int peer, const std::string& reason);
-    // Joiners that never said hello, or never caught up.
     void turn_away_the_nameless();
-    void watch_waiting(bool stepped, std::uint32_t waits_before);
-    // The local reading, at the delay the trip to the others calls for.
-    void read_local(const control_reading& local);
-    double furthest_trip_ms() const;
-    void note_trip(remote& from, std::uint32_t have_until);
-    void send_inputs();
-    void send_hashes();
-    // A watcher's steps on what it knows: how many.
-    int watch_steps();
-    // The end, once it is final here; the host's return to its lobby.
-    void watch_end();
+    void let_go(int peer, const std::string& reason);
+    // What the others lack of this peer's match: readings and hashes.
+    void send_match();
+    // The host's return to its lobby.
     void back_to_lobby();
     void forget_the_match();
-    void check_hash(int peer);
-    bool ahead_of_others();
+    // Ends the session: "" a leave, else why it ended.
     void end(const std::string& reason);
-    bool plays_with(int peer) const;
 
     std::unique_ptr<net_transport> link;
-    bool hosting = false;
     phase current_phase = phase::connecting;
     net_player own_look;
-    std::vector<net_player> humans;
-    int local_slot = 0;
-    bool own_fighter = true;  // a host's fighter in slot 0
-    bool watching = false;
-    bool coming_in = false;  // joined a match under way to play
-    bool said_ready = false;
-    bool catching_up = false;  // in, and still behind the host
+    net_roster roster;
+    peer_guard guards[net_roster::most_peers];
+    reading_relay relay;
+    hash_check hashes;
+    match_pace pace;
+    chat_log chat;
     net_start started;  // the match as it began
-    remote remotes[net_transport::most_joiners + 1];
     rollback_match match;
-    input_delay_choice delay_choice;
-    // When each of our readings was read, by tick modulo the size: the
-    // round trips are measured from there.
-    static constexpr std::size_t read_times_kept = 512;
-    std::vector<net_transport::clock::time_point> read_at =
-        std::vector<net_transport::clock::time_point>(read_times_kept);
     match_starter starter;  // the player's own settings come back after the match
-    std::uint32_t next_hash = rollback_match::hash_every;
-    std::uint64_t hashes_sent[2] = {};
     std::string why;
     std::string notice;
-    std::uint32_t skips = 0;
-    int skip_rest = 0;  // ticks before the next look at who is ahead
-    bool waiting = false;
-    net_transport::clock::time_point waiting_since{};
     std::string host_name = game_listing().name;
     std::string chosen_map_name;  // empty: the options' map
     int chosen_bots = -1;         // -1: the options' bots
@@ -349,9 +277,6 @@ private:
     std::uint32_t over_at = 0;
     net_transport::clock::time_point over_since{};
     game_listing listed;
-    std::deque<net_chat> heard;
-    std::uint64_t heard_count = 0;
-    std::vector<recorded_chat> match_chat;  // bounded by the players' line rate
-    line_rate own_lines;                    // the host's own
-    line_rate catch_ups;                    // matches so far packed for late watchers
+    line_rate own_lines;  // the host's own
+    line_rate catch_ups;  // matches so far packed for late watchers
 };

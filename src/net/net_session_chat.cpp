@@ -5,11 +5,9 @@
 #include <algorithm>
 
 #include "net/net_session.h"
-#include "net/net_wire.h"
 
 namespace {
 
-const int host_peer = 0;  // on a joiner
 const int own_line = -1;  // the host's own, as take_line's peer
 
 }  // namespace
@@ -21,7 +19,7 @@ void net_session::say(const std::string& text)
 {
     if (!link || (current_phase != phase::lobby && current_phase != phase::playing))
         return;
-    if (hosting) {
+    if (roster.hosts()) {
         take_line(own_line, 0, text);
         return;
     }
@@ -37,16 +35,16 @@ void net_session::say(const std::string& text)
 // On the host, a joiner's line; on a joiner, a line the host relays.
 void net_session::chat_from(int peer, const net_message& message)
 {
-    if (hosting)
-        take_line(peer, remotes[peer].slot, message.chat.text);
+    if (roster.hosts())
+        take_line(peer, roster.slot(peer), message.chat.text);
     else
-        hear(message.chat);
+        chat.hear(message.chat, current_phase == phase::playing, static_cast<int>(roster.humans().size()));
 }
 
 void net_session::take_line(int peer, int slot, const std::string& text)
 {
     const auto at = link->now();
-    line_rate& rate = peer == own_line ? own_lines : remotes[peer].said;
+    line_rate& rate = peer == own_line ? own_lines : guards[peer].said;
     const char* refused = !is_chat_text(text) ? bad_line_note : !rate.take(at) ? too_fast_note : nullptr;
     if (refused) {
         if (peer != own_line)
@@ -58,11 +56,8 @@ void net_session::take_line(int peer, int slot, const std::string& text)
     line.slot = slot;
     line.tick = current_phase == phase::playing ? match.get_tick() : 0;
     line.text = text;
-    const std::string packet = encode(line);
-    for (int joiner = 1; joiner <= net_transport::most_joiners; joiner++)
-        if (greeted(joiner))
-            link->send(joiner, packet, true);
-    hear(line);
+    send_to(roles::greeted, encode(line));
+    chat.hear(line, current_phase == phase::playing, static_cast<int>(roster.humans().size()));
 }
 
 // A note goes to one player alone, and no more often than lines may come,
@@ -73,35 +68,7 @@ void net_session::note_to(int peer, const char* text)
     note.slot = net_chat_note_slot;
     note.text = text;
     if (peer == own_line)
-        hear(note);
-    else if (remotes[peer].noted.take(link->now()))
+        chat.hear(note, current_phase == phase::playing, static_cast<int>(roster.humans().size()));
+    else if (guards[peer].noted.take(link->now()))
         link->send(peer, encode(note), true);
-}
-
-void net_session::hear(const net_chat& line)
-{
-    heard.push_back(line);
-    if (heard.size() > most_heard_kept)
-        heard.pop_front();
-    heard_count++;
-    if (current_phase != phase::playing || line.slot == net_chat_note_slot ||
-        line.slot >= static_cast<int>(humans.size()))
-        return;
-    // The host stamps its lines in order; a replay must have them so.
-    const std::uint32_t tick = match_chat.empty() ? line.tick : std::max(line.tick, match_chat.back().tick);
-    match_chat.push_back({tick, line.slot, line.text});
-}
-
-std::vector<net_chat> net_session::heard_since(std::uint64_t& taken) const
-{
-    const std::uint64_t fresh = std::min<std::uint64_t>(heard_count - std::min(taken, heard_count), heard.size());
-    taken = heard_count;
-    return std::vector<net_chat>(heard.end() - static_cast<std::ptrdiff_t>(fresh), heard.end());
-}
-
-bool net_session::is_refused_line(int peer, const std::uint8_t* data, std::size_t size) const
-{
-    return hosting && size >= net_wire::header_size && data[0] == net_wire::magic[0] &&
-           data[1] == net_wire::magic[1] && data[3] == static_cast<std::uint8_t>(net_kind::chat) &&
-           rule_for(peer, net_kind::chat) != nullptr;
 }

@@ -14,22 +14,17 @@
 
 const char* const net_session::no_fighter_note = "NO FIGHTER IS FREE: YOU WATCH, AND PLAY IN THE NEXT MATCH";
 
-namespace {
-
-const int host_peer = 0;  // on a joiner
-
-}  // namespace
-
 // Packing the match costs the host, so no more than two a second are made,
 // whoever asks. A player who finds no fighter free watches until the next
 // match, as many of them as may watch.
 void net_session::late_hello_from(int peer, const net_message& message)
 {
-    remote& late = remotes[peer];
     std::string why_not;
     const bool to_play = !message.hello.watching;
-    const bool room = to_play && room_to_come_in(why_not);
-    if (!room && watcher_count() + players_waiting() >= most_watchers)
+    const match_lineup& lineup = game.get_lineup();
+    const bool room =
+        to_play && roster.room_to_come_in(match.human_count(), lineup.humans + lineup.bots, most_players, why_not);
+    if (!room && !roster.room_to_watch(most_watchers))
         why_not = to_play ? "no room to play: " + why_not : "no room to watch: " + std::to_string(most_watchers) +
                                                               " are watching";
     else if (!catch_ups.take(link->now()))
@@ -40,15 +35,12 @@ void net_session::late_hello_from(int peer, const net_message& message)
         turn_away(peer, why_not);
         return;
     }
-    late.watching = !to_play;
-    late.coming_in = to_play;
-    late.waits_for_next = to_play && !room;
-    late.look = message.hello.look;
+    roster.greet_late(peer, message.hello, room);
     if (!send_catch_up(peer, why_not)) {
         turn_away(peer, why_not);
         return;
     }
-    if (late.waits_for_next)
+    if (roster.role(peer) == peer_role::waiting_for_next)
         note_to(peer, no_fighter_note);
 }
 
@@ -63,7 +55,7 @@ bool net_session::send_catch_up(int peer, std::string& error)
     }
     send_lobby(peer);
     link->send(peer, encode(catch_up), true);
-    std::fprintf(stderr, "ZK3: the match so far to %s: %u ticks in %zu bytes\n", who(peer).c_str(), past.ticks,
+    std::fprintf(stderr, "ZK3: the match so far to %s: %u ticks in %zu bytes\n", roster.who(peer).c_str(), past.ticks,
                  catch_up.replay.size());
     // What the replay could not hold yet comes as it came to the others.
     for (int slot = static_cast<int>(past.humans.size()); slot < match.human_count(); slot++) {
@@ -92,12 +84,12 @@ void net_session::catch_up_from(int, const net_message& message)
     replay_data past;
     std::string error;
     if (!unpack_replay(message.catch_up.replay, past, error) || !begin(start_of(past), error)) {
-        end("the host's match so far cannot be " + std::string(watching ? "watched" : "played") +
-            " here: " + error);
+        end("the host's match so far cannot be " +
+            std::string(roster.own() == own_role::watcher ? "watched" : "played") + " here: " + error);
         return;
     }
-    coming_in = !watching;
-    said_ready = false;
+    if (roster.own() != own_role::watcher)
+        roster.become(own_role::coming_in);
     for (int slot = 0; slot < static_cast<int>(past.humans.size()); slot++) {
         const recorded_human& human = past.humans[static_cast<std::size_t>(slot)];
         if (human.first_tick > 0) {
@@ -120,33 +112,29 @@ void net_session::catch_up_from(int, const net_message& message)
 
 void net_session::ready_from(int peer, const net_message&)
 {
-    remote& late = remotes[peer];
-    if (!late.coming_in || late.waits_for_next) {
+    if (roster.role(peer) != peer_role::coming_in) {
         refuse(peer, "ready, but not coming into the match");
         return;
     }
     // Near the end it waits for the next match, in the lobby.
     if (over)
         return;
-    late.coming_in = false;
     std::string why_not;
-    if (!room_to_come_in(why_not)) {
-        late.coming_in = true;
-        late.waits_for_next = true;
+    const match_lineup& lineup = game.get_lineup();
+    if (!roster.room_to_come_in(match.human_count(), lineup.humans + lineup.bots, most_players, why_not, peer)) {
+        roster.set_role(peer, peer_role::waiting_for_next);
         note_to(peer, no_fighter_note);
         return;
     }
     net_enter entry;
     entry.slot = match.human_count();
     entry.tick = match.get_tick() + entry_lead;
-    entry.look = late.look;
+    entry.look = roster.look(peer);
     if (!let_in(entry, false))
         return;
-    late.slot = entry.slot;
-    late.hold_up.reset(link->now());  // its controls are due from now on
-    for (int joiner = 1; joiner <= net_transport::most_joiners; joiner++) {
-        if (!greeted(joiner))
-            continue;
+    roster.seat(peer, entry.slot);
+    guards[peer].hold_up.reset(link->now());  // its controls are due from now on
+    for (int joiner : roster.peers_in(roles::greeted)) {
         entry.yours = joiner == peer;
         link->send(joiner, encode(entry), true);
     }
@@ -157,7 +145,7 @@ void net_session::ready_from(int peer, const net_message&)
 void net_session::enter_from(int peer, const net_message& message)
 {
     const net_enter& entry = message.enter;
-    if (entry.yours && !(coming_in && said_ready)) {
+    if (entry.yours && roster.own() != own_role::waiting_for_fighter) {
         refuse(peer, "a fighter for this peer, which did not ask for one");
         return;
     }
@@ -172,45 +160,15 @@ bool net_session::let_in(const net_enter& entry, bool ours)
         return false;
     }
     started.humans.push_back(entry.look);
-    humans.push_back(entry.look);
+    roster.add_human(entry.look);
     if (ours) {
-        coming_in = false;
-        catching_up = true;
-        local_slot = entry.slot;
+        roster.become(own_role::catching_up);
+        roster.set_own_slot(entry.slot);
         game.set_shown_slot(entry.slot);
         aiming_slot = entry.slot;
     }
     // Those who know the match already have its readings before the entry.
-    for (remote& other : remotes)
-        other.have_until[entry.slot] = std::max(other.have_until[entry.slot], entry.tick);
-    return true;
-}
-
-int net_session::players_waiting() const
-{
-    int waiting_now = 0;
-    for (int peer = 1; peer <= net_transport::most_joiners; peer++)
-        waiting_now += remotes[peer].connected && remotes[peer].waits_for_next;
-    return waiting_now;
-}
-
-bool net_session::room_to_come_in(std::string& why_not) const
-{
-    int coming = 0;
-    int playing = own_fighter ? 1 : 0;
-    for (int peer = 1; peer <= net_transport::most_joiners; peer++) {
-        coming += remotes[peer].connected && remotes[peer].coming_in && !remotes[peer].waits_for_next;
-        playing += remotes[peer].connected && remotes[peer].slot >= 0;
-    }
-    const match_lineup& lineup = game.get_lineup();
-    if (match.human_count() + coming >= lineup.humans + lineup.bots) {
-        why_not = "no bot's fighter is left to take over";
-        return false;
-    }
-    if (playing + coming >= std::min(most_players, net_max_slots)) {
-        why_not = "the match is full";
-        return false;
-    }
+    relay.entered(entry.slot, entry.tick);
     return true;
 }
 
@@ -219,24 +177,25 @@ bool net_session::room_to_come_in(std::string& why_not) const
 void net_session::catch_up_with_host(const control_reading& local)
 {
     const std::uint32_t half_trip = static_cast<std::uint32_t>(std::max(0, link->round_trip_ms(host_peer)) / 20);
-    const std::uint32_t target = remotes[host_peer].sender_tick + half_trip;
+    const std::uint32_t target = relay.sender_tick(host_peer) + half_trip;
     const auto began = std::chrono::steady_clock::now();
-    while (match.get_tick() < target && std::chrono::steady_clock::now() - began < catch_up_budget) {
-        read_local(local);
+    while (match.get_tick() < target && std::chrono::steady_clock::now() - began < match_pace::catch_up_budget) {
+        pace.read(match, local, roster, link->now());
         if (!match.advance())
             return;
     }
-    catching_up = match.get_tick() < target;
+    if (match.get_tick() >= target)
+        roster.become(own_role::player);
 }
 
 void net_session::say_ready_when_caught_up()
 {
-    if (!coming_in || said_ready)
+    if (roster.own() != own_role::coming_in)
         return;
-    const std::uint32_t host_tick = remotes[host_peer].sender_tick;
+    const std::uint32_t host_tick = relay.sender_tick(host_peer);
     if (host_tick == 0 || match.get_tick() < match.confirmed() ||
         match.get_tick() + rollback_match::most_ahead < host_tick)
         return;
     link->send(host_peer, encode_ready(), true);
-    said_ready = true;
+    roster.become(own_role::waiting_for_fighter);
 }

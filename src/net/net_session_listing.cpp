@@ -28,15 +28,13 @@ std::string net_session::lobby_map_name() const
 
 void net_session::list_game()
 {
-    if (!link || !hosting)
+    if (!link || !roster.hosts())
         return;
     game_listing now;
     now.name = host_name;
     now.playing = current_phase == phase::playing;
     now.map = now.playing ? started.map_name : lobby_map_name();
-    now.players = own_fighter ? 1 : 0;
-    for (int peer = 1; peer <= net_transport::most_joiners; peer++)
-        now.players += remotes[peer].connected && remotes[peer].slot >= 0;
+    now.players = roster.players();
     if (now == listed)
         return;
     listed = now;

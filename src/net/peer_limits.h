@@ -90,3 +90,26 @@ private:
     peer_clock::duration credit = most_credit;
     peer_clock::time_point earned_until{};
 };
+
+// Everything one joiner may cost the host, kept while it is connected.
+struct peer_guard {
+    intake_allowance allowance;
+    refusal_summary refusals;
+    hold_up_meter hold_up;
+    line_rate said;   // its chat lines
+    line_rate noted;  // the host's notes to it, so that refusals cost no more than lines
+
+    void connected(peer_clock::time_point at)
+    {
+        *this = peer_guard();
+        allowance.reset(at);
+        hold_up.reset(at);
+    }
+    // What it may cost carries over to the next match; its lines start afresh.
+    void next_match(peer_clock::time_point at)
+    {
+        hold_up.reset(at);
+        said = line_rate();
+        noted = line_rate();
+    }
+};

@@ -26,7 +26,7 @@ void chat_box::init(net_session& new_session, bool enter_opening)
     lines.clear();
     field.set_text("");
     // What was said before this screen is not news on it.
-    heard_taken = session->get_heard_count();
+    heard_taken = session->get_chat().count();
 }
 
 bool chat_box::update()
@@ -56,7 +56,7 @@ bool chat_box::update()
 bool chat_box::opens(const typed_key& key) const
 {
     // A watcher reads the lines and says none.
-    if (session->is_watching())
+    if (session->get_role() == own_role::watcher)
         return false;
     const bool enter = key.keycode == ALLEGRO_KEY_ENTER || key.keycode == ALLEGRO_KEY_PAD_ENTER;
     return key.keycode == ALLEGRO_KEY_T || (enter_opens && enter);
@@ -67,7 +67,7 @@ bool chat_box::opens(const typed_key& key) const
 void chat_box::take_heard()
 {
     const std::vector<net_player>& humans = session->get_humans();
-    for (const net_chat& line : session->heard_since(heard_taken)) {
+    for (const net_chat& line : session->get_chat().since(heard_taken)) {
         chat_entry entry;
         entry.tick = now;
         entry.text = line.text;

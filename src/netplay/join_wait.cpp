@@ -79,18 +79,19 @@ void join_wait::draw()
     draw_backdrop(backdrop);
     // A player the host gave no slot has come into a match under way: the
     // match so far is on its way.
-    const bool under_way = !session->is_watching() && session->get_local_slot() < 0;
+    const bool watching = session->get_role() == own_role::watcher;
+    const bool under_way = !watching && session->get_local_slot() < 0;
     if (session->get_phase() == net_session::phase::lobby && under_way) {
         const std::string joining = "JOINING THE MATCH UNDER WAY AT " + where + "...";
         draw_centred_line(joining.c_str(), title_y, true);
     } else if (session->get_phase() == net_session::phase::lobby) {
-        draw_centred_line(session->is_watching() ? "WATCHING THE LOBBY - WAITING FOR THE HOST TO START"
-                                                 : "IN THE LOBBY - WAITING FOR THE HOST TO START",
+        draw_centred_line(watching ? "WATCHING THE LOBBY - WAITING FOR THE HOST TO START"
+                                   : "IN THE LOBBY - WAITING FOR THE HOST TO START",
                           title_y, true);
         draw_lobby_list(session->get_humans(), session->get_local_slot(), session->host_plays());
         draw_centred_line(offered(session->get_lobby()).c_str(), offer_y, true);
     } else {
-        const std::string joining = (session->is_watching() ? "WATCHING " : "JOINING ") + where + "...";
+        const std::string joining = (watching ? "WATCHING " : "JOINING ") + where + "...";
         draw_centred_line(joining.c_str(), title_y, true);
     }
     draw_centred_line("ESCAPE: BACK", keys_y, true);

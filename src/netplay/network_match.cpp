@@ -104,11 +104,11 @@ void network_match::draw_overlay() const
     }
     scores.draw(human_names(), pings(), true);
     draw_waiting_note(session->waiting_for(), session->get_humans());
-    if (session->is_watching())
+    if (session->get_role() == own_role::watcher)
         draw_followed();
-    else if (session->is_waiting_for_fighter())
+    else if (session->get_role() == own_role::waiting_for_fighter)
         draw_centred_line("WAITING FOR A FIGHTER - LEFT AND RIGHT BUTTONS: WHOM TO WATCH", followed_y, false);
-    else if (session->is_coming_in())
+    else if (session->get_role() == own_role::coming_in)
         draw_centred_line("CATCHING UP ON THE MATCH - YOU TAKE OVER A BOT IN A MOMENT", followed_y, false);
 }
 

@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "frontend/coptions.h"
+#include "idle_inputs.h"
 #include "map/map_file.h"
 #include "match/cgame.h"
 #include "net/net_session.h"
@@ -63,15 +64,9 @@ public:
 std::string inputs_of(int slot, std::uint32_t first_tick, std::size_t count,
                       std::uint32_t have_until_all = 0)
 {
-    net_inputs inputs;
+    net_inputs inputs = idle_inputs(slot, first_tick, count);
     for (std::uint32_t& have : inputs.have_until)
         have = have_until_all;
-    net_slot_inputs run;
-    run.slot = slot;
-    run.first_tick = first_tick;
-    const std::vector<control_reading> idle(count);
-    pack_readings(run, control_reading{}, idle.data(), idle.size());
-    inputs.slots.push_back(run);
     return encode(inputs);
 }
 
@@ -713,7 +708,7 @@ TEST_F(NetSession, ChatLinesAreRelayedToAllAndTwoASecondAtMostFromEach)
     for (const auto& row : rows) {
         network->time = first + std::chrono::milliseconds(row.ms);
         const std::size_t sent_before = network->sent.size();
-        const std::uint64_t heard_before = session.get_heard_count();
+        const std::uint64_t heard_before = session.get_chat().count();
         if (row.from == host)
             session.say(row.text);
         else
@@ -723,16 +718,16 @@ TEST_F(NetSession, ChatLinesAreRelayedToAllAndTwoASecondAtMostFromEach)
             const int slot = row.from;  // the joiners took slots 1 and 2
             using line = std::tuple<int, int, std::string>;
             EXPECT_EQ(sent, (std::vector<line>{{1, slot, row.text}, {2, slot, row.text}})) << row.what;
-            ASSERT_EQ(session.get_heard_count(), heard_before + 1) << row.what;
-            EXPECT_EQ(session.get_heard().back(), (net_chat{slot, 0, row.text})) << row.what;
+            ASSERT_EQ(session.get_chat().count(), heard_before + 1) << row.what;
+            EXPECT_EQ(session.get_chat().lines().back(), (net_chat{slot, 0, row.text})) << row.what;
         } else if (row.heard_by == host) {
             EXPECT_TRUE(sent.empty()) << row.what;
-            EXPECT_EQ(session.get_heard().back(), (net_chat{net_chat_note_slot, 0, net_session::too_fast_note}));
+            EXPECT_EQ(session.get_chat().lines().back(), (net_chat{net_chat_note_slot, 0, net_session::too_fast_note}));
         } else {
             ASSERT_EQ(sent.size(), 1u) << row.what;
             EXPECT_EQ(std::get<0>(sent[0]), row.heard_by) << row.what;
             EXPECT_EQ(std::get<1>(sent[0]), net_chat_note_slot) << row.what;
-            EXPECT_EQ(session.get_heard_count(), heard_before) << row.what << ": the host hears no one's note";
+            EXPECT_EQ(session.get_chat().count(), heard_before) << row.what << ": the host hears no one's note";
         }
     }
 }
@@ -754,7 +749,7 @@ TEST_F(NetSession, TheMatchsLinesAreKeptForTheReplayAtTheHostsTick)
             session.say("at 230");
         tick({1, 2});
     }
-    EXPECT_EQ(session.get_heard().back(), (net_chat{0, 230, "at 230"}));
+    EXPECT_EQ(session.get_chat().lines().back(), (net_chat{0, 230, "at 230"}));
     const replay_data replay = session.recording();
     ASSERT_EQ(replay.ticks, 200u) << "up to the last hashed tick all controls are known for";
     EXPECT_EQ(replay.chat, (std::vector<recorded_chat>{{120, 2, "at 120"}, {200, 0, "at 230"}}))
@@ -779,12 +774,12 @@ TEST_F(NetSession, AFloodOfLinesCostsTheHostNoMoreThanTheRateAllows)
                                      [](const auto& line) { return std::get<1>(line) == net_chat_note_slot; });
     // Two at once, then two a second.
     const int most = line_rate::per_second * (seconds + 1);
-    const int lines = static_cast<int>(session.get_heard_count());
+    const int lines = static_cast<int>(session.get_chat().count());
     EXPECT_GE(lines, most - 2);
     EXPECT_LE(lines, most);
     EXPECT_EQ(static_cast<int>(sent.size()) - notes, 2 * lines) << "each line to each of two joiners";
     EXPECT_LE(notes, most);
-    EXPECT_EQ(session.get_heard().size(), net_session::most_heard_kept);
+    EXPECT_EQ(session.get_chat().lines().size(), chat_log::most_kept);
     EXPECT_EQ(session.get_refused(), 2u * 1000 * seconds - static_cast<unsigned>(lines));
 }
 
@@ -807,11 +802,11 @@ TEST(NetSessionJoiner, ALineGoesToTheHostAndComesBackFromIt)
     joiner.say("hi all");
     joiner.say("new\nline");
     EXPECT_EQ(chat_sent(*network, sent_before), (std::vector<std::tuple<int, int, std::string>>{{0, 0, "hi all"}}));
-    EXPECT_EQ(joiner.get_heard().back(), (net_chat{net_chat_note_slot, 0, net_session::bad_line_note}));
+    EXPECT_EQ(joiner.get_chat().lines().back(), (net_chat{net_chat_note_slot, 0, net_session::bad_line_note}));
     network->deliver(0, encode(net_chat{1, 0, "hi all"}));
     joiner.poll();
-    EXPECT_EQ(joiner.get_heard().back(), (net_chat{1, 0, "hi all"}));
-    EXPECT_EQ(joiner.get_heard_count(), 2u);
+    EXPECT_EQ(joiner.get_chat().lines().back(), (net_chat{1, 0, "hi all"}));
+    EXPECT_EQ(joiner.get_chat().count(), 2u);
     joiner.leave();
 }
 

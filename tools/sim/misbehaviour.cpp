@@ -9,7 +9,6 @@
 
 namespace {
 
-const int host_peer = 0;
 // What a flood sends each tick: packets of a whole slot entry each.
 const int flood_packets_a_tick = 8;
 const std::uint32_t far_ahead = 1000000;

@@ -239,14 +239,14 @@ public:
     {
         count_notes(session);
         std::fprintf(stderr, "zk3-sim: chat said %u heard %llu refused_notes %u\n", said,
-                     static_cast<unsigned long long>(session.get_heard_count()), notes);
+                     static_cast<unsigned long long>(session.get_chat().count()), notes);
     }
 
 private:
     // The notes among the lines heard since the last look.
     void count_notes(const net_session& session)
     {
-        for (const net_chat& line : session.heard_since(looked))
+        for (const net_chat& line : session.get_chat().since(looked))
             notes += line.slot == net_chat_note_slot;
     }
 
@@ -267,7 +267,7 @@ void say_progress(const net_session& session, std::uint32_t& said_tick, bool& sa
         said_tick = thousands;
         std::fprintf(stderr, "zk3-sim: at tick %u\n", thousands);
     }
-    if (!said_in && !session.is_coming_in() && session.get_local_slot() >= 0) {
+    if (!said_in && session.get_role() != own_role::coming_in && session.get_local_slot() >= 0) {
         said_in = true;
         const int slot = session.get_local_slot();
         const auto took = std::chrono::steady_clock::now() - joined;
@@ -411,7 +411,7 @@ int play_match(net_session& session, const peer_settings& run, const std::string
     std::uint32_t most_delay = 0;  // the longest input delay the match chose
     const auto match_began = next;
     std::uint32_t said_tick = 0;
-    bool said_in = !session.is_coming_in();
+    bool said_in = session.get_role() != own_role::coming_in;
     std::chrono::steady_clock::duration match_took{};
     while (!ended_by_rules && !session.all_agree_at(last)) {
         session.poll();
