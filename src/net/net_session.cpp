@@ -7,7 +7,6 @@
 #include "net/net_recording.h"
 
 #include "fighters/cplayer.h"
-#include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
 #include "match/control.h"
@@ -288,7 +287,7 @@ void net_session::send_lobby(int only)
     lobby.humans = humans;
     lobby.map_name = lobby_map_name();
     lobby.bots = lobby_bots();
-    lobby.skill = options.get_skill();
+    lobby.skill = chosen_skill;
     lobby.rules = next_rules;
     lobby.host_plays = own_fighter;
     for (int peer = 1; peer <= net_transport::most_joiners; peer++) {
@@ -316,7 +315,7 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
     }
     net_start start;
     start.seed = seed;
-    start.skill = options.get_skill();
+    start.skill = chosen_skill;
     start.bots = lobby_bots();
     start.humans = humans;
     start.map_name = map_name;
@@ -339,14 +338,14 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
 // through the game's own checks, the same settings, seed and lineup.
 bool net_session::begin(const net_start& start, std::string& error)
 {
-    match_setup setup = setup_of(start);
-    setup.shown_slot = std::max(0, local_slot);
-    setup.aiming_slot = local_slot;  // -1: a watcher aims at nothing
-    if (!starter.start(setup, error))
+    match_seat seat;
+    seat.shown_slot = std::max(0, local_slot);
+    seat.aiming_slot = local_slot;  // -1: a watcher aims at nothing
+    if (!starter.start(start, seat, error))
         return false;
     started = start;
     humans = start.humans;
-    match.start(setup.lineup.humans, local_slot);
+    match.start(static_cast<int>(start.humans.size()), local_slot);
     match.set_rules(start.rules);
     delay_choice = input_delay_choice();
     over = false;
@@ -358,8 +357,7 @@ bool net_session::begin(const net_start& start, std::string& error)
 
 int net_session::lobby_bots() const
 {
-    const int bots = chosen_bots >= 0 ? chosen_bots : options.get_bots();
-    return std::max(0, std::min(bots, net_max_slots - static_cast<int>(humans.size())));
+    return std::max(0, std::min(chosen_bots, net_max_slots - static_cast<int>(humans.size())));
 }
 
 void net_session::set_rules(const match_rules& new_rules)

@@ -84,6 +84,7 @@ void host_lobby::offer()
     map.get_name(choices.get_level(), name, false);
     session->set_map_name(name);
     session->set_bots(choices.get_bots());
+    session->set_skill(options.get_skill());
     session->set_rules(choices.get_rules());
 }
 

@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "frontend/coptions.h"
+#include "frontend/settings_file.h"
 #include "map/map_file.h"
 #include "match/cgame.h"
 #include "net/net_session.h"
@@ -269,6 +270,31 @@ TEST_F(NetSession, AfterTheEndTheHostTakesThoseStillThereBackToItsLobby)
     std::string error;
     EXPECT_TRUE(session.start_match("tower.zkm", map_text, 8, error)) << error;
     EXPECT_EQ(session.get_match().get_tick(), 0u);
+}
+
+// The host's choices, not the options screen's, make the match: the start
+// tells them, the bots fight at the skill told, the replay keeps the start as
+// it went out, and the player's own options are as they were throughout.
+TEST_F(NetSession, TheMatchIsTheHostsChoiceAndLeavesTheOptionsAsTheyWere)
+{
+    options.set_bots(7);
+    options.set_skill(0);
+    const kept_settings own = options.get_kept();
+    session.set_bots(2);
+    session.set_skill(2);
+    start(2);
+    ASSERT_EQ(network->sent.back().message.kind, net_kind::start);
+    const net_start told = network->sent.back().message.start;
+    EXPECT_EQ(told.bots, 2);
+    EXPECT_EQ(told.skill, 2);
+    EXPECT_EQ(game.get_lineup().skill, 2);
+    EXPECT_EQ(game.get_lineup().bots, 2);
+    for (int t = 0; t < 300; t++)
+        tick({1, 2});
+    EXPECT_TRUE(options.get_kept() == own) << "while it plays";
+    EXPECT_TRUE(session.recording().setup == told);
+    session.return_to_lobby();
+    EXPECT_TRUE(options.get_kept() == own);
 }
 
 // A watcher stays one when the host takes everyone back to its lobby: it is

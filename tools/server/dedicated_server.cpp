@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <thread>
 
-#include "frontend/coptions.h"
 #include "match/cgame.h"
 #include "replay/replay_folder.h"
 #include "server_log.h"
@@ -45,13 +44,12 @@ dedicated_server::dedicated_server(const server_options& chosen, map_rotation& r
 
 bool dedicated_server::open(std::string& error)
 {
-    // The session starts its matches with the options' skill.
-    options.set_skill(static_cast<int>(settings.skill));
     if (!session.serve(static_cast<std::uint16_t>(settings.port), error))
         return false;
     session.set_host_name(settings.name);
     session.set_map_name(maps.next().name);
     session.set_bots(static_cast<int>(settings.bots));
+    session.set_skill(static_cast<int>(settings.skill));
     session.set_rules(rules_of(settings));
     session.set_most_players(static_cast<int>(settings.most_players));
     std::string names;

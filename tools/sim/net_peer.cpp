@@ -40,7 +40,6 @@
 #include <string>
 #include <thread>
 
-#include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "map/map_file.h"
 #include "match/cgame.h"
@@ -324,9 +323,6 @@ int run_net_peer(int argc, char** argv)
         std::fprintf(stderr, "zk3-sim: cannot open %s\n", run.map_path);
         return bad_usage;
     }
-    options.set_bots(static_cast<int>(run.bots > 0 ? run.bots : 1));
-    options.set_skill(static_cast<int>(run.skill));
-
     net_session session;
     if (run.hosting) {
         session.set_map_name(file_name(run.map_path));
@@ -335,6 +331,7 @@ int run_net_peer(int argc, char** argv)
         rules.time_limit = static_cast<int>(run.time_limit);
         session.set_rules(rules);
         session.set_bots(static_cast<int>(run.bots));
+        session.set_skill(static_cast<int>(run.skill));
     }
     net_player look;
     look.name = run.name;  // the host's name in the lobbies and the finders' lists
