@@ -298,6 +298,22 @@ TEST_F(NetSession, TheMatchIsTheHostsChoiceAndLeavesTheOptionsAsTheyWere)
     EXPECT_TRUE(options.get_kept() == own);
 }
 
+// `joiner` over a pretend network, told the host's lobby of two with slot 1
+// its own; the lobby is heard at its next poll.
+pretend_network* join_the_lobby(net_session& joiner)
+{
+    auto owned = std::make_unique<pretend_network>();
+    pretend_network* host = owned.get();
+    joiner.join_over(std::move(owned), net_player{});
+    host->connect(0);
+    net_lobby lobby;
+    lobby.humans.resize(2);
+    lobby.your_slot = 1;
+    lobby.map_name = "tower.zkm";
+    host->deliver(0, encode(lobby));
+    return host;
+}
+
 // The way from the lobby to a match and back that the window, the server
 // and the headless peer go through: each turn is told once, on the tick it
 // happens, to the host as to a joiner.
@@ -356,17 +372,9 @@ TEST_F(NetSession, TheCycleTellsEachTurnFromTheLobbyToAMatchAndBackOnce)
     }
     EXPECT_EQ(cycle.get_ended_at(), ticks_of_minutes(1));
 
-    auto owned = std::make_unique<pretend_network>();
-    pretend_network* host = owned.get();
     net_session joiner;
-    joiner.join_over(std::move(owned), net_player{});
+    pretend_network* host = join_the_lobby(joiner);
     match_cycle joined(joiner);
-    host->connect(0);
-    net_lobby lobby;
-    lobby.humans.resize(2);
-    lobby.your_slot = 1;
-    lobby.map_name = "tower.zkm";
-    host->deliver(0, encode(lobby));
     EXPECT_EQ(joined.hear(), news::none);
     EXPECT_TRUE(joined.in_lobby());
     net_start start;
@@ -901,16 +909,8 @@ TEST_F(NetSession, AFloodOfLinesCostsTheHostNoMoreThanTheRateAllows)
 // line out of the rule is not sent, and says why.
 TEST(NetSessionJoiner, ALineGoesToTheHostAndComesBackFromIt)
 {
-    auto owned = std::make_unique<pretend_network>();
-    pretend_network* network = owned.get();
     net_session joiner;
-    joiner.join_over(std::move(owned), net_player{});
-    network->connect(0);
-    net_lobby lobby;
-    lobby.humans.resize(2);
-    lobby.your_slot = 1;
-    lobby.map_name = "tower.zkm";
-    network->deliver(0, encode(lobby));
+    pretend_network* network = join_the_lobby(joiner);
     joiner.poll();
     const std::size_t sent_before = network->sent.size();
     joiner.say("hi all");
