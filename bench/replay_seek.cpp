@@ -54,11 +54,11 @@ bool record(replay_data& replay)
     setup.seed = seed;
     setup.map_name = largest_map() + ".zkm";
     setup.map_text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    setup.lineup.humans = 1;
-    setup.lineup.bots = 10;
+    setup.humans.resize(1);
+    setup.bots = 10;
     match_starter starter;
     std::string error;
-    if (!starter.start(setup, error)) {
+    if (!starter.start(setup, match_seat{}, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return false;
     }

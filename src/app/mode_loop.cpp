@@ -22,6 +22,7 @@
 #include "net/net_session.h"
 #include "netplay/host_lobby.h"
 #include "netplay/join_wait.h"
+#include "netplay/match_cycle.h"
 #include "netplay/network_match.h"
 #include "netplay/network_screen.h"
 #include "replay/replay_folder.h"
@@ -109,11 +110,12 @@ void watch_replay(const replay_data& replay)
 void play_network(const launch_choice& choice)
 {
     net_session session;
+    match_cycle cycle(session);
     std::string error;
     host_lobby lobby;
     join_wait wait;
-    if (choice.hosting ? !lobby.init(session, choice.port, next_match_seed(), error, choice.rules)
-                       : !wait.init(session, choice.join_address, choice.port, error, choice.watching)) {
+    if (choice.hosting ? !lobby.init(cycle, choice.port, next_match_seed(), error, choice.rules)
+                       : !wait.init(cycle, choice.join_address, choice.port, error, choice.watching)) {
         explain(error);
         return;
     }
@@ -122,21 +124,21 @@ void play_network(const launch_choice& choice)
             run(lobby, [&lobby] { return lobby.done(); });
         else
             run(wait, [&wait] { return wait.done(); });
-        if (session.get_phase() != net_session::phase::playing)
+        if (!cycle.in_match())
             break;
         network_match match;
-        match.init(session);
+        match.init(cycle);
         if (!close_requested)
             run(match, [&match] { return match.done(); });
         match.deinit();
-        if (close_requested || session.get_phase() != net_session::phase::lobby)
+        if (close_requested || !cycle.in_lobby())
             break;
         if (choice.hosting)
             lobby.resume(next_match_seed());
         else
             wait.resume();
     }
-    session.leave();
+    cycle.leave();
     if (!close_requested && !session.get_ended_why().empty())
         explain(session.get_ended_why());
 }

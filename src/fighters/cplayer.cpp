@@ -10,7 +10,6 @@
 #include "effects/cflesh.h"
 #include "effects/csmoke.h"
 #include "fighters/fighter_palette.h"
-#include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
 #include "match/chud.h"
@@ -148,7 +147,7 @@ void cplayer::become_human(const int* look)
 
 void cplayer::start_bot_mind()
 {
-    reaction = options.get_skill() * reaction_per_skill;
+    reaction = game.get_lineup().skill * reaction_per_skill;
     crowd_time = 0;
     pause = -1;
     grenade_wait = static_cast<float>(std::rand() % grenade_wait_range + grenade_wait_min);

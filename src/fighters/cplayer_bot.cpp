@@ -7,7 +7,6 @@
 #include <cstdlib>
 
 #include "app/logical_screen.h"
-#include "frontend/coptions.h"
 #include "map/cell_code.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
@@ -124,7 +123,7 @@ void cplayer::bot_move()
 void cplayer::bot_shoot()
 {
     const float s = game.slow();
-    const int skill = options.get_skill();
+    const int skill = game.get_lineup().skill;
     if (pause > 0)
         pause = count_down(pause, s);
     grenade_wait = count_down(grenade_wait, s);
@@ -156,7 +155,7 @@ void cplayer::bot_shoot()
 // Acts on a target at (dx, dy) from corner to corner: a grenade, or the gun.
 void cplayer::engage(float dx, float dy)
 {
-    const int skill = options.get_skill();
+    const int skill = game.get_lineup().skill;
     if (grenades > 0 && grenade_wait == 0 && down() && std::fabs(dx) > grenade_range &&
         std::fabs(dy) < same_level) {
         angle = dx > 0 ? lob_right : lob_left;

@@ -85,6 +85,7 @@ void cgame::start()
 {
     match_lineup from_options;
     from_options.bots = options.get_bots();
+    from_options.skill = options.get_skill();
     for (int i = 0; i < 3; i++)
         from_options.colors[0][i] = options.color(i);
     start(from_options);

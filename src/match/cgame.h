@@ -8,10 +8,11 @@
 class match_events;
 
 // Who fights: humans take the fighter slots from 0 upward, each in its own
-// colours; bots take the slots after them.
+// colours; bots take the slots after them, and fight as the skill says.
 struct match_lineup {
     int humans = 1;
     int bots = 3;
+    int skill = 1;  // 0 HARD, 1 MEDIUM, 2 EASY
     int colors[max_players][3] = {{0, 0, 3}};  // hair, shirt, pants of each human
 };
 
@@ -21,14 +22,16 @@ public:
     // match does not start) when the map cannot be played.
     bool init();
     // Starts a match on the map already in `map`: every pool empty, the
-    // chosen number of fighters waiting to enter. The headless runner and
+    // options' bots and skill waiting to enter. The headless runner and
     // the tests read their own maps and come here.
     void start();
-    // The same for a given lineup: a network match's humans and bots.
+    // The same for a given lineup, which the match keeps as it plays.
     void start(const match_lineup& new_lineup);
     bool is_human_slot(int slot) const { return slot >= 0 && slot < lineup.humans; }
     const int* human_colors(int slot) const { return lineup.colors[slot]; }
     const match_lineup& get_lineup() const { return lineup; }
+    // For the tests that try one bot at each skill.
+    void set_skill(int skill) { lineup.skill = skill; }
     // The fighter this screen follows: its view, its HUD, its sounds.
     int get_shown_slot() const { return shown_slot; }
     void set_shown_slot(int slot) { shown_slot = slot; }

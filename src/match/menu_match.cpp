@@ -15,7 +15,7 @@ bool menu_match::init(std::uint32_t seed)
     if (!map.chosen_text(setup.map_name, setup.map_text))
         return false;
     std::string error;
-    const bool started = starter.start(setup, error);
+    const bool started = starter.start(setup, seat_at_keyboard, error);
     map.print_messages();  // why it was refused, or the pictures it lacks
     if (!started)
         return false;

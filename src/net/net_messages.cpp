@@ -85,12 +85,6 @@ bool net_lobby::operator==(const net_lobby& other) const
            bots == other.bots && skill == other.skill && rules == other.rules && host_plays == other.host_plays;
 }
 
-bool net_start::operator==(const net_start& other) const
-{
-    return seed == other.seed && skill == other.skill && bots == other.bots && rules == other.rules &&
-           humans == other.humans && map_name == other.map_name && map_text == other.map_text;
-}
-
 bool net_inputs::operator==(const net_inputs& other) const
 {
     for (int slot = 0; slot < net_max_slots; slot++)

@@ -16,6 +16,7 @@
 #include "match/control.h"
 #include "match/match_rules.h"
 #include "match/match_shape.h"
+#include "match/match_setup.h"
 #include "match/player_name.h"
 
 // Every version keeps the header and the bye as they are, so that a peer
@@ -53,16 +54,7 @@ enum class net_kind : std::uint8_t {
 const int net_chat_note_slot = 255;
 
 // A human as the others see them.
-struct net_player {
-    int colors[3] = {0, 0, 3};  // hair 0..2, shirt 0..5, pants 0..5
-    std::string name = fallback_player_name;  // is_player_name
-
-    bool operator==(const net_player& other) const
-    {
-        return colors[0] == other.colors[0] && colors[1] == other.colors[1] && colors[2] == other.colors[2] &&
-               name == other.name;
-    }
-};
+using net_player = human_look;
 
 struct net_hello {
     net_player look;
@@ -86,17 +78,9 @@ struct net_lobby {
     bool operator==(const net_lobby& other) const;
 };
 
-struct net_start {
-    std::uint32_t seed = 0;
-    int skill = 1;
-    int bots = 0;
-    match_rules rules;
-    std::vector<net_player> humans;  // 1..11 humans in slot order, 2 fighters at least with the bots
-    std::string map_name;
-    std::string map_text;            // the map file's whole text, zlib-packed on the wire
-
-    bool operator==(const net_start& other) const;
-};
+// The start: the match's set-up as it is, 1..11 humans in slot order, 2
+// fighters at least with the bots; the map's text is zlib-packed on the wire.
+using net_start = match_setup;
 
 // The controls of one slot from `first_tick` on, one reading a tick, packed
 // as replays pack them: runs, each saying only what changed from the run

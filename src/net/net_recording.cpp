@@ -2,36 +2,11 @@
 
 #include <algorithm>
 
-net_start start_of(const replay_data& replay)
-{
-    net_start start;
-    start.seed = replay.seed;
-    start.skill = replay.skill;
-    start.bots = replay.bots;
-    start.rules = replay.rules;
-    start.map_name = replay.map_name;
-    start.map_text = replay.map_text;
-    for (const recorded_human& human : replay.humans) {
-        if (human.first_tick > 0)
-            break;  // came in late: not in the start
-        net_player player;
-        for (int i = 0; i < 3; i++)
-            player.colors[i] = human.colors[i];
-        player.name = human.name;
-        start.humans.push_back(player);
-    }
-    return start;
-}
-
 replay_data record_network_match(const rollback_match& match, const net_start& start,
                                  const std::vector<recorded_chat>& chat)
 {
     replay_data replay;
-    replay.seed = start.seed;
-    replay.skill = start.skill;
-    replay.bots = start.bots;
-    replay.map_name = start.map_name;
-    replay.map_text = start.map_text;
+    replay.setup = start;
     // Up to the last hashed tick that every human's controls are known for.
     const std::uint32_t every = rollback_match::hash_every;
     std::uint32_t last = std::min(match.confirmed(), match.get_tick()) / every * every;
@@ -43,7 +18,6 @@ replay_data record_network_match(const rollback_match& match, const net_start& s
     std::uint32_t ended_at = 0;
     if (match.final_result(ending, ended_at))
         last = ended_at;
-    replay.rules = start.rules;
     replay.ticks = last;
     for (std::size_t slot = 0; slot < start.humans.size(); slot++) {
         // One who comes in after the last tick kept is not in it yet.
@@ -52,9 +26,6 @@ replay_data record_network_match(const rollback_match& match, const net_start& s
             break;
         recorded_human human;
         human.first_tick = first;
-        for (int i = 0; i < 3; i++)
-            human.colors[i] = start.humans[slot].colors[i];
-        human.name = start.humans[slot].name;
         const std::vector<control_reading>& readings = match.known(static_cast<int>(slot));
         const std::uint32_t until = std::min(last, match.left_at(static_cast<int>(slot)));
         // The first readings are the idle ones every peer begins with.
@@ -67,6 +38,7 @@ replay_data record_network_match(const rollback_match& match, const net_start& s
             human.add(readings[at]);
         replay.humans.push_back(human);
     }
+    replay.setup.humans.resize(replay.humans.size());
     for (std::uint32_t at = 1000; at < last; at += 1000)
         if (match.final_hash(at, hash))
             replay.checkpoints.push_back({at, hash});

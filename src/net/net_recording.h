@@ -1,15 +1,11 @@
 // A network match as a replay: every human's controls up to the last tick
 // all of them are known for and hashed, with the checkpoints there, the
-// match's rules, and the lines said in it.
+// match's set-up, and the lines said in it.
 #pragma once
 
 #include "net/net_messages.h"
 #include "net/rollback.h"
 #include "replay/replay_file.h"
-
-// The start of the match a replay holds, as its peers were told it: the
-// humans who came in late are not in it.
-net_start start_of(const replay_data& replay);
 
 // `start` with the humans who came in late after those it began with.
 // `chat` in the order heard; a line said after the last tick kept shows at it.

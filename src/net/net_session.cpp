@@ -8,7 +8,6 @@
 #include "net/net_wire.h"
 
 #include "fighters/cplayer.h"
-#include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
 #include "match/control.h"
@@ -280,7 +279,7 @@ void net_session::send_lobby(int only)
     lobby.humans = roster.humans();
     lobby.map_name = lobby_map_name();
     lobby.bots = lobby_bots();
-    lobby.skill = options.get_skill();
+    lobby.skill = chosen_skill;
     lobby.rules = next_rules;
     lobby.host_plays = roster.own() == own_role::host;
     for (int peer : roster.peers_in(roles::greeted)) {
@@ -308,7 +307,7 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
     }
     net_start start;
     start.seed = seed;
-    start.skill = options.get_skill();
+    start.skill = chosen_skill;
     start.bots = lobby_bots();
     start.humans = roster.humans();
     start.map_name = map_name;
@@ -329,14 +328,14 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
 // through the game's own checks, the same settings, seed and lineup.
 bool net_session::begin(const net_start& start, std::string& error)
 {
-    match_setup setup = setup_of(start);
-    setup.shown_slot = std::max(0, roster.own_slot());
-    setup.aiming_slot = roster.own_slot();  // -1: a watcher aims at nothing
-    if (!starter.start(setup, error))
+    match_seat seat;
+    seat.shown_slot = std::max(0, roster.own_slot());
+    seat.aiming_slot = roster.own_slot();  // -1: a watcher aims at nothing
+    if (!starter.start(start, seat, error))
         return false;
     started = start;
     roster.set_humans(start.humans);
-    match.start(setup.lineup.humans, roster.own_slot());
+    match.start(static_cast<int>(start.humans.size()), roster.own_slot());
     match.set_rules(start.rules);
     pace.new_match();
     over = false;
@@ -348,8 +347,7 @@ bool net_session::begin(const net_start& start, std::string& error)
 
 int net_session::lobby_bots() const
 {
-    const int bots = chosen_bots >= 0 ? chosen_bots : options.get_bots();
-    return std::max(0, std::min(bots, net_max_slots - static_cast<int>(roster.humans().size())));
+    return std::max(0, std::min(chosen_bots, net_max_slots - static_cast<int>(roster.humans().size())));
 }
 
 void net_session::set_rules(const match_rules& new_rules)

@@ -90,14 +90,15 @@ public:
     void serve_over(std::unique_ptr<net_transport> network);
     void join_over(std::unique_ptr<net_transport> network, const net_player& look, bool watching = false);
     // The host's name and the map it names, as the finders of games on the
-    // local network list them (the map by default the options' chosen one);
+    // local network list them (the map "unknown.zkm" until told);
     // a name the player name's rule refuses is not taken. The host's own
     // player name until then.
     void set_host_name(const std::string& name);
     void set_map_name(const std::string& map_name);
-    // The host's bots (the options' until then) and its score and time
-    // limits for the next match, told to the lobby.
+    // The host's bots and skill (3 and MEDIUM until told) and its score and
+    // time limits for the next match, told to the lobby.
     void set_bots(int bots) { chosen_bots = bots; }
+    void set_skill(int skill) { chosen_skill = skill; }
     // The most humans the host lets play (11 unless told fewer).
     void set_most_players(int most) { most_players = most; }
     void set_rules(const match_rules& rules);
@@ -124,8 +125,8 @@ public:
     // peer's link knows it (a joiner knows only the host's); -1 otherwise.
     int ping_ms(int slot) const;
 
-    // The host starts the match on the map it read from `map_text`, with its
-    // options' bots and skill; every joiner starts it as the start message
+    // The host starts the match on the map it read from `map_text`, with the
+    // bots and skill it was told; every joiner starts it as the start message
     // arrives. The match then runs in `game`.
     bool start_match(const std::string& map_name, const std::string& map_text, std::uint32_t seed,
                      std::string& error);
@@ -263,12 +264,13 @@ private:
     chat_log chat;
     net_start started;  // the match as it began
     rollback_match match;
-    match_starter starter;  // the player's own settings come back after the match
+    match_starter starter;
     std::string why;
     std::string notice;
     std::string host_name = game_listing().name;
-    std::string chosen_map_name;  // empty: the options' map
-    int chosen_bots = -1;         // -1: the options' bots
+    std::string chosen_map_name;  // empty: "unknown.zkm" in the lobby
+    int chosen_bots = 3;
+    int chosen_skill = 1;         // 0 HARD, 1 MEDIUM, 2 EASY
     int most_players = net_max_slots;
     match_rules next_rules;       // the host's, for the next match
     net_lobby lobby_told;         // a joiner's last word from the host's lobby

@@ -96,8 +96,7 @@ void net_session::catch_up_from(int, const net_message& message)
             net_enter entry;
             entry.slot = slot;
             entry.tick = human.first_tick;
-            std::copy(human.colors, human.colors + 3, entry.look.colors);
-            entry.look.name = human.name;
+            entry.look = past.setup.humans[static_cast<std::size_t>(slot)];
             if (!let_in(entry, false))
                 return;
         }

@@ -3,9 +3,6 @@
 // answers them; the session keeps the listing current.
 #include "net/net_session.h"
 
-#include "frontend/coptions.h"
-#include "map/cmap.h"
-
 void net_session::set_host_name(const std::string& name)
 {
     if (is_player_name(name))
@@ -19,11 +16,7 @@ void net_session::set_map_name(const std::string& map_name)
 
 std::string net_session::lobby_map_name() const
 {
-    if (!chosen_map_name.empty())
-        return chosen_map_name;
-    char name[cmap::max_name_length + 1];
-    map.get_name(options.get_level(), name, false);
-    return name[0] ? name : "unknown.zkm";
+    return chosen_map_name.empty() ? "unknown.zkm" : chosen_map_name;
 }
 
 void net_session::list_game()

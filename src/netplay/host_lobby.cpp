@@ -11,6 +11,7 @@
 #include "map/map_file.h"
 #include "net/local_networks.h"
 #include "net/net_session.h"
+#include "netplay/match_cycle.h"
 #include "netplay/lobby_list.h"
 
 namespace {
@@ -53,10 +54,11 @@ host_lobby::host_lobby()
     make_backdrop(backdrop);
 }
 
-bool host_lobby::init(net_session& new_session, std::uint16_t new_port, std::uint32_t new_seed,
+bool host_lobby::init(match_cycle& new_cycle, std::uint16_t new_port, std::uint32_t new_seed,
                       std::string& error, const match_rules& rules)
 {
-    session = &new_session;
+    cycle = &new_cycle;
+    session = &cycle->get_session();
     port = new_port;
     join_hint = how_others_join(port);
     choices.init(options.get_level(), options.get_bots(), rules);
@@ -84,13 +86,14 @@ void host_lobby::offer()
     map.get_name(choices.get_level(), name, false);
     session->set_map_name(name);
     session->set_bots(choices.get_bots());
+    session->set_skill(options.get_skill());
     session->set_rules(choices.get_rules());
 }
 
 void host_lobby::update()
 {
     poll_keyboard();
-    session->poll();
+    cycle->hear();
     if (session->get_phase() != net_session::phase::lobby)
         return;
     // A message about the lobby as it was goes when someone joins or leaves.
@@ -104,7 +107,7 @@ void host_lobby::update()
         leave_key.hold();
     }
     if (leave_key.pressed(al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE))) {
-        session->leave();
+        cycle->leave();
         return;
     }
     poll_mouse();
@@ -130,7 +133,7 @@ void host_lobby::start()
         message = "cannot read " + map_file_path(name);
         return;
     }
-    if (!session->start_match(name, text, seed, error))
+    if (!cycle->start(name, text, seed, error))
         message = error;
 }
 

@@ -16,6 +16,7 @@
 #include "netplay/chat_box.h"
 #include "netplay/lobby_choices.h"
 
+class match_cycle;
 class net_session;
 
 class host_lobby {
@@ -25,7 +26,7 @@ public:
     // Opens the lobby on `port` with the options' map and `rules`; the
     // match will be seeded with `seed`. False, with the reason in `error`,
     // when the port cannot be opened.
-    bool init(net_session& session, std::uint16_t port, std::uint32_t seed, std::string& error,
+    bool init(match_cycle& cycle, std::uint16_t port, std::uint32_t seed, std::string& error,
               const match_rules& rules);
     // Back after a match, for the next one, seeded with `seed`.
     void resume(std::uint32_t seed);
@@ -39,6 +40,7 @@ private:
     // Tells the session the map and limits the choices name now.
     void offer();
 
+    match_cycle* cycle = nullptr;
     net_session* session = nullptr;
     std::uint16_t port = 0;
     std::uint32_t seed = 0;

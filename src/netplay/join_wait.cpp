@@ -6,6 +6,7 @@
 #include "app/shell.h"
 #include "frontend/backdrop.h"
 #include "net/net_session.h"
+#include "netplay/match_cycle.h"
 #include "netplay/lobby_list.h"
 
 namespace {
@@ -35,10 +36,11 @@ join_wait::join_wait()
     make_backdrop(backdrop);
 }
 
-bool join_wait::init(net_session& new_session, const std::string& address, std::uint16_t port,
+bool join_wait::init(match_cycle& new_cycle, const std::string& address, std::uint16_t port,
                      std::string& error, bool watching)
 {
-    session = &new_session;
+    cycle = &new_cycle;
+    session = &cycle->get_session();
     where = address + ":" + std::to_string(port);
     leave_key.hold();
     if (!session->join(address, port, own_look(), error, watching))
@@ -57,7 +59,7 @@ void join_wait::resume()
 void join_wait::update()
 {
     poll_keyboard();
-    session->poll();
+    cycle->hear();
     if (done())
         return;
     if (chat.update()) {
@@ -65,7 +67,7 @@ void join_wait::update()
         return;
     }
     if (leave_key.pressed(al_key_down(&keyboard, ALLEGRO_KEY_ESCAPE)))
-        session->leave();
+        cycle->leave();
 }
 
 bool join_wait::done() const

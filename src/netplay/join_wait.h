@@ -13,6 +13,7 @@
 #include "app/press_latch.h"
 #include "netplay/chat_box.h"
 
+class match_cycle;
 class net_session;
 
 class join_wait {
@@ -22,7 +23,7 @@ public:
     // Starts joining the host at `address`; false, with the reason in
     // `error`, when that cannot even begin (an address that names no one).
     // To watch, with no fighter, when `watching`.
-    bool init(net_session& session, const std::string& address, std::uint16_t port, std::string& error,
+    bool init(match_cycle& cycle, const std::string& address, std::uint16_t port, std::string& error,
               bool watching = false);
     // Back in the host's lobby after a match.
     void resume();
@@ -32,6 +33,7 @@ public:
     bool done() const;
 
 private:
+    match_cycle* cycle = nullptr;
     net_session* session = nullptr;
     std::string where;  // "HOST:PORT"
     press_latch leave_key;  // Escape

@@ -14,6 +14,7 @@
 #include "match/rules_shown.h"
 #include "match/scoreboard.h"
 #include "net/net_session.h"
+#include "netplay/match_cycle.h"
 #include "netplay/lobby_list.h"
 #include "netplay/waiting_note.h"
 #include "replay/replay_folder.h"
@@ -24,16 +25,17 @@ const int followed_y = logical_height - 90;
 
 }  // namespace
 
-void network_match::init(net_session& new_session)
+void network_match::init(match_cycle& new_cycle)
 {
-    session = &new_session;
+    cycle = &new_cycle;
+    session = &cycle->get_session();
     death.reset();
-    scores.reset(new_session.get_match().get_events(), 0);
+    scores.reset(session->get_match().get_events(), 0);
     leave_key.hold();
     watch_key.hold();
     next_click.hold();
     previous_click.hold();
-    chat.init(new_session, false);
+    chat.init(*session, false);
     left = false;
     if (display)
         al_hide_mouse_cursor(display);
@@ -61,7 +63,6 @@ void network_match::update()
     else if (watch && death.available())
         death.begin(session->get_match());
 
-    session->poll();
     control_reading local = read_devices();
     // Typing a line is not playing: the fighter stands, aiming as before.
     if (typing)
@@ -69,7 +70,7 @@ void network_match::update()
     {
         // The others play on while this player watches; only the copy is heard.
         const muted_sounds under_replay(death.running());
-        session->tick(local);
+        cycle->tick(local);
     }
     // The live state may be a guess that a rollback mends later.
     scores.watch(session->get_match().get_events(), session->get_match().final_tick());
@@ -169,7 +170,7 @@ void network_match::deinit()
     death.end();
     // Back in the host's lobby after the end, the session goes on.
     if (session->get_phase() != net_session::phase::lobby)
-        session->leave();
+        cycle->leave();
     keep_replay(session->recording());
     game.deinit();
 }

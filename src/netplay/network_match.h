@@ -21,12 +21,13 @@
 #include "netplay/chat_box.h"
 #include "replay/death_replay.h"
 
+class match_cycle;
 class net_session;
 
 class network_match {
 public:
     // After the session's match has started.
-    void init(net_session& session);
+    void init(match_cycle& cycle);
     void update();
     void draw();
     bool done() const;
@@ -43,6 +44,7 @@ private:
     void follow_another();
     void draw_followed() const;
 
+    match_cycle* cycle = nullptr;
     net_session* session = nullptr;
     death_replay death;
     score_watch scores;

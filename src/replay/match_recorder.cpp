@@ -8,15 +8,8 @@
 void match_recorder::start(const match_setup& setup)
 {
     replay = replay_data{};
-    replay.seed = setup.seed;
-    replay.skill = setup.skill;
-    replay.bots = setup.lineup.bots;
-    replay.map_name = setup.map_name;
-    replay.map_text = setup.map_text;
+    replay.setup = setup;
     recorded_human human;
-    for (int i = 0; i < 3; i++)
-        human.colors[i] = setup.lineup.colors[0][i];
-    human.name = options.get_player_name();
     human.scale_x = coptions::scale_x();
     human.scale_y = coptions::scale_y();
     replay.humans.push_back(human);

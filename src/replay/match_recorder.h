@@ -14,8 +14,8 @@ class match_recorder final : public match_past {
 public:
     static constexpr std::uint32_t checkpoint_ticks = 1000;
 
-    // Begins the recording of a match about to start from `setup`, with
-    // one human on this display.
+    // Begins the recording of a match about to start from `setup`, whose
+    // one human is on this display.
     void start(const match_setup& setup);
     // After each step: what the human's controls read on it.
     void step_taken(const control_reading& reading);

@@ -54,12 +54,12 @@ public:
         if (!read_settings() || !read_map() || !read_ticks() || !read_checkpoints())
             return false;
         for (human = 0; human < static_cast<int>(out.humans.size()); human++)
-            if (!read_human(out.humans[human]))
+            if (!read_human(out.setup.humans[human], out.humans[human]))
                 return false;
         human = -1;
         if (!check_lineup())
             return false;
-        if (version >= 3 && (!read_match_rules(out.rules) || !read_chat()))
+        if (version >= 3 && (!read_match_rules(out.setup.rules) || !read_chat()))
             return false;
         if (in.left() > 0)
             return fail("%s after the %s", counted(in.left(), "byte").c_str(),
@@ -73,34 +73,35 @@ private:
         std::uint64_t skill = 0;
         std::uint64_t bots = 0;
         std::uint64_t humans = 0;
-        if (!in.u32(out.seed))
+        if (!in.u32(out.setup.seed))
             return ends_inside("the seed");
         if (!number("the skill", skill) || !number("the number of bots", bots) ||
             !number("the number of humans", humans))
             return false;
-        if (!check_skill(skill, out.skill))
+        if (!check_skill(skill, out.setup.skill))
             return false;
         if (bots > max_replay_bots)
             return fail("%llu bots; a match has 0 to %d", wide(bots), max_replay_bots);
         // The fighters are counted once the humans say who began.
         if (humans < 1 || humans > max_players)
             return fail("%llu humans; a match has 1 to %d", wide(humans), max_players);
-        out.bots = static_cast<int>(bots);
+        out.setup.bots = static_cast<int>(bots);
+        out.setup.humans.resize(humans);
         out.humans.resize(humans);
         return true;
     }
 
     bool read_map()
     {
-        if (!take_map_name(out.map_name))
+        if (!take_map_name(out.setup.map_name))
             return false;
-        if (!is_map_name(out.map_name))
+        if (!is_map_name(out.setup.map_name))
             return fail("the map name \"%s\" is not a map file name (letters, digits, '_', '-', '.', "
-                        "ending \".zkm\")", shown(out.map_name).c_str());
+                        "ending \".zkm\")", shown(out.setup.map_name).c_str());
         std::uint64_t length = 0;
         if (!number("the map text's length", length) || !check_map_text_length(length))
             return false;
-        if (!in.take(length, out.map_text))
+        if (!in.take(length, out.setup.map_text))
             return ends_inside("the map text");
         return true;
     }
@@ -148,14 +149,14 @@ private:
         return true;
     }
 
-    bool read_human(recorded_human& recorded)
+    bool read_human(human_look& look, recorded_human& recorded)
     {
         for (int part = 0; part < colour_parts; part++) {
             std::uint64_t value = 0;
-            if (!number(colour_names[part], value) || !check_colour(part, value, recorded.colors[part]))
+            if (!number(colour_names[part], value) || !check_colour(part, value, look.colors[part]))
                 return false;
         }
-        if (!read_name(recorded.name))
+        if (!read_name(look.name))
             return false;
         if (!read_scale("horizontal", recorded.scale_x) || !read_scale("vertical", recorded.scale_y))
             return false;
@@ -219,11 +220,9 @@ private:
     // each who came late took over one of those bots' fighters.
     bool check_lineup()
     {
-        std::size_t began = 0;
-        while (began < out.humans.size() && out.humans[began].first_tick == 0)
-            began++;
+        const std::size_t began = static_cast<std::size_t>(starting_humans(out));
         const std::size_t late = out.humans.size() - began;
-        const std::size_t bots = static_cast<std::size_t>(out.bots);
+        const std::size_t bots = static_cast<std::size_t>(out.setup.bots);
         if (began + bots < 2 || began + bots > max_players)
             return fail("%s and %s at the start; a match has 2 to %d fighters", counted(began, "human").c_str(),
                         counted(bots, "bot").c_str(), max_players);
@@ -290,9 +289,9 @@ private:
     bool check_map()
     {
         auto map = std::make_unique<played_map>();
-        std::istringstream text(out.map_text);
+        std::istringstream text(out.setup.map_text);
         std::string reason;
-        if (!read_map_file(text, out.map_name.c_str(), map->header, map->cells, reason))
+        if (!read_map_file(text, out.setup.map_name.c_str(), map->header, map->cells, reason))
             return fail("its map: %s", reason.c_str());
         return true;
     }

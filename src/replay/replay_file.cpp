@@ -3,6 +3,8 @@
 // replay_body_read.cpp, the folder of saved replays in replay_folder.cpp.
 #include "replay/replay_file.h"
 
+#include <algorithm>
+
 #include "codec/byte_codec.h"
 #include "codec/zlib_pack.h"
 #include "replay/replay_body.h"
@@ -14,12 +16,12 @@ const std::size_t magic_size = 8;
 const std::size_t header_size = magic_size + 4 + 4;
 
 // The runs' own scales are not written: every reading takes the human's.
-void write_human(byte_writer& out, const recorded_human& human, std::uint32_t version)
+void write_human(byte_writer& out, const human_look& look, const recorded_human& human, std::uint32_t version)
 {
-    for (int colour : human.colors)
+    for (int colour : look.colors)
         out.varint(static_cast<std::uint32_t>(colour));
     if (version >= 2)
-        out.text(human.name);
+        out.text(look.name);
     out.f32(human.scale_x);
     out.f32(human.scale_y);
     if (version >= 4)
@@ -34,8 +36,8 @@ void write_human(byte_writer& out, const recorded_human& human, std::uint32_t ve
 
 void write_chat(byte_writer& out, const replay_data& replay)
 {
-    out.varint(static_cast<std::uint32_t>(replay.rules.score_limit));
-    out.varint(static_cast<std::uint32_t>(replay.rules.time_limit));
+    out.varint(static_cast<std::uint32_t>(replay.setup.rules.score_limit));
+    out.varint(static_cast<std::uint32_t>(replay.setup.rules.time_limit));
     out.varint(replay.chat.size());
     std::uint32_t previous_tick = 0;
     for (const recorded_chat& line : replay.chat) {
@@ -94,27 +96,42 @@ std::uint32_t recorded_human::tick_count() const
 
 bool recorded_human::operator==(const recorded_human& other) const
 {
-    return colors[0] == other.colors[0] && colors[1] == other.colors[1] && colors[2] == other.colors[2] &&
-           name == other.name && scale_x == other.scale_x && scale_y == other.scale_y &&
-           first_tick == other.first_tick && runs == other.runs;
+    return scale_x == other.scale_x && scale_y == other.scale_y && first_tick == other.first_tick &&
+           runs == other.runs;
 }
 
 bool replay_data::operator==(const replay_data& other) const
 {
-    return seed == other.seed && skill == other.skill && bots == other.bots && map_name == other.map_name &&
-           map_text == other.map_text && ticks == other.ticks && humans == other.humans &&
-           checkpoints == other.checkpoints && rules == other.rules && chat == other.chat;
+    return setup == other.setup && ticks == other.ticks && humans == other.humans &&
+           checkpoints == other.checkpoints && chat == other.chat;
+}
+
+int starting_humans(const replay_data& replay)
+{
+    int began = 0;
+    while (began < static_cast<int>(replay.humans.size()) &&
+           replay.humans[static_cast<std::size_t>(began)].first_tick == 0)
+        began++;
+    return began;
+}
+
+match_setup start_of(const replay_data& replay)
+{
+    match_setup start = replay.setup;
+    start.humans.resize(std::min(start.humans.size(), static_cast<std::size_t>(starting_humans(replay))));
+    return start;
 }
 
 std::string pack_replay_body(const replay_data& replay, std::uint32_t version)
 {
     byte_writer out;
-    out.u32(replay.seed);
-    out.varint(static_cast<std::uint32_t>(replay.skill));
-    out.varint(static_cast<std::uint32_t>(replay.bots));
+    const match_setup& setup = replay.setup;
+    out.u32(setup.seed);
+    out.varint(static_cast<std::uint32_t>(setup.skill));
+    out.varint(static_cast<std::uint32_t>(setup.bots));
     out.varint(replay.humans.size());
-    out.text(replay.map_name);
-    out.text(replay.map_text);
+    out.text(setup.map_name);
+    out.text(setup.map_text);
     out.varint(replay.ticks);
     out.varint(replay.checkpoints.size());
     // Each tick as the step from the one before, modulo 2^32, so that the
@@ -125,8 +142,9 @@ std::string pack_replay_body(const replay_data& replay, std::uint32_t version)
         out.u64(checkpoint.hash);
         previous_tick = checkpoint.tick;
     }
-    for (const recorded_human& human : replay.humans)
-        write_human(out, human, version);
+    for (std::size_t human = 0; human < replay.humans.size(); human++)
+        write_human(out, human < setup.humans.size() ? setup.humans[human] : human_look{}, replay.humans[human],
+                    version);
     if (version >= 3)
         write_chat(out, replay);
     return out.bytes;

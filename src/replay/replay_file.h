@@ -14,9 +14,8 @@
 
 #include "codec/input_runs.h"
 #include "match/control.h"
-#include "match/match_rules.h"
+#include "match/match_setup.h"
 #include "match/match_shape.h"
-#include "match/player_name.h"
 
 // Version 2 gave the humans their names; files of version 1 still play, their
 // humans named "PLAYER 1" upward. Version 3 added the match's rules and its
@@ -25,10 +24,8 @@
 const std::uint32_t replay_format_version = 4;
 const std::uint32_t oldest_replay_format_version = 1;
 
-// The humans take the fighter slots from 0 upward, in this order.
+// A human's controls through the match; who they are is the set-up's.
 struct recorded_human {
-    int colors[3] = {0, 0, 3};  // hair 0..2, shirt 0..5, pants 0..5
-    std::string name = fallback_player_name;  // is_player_name
     float scale_x = 1;          // every reading's scale (it cannot change in a match)
     float scale_y = 1;
     // The tick this human's controls start: 0 for those who began the match;
@@ -71,21 +68,22 @@ struct recorded_chat {
 };
 
 struct replay_data {
-    std::uint32_t seed = 0;
-    int skill = 1;  // 0 HARD, 1 MEDIUM, 2 EASY
-    // The bots the match began with, beside the humans who began: 2..11
-    // fighters in all. A human who came in late took a bot's fighter.
-    int bots = 1;
-    std::string map_name;  // the map's file name, e.g. "foundry.zkm"
-    std::string map_text;  // the whole map file as it was played
+    // The match as it began, with every human in it: those who came in late
+    // too, after those who began.
+    match_setup setup;
     std::uint32_t ticks = 0;  // steps the match ran
+    // Each of the set-up's humans' controls, in the same order.
     std::vector<recorded_human> humans;
     std::vector<replay_checkpoint> checkpoints;  // ascending ticks
-    match_rules rules;
     std::vector<recorded_chat> chat;  // ascending ticks
 
     bool operator==(const replay_data& other) const;
 };
+
+// The humans who began the match: slots 0 upward, before any who came late.
+int starting_humans(const replay_data& replay);
+// The set-up as the match's start told it: without the humans who came late.
+match_setup start_of(const replay_data& replay);
 
 // Limits the reader holds a file to.
 const std::uint32_t max_replay_ticks = ticks_a_minute * 60 * 24;  // a day of play

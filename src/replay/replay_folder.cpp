@@ -109,7 +109,7 @@ bool save_replay(const replay_data& replay, const std::string& folder, int keep,
         error = "cannot pack the replay (zlib failed)";
         return false;
     }
-    const fs::path name = free_name(folder, replay_stem(replay.map_name));
+    const fs::path name = free_name(folder, replay_stem(replay.setup.map_name));
     const fs::path temporary = fs::path(name).concat(".tmp");
     std::error_code ignored;
     {

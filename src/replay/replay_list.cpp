@@ -47,11 +47,11 @@ replay_row row_of(const fs::path& path)
             row.reason = "cannot be read";
         return row;
     }
-    row.map = replay.map_name;
+    row.map = replay.setup.map_name;
     if (ends_with(row.map, map_extension))
         row.map.resize(row.map.size() - map_extension.size());
     row.length = clock_text(replay.ticks);
-    for (const recorded_human& human : replay.humans) {
+    for (const human_look& human : replay.setup.humans) {
         row.looks.push_back({human.colors[0], human.colors[1], human.colors[2]});
         row.names.push_back(human.name);
     }

@@ -10,7 +10,11 @@
 
 bool replay_player::start(const replay_data& new_replay, std::string& error)
 {
-    if (!starter.start(setup_of(new_replay), error))
+    if (new_replay.setup.humans.size() != new_replay.humans.size()) {
+        error = "its humans and their controls do not match";
+        return false;
+    }
+    if (!starter.start(start_of(new_replay), match_seat{}, error))
         return false;
     replay = new_replay;
     tick = 0;
@@ -39,7 +43,7 @@ bool replay_player::step()
         if (tick < recorded.first_tick)
             continue;
         if (tick == recorded.first_tick && recorded.first_tick > 0) {
-            players[human].become_human(recorded.colors);
+            players[human].become_human(replay.setup.humans[human].colors);
             if (recording)
                 recording->entry(static_cast<int>(human));
         }

@@ -141,11 +141,11 @@ void replay_screen::draw()
 void replay_screen::draw_overlay() const
 {
     // A tag only over a fighter a human plays: not before one came in late.
-    const std::vector<recorded_human>& humans = player.get_replay().humans;
+    const std::vector<human_look>& humans = player.get_replay().setup.humans;
     for (std::size_t slot = 0; slot < humans.size(); slot++)
         draw_name_tag(static_cast<int>(slot), humans[slot].name, humans[slot].colors[1]);
     const std::vector<std::string> names = human_names_at(player.get_replay(), player.get_tick());
-    const match_rules& rules = player.get_replay().rules;
+    const match_rules& rules = player.get_replay().setup.rules;
     draw_time_left(rules, player.get_tick());
     // A match that ended by its limits ends its replay as it ended on screen.
     const match_result result = match_result_now(rules, player.get_tick());

@@ -21,11 +21,11 @@ void require(bool promise)
         std::abort();
 }
 
-void check_accepted_human(const recorded_human& human, std::uint32_t match_ticks)
+void check_accepted_human(const human_look& look, const recorded_human& human, std::uint32_t match_ticks)
 {
-    require(human.colors[0] >= 0 && human.colors[0] <= 2);
-    require(human.colors[1] >= 0 && human.colors[1] <= 5 && human.colors[2] >= 0 && human.colors[2] <= 5);
-    require(is_player_name(human.name));
+    require(look.colors[0] >= 0 && look.colors[0] <= 2);
+    require(look.colors[1] >= 0 && look.colors[1] <= 5 && look.colors[2] >= 0 && look.colors[2] <= 5);
+    require(is_player_name(look.name));
     require(human.scale_x >= 0.01f && human.scale_x <= 100 && human.scale_y >= 0.01f && human.scale_y <= 100);
     std::uint64_t ticks = 0;
     for (const input_run& run : human.runs) {
@@ -43,28 +43,30 @@ void check_accepted_human(const recorded_human& human, std::uint32_t match_ticks
 void check_accepted(const replay_data& replay)
 {
     const int humans = static_cast<int>(replay.humans.size());
-    require(replay.skill >= 0 && replay.skill <= 2 && replay.bots >= 0 && replay.bots <= 10);
+    require(replay.setup.skill >= 0 && replay.setup.skill <= 2 && replay.setup.bots >= 0 && replay.setup.bots <= 10);
     // Those who began, then those who came late in order, each on a bot's fighter.
     int began = 0;
     while (began < humans && replay.humans[static_cast<std::size_t>(began)].first_tick == 0)
         began++;
-    require(began >= 1 && began + replay.bots >= 2 && began + replay.bots <= max_players && humans - began <= replay.bots);
+    const int bots = replay.setup.bots;
+    require(began >= 1 && began + bots >= 2 && began + bots <= max_players && humans - began <= bots);
     for (std::size_t i = static_cast<std::size_t>(began); i < replay.humans.size(); i++) {
         const std::uint32_t first_tick = replay.humans[i].first_tick;
         require(first_tick > 0 && first_tick < replay.ticks);
         require(i == static_cast<std::size_t>(began) || first_tick >= replay.humans[i - 1].first_tick);
     }
-    require(!replay.map_name.empty() && replay.map_name.size() <= 64 &&
-            replay.map_name.find('/') == std::string::npos);
-    require(replay.map_text.size() <= max_map_text && replay.ticks <= max_replay_ticks);
+    require(!replay.setup.map_name.empty() && replay.setup.map_name.size() <= 64 &&
+            replay.setup.map_name.find('/') == std::string::npos);
+    require(replay.setup.map_text.size() <= max_map_text && replay.ticks <= max_replay_ticks);
     for (std::size_t i = 0; i < replay.checkpoints.size(); i++) {
         require(replay.checkpoints[i].tick <= replay.ticks);
         require(i == 0 || replay.checkpoints[i].tick > replay.checkpoints[i - 1].tick);
     }
-    for (const recorded_human& human : replay.humans)
-        check_accepted_human(human, replay.ticks);
-    require(is_score_limit(static_cast<std::uint32_t>(replay.rules.score_limit)) &&
-            is_time_limit(static_cast<std::uint32_t>(replay.rules.time_limit)));
+    require(replay.setup.humans.size() == replay.humans.size());
+    for (std::size_t human = 0; human < replay.humans.size(); human++)
+        check_accepted_human(replay.setup.humans[human], replay.humans[human], replay.ticks);
+    require(is_score_limit(static_cast<std::uint32_t>(replay.setup.rules.score_limit)) &&
+            is_time_limit(static_cast<std::uint32_t>(replay.setup.rules.time_limit)));
     for (std::size_t i = 0; i < replay.chat.size(); i++) {
         const recorded_chat& line = replay.chat[i];
         require(line.tick <= replay.ticks && (i == 0 || line.tick >= replay.chat[i - 1].tick));

@@ -30,12 +30,13 @@ void hold(recorded_human& human, std::uint16_t keys, std::uint8_t buttons, int x
 replay_data small_replay(int humans, int bots, std::uint32_t ticks)
 {
     replay_data replay;
-    replay.seed = 1234567u * static_cast<std::uint32_t>(humans + bots);
-    replay.bots = bots;
-    replay.map_name = "small.zkm";
-    replay.map_text = small_map;
+    replay.setup.seed = 1234567u * static_cast<std::uint32_t>(humans + bots);
+    replay.setup.bots = bots;
+    replay.setup.map_name = "small.zkm";
+    replay.setup.map_text = small_map;
     replay.ticks = ticks;
     replay.humans.resize(humans);
+    replay.setup.humans.resize(humans);
     for (std::uint32_t tick = 0; tick <= ticks; tick += 1000)
         replay.checkpoints.push_back({tick, 0x9e3779b97f4a7c15ull * (tick + 1)});
     return replay;
@@ -73,25 +74,26 @@ int main(int argc, char** argv)
 
     replay_data two = small_replay(2, 3, 2500);
     recorded_human& first = two.humans[0];
-    first.colors[0] = 2, first.colors[1] = 5, first.scale_x = 0.5f, first.scale_y = 0.75f;
-    first.name = "FIFTEEN_LETTERS";
+    two.setup.humans[0] = {{2, 5, 3}, "FIFTEEN_LETTERS"};
+    first.scale_x = 0.5f, first.scale_y = 0.75f;
     hold(first, key_left, 0, -5, 100, 3);
     hold(first, all_control_keys, all_control_buttons, -1000000, 1000000, 1);
     hold(first, key_weapon_2, button_throw, 20, 20, 2000);
     recorded_human& second = two.humans[1];
-    second.colors[2] = 1, second.scale_x = 2, second.scale_y = 2;
-    second.name = "b-2_c d";
+    two.setup.humans[1] = {{0, 0, 1}, "b-2_c d"};
+    second.scale_x = 2, second.scale_y = 2;
     for (int tick = 0; tick < 300; tick++)
         hold(second, tick % 50 < 10 ? key_reload : 0, 0, tick * 2, 400 - tick, 1);
 
-    two.rules = {10, 5};
+    two.setup.rules = {10, 5};
     two.chat = {{0, 1, "hi"}, {0, 0, "hello ~ all"}, {1500, 1, std::string(100, 'z')}, {2500, 0, "gg"}};
 
     // Two came in late on two of the three bots' fighters, the second leaving before the end.
     replay_data late = small_replay(1, 3, 1200);
     hold(late.humans[0], key_left, 0, 5, 5, 1200);
     late.humans.resize(3);
-    late.humans[1].name = "LATE";
+    late.setup.humans.resize(3);
+    late.setup.humans[1].name = "LATE";
     late.humans[1].first_tick = 700;
     hold(late.humans[1], key_jump, button_fire, 30, 40, 500);
     late.humans[2].first_tick = 700;

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
 #include "test_fighter.h"
@@ -33,7 +32,7 @@ protected:
     void SetUp() override
     {
         FighterTest::SetUp();
-        options.set_skill(hard);
+        game.set_skill(hard);
         for (cbullet& bullet : bullets)
             bullet.reset();
         for (cgrenade& grenade : grenades)
@@ -41,7 +40,7 @@ protected:
     }
     void TearDown() override
     {
-        options.set_skill(1);
+        game.set_skill(1);
         FighterTest::TearDown();
     }
 
@@ -146,7 +145,7 @@ TEST_F(BotTest, HardActsAtOnceEasyWaitsAndItsCountdownRecoversOnlyOutOfSight)
     EXPECT_TRUE(has_fired(quick));
 
     // The target is out of sight while the bot enters.
-    options.set_skill(easy);
+    game.set_skill(easy);
     players[0].set_health(0);
     cplayer& slow = fighter_at(1, 500, floor_y);
     players[0].set_health(100);

@@ -13,10 +13,11 @@ replay_data talking_replay()
     replay_data replay;
     replay.ticks = 5000;
     replay.humans.resize(2);
-    replay.humans[0].name = "ANN";
-    replay.humans[0].colors[1] = 0;
-    replay.humans[1].name = "BOB";
-    replay.humans[1].colors[1] = 3;
+    replay.setup.humans.resize(2);
+    replay.setup.humans[0].name = "ANN";
+    replay.setup.humans[0].colors[1] = 0;
+    replay.setup.humans[1].name = "BOB";
+    replay.setup.humans[1].colors[1] = 3;
     replay.chat = {{100, 0, "a"}, {100, 1, "b"}, {900, 0, "c"}, {2000, 1, "d"}, {2001, 1, "e"},
                    {2002, 0, "f"}, {2003, 1, "g"}, {2004, 0, "h"}, {2005, 1, "i"}, {5000, 0, "j"}};
     return replay;

@@ -7,11 +7,13 @@
 #include <tuple>
 
 #include "frontend/coptions.h"
+#include "frontend/settings_file.h"
 #include "idle_inputs.h"
 #include "map/map_file.h"
 #include "match/cgame.h"
 #include "net/net_session.h"
 #include "net/peer_limits.h"
+#include "netplay/match_cycle.h"
 #include "netplay/waiting_note.h"
 
 namespace {
@@ -264,6 +266,121 @@ TEST_F(NetSession, AfterTheEndTheHostTakesThoseStillThereBackToItsLobby)
     std::string error;
     EXPECT_TRUE(session.start_match("tower.zkm", map_text, 8, error)) << error;
     EXPECT_EQ(session.get_match().get_tick(), 0u);
+}
+
+// The host's choices, not the options screen's, make the match: the start
+// tells them, the bots fight at the skill told, the replay keeps the start as
+// it went out, and the player's own options are as they were throughout.
+TEST_F(NetSession, TheMatchIsTheHostsChoiceAndLeavesTheOptionsAsTheyWere)
+{
+    options.set_bots(7);
+    options.set_skill(0);
+    const kept_settings own = options.get_kept();
+    session.set_bots(2);
+    session.set_skill(2);
+    start(2);
+    ASSERT_EQ(network->sent.back().message.kind, net_kind::start);
+    const net_start told = network->sent.back().message.start;
+    EXPECT_EQ(told.bots, 2);
+    EXPECT_EQ(told.skill, 2);
+    EXPECT_EQ(game.get_lineup().skill, 2);
+    EXPECT_EQ(game.get_lineup().bots, 2);
+    for (int t = 0; t < 300; t++)
+        tick({1, 2});
+    EXPECT_TRUE(options.get_kept() == own) << "while it plays";
+    EXPECT_TRUE(session.recording().setup == told);
+    session.return_to_lobby();
+    EXPECT_TRUE(options.get_kept() == own);
+}
+
+// `joiner` over a pretend network, told the host's lobby of two with slot 1
+// its own; the lobby is heard at its next poll.
+pretend_network* join_the_lobby(net_session& joiner)
+{
+    auto owned = std::make_unique<pretend_network>();
+    pretend_network* host = owned.get();
+    joiner.join_over(std::move(owned), net_player{});
+    host->connect(0);
+    net_lobby lobby;
+    lobby.humans.resize(2);
+    lobby.your_slot = 1;
+    lobby.map_name = "tower.zkm";
+    host->deliver(0, encode(lobby));
+    return host;
+}
+
+// The way from the lobby to a match and back that the window, the server
+// and the headless peer go through: each turn is told once, on the tick it
+// happens, to the host as to a joiner.
+TEST_F(NetSession, TheCycleTellsEachTurnFromTheLobbyToAMatchAndBackOnce)
+{
+    using news = match_cycle::news;
+    enum class act { ticks, start, back, leave };
+    match_cycle cycle(session);
+    session.set_bots(0);
+    session.set_rules({0, 1});
+    gather(2);
+    const struct {
+        const char* what;
+        act step;
+        int ticks;
+        std::vector<news> told;
+        bool in_lobby, in_match;
+    } turns[] = {
+        {"ticks in the lobby", act::ticks, 50, {}, true, false},
+        {"the host starts", act::start, 0, {}, false, true},
+        {"the match runs past its minute", act::ticks, 6100, {news::over}, false, true},
+        {"the end shows, then the lobby", act::ticks, 1000, {news::back_in_lobby}, true, false},
+        {"the next match", act::start, 0, {}, false, true},
+        {"a while of it", act::ticks, 100, {}, false, true},
+        {"the host ends it early", act::back, 0, {news::back_in_lobby}, true, false},
+        {"the host leaves", act::leave, 0, {news::ended}, false, false},
+    };
+    for (const auto& turn : turns) {
+        SCOPED_TRACE(turn.what);
+        std::vector<news> told;
+        const auto keep = [&told](news said) {
+            if (said != news::none)
+                told.push_back(said);
+        };
+        std::string error;
+        switch (turn.step) {
+        case act::ticks:
+            for (int t = 0; t < turn.ticks; t++) {
+                for (int peer : {1, 2})
+                    network->deliver(peer, inputs_of(peer, sent_until[peer]++, 1));
+                network->time += one_tick;
+                keep(cycle.tick(control_reading{}));
+            }
+            break;
+        case act::start:
+            ASSERT_TRUE(cycle.start("tower.zkm", map_text, 7, error)) << error;
+            for (int peer : {1, 2})
+                sent_until[peer] = rollback_match::fewest_delay;
+            break;
+        case act::back: keep(cycle.back_to_lobby()); break;
+        case act::leave: keep(cycle.leave()); break;
+        }
+        EXPECT_EQ(told, turn.told);
+        EXPECT_EQ(cycle.in_lobby(), turn.in_lobby);
+        EXPECT_EQ(cycle.in_match(), turn.in_match);
+    }
+    EXPECT_EQ(cycle.get_ended_at(), ticks_of_minutes(1));
+
+    net_session joiner;
+    pretend_network* host = join_the_lobby(joiner);
+    match_cycle joined(joiner);
+    EXPECT_EQ(joined.hear(), news::none);
+    EXPECT_TRUE(joined.in_lobby());
+    net_start start;
+    start.humans.resize(2);
+    start.map_name = "tower.zkm";
+    start.map_text = map_text;
+    host->deliver(0, encode(start));
+    EXPECT_EQ(joined.hear(), news::began);
+    EXPECT_TRUE(joined.in_match());
+    host->deliver(0, encode(net_bye{"gone"}));
+    EXPECT_EQ(joined.tick(control_reading{}), news::ended);
 }
 
 // A watcher stays one when the host takes everyone back to its lobby: it is
@@ -787,16 +904,8 @@ TEST_F(NetSession, AFloodOfLinesCostsTheHostNoMoreThanTheRateAllows)
 // line out of the rule is not sent, and says why.
 TEST(NetSessionJoiner, ALineGoesToTheHostAndComesBackFromIt)
 {
-    auto owned = std::make_unique<pretend_network>();
-    pretend_network* network = owned.get();
     net_session joiner;
-    joiner.join_over(std::move(owned), net_player{});
-    network->connect(0);
-    net_lobby lobby;
-    lobby.humans.resize(2);
-    lobby.your_slot = 1;
-    lobby.map_name = "tower.zkm";
-    network->deliver(0, encode(lobby));
+    pretend_network* network = join_the_lobby(joiner);
     joiner.poll();
     const std::size_t sent_before = network->sent.size();
     joiner.say("hi all");

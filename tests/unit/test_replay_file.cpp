@@ -51,16 +51,18 @@ void hold(recorded_human& human, std::uint16_t keys, std::uint8_t buttons, int x
 replay_data two_humans()
 {
     replay_data replay;
-    replay.seed = 0xdeadbeef;
-    replay.skill = 2;
-    replay.bots = 3;
-    replay.map_name = "tower.zkm";
-    replay.map_text = tower_text();
+    replay.setup.seed = 0xdeadbeef;
+    replay.setup.skill = 2;
+    replay.setup.bots = 3;
+    replay.setup.map_name = "tower.zkm";
+    replay.setup.map_text = tower_text();
     replay.ticks = 6000;
     replay.humans.resize(2);
+    replay.setup.humans.resize(2);
+    human_look& ann = replay.setup.humans[0];
+    ann.colors[0] = 2, ann.colors[1] = 5, ann.colors[2] = 0;
+    ann.name = "Ann-2";
     recorded_human& first = replay.humans[0];
-    first.colors[0] = 2, first.colors[1] = 5, first.colors[2] = 0;
-    first.name = "Ann-2";
     first.scale_x = first.scale_y = 0.5f;
     hold(first, 0, 0, 480, 270, 10);
     hold(first, key_right | key_jump, 0, 483, 268);
@@ -70,12 +72,12 @@ replay_data two_humans()
     hold(first, 0, 0, 6, 5, 968);
     recorded_human& second = replay.humans[1];
     second.scale_x = 100, second.scale_y = 0.01f;
-    second.name = "FIFTEEN_LETTERS";
+    replay.setup.humans[1].name = "FIFTEEN_LETTERS";
     for (int x = 0; x < 300; x++)
         hold(second, x % 7 == 0 ? key_left : 0, 0, x * 3, 200 - x);
     for (std::uint32_t tick = 0; tick <= replay.ticks; tick += 1000)
         replay.checkpoints.push_back({tick, 0x0123456789abcdefull * (tick + 1)});
-    replay.rules = {most_score_limit, most_time_limit};
+    replay.setup.rules = {most_score_limit, most_time_limit};
     // Two lines on one tick, and the longest line on the last.
     replay.chat = {{0, 1, "hi"}, {0, 0, "~ hello, all! ~"}, {250, 1, "gg"}, {6000, 0, std::string(100, ' ')}};
     return replay;
@@ -86,9 +88,9 @@ replay_data two_humans()
 replay_data with_late_human()
 {
     replay_data replay = two_humans();
-    replay.bots = 9;
+    replay.setup.bots = 9;
     recorded_human late;
-    late.name = "LATE";
+    replay.setup.humans.push_back({{0, 0, 3}, "LATE"});
     late.first_tick = 4000;
     hold(late, key_left, button_fire, 300, 200, 1500);
     hold(late, 0, 0, 310, 200, 500);
@@ -125,9 +127,9 @@ TEST(ReplayFile, FilesOfOlderVersionsReadWithoutWhatTheyDidNotKeep)
         std::string error;
         ASSERT_TRUE(unpack_replay(old_file, back, error)) << version << ": " << error;
         if (version == 1)
-            replay.humans[0].name = "PLAYER 1", replay.humans[1].name = "PLAYER 2";
+            replay.setup.humans[0].name = "PLAYER 1", replay.setup.humans[1].name = "PLAYER 2";
         if (version < 3) {
-            replay.rules = match_rules();
+            replay.setup.rules = match_rules();
             replay.chat.clear();
         }
         EXPECT_TRUE(back == replay) << version;
@@ -139,10 +141,11 @@ TEST(ReplayFile, FilesOfOlderVersionsReadWithoutWhatTheyDidNotKeep)
 TEST(ReplayFile, TenMinutesOfPlayPackSmall)
 {
     replay_data replay;
-    replay.map_name = "tower.zkm";
-    replay.map_text = tower_text();
+    replay.setup.map_name = "tower.zkm";
+    replay.setup.map_text = tower_text();
     replay.ticks = 60000;
     replay.humans.resize(1);
+    replay.setup.humans.resize(1);
     std::mt19937 random(7);
     control_reading now;
     now.pointer_x = 960;
@@ -242,9 +245,9 @@ TEST(ReplayFile, EveryBadValueIsRefusedWithItsReason)
         {"newer version", [] { return changed_file([](text b) { b[8] = 5; }); },
          "a replay of format version 5; this game reads versions 1 to 4"},
         {"version 0", [] { return changed_file([](text b) { b[8] = 0; }); }, "a replay of format version 0"},
-        {"empty name", [] { return changed_replay([](data r) { r.humans[1].name.clear(); }); },
+        {"empty name", [] { return changed_replay([](data r) { r.setup.humans[1].name.clear(); }); },
          "human 2: a name of 0 bytes (1 to 15)"},
-        {"name with a dot", [] { return changed_replay([](data r) { r.humans[0].name = "a.b"; }); },
+        {"name with a dot", [] { return changed_replay([](data r) { r.setup.humans[0].name = "a.b"; }); },
          "human 1: the name is not a player's name"},
         {"cut in the header", [] { return changed_file([](text b) { b.resize(12); }); }, "too short"},
         {"cut in the zlib stream", [] { return changed_file([](text b) { b.resize(b.size() / 2); }); },
@@ -276,9 +279,9 @@ TEST(ReplayFile, EveryBadValueIsRefusedWithItsReason)
         {"trailing bytes in an older body",
          [] { return wrap_replay_body(pack_replay_body(two_humans(), 2) + '\0', 2); },
          "1 byte after the last human"},
-        {"score limit", [] { return changed_replay([](data r) { r.rules.score_limit++; }); },
+        {"score limit", [] { return changed_replay([](data r) { r.setup.rules.score_limit++; }); },
          "a score limit of 1000 kills (0 to 999)"},
-        {"time limit", [] { return changed_replay([](data r) { r.rules.time_limit++; }); },
+        {"time limit", [] { return changed_replay([](data r) { r.setup.rules.time_limit++; }); },
          "a time limit of 1441 minutes (0 to 1440)"},
         {"chat line after the end", [] { return changed_replay([](data r) { r.chat[3].tick++; }); },
          "chat line 4: its tick is after the match's last tick, 6000"},
@@ -297,17 +300,17 @@ TEST(ReplayFile, EveryBadValueIsRefusedWithItsReason)
          "the chat line's byte 1 is 128"},
         {"overlong number", [] { return changed_body([](text b) { b.replace(4, 1, 11, '\xff'); }); },
          "the skill is not a number"},
-        {"skill", [] { return changed_replay([](data r) { r.skill = 3; }); }, "skill 3 is not"},
-        {"bots", [] { return changed_replay([](data r) { r.bots = 11; }); }, "11 bots"},
-        {"too many fighters", [] { return changed_replay([](data r) { r.bots = 10; }); },
+        {"skill", [] { return changed_replay([](data r) { r.setup.skill = 3; }); }, "skill 3 is not"},
+        {"bots", [] { return changed_replay([](data r) { r.setup.bots = 11; }); }, "11 bots"},
+        {"too many fighters", [] { return changed_replay([](data r) { r.setup.bots = 10; }); },
          "2 humans and 10 bots at the start; a match has 2 to 11 fighters"},
         {"too few fighters",
-         [] { return changed_replay([](data r) { r.humans.pop_back(), r.bots = 0; }); },
+         [] { return changed_replay([](data r) { r.humans.pop_back(), r.setup.humans.pop_back(), r.setup.bots = 0; }); },
          "1 human and 0 bots"},
         {"no humans", [] { return changed_replay([](data r) { r.humans.clear(); }); }, "0 humans"},
-        {"hair", [] { return changed_replay([](data r) { r.humans[1].colors[0] = 3; }); },
+        {"hair", [] { return changed_replay([](data r) { r.setup.humans[1].colors[0] = 3; }); },
          "human 2: hair colour 3 is not 0 to 2"},
-        {"pants", [] { return changed_replay([](data r) { r.humans[0].colors[2] = 6; }); },
+        {"pants", [] { return changed_replay([](data r) { r.setup.humans[0].colors[2] = 6; }); },
          "human 1: pants colour 6"},
         {"scale 0", [] { return changed_replay([](data r) { r.humans[0].scale_x = 0; }); },
          "human 1: the horizontal scale 0 is not"},
@@ -330,19 +333,19 @@ TEST(ReplayFile, EveryBadValueIsRefusedWithItsReason)
         {"first human came late", [] { return changed_late([](data r) { r.humans[0].first_tick = 10; }); },
          "human 1: it came in late, at tick 10; the first human began the match"},
         {"one who began after one who came late",
-         [] { return changed_late([](data r) { r.humans.push_back(r.humans[0]); }); },
+         [] { return changed_late([](data r) { r.humans.push_back(r.humans[0]), r.setup.humans.push_back({}); }); },
          "human 4: it began the match, after a human who came in late"},
         {"late ones out of order",
-         [] { return changed_late([](data r) { r.humans.push_back(r.humans[2]), r.humans[3].first_tick--; }); },
+         [] { return changed_late([](data r) { r.humans.push_back(r.humans[2]), r.setup.humans.push_back({}), r.humans[3].first_tick--; }); },
          "human 4: it came in at tick 3999, before human 3 at tick 4000"},
         {"came in at the end", [] { return changed_late([](data r) { r.humans[2].first_tick = 6000; }); },
          "human 3: it came in at tick 6000, when the match's 6000 ticks were over"},
         {"late one's runs past the end", [] { return changed_late([](data r) { r.humans[2].first_tick++; }); },
          "human 3, run 2: the runs from tick 4001 last longer than the match's 6000 ticks"},
-        {"more late than bots", [] { return changed_late([](data r) { r.bots = 0; }); },
+        {"more late than bots", [] { return changed_late([](data r) { r.setup.bots = 0; }); },
          "1 human came in late, but only 0 bots had fighters to take over"},
         {"late ones count no fighter at the start",
-         [] { return changed_late([](data r) { r.humans.erase(r.humans.begin() + 1), r.bots = 0; }); },
+         [] { return changed_late([](data r) { r.humans.erase(r.humans.begin() + 1), r.setup.humans.pop_back(), r.setup.bots = 0; }); },
          "1 human and 0 bots at the start"},
         {"checkpoints out of order",
          [] { return changed_replay([](data r) { std::swap(r.checkpoints[2], r.checkpoints[3]); }); },
@@ -353,11 +356,11 @@ TEST(ReplayFile, EveryBadValueIsRefusedWithItsReason)
         {"too many checkpoints",
          [] { return changed_replay([](data r) { r.ticks = 999, r.checkpoints.resize(3); }); },
          "3 checkpoints in 999 ticks"},
-        {"map name with a path", [] { return changed_replay([](data r) { r.map_name = "../a.zkm"; }); },
+        {"map name with a path", [] { return changed_replay([](data r) { r.setup.map_name = "../a.zkm"; }); },
          "the map name \"../a.zkm\" is not a map file name"},
-        {"map name not of a map", [] { return changed_replay([](data r) { r.map_name = "tower.txt"; }); },
+        {"map name not of a map", [] { return changed_replay([](data r) { r.setup.map_name = "tower.txt"; }); },
          "is not a map file name"},
-        {"map text", [] { return changed_replay([](data r) { r.map_text.resize(2000); }); },
+        {"map text", [] { return changed_replay([](data r) { r.setup.map_text.resize(2000); }); },
          "its map: tower.zkm: the file ends before the cell"},
         {"huge run count in a tiny file", [] { return wrap_replay_body(tiny_body(0, 4000000000u)); },
          "human 1: 4000000000 runs in a match of 8640000 ticks"},

@@ -21,19 +21,20 @@ namespace {
 replay_data short_replay(std::uint32_t ticks, int humans)
 {
     replay_data replay;
-    replay.map_name = "canyon.zkm";
+    replay.setup.map_name = "canyon.zkm";
     std::ifstream map("zkm/canyon.zkm", std::ios::binary);
-    replay.map_text.assign(std::istreambuf_iterator<char>(map), std::istreambuf_iterator<char>());
-    replay.bots = 1;
+    replay.setup.map_text.assign(std::istreambuf_iterator<char>(map), std::istreambuf_iterator<char>());
+    replay.setup.bots = 1;
     replay.ticks = ticks;
     replay.humans.resize(static_cast<std::size_t>(humans));
+    replay.setup.humans.resize(static_cast<std::size_t>(humans));
     for (int human = 0; human < humans; human++) {
-        recorded_human& look = replay.humans[static_cast<std::size_t>(human)];
+        human_look& look = replay.setup.humans[static_cast<std::size_t>(human)];
         look.colors[0] = human;
         look.colors[1] = human + 1;
         look.colors[2] = human + 2;
         look.name = "ANNA " + std::to_string(human + 1);
-        look.runs.push_back({control_reading(), ticks});
+        replay.humans[static_cast<std::size_t>(human)].runs.push_back({control_reading(), ticks});
     }
     return replay;
 }
@@ -92,7 +93,7 @@ TEST(ReplayList, RowsAreNewestFirstAndUnplayableFilesAreGreyedWithTheirReason)
 TEST(ReplayNames, ALateHumanIsNamedFromTheStepOfItsFirstTick)
 {
     replay_data replay = short_replay(1000, 3);
-    replay.bots = 3;
+    replay.setup.bots = 3;
     replay.humans[1].first_tick = 100;
     replay.humans[2].first_tick = 500;
     replay.humans[2].runs[0].ticks = 100;  // and left at 600, keeping its name

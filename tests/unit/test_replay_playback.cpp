@@ -13,6 +13,7 @@
 #include "app/input.h"
 #include "fighters/cplayer.h"
 #include "frontend/coptions.h"
+#include "frontend/settings_file.h"
 #include "map/cmap.h"
 #include "match/cgame.h"
 #include "match/control.h"
@@ -74,7 +75,7 @@ protected:
         setup.map_name = "tower.zkm";
         setup.map_text = tower_text();
         std::string error;
-        ASSERT_TRUE(starter.start(setup, error)) << error;
+        ASSERT_TRUE(starter.start(setup, seat_at_keyboard, error)) << error;
         recorder.start(setup);
         events.clear();
     }
@@ -101,11 +102,13 @@ TEST_F(ReplayPlayback, ARecordedMatchPlaysBackToEveryCheckpointAndAChangedOneIsC
     std::string error;
     ASSERT_TRUE(unpack_replay(pack_replay(recorder.finish()), recorded, error)) << error;
     ASSERT_EQ(recorded.checkpoints.size(), 3u);
-    EXPECT_EQ(recorded.humans[0].name, options.get_player_name());
+    EXPECT_EQ(recorded.setup.humans[0].name, options.get_player_name());
     // The same match as the first version wrote it, without names, plays the same.
     const std::string old_file = wrap_replay_body(pack_replay_body(recorder.finish(), 1), 1);
     ASSERT_TRUE(unpack_replay(old_file, old_recorded, error)) << error;
 
+    options.set_skill(2);  // the replay's bots fight as they did, at 1
+    const kept_settings own = options.get_kept();
     for (int run = 0; run < 3; run++) {
         const bool tampered = run == 1;
         replay_data replay = run == 2 ? old_recorded : recorded;
@@ -124,7 +127,7 @@ TEST_F(ReplayPlayback, ARecordedMatchPlaysBackToEveryCheckpointAndAChangedOneIsC
         EXPECT_EQ(player.checkpoints_passed(), 3);
         EXPECT_EQ(player.get_tick(), 2300u);
         EXPECT_EQ(match_hash(), live_hash);
-        EXPECT_EQ(options.get_bots(), 3) << "the player's own settings come back";
+        EXPECT_TRUE(options.get_kept() == own) << "the player's own settings, untouched";
     }
 }
 
@@ -248,7 +251,7 @@ TEST_F(ReplayPlayback, ALateHumanTakesOverABotAtItsTickAndSeekingAcrossItLandsTh
     game.deinit();
     made.checkpoints.clear();  // the live match had no late player
     recorded_human late;
-    late.name = "LATE";
+    made.setup.humans.push_back({{0, 0, 3}, "LATE"});
     late.first_tick = entry;
     control_reading reading;
     reading.keys = key_right;

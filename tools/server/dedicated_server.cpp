@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <thread>
 
-#include "frontend/coptions.h"
 #include "match/cgame.h"
 #include "match/match_shape.h"
 #include "replay/replay_folder.h"
@@ -45,13 +44,12 @@ dedicated_server::dedicated_server(const server_options& chosen, map_rotation& r
 
 bool dedicated_server::open(std::string& error)
 {
-    // The session starts its matches with the options' skill.
-    options.set_skill(static_cast<int>(settings.skill));
     if (!session.serve(static_cast<std::uint16_t>(settings.port), error))
         return false;
     session.set_host_name(settings.name);
     session.set_map_name(maps.next().name);
     session.set_bots(static_cast<int>(settings.bots));
+    session.set_skill(static_cast<int>(settings.skill));
     session.set_rules(rules_of(settings));
     session.set_most_players(static_cast<int>(settings.most_players));
     std::string names;
@@ -69,12 +67,7 @@ int dedicated_server::run()
 {
     auto next = std::chrono::steady_clock::now();
     while (stop_signal() == 0) {
-        session.poll();
-        if (session.get_phase() == net_session::phase::lobby) {
-            in_lobby();
-        } else if (session.get_phase() == net_session::phase::playing) {
-            in_match();
-        } else {
+        if (!tick()) {
             log_line("stopped: " + session.get_ended_why());
             return 1;
         }
@@ -89,6 +82,34 @@ int dedicated_server::run()
     return 0;
 }
 
+bool dedicated_server::tick()
+{
+    const bool playing = cycle.in_match();
+    const match_cycle::news news = cycle.tick(control_reading{});
+    if (news == match_cycle::news::ended)
+        return false;
+    if (playing)
+        log.watch_match(session);
+    if (news == match_cycle::news::back_in_lobby)
+        after_match();
+    if (cycle.in_lobby())
+        in_lobby();
+    else if (cycle.in_match() && log.everyone_left())
+        end_early();
+    return true;
+}
+
+// A match whose players have all left: nobody is there to see it end.
+void dedicated_server::end_early()
+{
+    match_result result;
+    std::uint32_t at = 0;
+    if (!session.match_over(result, at))
+        log_line("match " + std::to_string(log.match_number()) + " ended early: every player left");
+    if (cycle.back_to_lobby() == match_cycle::news::back_in_lobby)
+        after_match();
+}
+
 void dedicated_server::in_lobby()
 {
     log.watch_lobby(session);
@@ -100,7 +121,7 @@ void dedicated_server::start_next()
 {
     const rotation_map& played = maps.next();
     std::string error;
-    const bool started = session.start_match(played.name, played.text, seeds(), error);
+    const bool started = cycle.start(played.name, played.text, seeds(), error);
     maps.advance();
     session.set_map_name(maps.next().name);
     if (!started) {
@@ -112,24 +133,6 @@ void dedicated_server::start_next()
     began = std::chrono::steady_clock::now();
     figures_then = process_figures_now();
     sent_then = session.bytes_sent();
-}
-
-void dedicated_server::in_match()
-{
-    session.tick(control_reading{});
-    log.watch_match(session);
-    if (session.get_phase() == net_session::phase::lobby) {
-        after_match();
-        return;
-    }
-    if (!log.everyone_left())
-        return;
-    match_result result;
-    std::uint32_t at = 0;
-    if (!session.match_over(result, at))
-        log_line("match " + std::to_string(log.match_number()) + " ended early: every player left");
-    session.return_to_lobby();
-    after_match();
 }
 
 void dedicated_server::after_match()
@@ -166,8 +169,8 @@ void dedicated_server::keep_replay()
 void dedicated_server::stop(int signal_number)
 {
     log_line(std::string("stopping on ") + signal_name(signal_number));
-    const bool playing = session.get_phase() == net_session::phase::playing;
-    session.leave();
+    const bool playing = cycle.in_match();
+    cycle.leave();
     if (playing) {
         log_line("match " + std::to_string(log.match_number()) + " stopped");
         after_match();

@@ -1,8 +1,9 @@
-// zk3-server's loop: a tick every 10 ms, in the lobby and in the match. The
-// lobby starts a match on the next map once enough humans have been there
-// long enough (lobby_countdown.h); the session plays it and brings everyone
-// back after its end; a match whose players have all left ends at once. Each
-// match's replay is kept and its figures go to standard error.
+// zk3-server's loop: a tick every 10 ms of the session's cycle, in the lobby
+// and in the match. The lobby starts a match on the next map once enough
+// humans have been there long enough (lobby_countdown.h); the session plays
+// it and brings everyone back after its end; a match whose players have all
+// left ends at once. Each match's replay is kept and its figures go to
+// standard error.
 #pragma once
 
 #include <chrono>
@@ -12,6 +13,7 @@
 #include "lobby_countdown.h"
 #include "map_rotation.h"
 #include "net/net_session.h"
+#include "netplay/match_cycle.h"
 #include "process_figures.h"
 #include "server_options.h"
 #include "session_log.h"
@@ -26,9 +28,11 @@ public:
     int run();
 
 private:
+    // One tick; false once the session ended by itself.
+    bool tick();
     void in_lobby();
-    void in_match();
     void start_next();
+    void end_early();
     // Back in the lobby, by the match's end or early: its replay and figures.
     void after_match();
     void keep_replay();
@@ -38,6 +42,7 @@ private:
     map_rotation& maps;
     std::string replays;
     net_session session;
+    match_cycle cycle{session};
     session_log log;
     lobby_countdown countdown;
     std::mt19937 seeds;

@@ -118,7 +118,7 @@ int play_replay(const char* path)
     }
     std::printf("replay ticks %u checkpoints %d hash %016llx\n", player.get_ticks(),
                 player.checkpoints_passed(), static_cast<unsigned long long>(match_hash()));
-    const match_result result = match_result_now(replay.rules, player.get_ticks());
+    const match_result result = match_result_now(replay.setup.rules, player.get_ticks());
     if (result.over)
         print_match_over(result, player.get_ticks());
     return 0;

@@ -40,12 +40,12 @@
 #include <string>
 #include <thread>
 
-#include "frontend/coptions.h"
 #include "map/cmap.h"
 #include "map/map_file.h"
 #include "match/cgame.h"
 #include "match/match_shape.h"
 #include "net/net_session.h"
+#include "netplay/match_cycle.h"
 #include "replay/replay_folder.h"
 #include "misbehaviour.h"
 #include "random_hand.h"
@@ -303,12 +303,96 @@ void print_match_over(const match_result& result, std::uint32_t tick)
 
 namespace {
 
+// A peer's figures of one match, from its start to the last tick.
+struct match_figures {
+    std::chrono::steady_clock::time_point began = std::chrono::steady_clock::now();
+    bool reached = false;  // the last tick, or the end by the host's limits
+    std::chrono::steady_clock::duration took{};
+    std::chrono::steady_clock::time_point finish_by{};
+    // Timer ticks until the match reached its last tick: beyond `last`, the
+    // ticks it stood still, waiting for the others or letting them catch up.
+    std::uint32_t timer_ticks = 0;
+    std::uint32_t most_delay = 0;  // the longest input delay the match chose
+
+    void reach()
+    {
+        if (reached)
+            return;
+        reached = true;
+        took = std::chrono::steady_clock::now() - began;
+        finish_by = std::chrono::steady_clock::now() + finish_wait;
+    }
+};
+
+void print_figures(const net_session& session, const match_figures& figures, std::uint32_t last)
+{
+    const rollback_match& match = session.get_match();
+    std::uint64_t hash = 0;
+    match.final_hash(last, hash);
+    std::printf("net tick %u hash %016llx\n", last, static_cast<unsigned long long>(hash));
+    std::fprintf(stderr,
+                 "zk3-sim: rollbacks %u ticks_redone %llu deepest %u worst_step_ms %.2f worst_step_cpu_ms %.2f "
+                 "input_delay %u most_input_delay %u lookahead %u step_us %.0f waits %u skips %u "
+                 "stood_still %u match_ms %lld bytes_sent %llu refused %llu peak_kb %ld\n",
+                 match.get_rollbacks(), static_cast<unsigned long long>(match.get_ticks_redone()),
+                 match.get_deepest(), match.get_worst_step_us() / 1000, match.get_worst_step_cpu_us() / 1000,
+                 match.get_input_delay(), figures.most_delay, match.lookahead(), match.get_step_cost_us(),
+                 match.get_waits(), session.get_skips(),
+                 figures.timer_ticks > last ? figures.timer_ticks - last : 0,
+                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(figures.took).count()),
+                 static_cast<unsigned long long>(session.bytes_sent()),
+                 static_cast<unsigned long long>(session.get_refused()), peak_memory_kb());
+}
+
+// wait_for_start's word that the match began.
+const int match_began = -2;
+
+// The lobby: the host waits for its joiners, a joiner for the start. The
+// status to exit with, or match_began.
+int wait_for_start(match_cycle& cycle, const peer_settings& run, const std::string& map_text, long played)
+{
+    net_session& session = cycle.get_session();
+    const auto lobby_until = std::chrono::steady_clock::now() + lobby_wait;
+    bool said_in_lobby = false;
+    while (!cycle.in_match()) {
+        const match_cycle::news news = cycle.hear(static_cast<int>(tick_time.count()));
+        // For the scripts that start the next peer only once this one is in.
+        if (!said_in_lobby && cycle.in_lobby()) {
+            std::fprintf(stderr, "zk3-sim: in the lobby\n");
+            said_in_lobby = true;
+        }
+        if (news == match_cycle::news::ended) {
+            if (played > 0) {
+                std::printf("%s\n", session.get_ended_why().c_str());
+                return 0;
+            }
+            std::fprintf(stderr, "zk3-sim: %s\n", session.get_ended_why().c_str());
+            return bad_usage;
+        }
+        if (run.hosting && static_cast<long>(session.get_humans().size()) >= run.players) {
+            // A map the host names by its path's last part, as its file name.
+            std::string error;
+            if (!cycle.start(file_name(run.map_path), map_text, static_cast<std::uint32_t>(run.seed), error)) {
+                std::fprintf(stderr, "zk3-sim: %s\n", error.c_str());
+                return bad_usage;
+            }
+            std::fprintf(stderr, "zk3-sim: the match begins\n");
+        }
+        if (std::chrono::steady_clock::now() > lobby_until) {
+            std::fprintf(stderr, "zk3-sim: %s\n",
+                         run.hosting ? "not enough players joined within a minute" : "no answer from the host");
+            return bad_usage;
+        }
+    }
+    return match_began;
+}
+
 // From the lobby to the end of one match, `played` matches after the first:
 // the status to exit with, or next_match.
-int play_match(net_session& session, const peer_settings& run, const std::string& map_text, long played);
+int play_match(match_cycle& cycle, const peer_settings& run, const std::string& map_text, long played);
 // A joiner of several matches: on through the end's screen to the host's
 // lobby, the match's replay kept.
-int stay_for_next(net_session& session, const peer_settings& run);
+int stay_for_next(match_cycle& cycle, const peer_settings& run);
 
 }  // namespace
 
@@ -324,8 +408,6 @@ int run_net_peer(int argc, char** argv)
         std::fprintf(stderr, "zk3-sim: cannot open %s\n", run.map_path);
         return bad_usage;
     }
-    options.set_bots(static_cast<int>(run.bots > 0 ? run.bots : 1));
-    options.set_skill(static_cast<int>(run.skill));
 
     net_session session;
     if (run.hosting) {
@@ -335,6 +417,7 @@ int run_net_peer(int argc, char** argv)
         rules.time_limit = static_cast<int>(run.time_limit);
         session.set_rules(rules);
         session.set_bots(static_cast<int>(run.bots));
+        session.set_skill(static_cast<int>(run.skill));
     }
     net_player look;
     look.name = run.name;  // the host's name in the lobbies and the finders' lists
@@ -347,8 +430,9 @@ int run_net_peer(int argc, char** argv)
     }
     session.simulate(static_cast<int>(run.lose), static_cast<int>(run.delay),
                      static_cast<std::uint32_t>(run.hand_seed + 1));
+    match_cycle cycle(session);
     for (long played = 0;; played++) {
-        const int status = play_match(session, run, map_text, played);
+        const int status = play_match(cycle, run, map_text, played);
         if (status != next_match)
             return status;
     }
@@ -356,44 +440,15 @@ int run_net_peer(int argc, char** argv)
 
 namespace {
 
-int play_match(net_session& session, const peer_settings& run, const std::string& map_text, long played)
+int play_match(match_cycle& cycle, const peer_settings& run, const std::string& map_text, long played)
 {
-    std::string error;
-    // The lobby: the host waits for its joiners; a joiner for the start.
-    const auto lobby_until = std::chrono::steady_clock::now() + lobby_wait;
-    bool said_in_lobby = false;
-    while (session.get_phase() != net_session::phase::playing) {
-        session.poll(static_cast<int>(tick_time.count()));
-        // For the scripts that start the next peer only once this one is in.
-        if (!said_in_lobby && session.get_phase() == net_session::phase::lobby) {
-            std::fprintf(stderr, "zk3-sim: in the lobby\n");
-            said_in_lobby = true;
-        }
-        if (session.get_phase() == net_session::phase::ended) {
-            if (played > 0) {
-                std::printf("%s\n", session.get_ended_why().c_str());
-                return 0;
-            }
-            std::fprintf(stderr, "zk3-sim: %s\n", session.get_ended_why().c_str());
-            return bad_usage;
-        }
-        if (run.hosting && static_cast<long>(session.get_humans().size()) >= run.players) {
-            // A map the host names by its path's last part, as its file name.
-            if (!session.start_match(file_name(run.map_path), map_text, static_cast<std::uint32_t>(run.seed),
-                                     error)) {
-                std::fprintf(stderr, "zk3-sim: %s\n", error.c_str());
-                return bad_usage;
-            }
-            std::fprintf(stderr, "zk3-sim: the match begins\n");
-        }
-        if (std::chrono::steady_clock::now() > lobby_until) {
-            std::fprintf(stderr, "zk3-sim: %s\n",
-                         run.hosting ? "not enough players joined within a minute" : "no answer from the host");
-            return bad_usage;
-        }
-    }
+    const auto joined = std::chrono::steady_clock::now();
+    const int waited = wait_for_start(cycle, run, map_text, played);
+    if (waited != match_began)
+        return waited;
 
     // The match, one tick every 10 ms, until every peer agrees on the end.
+    net_session& session = cycle.get_session();
     auto last = static_cast<std::uint32_t>(run.ticks);
     session.stop_at(last);
     bool ended_by_rules = false;
@@ -401,113 +456,81 @@ int play_match(net_session& session, const peer_settings& run, const std::string
     misbehaving_peer misbehaving(run.way);
     chatterer chat;
     const bool fair = run.way == misbehaviour::none;
-    auto next = std::chrono::steady_clock::now();
+    match_figures figures;
+    auto next = figures.began;
     const auto misbehaving_until = next + tick_time * last + finish_wait;
-    std::chrono::steady_clock::time_point finish_by{};
-    bool reached = false;
-    // Timer ticks until the match reached its last tick: beyond `last`, the
-    // ticks it stood still, waiting for the others or letting them catch up.
-    std::uint32_t timer_ticks = 0;
-    std::uint32_t most_delay = 0;  // the longest input delay the match chose
-    const auto match_began = next;
     std::uint32_t said_tick = 0;
     bool said_in = session.get_role() != own_role::coming_in;
-    std::chrono::steady_clock::duration match_took{};
     while (!ended_by_rules && !session.all_agree_at(last)) {
-        session.poll();
-        if (session.get_phase() == net_session::phase::ended) {
+        const match_cycle::news news =
+            misbehaving.plays() ? cycle.tick(run.hand_seed >= 0 ? hand.next() : control_reading{}) : cycle.hear();
+        if (news == match_cycle::news::ended) {
             const std::string& why = session.get_ended_why();
             std::printf("%s%s\n", fair ? "" : "let go: ", why.c_str());
             if (!fair)
                 return 0;
             return why.rfind("out of step", 0) == 0 ? out_of_step : bad_usage;
         }
-        if (misbehaving.plays())
-            session.tick(run.hand_seed >= 0 ? hand.next() : control_reading{});
-        if (run.chat && !reached)
+        if (run.chat && !figures.reached)
             chat.act(session);
-        most_delay = std::max(most_delay, session.get_match().get_input_delay());
-        say_progress(session, said_tick, said_in, lobby_until - lobby_wait);
+        figures.most_delay = std::max(figures.most_delay, session.get_match().get_input_delay());
+        say_progress(session, said_tick, said_in, joined);
         misbehaving.act(session);
-        if (!reached)
-            timer_ticks++;
-        if (!reached && session.get_match().get_tick() >= last) {
-            reached = true;
-            match_took = std::chrono::steady_clock::now() - match_began;
-            finish_by = std::chrono::steady_clock::now() + finish_wait;
-        }
-        if (reached && std::chrono::steady_clock::now() > finish_by) {
+        if (!figures.reached)
+            figures.timer_ticks++;
+        if (session.get_match().get_tick() >= last)
+            figures.reach();
+        if (figures.reached && std::chrono::steady_clock::now() > figures.finish_by) {
             std::fprintf(stderr, "zk3-sim: the others never confirmed tick %u\n", last);
             return bad_usage;
         }
-        match_result result;
-        std::uint32_t ended_at = 0;
-        if (session.match_over(result, ended_at)) {
-            print_match_over(result, ended_at);
-            ended_by_rules = ended_at <= last;
-            last = std::min(last, ended_at);
-            if (!reached) {
-                reached = true;
-                match_took = std::chrono::steady_clock::now() - match_began;
-                finish_by = std::chrono::steady_clock::now() + finish_wait;
-            }
+        if (news == match_cycle::news::over) {
+            print_match_over(cycle.get_result(), cycle.get_ended_at());
+            ended_by_rules = cycle.get_ended_at() <= last;
+            last = std::min(last, cycle.get_ended_at());
+            figures.reach();
         }
         if (!fair && std::chrono::steady_clock::now() > misbehaving_until) {
             std::printf("never let go\n");
-            session.leave();
+            cycle.leave();
             return 0;
         }
         next += tick_time;
         wait_for_tick(session, next);
     }
-    std::uint64_t hash = 0;
-    session.get_match().final_hash(last, hash);
-    const rollback_match& match = session.get_match();
-    std::printf("net tick %u hash %016llx\n", last, static_cast<unsigned long long>(hash));
-    std::fprintf(stderr,
-                 "zk3-sim: rollbacks %u ticks_redone %llu deepest %u worst_step_ms %.2f worst_step_cpu_ms %.2f "
-                 "input_delay %u most_input_delay %u lookahead %u step_us %.0f waits %u skips %u "
-                 "stood_still %u match_ms %lld bytes_sent %llu refused %llu peak_kb %ld\n",
-                 match.get_rollbacks(), static_cast<unsigned long long>(match.get_ticks_redone()),
-                 match.get_deepest(), match.get_worst_step_us() / 1000, match.get_worst_step_cpu_us() / 1000,
-                 match.get_input_delay(), most_delay, match.lookahead(), match.get_step_cost_us(),
-                 match.get_waits(), session.get_skips(), timer_ticks > last ? timer_ticks - last : 0,
-                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(match_took).count()),
-                 static_cast<unsigned long long>(session.bytes_sent()),
-                 static_cast<unsigned long long>(session.get_refused()), peak_memory_kb());
+    print_figures(session, figures, last);
     if (run.chat)
         chat.report(session);
     std::fflush(stdout);
     if (ended_by_rules && played + 1 < run.matches)
-        return stay_for_next(session, run);
+        return stay_for_next(cycle, run);
     // The others may still want our last readings or hash for a moment.
     for (int linger = 0; linger < 50; linger++) {
-        session.poll();
-        session.tick(control_reading{});
+        cycle.tick(control_reading{});
         std::this_thread::sleep_for(tick_time);
     }
-    session.leave();
+    cycle.leave();
     if (!run.record_folder.empty())
         record(session, run.record_folder);
     game.deinit();
     return 0;
 }
 
-int stay_for_next(net_session& session, const peer_settings& run)
+int stay_for_next(match_cycle& cycle, const peer_settings& run)
 {
     const auto give_up = std::chrono::steady_clock::now() + net_session::end_shown_for + finish_wait;
-    while (session.get_phase() == net_session::phase::playing) {
-        session.poll();
-        session.tick(control_reading{});
+    while (cycle.in_match()) {
+        cycle.tick(control_reading{});
         if (std::chrono::steady_clock::now() > give_up) {
             std::fprintf(stderr, "zk3-sim: the host never took its players back to its lobby\n");
             return bad_usage;
         }
         std::this_thread::sleep_for(tick_time);
     }
+    net_session& session = cycle.get_session();
     if (!run.record_folder.empty())
         record(session, run.record_folder);
-    if (session.get_phase() == net_session::phase::ended) {
+    if (!cycle.in_lobby()) {
         std::printf("%s\n", session.get_ended_why().c_str());
         return 0;
     }
