@@ -110,6 +110,24 @@ int match_pace::watch_steps(rollback_match& match)
     return stepped;
 }
 
+bool match_pace::stepped_through(const rollback_match& match, std::uint32_t host_tick)
+{
+    return host_tick != 0 && match.get_tick() >= match.confirmed() &&
+           match.get_tick() + rollback_match::most_ahead >= host_tick;
+}
+
+bool match_pace::catch_up(rollback_match& match, const control_reading& local, const net_roster& roster,
+                          std::uint32_t target, const net_transport& clock_of)
+{
+    const auto began = std::chrono::steady_clock::now();
+    while (match.get_tick() < target && std::chrono::steady_clock::now() - began < catch_up_budget) {
+        read(match, local, roster, clock_of.now());
+        if (!match.advance())
+            return false;
+    }
+    return match.get_tick() >= target;
+}
+
 void match_pace::note_waiting(bool waits_now, clock::time_point at)
 {
     if (waits_now && !waiting)

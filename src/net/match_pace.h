@@ -40,6 +40,13 @@ public:
     bool step_or_skip(rollback_match& match, const net_roster& roster, const reading_relay& relay);
     // Steps on what is known, for as long as a frame allows: how many.
     int watch_steps(rollback_match& match);
+    // A player come late has stepped through what it was sent, near enough
+    // to the host's tick, so it may say it is ready to take a fighter.
+    static bool stepped_through(const rollback_match& match, std::uint32_t host_tick);
+    // Named a fighter behind the others, it steps on, reading its controls,
+    // for as long as a frame allows, until it is at `target`: whether it is.
+    bool catch_up(rollback_match& match, const control_reading& local, const net_roster& roster,
+                  std::uint32_t target, const net_transport& clock_of);
 
     // After each tick's step: whether it waited for the others.
     void note_waiting(bool waits_now, clock::time_point at);

@@ -400,3 +400,19 @@ int net_link::round_trip_ms(int peer) const
     const ENetPeer* to = peer_of(peer);
     return to ? static_cast<int>(to->roundTripTime) : -1;
 }
+
+std::unique_ptr<net_transport> link_for_host(std::uint16_t port, std::string& error)
+{
+    auto link = std::make_unique<net_link>();
+    if (!link->listen(port, error))
+        return nullptr;
+    return link;
+}
+
+std::unique_ptr<net_transport> link_to_host(const std::string& address, std::uint16_t port, std::string& error)
+{
+    auto link = std::make_unique<net_link>();
+    if (!link->connect(address, port, error))
+        return nullptr;
+    return link;
+}

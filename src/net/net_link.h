@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -96,3 +97,9 @@ private:
     std::uint64_t sent = 0;
     game_answerer answerer;
 };
+
+// The links a session opens over: a host's, listening for joiners on
+// `port`, or a joiner's, connecting to the host at `address`. Null, with a
+// reason, when it cannot be had.
+std::unique_ptr<net_transport> link_for_host(std::uint16_t port, std::string& error);
+std::unique_ptr<net_transport> link_to_host(const std::string& address, std::uint16_t port, std::string& error);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "net/net_link.h"
 #include "net/net_recording.h"
 #include "net/net_wire.h"
 
@@ -22,74 +21,30 @@ bool is_chat(const std::uint8_t* data, std::size_t size)
            data[3] == static_cast<std::uint8_t>(net_kind::chat);
 }
 
+// The bots the host chose, as many as there are fighters beside its humans.
+int bots_beside(const lobby_offer& offer, const std::vector<net_player>& humans)
+{
+    return std::max(0, std::min(offer.bots, net_max_slots - static_cast<int>(humans.size())));
+}
+
 }  // namespace
-
-bool net_session::host(std::uint16_t port, const net_player& look, std::string& error)
-{
-    auto network = std::make_unique<net_link>();
-    if (!network->listen(port, error))
-        return false;
-    host_over(std::move(network), look);
-    return true;
-}
-
-bool net_session::serve(std::uint16_t port, std::string& error)
-{
-    auto network = std::make_unique<net_link>();
-    if (!network->listen(port, error))
-        return false;
-    serve_over(std::move(network));
-    return true;
-}
-
-bool net_session::join(const std::string& address, std::uint16_t port, const net_player& look,
-                       std::string& error, bool to_watch)
-{
-    auto network = std::make_unique<net_link>();
-    if (!network->connect(address, port, error))
-        return false;
-    join_over(std::move(network), look, to_watch);
-    return true;
-}
-
-void net_session::host_over(std::unique_ptr<net_transport> network, const net_player& look)
-{
-    open(std::move(network), own_role::host, look);
-    roster.set_humans({look});
-    set_host_name(look.name);
-    current_phase = phase::lobby;
-    listed = game_listing();  // a new link has heard nothing yet
-    list_game();
-}
-
-void net_session::serve_over(std::unique_ptr<net_transport> network)
-{
-    host_over(std::move(network), net_player{});
-    roster.set_humans({});
-    roster.become(own_role::server);
-    roster.set_own_slot(-1);
-}
-
-void net_session::join_over(std::unique_ptr<net_transport> network, const net_player& look, bool to_watch)
-{
-    open(std::move(network), to_watch ? own_role::watcher : own_role::player, look);
-    current_phase = phase::connecting;
-}
 
 void net_session::open(std::unique_ptr<net_transport> network, own_role role, const net_player& look)
 {
     link = std::move(network);
-    roster.open(role, 0);
+    roster.open(role, role == own_role::server ? -1 : 0);
     relay = reading_relay(roster.hosts());
     own_look = look;
     chat.clear();
     own_lines = line_rate();
-}
-
-void net_session::simulate(int lose_percent, int delay_ms, std::uint32_t seed)
-{
-    if (link)
-        link->simulate(lose_percent, delay_ms, seed);
+    if (!roster.hosts()) {
+        current_phase = phase::connecting;
+        return;
+    }
+    roster.set_humans(role == own_role::host ? std::vector<net_player>{look} : std::vector<net_player>{});
+    current_phase = phase::lobby;
+    listed = game_listing();  // a new link has heard nothing yet
+    list_game();
 }
 
 void net_session::poll(int wait_ms)
@@ -114,7 +69,8 @@ void net_session::poll(int wait_ms)
             end(reason);
     }
     if (roster.hosts())
-        turn_away_the_nameless();
+        for (const auto& [peer, reason] : peer_guards::overstayed(roster, link->now()))
+            let_go(peer, reason);
     report_refusals(false);
 }
 
@@ -213,12 +169,13 @@ void net_session::report_refusals(bool all_now)
     }
 }
 
-std::uint64_t net_session::get_refused() const
+net_session::counts net_session::get_counts() const
 {
-    std::uint64_t total = 0;
-    for (const peer_guard& guard : guards)
-        total += guard.refusals.total();
-    return total;
+    counts now;
+    now.bytes_sent = link ? link->bytes_sent() : 0;
+    now.skips = pace.skipped();
+    now.refused = guards.refused();
+    return now;
 }
 
 void net_session::send_raw(int peer, const std::string& packet, bool reliable)
@@ -230,8 +187,8 @@ void net_session::send_raw(int peer, const std::string& packet, bool reliable)
 void net_session::hello_from(int peer, const net_message& message)
 {
     std::string why_not;
-    if (!roster.greet(peer, message.hello, most_players, most_watchers, why_not)) {
-        turn_away(peer, why_not);
+    if (!roster.greet(peer, message.hello, offered.most_players, most_watchers, why_not)) {
+        let_go(peer, why_not);
         return;
     }
     send_lobby();
@@ -258,15 +215,6 @@ void net_session::start_from(int, const net_message& message)
         end("the host's match cannot be played here: " + error);
 }
 
-void net_session::turn_away(int peer, const std::string& reason)
-{
-    net_bye bye;
-    bye.why = reason;
-    link->send(peer, encode(bye), true);
-    link->disconnect(peer);
-    roster.gone(peer);
-}
-
 void net_session::send_to(peer_roles roles, const std::string& packet)
 {
     for (int peer : roster.peers_in(roles))
@@ -277,10 +225,10 @@ void net_session::send_lobby(int only)
 {
     net_lobby lobby;
     lobby.humans = roster.humans();
-    lobby.map_name = lobby_map_name();
-    lobby.bots = lobby_bots();
-    lobby.skill = chosen_skill;
-    lobby.rules = next_rules;
+    lobby.map_name = offered.map_name;
+    lobby.bots = bots_beside(offered, roster.humans());
+    lobby.skill = offered.skill;
+    lobby.rules = offered.rules;
     lobby.host_plays = roster.own() == own_role::host;
     for (int peer : roster.peers_in(roles::greeted)) {
         if (only >= 0 && peer != only)
@@ -301,18 +249,19 @@ bool net_session::start_match(const std::string& map_name, const std::string& ma
         error = "nobody has joined yet";
         return false;
     }
-    if (roster.humans().size() + static_cast<std::size_t>(lobby_bots()) < 2) {
+    const int bots = bots_beside(offered, roster.humans());
+    if (roster.humans().size() + static_cast<std::size_t>(bots) < 2) {
         error = "a match needs two fighters at least";
         return false;
     }
     net_start start;
     start.seed = seed;
-    start.skill = chosen_skill;
-    start.bots = lobby_bots();
+    start.skill = offered.skill;
+    start.bots = bots;
     start.humans = roster.humans();
     start.map_name = map_name;
     start.map_text = map_text;
-    start.rules = next_rules;
+    start.rules = offered.rules;
     const std::string packet = encode(start);
     if (packet.empty()) {
         error = "the map cannot be packed to send (zlib failed)";
@@ -343,18 +292,6 @@ bool net_session::begin(const net_start& start, std::string& error)
     hashes.new_match();
     current_phase = phase::playing;
     return true;
-}
-
-int net_session::lobby_bots() const
-{
-    return std::max(0, std::min(chosen_bots, net_max_slots - static_cast<int>(roster.humans().size())));
-}
-
-void net_session::set_rules(const match_rules& new_rules)
-{
-    next_rules = new_rules;
-    if (roster.hosts() && current_phase == phase::lobby)
-        send_lobby();
 }
 
 int net_session::ping_ms(int slot) const

@@ -55,6 +55,18 @@
 #include "net/rollback.h"
 #include "replay/replay_file.h"
 
+// What a host's lobby offers for the next match, set in one go.
+struct lobby_offer {
+    // The host's name as the finders of games on the local network list
+    // it; one the player name's rule refuses ("" too) gives the host's own.
+    std::string host_name;
+    std::string map_name = "unknown.zkm";
+    int bots = 3;
+    int skill = 1;                     // 0 HARD, 1 MEDIUM, 2 EASY
+    int most_players = net_max_slots;  // humans it lets play
+    match_rules rules;
+};
+
 class net_session {
 public:
     enum class phase { connecting, lobby, playing, ended };
@@ -69,58 +81,24 @@ public:
     // the host's tick as it says so: no peer can have guessed that far
     // ahead of the host, so none has to go back further than it can.
     static constexpr std::uint32_t entry_lead = rollback_match::most_ahead + rollback_match::most_delay + 4;
-    // A joiner that has not said hello this long after connecting is let
-    // go, so that silent connections cannot fill the host's places.
-    static constexpr std::chrono::seconds hello_within{3};
-    // A player come late that has not caught up this long after connecting
-    // is let go, so that the fighters it keeps from others come free.
-    static constexpr std::chrono::seconds ready_within{120};
 
-    // Opens the lobby on `port`, the host in slot 0 wearing `look`.
-    bool host(std::uint16_t port, const net_player& look, std::string& error);
-    // Opens the lobby on `port` for a server with no fighter of its own:
-    // the joiners take the slots from 0.
-    bool serve(std::uint16_t port, std::string& error);
-    // Starts joining the host at `address`, to play or only to watch; the
-    // lobby follows once it answers.
-    bool join(const std::string& address, std::uint16_t port, const net_player& look, std::string& error,
-              bool watching = false);
-    // The same over a network of the caller's: the session's tests.
-    void host_over(std::unique_ptr<net_transport> network, const net_player& look);
-    void serve_over(std::unique_ptr<net_transport> network);
-    void join_over(std::unique_ptr<net_transport> network, const net_player& look, bool watching = false);
-    // The host's name and the map it names, as the finders of games on the
-    // local network list them (the map "unknown.zkm" until told);
-    // a name the player name's rule refuses is not taken. The host's own
-    // player name until then.
-    void set_host_name(const std::string& name);
-    void set_map_name(const std::string& map_name);
-    // The host's bots and skill (3 and MEDIUM until told) and its score and
-    // time limits for the next match, told to the lobby.
-    void set_bots(int bots) { chosen_bots = bots; }
-    void set_skill(int skill) { chosen_skill = skill; }
-    // The most humans the host lets play (11 unless told fewer).
-    void set_most_players(int most) { most_players = most; }
-    void set_rules(const match_rules& rules);
+    // Opens the session over `network` (see link_for_host): the lobby of a host
+    // in slot 0 wearing `look`, or of a server with no fighter of its own
+    // (the joiners take the slots from 0); or a joiner's way in, to play or
+    // only to watch, the lobby following once the host answers.
+    void open(std::unique_ptr<net_transport> network, own_role role, const net_player& look = {});
+    // What the host's lobby offers for the next match, told to the lobby.
+    void offer(const lobby_offer& next);
     // The match the host's lobby offers, as a joiner was last told it.
     const net_lobby& get_lobby() const { return lobby_told; }
-    // For tests: lose and delay this peer's own sends.
-    void simulate(int lose_percent, int delay_ms, std::uint32_t seed);
 
     // Takes what the network brought; call every tick, in the lobby too.
     void poll(int wait_ms = 0);
     phase get_phase() const { return current_phase; }
-    // What this peer is: the host, a server, a player, a watcher, or one
-    // coming into a match under way.
-    own_role get_role() const { return roster.own(); }
-    // The humans in the lobby or the match, slot 0 (the host) first.
-    const std::vector<net_player>& get_humans() const { return roster.humans(); }
-    // This peer's fighter's slot; -1 for a server or a watcher.
-    int get_local_slot() const { return roster.own_slot(); }
-    // Whether slot 0 is the host's own fighter (not on a server).
-    bool host_plays() const { return roster.hosts() ? roster.own() == own_role::host : lobby_told.host_plays; }
-    // The watchers the host has let in.
-    int watcher_count() const { return roster.count(peer_role::watcher); }
+    // Who is where: this peer's role and slot (-1 for a server or a
+    // watcher), the humans in the lobby or the match, slot 0 (the host) first,
+    // the watchers let in.
+    const net_roster& get_roster() const { return roster; }
     // The round trip to the human in `slot` in milliseconds, as far as this
     // peer's link knows it (a joiner knows only the host's); -1 otherwise.
     int ping_ms(int slot) const;
@@ -156,11 +134,14 @@ public:
     // The match as it began: its map and rules, and its humans by slot:
     // those it began with, then those who came in late.
     const net_start& get_start() const { return started; }
-    std::uint64_t bytes_sent() const { return link ? link->bytes_sent() : 0; }
-    // Ticks skipped to let slower peers catch up.
-    std::uint32_t get_skips() const { return pace.skipped(); }
-    // Packets refused from every peer so far.
-    std::uint64_t get_refused() const;
+    // What this peer has sent, skipped to let slower peers catch up, and
+    // refused from every peer so far.
+    struct counts {
+        std::uint64_t bytes_sent = 0;
+        std::uint32_t skips = 0;
+        std::uint64_t refused = 0;
+    };
+    counts get_counts() const;
     // The slots the match has been waiting for, once it has waited a
     // moment; empty while it steps.
     std::vector<int> waiting_for() const;
@@ -193,7 +174,7 @@ private:
     };
     static const message_rule rules[];
 
-    void open(std::unique_ptr<net_transport> network, own_role role, const net_player& look);
+    // An event of the link: a packet is taken only as the rules table lets it.
     void take(const net_event& event);
     void take_message(int peer, const net_message& message);
     const message_rule* rule_for(int peer, net_kind kind) const;
@@ -221,34 +202,20 @@ private:
     // and relays it, or refuses it with a note to the speaker.
     void take_line(int peer, int slot, const std::string& text);
     void note_to(int peer, const char* text);
-    // The map the lobby names, and the bots beside its humans.
-    std::string lobby_map_name() const;
-    int lobby_bots() const;
     // Tells the link the host's listing when it has changed.
     void list_game();
-    // Tells a joiner why it cannot come in, and lets it go.
-    void turn_away(int peer, const std::string& reason);
     // The match so far to a peer come late, with whoever came in or left
     // after what it holds.
     bool send_catch_up(int peer, std::string& error);
     // A player come late takes the next fighter from `at` on.
     bool let_in(const net_enter& entry, bool ours);
-    // A player come late steps as a watcher until it is in, and says it is
-    // ready once it has stepped through what it was sent; then, behind the
-    // others, it steps on until it has caught up with the host.
-    void catch_up_with_host(const control_reading& local);
-    void say_ready_when_caught_up();
     bool begin(const net_start& start, std::string& error);
     void lost(int peer);
-    // The host's watch on joiners that hold the match up, and on those that
-    // never said hello or never caught up.
-    void watch_hold_ups();
-    void turn_away_the_nameless();
+    // The host plays on without a joiner, and tells it why.
     void let_go(int peer, const std::string& reason);
     // What the others lack of this peer's match: readings and hashes.
     void send_match();
-    // The host's return to its lobby.
-    void back_to_lobby();
+    // What each peer knew of the last match goes.
     void forget_the_match();
     // Ends the session: "" a leave, else why it ended.
     void end(const std::string& reason);
@@ -257,7 +224,7 @@ private:
     phase current_phase = phase::connecting;
     net_player own_look;
     net_roster roster;
-    peer_guard guards[net_roster::most_peers];
+    peer_guards guards;
     reading_relay relay;
     hash_check hashes;
     match_pace pace;
@@ -267,12 +234,7 @@ private:
     match_starter starter;
     std::string why;
     std::string notice;
-    std::string host_name = game_listing().name;
-    std::string chosen_map_name;  // empty: "unknown.zkm" in the lobby
-    int chosen_bots = 3;
-    int chosen_skill = 1;         // 0 HARD, 1 MEDIUM, 2 EASY
-    int most_players = net_max_slots;
-    match_rules next_rules;       // the host's, for the next match
+    lobby_offer offered;          // the host's, for the next match
     net_lobby lobby_told;         // a joiner's last word from the host's lobby
     bool over = false;            // the match ended by its rules, on every peer
     match_result result;
@@ -280,5 +242,5 @@ private:
     net_transport::clock::time_point over_since{};
     game_listing listed;
     line_rate own_lines;  // the host's own
-    line_rate catch_ups;  // matches so far packed for late watchers
+    line_rate catch_ups;  // matches so far packed for late comers
 };

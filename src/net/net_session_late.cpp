@@ -23,7 +23,7 @@ void net_session::late_hello_from(int peer, const net_message& message)
     const bool to_play = !message.hello.watching;
     const match_lineup& lineup = game.get_lineup();
     const bool room =
-        to_play && roster.room_to_come_in(match.human_count(), lineup.humans + lineup.bots, most_players, why_not);
+        to_play && roster.room_to_come_in(match.human_count(), lineup.humans + lineup.bots, offered.most_players, why_not);
     if (!room && !roster.room_to_watch(most_watchers))
         why_not = to_play ? "no room to play: " + why_not : "no room to watch: " + std::to_string(most_watchers) +
                                                               " are watching";
@@ -32,12 +32,12 @@ void net_session::late_hello_from(int peer, const net_message& message)
     else
         why_not.clear();
     if (!why_not.empty()) {
-        turn_away(peer, why_not);
+        let_go(peer, why_not);
         return;
     }
     roster.greet_late(peer, message.hello, room);
     if (!send_catch_up(peer, why_not)) {
-        turn_away(peer, why_not);
+        let_go(peer, why_not);
         return;
     }
     if (roster.role(peer) == peer_role::waiting_for_next)
@@ -120,7 +120,7 @@ void net_session::ready_from(int peer, const net_message&)
         return;
     std::string why_not;
     const match_lineup& lineup = game.get_lineup();
-    if (!roster.room_to_come_in(match.human_count(), lineup.humans + lineup.bots, most_players, why_not, peer)) {
+    if (!roster.room_to_come_in(match.human_count(), lineup.humans + lineup.bots, offered.most_players, why_not, peer)) {
         roster.set_role(peer, peer_role::waiting_for_next);
         note_to(peer, no_fighter_note);
         return;
@@ -169,32 +169,4 @@ bool net_session::let_in(const net_enter& entry, bool ours)
     // Those who know the match already have its readings before the entry.
     relay.entered(entry.slot, entry.tick);
     return true;
-}
-
-// Stepped only as far as was known, the player came in behind the others;
-// it steps on until it is where the host was half a trip ago.
-void net_session::catch_up_with_host(const control_reading& local)
-{
-    const std::uint32_t half_trip = static_cast<std::uint32_t>(std::max(0, link->round_trip_ms(host_peer)) / 20);
-    const std::uint32_t target = relay.sender_tick(host_peer) + half_trip;
-    const auto began = std::chrono::steady_clock::now();
-    while (match.get_tick() < target && std::chrono::steady_clock::now() - began < match_pace::catch_up_budget) {
-        pace.read(match, local, roster, link->now());
-        if (!match.advance())
-            return;
-    }
-    if (match.get_tick() >= target)
-        roster.become(own_role::player);
-}
-
-void net_session::say_ready_when_caught_up()
-{
-    if (roster.own() != own_role::coming_in)
-        return;
-    const std::uint32_t host_tick = relay.sender_tick(host_peer);
-    if (host_tick == 0 || match.get_tick() < match.confirmed() ||
-        match.get_tick() + rollback_match::most_ahead < host_tick)
-        return;
-    link->send(host_peer, encode_ready(), true);
-    roster.become(own_role::waiting_for_fighter);
 }

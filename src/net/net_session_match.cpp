@@ -20,12 +20,24 @@ void net_session::tick(const control_reading& local)
         case own_role::coming_in:
         case own_role::waiting_for_fighter:
             stepped = pace.watch_steps(match) > 0;
-            say_ready_when_caught_up();
+            // A player come late says it is ready once it has stepped
+            // through what it was sent.
+            if (roster.own() == own_role::coming_in && match_pace::stepped_through(match, relay.sender_tick(host_peer))) {
+                link->send(host_peer, encode_ready(), true);
+                roster.become(own_role::waiting_for_fighter);
+            }
             break;
-        case own_role::catching_up:
+        case own_role::catching_up: {
+            // Stepped only as far as was known, the player came in behind
+            // the others; it steps on until it is where the host was half a
+            // trip ago.
             stepped = match.advance();
-            catch_up_with_host(local);
+            const int half_trip = std::max(0, link->round_trip_ms(host_peer)) / 20;
+            const std::uint32_t target = relay.sender_tick(host_peer) + static_cast<std::uint32_t>(half_trip);
+            if (pace.catch_up(match, local, roster, target, *link))
+                roster.become(own_role::player);
             break;
+        }
         case own_role::host:
         case own_role::server:
         case own_role::player:
@@ -34,7 +46,8 @@ void net_session::tick(const control_reading& local)
         }
         pace.note_waiting(!stepped && match.get_waits() != waits_before, link->now());
         if (roster.hosts())
-            watch_hold_ups();
+            for (const auto& [peer, reason] : guards.held_up(roster, match, link->now()))
+                let_go(peer, reason);
         if (current_phase != phase::playing)
             return;
     }
@@ -45,8 +58,8 @@ void net_session::tick(const control_reading& local)
         pace.stop_waiting();
         over_since = link->now();
     }
-    if (roster.hosts() && over && link->now() - over_since >= end_shown_for)
-        back_to_lobby();
+    if (over && link->now() - over_since >= end_shown_for)
+        return_to_lobby();
 }
 
 bool net_session::match_over(match_result& out, std::uint32_t& at) const
@@ -68,28 +81,22 @@ std::vector<int> net_session::waiting_for() const
 // The same players, in the order they joined, less whoever has left; the
 // host's lobby as before the match, for the next one. Those still catching
 // up on the match play in the next, as many as may.
-void net_session::back_to_lobby()
+void net_session::return_to_lobby()
 {
-    for (int peer : roster.back_to_lobby(most_players))
-        turn_away(peer, "the match is full");
+    if (!roster.hosts() || current_phase != phase::playing)
+        return;
+    for (int peer : roster.back_to_lobby(offered.most_players))
+        let_go(peer, "the match is full");
     forget_the_match();
     current_phase = phase::lobby;
     send_lobby();
-}
-
-void net_session::return_to_lobby()
-{
-    if (roster.hosts() && current_phase == phase::playing)
-        back_to_lobby();
 }
 
 // What each peer knew of the last match goes; who they are and what they
 // may cost stays.
 void net_session::forget_the_match()
 {
-    const auto at = link->now();
-    for (peer_guard& guard : guards)
-        guard.next_match(at);
+    guards.next_match(link->now());
     relay.forget_all();
     hashes.new_match();
     pace.forget_the_match();
@@ -171,6 +178,18 @@ void net_session::lost(int peer)
     match.leave(slot, leave.tick);
     send_to(roles::greeted, encode(leave));
     std::fprintf(stderr, "ZK3: slot %d left the match at tick %u; a bot plays on\n", slot, leave.tick);
+}
+
+// The host plays on without a joiner and tells it why: one that costs the
+// others too much, or for whom there is no room.
+void net_session::let_go(int peer, const std::string& reason)
+{
+    std::fprintf(stderr, "ZK3: %s: %s\n", roster.who(peer).c_str(), reason.c_str());
+    lost(peer);
+    net_bye bye;
+    bye.why = reason.substr(0, net_max_bye);
+    link->send(peer, encode(bye), true);
+    link->disconnect(peer);
 }
 
 void net_session::end(const std::string& reason)

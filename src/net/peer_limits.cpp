@@ -83,3 +83,38 @@ bool line_rate::take(peer_clock::time_point at)
     credit -= each;
     return true;
 }
+
+void peer_guards::next_match(peer_clock::time_point at)
+{
+    for (peer_guard& guard : by_peer)
+        guard.next_match(at);
+}
+
+std::uint64_t peer_guards::refused() const
+{
+    std::uint64_t total = 0;
+    for (const peer_guard& guard : by_peer)
+        total += guard.refusals.total();
+    return total;
+}
+
+peer_guards::let_go_list peer_guards::held_up(const net_roster& roster, const rollback_match& match,
+                                              peer_clock::time_point at)
+{
+    let_go_list out;
+    for (int peer : roster.peers_in(peer_role::player))
+        if (by_peer[peer].hold_up.look(match.waits_for(roster.slot(peer)), at))
+            out.emplace_back(peer, "your controls stopped arriving for 3 s");
+    return out;
+}
+
+peer_guards::let_go_list peer_guards::overstayed(const net_roster& roster, peer_clock::time_point at)
+{
+    let_go_list out;
+    for (int peer : roster.peers_in(peer_role::nameless | peer_role::coming_in)) {
+        const bool nameless = roster.role(peer) == peer_role::nameless;
+        if (at - roster.connected_at(peer) > (nameless ? hello_within : ready_within))
+            out.emplace_back(peer, nameless ? "no hello within 3 s" : "not caught up on the match within 2 minutes");
+    }
+    return out;
+}

@@ -9,6 +9,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "net/net_roster.h"
+#include "net/rollback.h"
 
 using peer_clock = std::chrono::steady_clock;
 
@@ -112,4 +117,34 @@ struct peer_guard {
         said = line_rate();
         noted = line_rate();
     }
+};
+
+// Every joiner's guard, by peer, and the host's watch on the joiners that
+// cost the others too much: the ones to let go, each with why.
+class peer_guards {
+public:
+    // A joiner that has not said hello this long after connecting is let
+    // go, so that silent connections cannot fill the host's places.
+    static constexpr std::chrono::seconds hello_within{3};
+    // A player come late that has not caught up this long after connecting
+    // is let go, so that the fighters it keeps from others come free.
+    static constexpr std::chrono::seconds ready_within{120};
+
+    using let_go_list = std::vector<std::pair<int, std::string>>;
+
+    peer_guard& operator[](int peer) { return by_peer[peer]; }
+    // What each may cost carries over to the next match.
+    void next_match(peer_clock::time_point at);
+    // Packets refused from every peer so far.
+    std::uint64_t refused() const;
+    // Players whose controls stopped coming held every peer's match up:
+    // after three seconds of it, whether or not their other packets still
+    // come, a bot plays on. Look once a tick of the match.
+    let_go_list held_up(const net_roster& roster, const rollback_match& match, peer_clock::time_point at);
+    // Connections that never said hello, and players come late whom a bot's
+    // fighter has waited for too long.
+    static let_go_list overstayed(const net_roster& roster, peer_clock::time_point at);
+
+private:
+    peer_guard by_peer[net_roster::most_peers];
 };

@@ -56,7 +56,7 @@ bool chat_box::update()
 bool chat_box::opens(const typed_key& key) const
 {
     // A watcher reads the lines and says none.
-    if (session->get_role() == own_role::watcher)
+    if (session->get_roster().own() == own_role::watcher)
         return false;
     const bool enter = key.keycode == ALLEGRO_KEY_ENTER || key.keycode == ALLEGRO_KEY_PAD_ENTER;
     return key.keycode == ALLEGRO_KEY_T || (enter_opens && enter);
@@ -66,7 +66,7 @@ bool chat_box::opens(const typed_key& key) const
 // the slots of a lobby move up when someone leaves.
 void chat_box::take_heard()
 {
-    const std::vector<net_player>& humans = session->get_humans();
+    const std::vector<net_player>& humans = session->get_roster().humans();
     for (const net_chat& line : session->get_chat().since(heard_taken)) {
         chat_entry entry;
         entry.tick = now;

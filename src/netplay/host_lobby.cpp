@@ -10,6 +10,7 @@
 #include "map/cmap.h"
 #include "map/map_file.h"
 #include "net/local_networks.h"
+#include "net/net_link.h"
 #include "net/net_session.h"
 #include "netplay/match_cycle.h"
 #include "netplay/lobby_list.h"
@@ -63,8 +64,10 @@ bool host_lobby::init(match_cycle& new_cycle, std::uint16_t new_port, std::uint3
     join_hint = how_others_join(port);
     choices.init(options.get_level(), options.get_bots(), rules);
     resume(new_seed);
-    if (!session->host(port, own_look(), error))
+    std::unique_ptr<net_transport> link = link_for_host(port, error);
+    if (!link)
         return false;
+    session->open(std::move(link), own_role::host, own_look());
     offer();
     return true;
 }
@@ -73,7 +76,7 @@ void host_lobby::resume(std::uint32_t new_seed)
 {
     seed = new_seed;
     message.clear();
-    humans_seen = session->get_humans().size();
+    humans_seen = session->get_roster().humans().size();
     start_key.hold();
     leave_key.hold();
     // The match's lines stay with the match.
@@ -84,10 +87,12 @@ void host_lobby::offer()
 {
     char name[cmap::max_name_length + 1];
     map.get_name(choices.get_level(), name, false);
-    session->set_map_name(name);
-    session->set_bots(choices.get_bots());
-    session->set_skill(options.get_skill());
-    session->set_rules(choices.get_rules());
+    lobby_offer next;
+    next.map_name = name;
+    next.bots = choices.get_bots();
+    next.skill = options.get_skill();
+    next.rules = choices.get_rules();
+    session->offer(next);
 }
 
 void host_lobby::update()
@@ -97,9 +102,9 @@ void host_lobby::update()
     if (session->get_phase() != net_session::phase::lobby)
         return;
     // A message about the lobby as it was goes when someone joins or leaves.
-    if (session->get_humans().size() != humans_seen)
+    if (session->get_roster().humans().size() != humans_seen)
         message.clear();
-    humans_seen = session->get_humans().size();
+    humans_seen = session->get_roster().humans().size();
     // While a line is typed, its keys are the line's.
     const bool typing = chat.update();
     if (typing) {
@@ -122,7 +127,7 @@ void host_lobby::update()
 // need not have it.
 void host_lobby::start()
 {
-    if (session->get_humans().size() < 2) {
+    if (session->get_roster().humans().size() < 2) {
         message = "NOBODY HAS JOINED YET";
         return;
     }
@@ -151,7 +156,7 @@ void host_lobby::draw()
     draw_centred_line(line, port_y, true);
     draw_centred_line(join_hint.c_str(), join_hint_y, false, grey);
 
-    const std::vector<net_player>& humans = session->get_humans();
+    const std::vector<net_player>& humans = session->get_roster().humans();
     draw_lobby_list(humans, 0);
 
     choices.draw();

@@ -5,6 +5,7 @@
 #include "app/input.h"
 #include "app/shell.h"
 #include "frontend/backdrop.h"
+#include "net/net_link.h"
 #include "net/net_session.h"
 #include "netplay/match_cycle.h"
 #include "netplay/lobby_list.h"
@@ -43,8 +44,10 @@ bool join_wait::init(match_cycle& new_cycle, const std::string& address, std::ui
     session = &cycle->get_session();
     where = address + ":" + std::to_string(port);
     leave_key.hold();
-    if (!session->join(address, port, own_look(), error, watching))
+    std::unique_ptr<net_transport> link = link_to_host(address, port, error);
+    if (!link)
         return false;
+    session->open(std::move(link), watching ? own_role::watcher : own_role::player, own_look());
     chat.init(*session, true);
     return true;
 }
@@ -81,8 +84,8 @@ void join_wait::draw()
     draw_backdrop(backdrop);
     // A player the host gave no slot has come into a match under way: the
     // match so far is on its way.
-    const bool watching = session->get_role() == own_role::watcher;
-    const bool under_way = !watching && session->get_local_slot() < 0;
+    const bool watching = session->get_roster().own() == own_role::watcher;
+    const bool under_way = !watching && session->get_roster().own_slot() < 0;
     if (session->get_phase() == net_session::phase::lobby && under_way) {
         const std::string joining = "JOINING THE MATCH UNDER WAY AT " + where + "...";
         draw_centred_line(joining.c_str(), title_y, true);
@@ -90,7 +93,7 @@ void join_wait::draw()
         draw_centred_line(watching ? "WATCHING THE LOBBY - WAITING FOR THE HOST TO START"
                                    : "IN THE LOBBY - WAITING FOR THE HOST TO START",
                           title_y, true);
-        draw_lobby_list(session->get_humans(), session->get_local_slot(), session->host_plays());
+        draw_lobby_list(session->get_roster().humans(), session->get_roster().own_slot(), session->get_lobby().host_plays);
         draw_centred_line(offered(session->get_lobby()).c_str(), offer_y, true);
     } else {
         const std::string joining = (watching ? "WATCHING " : "JOINING ") + where + "...";

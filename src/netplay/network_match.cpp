@@ -56,7 +56,7 @@ void network_match::update()
         left = true;
         return;
     }
-    if (session->get_local_slot() < 0)
+    if (session->get_roster().own_slot() < 0)
         follow_another();
     else if (death.running() && (escape || watch))
         death.end();
@@ -100,16 +100,16 @@ void network_match::draw_overlay() const
     match_result result;
     std::uint32_t ended_at = 0;
     if (session->match_over(result, ended_at)) {
-        draw_match_end(result, human_names(), scores.get_scores(), pings(), session->get_local_slot(), true);
+        draw_match_end(result, human_names(), scores.get_scores(), pings(), session->get_roster().own_slot(), true);
         return;
     }
     scores.draw(human_names(), pings(), true);
-    draw_waiting_note(session->waiting_for(), session->get_humans());
-    if (session->get_role() == own_role::watcher)
+    draw_waiting_note(session->waiting_for(), session->get_roster().humans());
+    if (session->get_roster().own() == own_role::watcher)
         draw_followed();
-    else if (session->get_role() == own_role::waiting_for_fighter)
+    else if (session->get_roster().own() == own_role::waiting_for_fighter)
         draw_centred_line("WAITING FOR A FIGHTER - LEFT AND RIGHT BUTTONS: WHOM TO WATCH", followed_y, false);
-    else if (session->get_role() == own_role::coming_in)
+    else if (session->get_roster().own() == own_role::coming_in)
         draw_centred_line("CATCHING UP ON THE MATCH - YOU TAKE OVER A BOT IN A MOMENT", followed_y, false);
 }
 

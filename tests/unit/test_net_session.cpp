@@ -63,6 +63,16 @@ public:
     game_listing listing;
 };
 
+// The host's offer: `bots` at `skill` under `rules`, on the map it names.
+lobby_offer offer_of(int bots, match_rules rules = {}, int skill = 1)
+{
+    lobby_offer offer;
+    offer.bots = bots;
+    offer.skill = skill;
+    offer.rules = rules;
+    return offer;
+}
+
 std::string inputs_of(int slot, std::uint32_t first_tick, std::size_t count,
                       std::uint32_t have_until_all = 0)
 {
@@ -80,7 +90,7 @@ protected:
         ASSERT_TRUE(read_map_text("zkm/tower.zkm", map_text));
         auto owned = std::make_unique<pretend_network>();
         network = owned.get();
-        session.host_over(std::move(owned), net_player{});
+        session.open(std::move(owned), own_role::host);
     }
     void TearDown() override
     {
@@ -120,10 +130,10 @@ protected:
     }
     std::uint64_t refused_after(int peer, const std::string& packet)
     {
-        const std::uint64_t before = session.get_refused();
+        const std::uint64_t before = session.get_counts().refused;
         network->deliver(peer, packet);
         session.poll();
-        return session.get_refused() - before;
+        return session.get_counts().refused - before;
     }
 
     kept_settings kept;
@@ -178,7 +188,7 @@ TEST_F(NetSession, EachMessageIsTakenOnlyFromTheSideAndInThePhaseItBelongsTo)
             ASSERT_TRUE(session.start_match("tower.zkm", map_text, 7, error)) << error;
         }
         EXPECT_EQ(refused_after(row.peer, row.packet), row.refused) << row.what;
-        EXPECT_EQ(session.get_humans().size(), 3u) << row.what;
+        EXPECT_EQ(session.get_roster().humans().size(), 3u) << row.what;
     }
     EXPECT_EQ(session.get_phase(), net_session::phase::playing);
     EXPECT_EQ(session.get_match().left_at(1), rollback_match::never);
@@ -211,7 +221,7 @@ TEST_F(NetSession, AJoinerWhoseControlsStopIsPlayedOnByABotFromTheTickTheHostLac
         }
         if (waited == 300) {
             EXPECT_EQ(session.waiting_for(), std::vector<int>{2});
-            EXPECT_EQ(waiting_line(session.waiting_for(), session.get_humans()), "WAITING FOR JOINER 2");
+            EXPECT_EQ(waiting_line(session.waiting_for(), session.get_roster().humans()), "WAITING FOR JOINER 2");
         }
     }
     // Guessed for the ticks the match may guess, then three seconds of waiting.
@@ -240,8 +250,7 @@ TEST_F(NetSession, AJoinerWhoseControlsStopIsPlayedOnByABotFromTheTickTheHostLac
 // then the host takes those still there back to its lobby for the next.
 TEST_F(NetSession, AfterTheEndTheHostTakesThoseStillThereBackToItsLobby)
 {
-    session.set_bots(0);
-    session.set_rules({0, 1});
+    session.offer(offer_of(0, {0, 1}));
     start(2);
     match_result result;
     std::uint32_t ended_at = 0;
@@ -257,7 +266,7 @@ TEST_F(NetSession, AfterTheEndTheHostTakesThoseStillThereBackToItsLobby)
     EXPECT_EQ(session.get_phase(), net_session::phase::playing);
     tick({1});
     ASSERT_EQ(session.get_phase(), net_session::phase::lobby);
-    ASSERT_EQ(session.get_humans().size(), 2u) << "the one who left is gone";
+    ASSERT_EQ(session.get_roster().humans().size(), 2u) << "the one who left is gone";
     const net_message& told = network->sent.back().message;
     ASSERT_EQ(told.kind, net_kind::lobby);
     EXPECT_EQ(told.lobby.your_slot, 1);
@@ -276,8 +285,7 @@ TEST_F(NetSession, TheMatchIsTheHostsChoiceAndLeavesTheOptionsAsTheyWere)
     options.set_bots(7);
     options.set_skill(0);
     const kept_settings own = options.get_kept();
-    session.set_bots(2);
-    session.set_skill(2);
+    session.offer(offer_of(2, {}, 2));
     start(2);
     ASSERT_EQ(network->sent.back().message.kind, net_kind::start);
     const net_start told = network->sent.back().message.start;
@@ -299,7 +307,7 @@ pretend_network* join_the_lobby(net_session& joiner)
 {
     auto owned = std::make_unique<pretend_network>();
     pretend_network* host = owned.get();
-    joiner.join_over(std::move(owned), net_player{});
+    joiner.open(std::move(owned), own_role::player);
     host->connect(0);
     net_lobby lobby;
     lobby.humans.resize(2);
@@ -317,8 +325,7 @@ TEST_F(NetSession, TheCycleTellsEachTurnFromTheLobbyToAMatchAndBackOnce)
     using news = match_cycle::news;
     enum class act { ticks, start, back, leave };
     match_cycle cycle(session);
-    session.set_bots(0);
-    session.set_rules({0, 1});
+    session.offer(offer_of(0, {0, 1}));
     gather(2);
     const struct {
         const char* what;
@@ -394,7 +401,7 @@ TEST_F(NetSession, AWatcherWatchesTheNextMatchToo)
     network->deliver(watcher_peer, encode(watcher));
     start(2);
     session.return_to_lobby();
-    EXPECT_EQ(session.watcher_count(), 1);
+    EXPECT_EQ(session.get_roster().count(peer_role::watcher), 1);
     ASSERT_EQ(network->sent.back().peer, watcher_peer);
     ASSERT_EQ(network->sent.back().message.kind, net_kind::lobby);
     EXPECT_EQ(network->sent.back().message.lobby.your_slot, net_no_slot);
@@ -411,8 +418,8 @@ TEST_F(NetSession, AServersWatchersSeeEverySlotAndAreNeverWaitedFor)
 {
     auto owned = std::make_unique<pretend_network>();
     network = owned.get();
-    session.serve_over(std::move(owned));
-    session.set_bots(1);
+    session.open(std::move(owned), own_role::server);
+    session.offer(offer_of(1));
     gather(2);
     net_hello watcher;
     watcher.watching = true;
@@ -422,9 +429,9 @@ TEST_F(NetSession, AServersWatchersSeeEverySlotAndAreNeverWaitedFor)
         network->deliver(peer, encode(watcher));
     }
     session.poll();
-    ASSERT_EQ(session.get_humans().size(), 2u);
-    EXPECT_EQ(session.get_humans()[0].name, "JOINER 1") << "the first joiner plays slot 0";
-    EXPECT_EQ(session.watcher_count(), net_session::most_watchers);
+    ASSERT_EQ(session.get_roster().humans().size(), 2u);
+    EXPECT_EQ(session.get_roster().humans()[0].name, "JOINER 1") << "the first joiner plays slot 0";
+    EXPECT_EQ(session.get_roster().count(peer_role::watcher), net_session::most_watchers);
     EXPECT_EQ(network->let_go, std::vector<int>{turned_away});
     net_lobby told;
     for (const auto& packet : network->sent)
@@ -531,7 +538,7 @@ TEST_F(NetSession, ReadingsFarAheadOfTheHostsTickAreNeitherKeptNorRelayed)
     tick({1});
     const std::uint32_t host_tick = session.get_match().get_tick();
     EXPECT_LE(session.get_match().known(2).size(), host_tick + net_session::most_taken_ahead);
-    EXPECT_GT(session.get_refused(), 0u);
+    EXPECT_GT(session.get_counts().refused, 0u);
     for (const auto& packet : network->sent) {
         if (packet.message.kind != net_kind::inputs || packet.peer != 1)
             continue;
@@ -631,7 +638,7 @@ TEST_F(NetSession, ScrambledPacketsFromOneJoinerLeaveTheMatchAndTheOthersAlone)
     }
     EXPECT_EQ(session.get_match().get_tick(), static_cast<std::uint32_t>(ticks));
     EXPECT_EQ(session.get_match().left_at(1), rollback_match::never);
-    EXPECT_GT(session.get_refused(), 0u);
+    EXPECT_GT(session.get_counts().refused, 0u);
 }
 
 // A packet of `message` as a game of the protocol version before ours writes it.
@@ -654,7 +661,7 @@ TEST_F(NetSession, AJoinerOfAnotherVersionIsToldSoInItsOwnVersionAndTheHostSaysS
     EXPECT_EQ(network->raw_sent[0].first, 3);
     EXPECT_EQ(network->raw_sent[0].second, as_older_version(encode(told)));
     EXPECT_EQ(network->let_go, std::vector<int>{3});
-    EXPECT_EQ(session.get_humans().size(), 1u);
+    EXPECT_EQ(session.get_roster().humans().size(), 1u);
 }
 
 TEST(NetSessionJoiner, AHostOfAnotherVersionEndsTheJoiningInWords)
@@ -664,7 +671,7 @@ TEST(NetSessionJoiner, AHostOfAnotherVersionEndsTheJoiningInWords)
         auto owned = std::make_unique<pretend_network>();
         pretend_network* network = owned.get();
         net_session joiner;
-        joiner.join_over(std::move(owned), net_player{});
+        joiner.open(std::move(owned), own_role::player);
         network->connect(0);
         network->deliver(0, packet);
         joiner.poll();
@@ -745,13 +752,21 @@ TEST(PeerLimits, OnlyAJoinerWhoHoldsTheMatchUpForThreeSecondsIsLetGo)
 
 TEST_F(NetSession, HostKeepsTheFindersListingCurrent)
 {
-    session.set_host_name("ANNA");
-    session.set_host_name("AN.NA");
-    session.set_map_name("foundry.zkm");
-    session.poll();
     game_listing expected;
-    expected.name = "ANNA";
+    session.poll();
+    expected.map = "unknown.zkm";
+    EXPECT_EQ(network->listing, expected) << "the host's own name until told, and no map";
+    lobby_offer offer;
+    offer.host_name = "AN.NA";
+    offer.map_name = "foundry.zkm";
+    session.offer(offer);
+    session.poll();
     expected.map = "foundry.zkm";
+    EXPECT_EQ(network->listing, expected) << "a name out of the rule is not taken";
+    offer.host_name = "ANNA";
+    session.offer(offer);
+    session.poll();
+    expected.name = "ANNA";
     EXPECT_EQ(network->listing, expected);
 
     gather(2);
@@ -897,7 +912,7 @@ TEST_F(NetSession, AFloodOfLinesCostsTheHostNoMoreThanTheRateAllows)
     EXPECT_EQ(static_cast<int>(sent.size()) - notes, 2 * lines) << "each line to each of two joiners";
     EXPECT_LE(notes, most);
     EXPECT_EQ(session.get_chat().lines().size(), chat_log::most_kept);
-    EXPECT_EQ(session.get_refused(), 2u * 1000 * seconds - static_cast<unsigned>(lines));
+    EXPECT_EQ(session.get_counts().refused, 2u * 1000 * seconds - static_cast<unsigned>(lines));
 }
 
 // A joiner sends its line to the host and shows what the host relays; a

@@ -5,6 +5,7 @@
 
 #include "match/cgame.h"
 #include "match/match_shape.h"
+#include "net/net_link.h"
 #include "replay/replay_folder.h"
 #include "server_log.h"
 #include "stop_signals.h"
@@ -30,6 +31,19 @@ std::string rules_text(const server_options& settings)
     return text;
 }
 
+// What the lobby offers for a match on `map`.
+lobby_offer offer_of(const server_options& settings, const std::string& map)
+{
+    lobby_offer next;
+    next.host_name = settings.name;
+    next.map_name = map;
+    next.bots = static_cast<int>(settings.bots);
+    next.skill = static_cast<int>(settings.skill);
+    next.most_players = static_cast<int>(settings.most_players);
+    next.rules = rules_of(settings);
+    return next;
+}
+
 }  // namespace
 
 dedicated_server::dedicated_server(const server_options& chosen, map_rotation& rotation,
@@ -44,14 +58,11 @@ dedicated_server::dedicated_server(const server_options& chosen, map_rotation& r
 
 bool dedicated_server::open(std::string& error)
 {
-    if (!session.serve(static_cast<std::uint16_t>(settings.port), error))
+    std::unique_ptr<net_transport> link = link_for_host(static_cast<std::uint16_t>(settings.port), error);
+    if (!link)
         return false;
-    session.set_host_name(settings.name);
-    session.set_map_name(maps.next().name);
-    session.set_bots(static_cast<int>(settings.bots));
-    session.set_skill(static_cast<int>(settings.skill));
-    session.set_rules(rules_of(settings));
-    session.set_most_players(static_cast<int>(settings.most_players));
+    session.open(std::move(link), own_role::server);
+    session.offer(offer_of(settings, maps.next().name));
     std::string names;
     for (std::size_t i = 0; i < maps.size(); i++, maps.advance())
         names += (i == 0 ? "" : ", ") + maps.next().name;
@@ -113,7 +124,7 @@ void dedicated_server::end_early()
 void dedicated_server::in_lobby()
 {
     log.watch_lobby(session);
-    if (countdown.due(static_cast<int>(session.get_humans().size()), std::chrono::steady_clock::now()))
+    if (countdown.due(static_cast<int>(session.get_roster().humans().size()), std::chrono::steady_clock::now()))
         start_next();
 }
 
@@ -123,7 +134,7 @@ void dedicated_server::start_next()
     std::string error;
     const bool started = cycle.start(played.name, played.text, seeds(), error);
     maps.advance();
-    session.set_map_name(maps.next().name);
+    session.offer(offer_of(settings, maps.next().name));
     if (!started) {
         log_line("no match on " + played.name + ": " + error);
         countdown.open();
@@ -132,7 +143,7 @@ void dedicated_server::start_next()
     log.match_started(session, log.match_number() + 1);
     began = std::chrono::steady_clock::now();
     figures_then = process_figures_now();
-    sent_then = session.bytes_sent();
+    sent_then = session.get_counts().bytes_sent;
 }
 
 void dedicated_server::after_match()
@@ -148,7 +159,7 @@ void dedicated_server::after_match()
                  "resident_kb %ld peak_kb %ld\n",
                  log.match_number(), session.get_match().get_tick(), seconds,
                  loop_ticks > 0 ? (now.cpu_ms - figures_then.cpu_ms) * 1000 / loop_ticks : 0.0,
-                 seconds > 0 ? static_cast<double>(session.bytes_sent() - sent_then) / seconds : 0.0,
+                 seconds > 0 ? static_cast<double>(session.get_counts().bytes_sent - sent_then) / seconds : 0.0,
                  now.resident_kb, now.peak_kb);
     log.match_left();
     countdown.open();

@@ -5,7 +5,7 @@
 
 void session_log::watch_lobby(const net_session& session)
 {
-    const std::vector<net_player>& now = session.get_humans();
+    const std::vector<net_player>& now = session.get_roster().humans();
     for (const roster_change& change : roster_changes(known, now))
         log_line((change.joined ? "join " : "leave ") + change.name);
     known = now;
@@ -93,7 +93,7 @@ void session_log::match_left()
 
 void session_log::watch_watchers(const net_session& session)
 {
-    const int now = session.watcher_count();
+    const int now = session.get_roster().count(peer_role::watcher);
     for (; watchers < now; watchers++)
         log_line("watcher joined (" + std::to_string(watchers + 1) + " watching)");
     for (; watchers > now; watchers--)

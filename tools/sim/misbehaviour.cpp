@@ -73,7 +73,7 @@ void misbehaving_peer::flood(net_session& session)
         readings[tick].pointer_x = static_cast<std::int32_t>(tick % 2);
     }
     for (int packet = 0; packet < flood_packets_a_tick; packet++) {
-        session.send_raw(host_peer, encode(inputs_of(session.get_local_slot(), flood_tick, readings)), false);
+        session.send_raw(host_peer, encode(inputs_of(session.get_roster().own_slot(), flood_tick, readings)), false);
         flood_tick += net_max_readings;
     }
 }
@@ -81,7 +81,7 @@ void misbehaving_peer::flood(net_session& session)
 void misbehaving_peer::lie(net_session& session)
 {
     const std::uint32_t tick = session.get_match().get_tick();
-    const int own_slot = session.get_local_slot();
+    const int own_slot = session.get_roster().own_slot();
     control_reading reading;
     std::string packet;
     switch (ticks % 9) {

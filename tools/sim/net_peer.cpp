@@ -44,6 +44,7 @@
 #include "map/map_file.h"
 #include "match/cgame.h"
 #include "match/match_shape.h"
+#include "net/net_link.h"
 #include "net/net_session.h"
 #include "netplay/match_cycle.h"
 #include "replay/replay_folder.h"
@@ -267,9 +268,9 @@ void say_progress(const net_session& session, std::uint32_t& said_tick, bool& sa
         said_tick = thousands;
         std::fprintf(stderr, "zk3-sim: at tick %u\n", thousands);
     }
-    if (!said_in && session.get_role() != own_role::coming_in && session.get_local_slot() >= 0) {
+    if (!said_in && session.get_roster().own() != own_role::coming_in && session.get_roster().own_slot() >= 0) {
         said_in = true;
-        const int slot = session.get_local_slot();
+        const int slot = session.get_roster().own_slot();
         const auto took = std::chrono::steady_clock::now() - joined;
         std::fprintf(stderr, "zk3-sim: came in as slot %d at tick %u, told %lld ms after joining\n", slot,
                      match.entered_at(slot),
@@ -337,11 +338,11 @@ void print_figures(const net_session& session, const match_figures& figures, std
                  match.get_rollbacks(), static_cast<unsigned long long>(match.get_ticks_redone()),
                  match.get_deepest(), match.get_worst_step_us() / 1000, match.get_worst_step_cpu_us() / 1000,
                  match.get_input_delay(), figures.most_delay, match.lookahead(), match.get_step_cost_us(),
-                 match.get_waits(), session.get_skips(),
+                 match.get_waits(), session.get_counts().skips,
                  figures.timer_ticks > last ? figures.timer_ticks - last : 0,
                  static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(figures.took).count()),
-                 static_cast<unsigned long long>(session.bytes_sent()),
-                 static_cast<unsigned long long>(session.get_refused()), peak_memory_kb());
+                 static_cast<unsigned long long>(session.get_counts().bytes_sent),
+                 static_cast<unsigned long long>(session.get_counts().refused), peak_memory_kb());
 }
 
 // wait_for_start's word that the match began.
@@ -369,7 +370,7 @@ int wait_for_start(match_cycle& cycle, const peer_settings& run, const std::stri
             std::fprintf(stderr, "zk3-sim: %s\n", session.get_ended_why().c_str());
             return bad_usage;
         }
-        if (run.hosting && static_cast<long>(session.get_humans().size()) >= run.players) {
+        if (run.hosting && static_cast<long>(session.get_roster().humans().size()) >= run.players) {
             // A map the host names by its path's last part, as its file name.
             std::string error;
             if (!cycle.start(file_name(run.map_path), map_text, static_cast<std::uint32_t>(run.seed), error)) {
@@ -411,25 +412,28 @@ int run_net_peer(int argc, char** argv)
 
     net_session session;
     if (run.hosting) {
-        session.set_map_name(file_name(run.map_path));
-        match_rules rules;
-        rules.score_limit = static_cast<int>(run.score_limit);
-        rules.time_limit = static_cast<int>(run.time_limit);
-        session.set_rules(rules);
-        session.set_bots(static_cast<int>(run.bots));
-        session.set_skill(static_cast<int>(run.skill));
+        lobby_offer offer;
+        offer.map_name = file_name(run.map_path);
+        offer.rules.score_limit = static_cast<int>(run.score_limit);
+        offer.rules.time_limit = static_cast<int>(run.time_limit);
+        offer.bots = static_cast<int>(run.bots);
+        offer.skill = static_cast<int>(run.skill);
+        session.offer(offer);
     }
     net_player look;
     look.name = run.name;  // the host's name in the lobbies and the finders' lists
     std::string error;
-    const auto port = static_cast<std::uint16_t>(run.port);
-    if (run.hosting ? !session.host(port, look, error)
-                    : !session.join(run.address, port, look, error, run.watching)) {
+    std::unique_ptr<net_transport> link =
+        run.hosting ? link_for_host(static_cast<std::uint16_t>(run.port), error)
+                    : link_to_host(run.address, static_cast<std::uint16_t>(run.port), error);
+    if (!link) {
         std::fprintf(stderr, "zk3-sim: %s\n", error.c_str());
         return bad_usage;
     }
-    session.simulate(static_cast<int>(run.lose), static_cast<int>(run.delay),
-                     static_cast<std::uint32_t>(run.hand_seed + 1));
+    link->simulate(static_cast<int>(run.lose), static_cast<int>(run.delay),
+                   static_cast<std::uint32_t>(run.hand_seed + 1));
+    const own_role role = run.hosting ? own_role::host : run.watching ? own_role::watcher : own_role::player;
+    session.open(std::move(link), role, look);
     match_cycle cycle(session);
     for (long played = 0;; played++) {
         const int status = play_match(cycle, run, map_text, played);
@@ -460,7 +464,7 @@ int play_match(match_cycle& cycle, const peer_settings& run, const std::string& 
     auto next = figures.began;
     const auto misbehaving_until = next + tick_time * last + finish_wait;
     std::uint32_t said_tick = 0;
-    bool said_in = session.get_role() != own_role::coming_in;
+    bool said_in = session.get_roster().own() != own_role::coming_in;
     while (!ended_by_rules && !session.all_agree_at(last)) {
         const match_cycle::news news =
             misbehaving.plays() ? cycle.tick(run.hand_seed >= 0 ? hand.next() : control_reading{}) : cycle.hear();
