@@ -44,7 +44,15 @@ void net_session::open(std::unique_ptr<net_transport> network, own_role role, co
     roster.set_humans(role == own_role::host ? std::vector<net_player>{look} : std::vector<net_player>{});
     current_phase = phase::lobby;
     listed = game_listing();  // a new link has heard nothing yet
-    list_game();
+}
+
+void net_session::offer(const lobby_offer& next)
+{
+    offered = next;
+    if (offered.map_name.empty())
+        offered.map_name = lobby_offer().map_name;
+    if (roster.hosts() && current_phase == phase::lobby)
+        send_lobby();
 }
 
 void net_session::poll(int wait_ms)
@@ -55,7 +63,13 @@ void net_session::poll(int wait_ms)
     link->poll(events, wait_ms);
     for (const net_event& event : events)
         take(event);
-    list_game();
+    // What the finders of games are told, once it has changed.
+    const game_listing now = listing_of(offered, own_look, roster.players(), current_phase == phase::playing,
+                                        started.map_name);
+    if (roster.hosts() && !(now == listed)) {
+        listed = now;
+        link->set_listing(listed);
+    }
     // A peer whose match went another way than ours: the host plays on
     // with the others, a joiner's match ends.
     for (int peer : roster.peers_in(roles::connected)) {

@@ -17,18 +17,24 @@
 //                    peer's own role, the humans by slot
 //   reading_relay.*  the readings each peer has and the next ones it gets
 //   hash_check.*     whether every peer's match is the same
-//   match_pace.*     when this peer steps, skips or waits; the input delay
+//   match_pace.*     when this peer steps, skips, waits or catches up; the
+//                    input delay
 //   chat_log.*       the lines heard
-//   peer_limits.*    what a joiner may cost the host
+//   peer_limits.*    what a joiner may cost the host, and the joiners that
+//                    cost too much (peer_guards)
+//   late_entry.*     who may come into a match under way, and the match so
+//                    far it is sent
+//   lobby_offer.*    what the host offers for the next match, and what the
+//                    finders of games are told
+// The link is made by the caller (link_for_host, link_to_host in
+// net_link.h, or a scripted one in the tests) and handed to open.
 // The session's own files:
 //   net_session.cpp          opening, the link's events, the lobby and the
 //                            start
 //   net_session_rules.cpp    who may send what, when
-//   net_session_match.cpp    the ticks of the match, peers that leave, the
-//                            end and the way back to the lobby
+//   net_session_match.cpp    the ticks of the match, peers that leave or are
+//                            let go, the end and the way back to the lobby
 //   net_session_late.cpp     players and watchers who come in late
-//   net_session_guard.cpp    letting go of joiners who cost too much
-//   net_session_listing.cpp  what the finders of games are told
 //   net_session_chat.cpp     what the players say
 // Where what comes next goes: a new message (a vote to kick or to change
 // the map) gets its row in the rules table; a ban, a mute or a vote cast
@@ -46,6 +52,8 @@
 #include "match/match_setup.h"
 #include "net/chat_log.h"
 #include "net/hash_check.h"
+#include "net/late_entry.h"
+#include "net/lobby_offer.h"
 #include "net/match_pace.h"
 #include "net/net_messages.h"
 #include "net/net_roster.h"
@@ -54,18 +62,6 @@
 #include "net/reading_relay.h"
 #include "net/rollback.h"
 #include "replay/replay_file.h"
-
-// What a host's lobby offers for the next match, set in one go.
-struct lobby_offer {
-    // The host's name as the finders of games on the local network list
-    // it; one the player name's rule refuses ("" too) gives the host's own.
-    std::string host_name;
-    std::string map_name = "unknown.zkm";
-    int bots = 3;
-    int skill = 1;                     // 0 HARD, 1 MEDIUM, 2 EASY
-    int most_players = net_max_slots;  // humans it lets play
-    match_rules rules;
-};
 
 class net_session {
 public:
@@ -147,9 +143,6 @@ public:
     std::vector<int> waiting_for() const;
     // The misbehaving peer of the tests: a packet of its own making.
     void send_raw(int peer, const std::string& packet, bool reliable);
-    // The match so far as a replay: every human's confirmed controls, and
-    // the lines said in the match at their ticks.
-    replay_data recording() const;
 
     // Says a line (is_chat_text) in the lobby or the match. The host takes
     // its own line as it takes a joiner's; a joiner's goes to the host,
@@ -202,11 +195,6 @@ private:
     // and relays it, or refuses it with a note to the speaker.
     void take_line(int peer, int slot, const std::string& text);
     void note_to(int peer, const char* text);
-    // Tells the link the host's listing when it has changed.
-    void list_game();
-    // The match so far to a peer come late, with whoever came in or left
-    // after what it holds.
-    bool send_catch_up(int peer, std::string& error);
     // A player come late takes the next fighter from `at` on.
     bool let_in(const net_enter& entry, bool ours);
     bool begin(const net_start& start, std::string& error);
@@ -242,5 +230,9 @@ private:
     net_transport::clock::time_point over_since{};
     game_listing listed;
     line_rate own_lines;  // the host's own
-    line_rate catch_ups;  // matches so far packed for late comers
+    late_entry late;
 };
+
+// The session's match so far as a replay: every human's confirmed controls,
+// and the lines said in the match at their ticks.
+replay_data recording_of(const net_session& session);

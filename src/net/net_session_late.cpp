@@ -3,8 +3,6 @@
 // does. A watcher then watches on; a player, once it has caught up, says it
 // is ready, and the host names the fighter it takes over (the next bot's)
 // and the tick it does so on, the same for every peer.
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 
 #include "match/cgame.h"
@@ -14,67 +12,30 @@
 
 const char* const net_session::no_fighter_note = "NO FIGHTER IS FREE: YOU WATCH, AND PLAY IN THE NEXT MATCH";
 
-// Packing the match costs the host, so no more than two a second are made,
-// whoever asks. A player who finds no fighter free watches until the next
-// match, as many of them as may watch.
 void net_session::late_hello_from(int peer, const net_message& message)
 {
-    std::string why_not;
-    const bool to_play = !message.hello.watching;
     const match_lineup& lineup = game.get_lineup();
-    const bool room =
-        to_play && roster.room_to_come_in(match.human_count(), lineup.humans + lineup.bots, offered.most_players, why_not);
-    if (!room && !roster.room_to_watch(most_watchers))
-        why_not = to_play ? "no room to play: " + why_not : "no room to watch: " + std::to_string(most_watchers) +
-                                                              " are watching";
-    else if (!catch_ups.take(link->now()))
-        why_not = "too many are joining the match under way; try again";
-    else
-        why_not.clear();
+    const late_entry::room has{match.human_count(), lineup.humans + lineup.bots, offered.most_players, most_watchers};
+    bool plays = false;
+    const std::string why_not = late.why_not(roster, message.hello, has, link->now(), plays);
     if (!why_not.empty()) {
         let_go(peer, why_not);
         return;
     }
-    roster.greet_late(peer, message.hello, room);
-    if (!send_catch_up(peer, why_not)) {
-        let_go(peer, why_not);
+    roster.greet_late(peer, message.hello, plays);
+    const replay_data past = recording_of(*this);
+    const std::vector<std::string> packets = late_entry::catch_up(past, match, started);
+    if (packets.empty()) {
+        let_go(peer, "the match so far cannot be packed to send");
         return;
     }
+    send_lobby(peer);
+    for (const std::string& packet : packets)
+        link->send(peer, packet, true);
+    std::fprintf(stderr, "ZK3: the match so far to %s: %u ticks in %zu bytes\n", roster.who(peer).c_str(), past.ticks,
+                 packets.front().size());
     if (roster.role(peer) == peer_role::waiting_for_next)
         note_to(peer, no_fighter_note);
-}
-
-bool net_session::send_catch_up(int peer, std::string& error)
-{
-    const replay_data past = recording();
-    net_catch_up catch_up;
-    catch_up.replay = pack_replay(past);
-    if (catch_up.replay.empty() || catch_up.replay.size() > net_max_catch_up) {
-        error = "the match so far cannot be packed to send";
-        return false;
-    }
-    send_lobby(peer);
-    link->send(peer, encode(catch_up), true);
-    std::fprintf(stderr, "ZK3: the match so far to %s: %u ticks in %zu bytes\n", roster.who(peer).c_str(), past.ticks,
-                 catch_up.replay.size());
-    // What the replay could not hold yet comes as it came to the others.
-    for (int slot = static_cast<int>(past.humans.size()); slot < match.human_count(); slot++) {
-        net_enter entry;
-        entry.slot = slot;
-        entry.tick = match.entered_at(slot);
-        entry.look = started.humans[static_cast<std::size_t>(slot)];
-        link->send(peer, encode(entry), true);
-    }
-    for (int slot = 0; slot < match.human_count(); slot++) {
-        const std::uint32_t left = match.left_at(slot);
-        if (left == rollback_match::never || left < past.ticks)
-            continue;
-        net_leave leave;
-        leave.slot = slot;
-        leave.tick = left;
-        link->send(peer, encode(leave), true);
-    }
-    return true;
 }
 
 // The match from its start, with every human's controls and coming and

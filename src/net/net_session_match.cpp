@@ -211,7 +211,7 @@ void net_session::end(const std::string& reason)
     device_slot = 0;
 }
 
-replay_data net_session::recording() const
+replay_data recording_of(const net_session& session)
 {
-    return record_network_match(match, started, chat.match_lines());
+    return record_network_match(session.get_match(), session.get_start(), session.get_chat().match_lines());
 }

@@ -171,6 +171,6 @@ void network_match::deinit()
     // Back in the host's lobby after the end, the session goes on.
     if (session->get_phase() != net_session::phase::lobby)
         cycle->leave();
-    keep_replay(session->recording());
+    keep_replay(recording_of(*session));
     game.deinit();
 }

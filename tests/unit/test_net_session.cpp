@@ -271,7 +271,7 @@ TEST_F(NetSession, AfterTheEndTheHostTakesThoseStillThereBackToItsLobby)
     ASSERT_EQ(told.kind, net_kind::lobby);
     EXPECT_EQ(told.lobby.your_slot, 1);
     EXPECT_EQ(told.lobby.rules, (match_rules{0, 1}));
-    EXPECT_EQ(session.recording().ticks, ended_at) << "the replay runs to the end";
+    EXPECT_EQ(recording_of(session).ticks, ended_at) << "the replay runs to the end";
     std::string error;
     EXPECT_TRUE(session.start_match("tower.zkm", map_text, 8, error)) << error;
     EXPECT_EQ(session.get_match().get_tick(), 0u);
@@ -296,7 +296,7 @@ TEST_F(NetSession, TheMatchIsTheHostsChoiceAndLeavesTheOptionsAsTheyWere)
     for (int t = 0; t < 300; t++)
         tick({1, 2});
     EXPECT_TRUE(options.get_kept() == own) << "while it plays";
-    EXPECT_TRUE(session.recording().setup == told);
+    EXPECT_TRUE(recording_of(session).setup == told);
     session.return_to_lobby();
     EXPECT_TRUE(options.get_kept() == own);
 }
@@ -882,7 +882,7 @@ TEST_F(NetSession, TheMatchsLinesAreKeptForTheReplayAtTheHostsTick)
         tick({1, 2});
     }
     EXPECT_EQ(session.get_chat().lines().back(), (net_chat{0, 230, "at 230"}));
-    const replay_data replay = session.recording();
+    const replay_data replay = recording_of(session);
     ASSERT_EQ(replay.ticks, 200u) << "up to the last hashed tick all controls are known for";
     EXPECT_EQ(replay.chat, (std::vector<recorded_chat>{{120, 2, "at 120"}, {200, 0, "at 230"}}))
         << "a line after the last tick kept shows at it";

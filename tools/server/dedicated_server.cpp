@@ -171,7 +171,7 @@ void dedicated_server::keep_replay()
     if (session.get_match().get_tick() == 0)
         return;
     std::string path, error;
-    if (save_replay(session.recording(), replays, replays_kept, path, error))
+    if (save_replay(recording_of(session), replays, replays_kept, path, error))
         log_line(match + " replay " + path);
     else
         log_line(match + " replay not kept: " + error);

@@ -216,7 +216,7 @@ std::string file_name(const std::string& path)
 void record(const net_session& session, const std::string& folder)
 {
     std::string path, error;
-    if (save_replay(session.recording(), folder, 20, path, error))
+    if (save_replay(recording_of(session), folder, 20, path, error))
         std::fprintf(stderr, "zk3-sim: replay %s\n", path.c_str());
     else
         std::fprintf(stderr, "zk3-sim: %s\n", error.c_str());
