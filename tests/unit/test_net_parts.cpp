@@ -1,11 +1,15 @@
 // The network session's parts as values, with no network: the roster of
-// who is where, and the relay of readings with its bounds.
+// who is where, the relay of readings with its bounds, who may come in late,
+// the host's watch on its joiners, and what the finders of games are told.
 #include <chrono>
 #include <functional>
 #include <string>
 
 #include "idle_inputs.h"
+#include "net/late_entry.h"
+#include "net/lobby_offer.h"
 #include "net/net_roster.h"
+#include "net/peer_limits.h"
 #include "net/reading_relay.h"
 
 namespace {
@@ -239,4 +243,115 @@ TEST(ReadingRelay, EachReadingGoesFourTimesAndAQuietPeerIsSentAgainABoundedShare
         EXPECT_EQ(sent.have_until[1], rollback_match::fewest_delay) << row.what;
     }
     EXPECT_TRUE(refused.empty());
+}
+
+// A host playing slot 0 with one joiner in slot 1 and one watcher: whoever
+// says hello to the match under way plays, watches, or is turned away, and
+// no more than two matches so far are packed at once.
+TEST(LateEntry, AHelloToAMatchUnderWayPlaysWatchesOrIsTurnedAway)
+{
+    net_roster roster;
+    roster.open(own_role::host, 0);
+    roster.add_human(hello_of("HOST", false).look);
+    std::string why_not;
+    roster.connected(1, start_time);
+    ASSERT_TRUE(roster.greet(1, hello_of("ANN", false), 11, 8, why_not));
+    roster.connected(2, start_time);
+    ASSERT_TRUE(roster.greet(2, hello_of("BOB", true), 11, 8, why_not));
+    const struct {
+        const char* what;
+        bool watching;
+        late_entry::room has;  // in the match, fighters, most players, most watchers
+        const char* why_not;
+        bool plays;
+    } rows[] = {
+        {"a bot's fighter is free: it plays", false, {2, 4, 11, 8}, "", true},
+        {"no bot's fighter free: it watches until the next match", false, {4, 4, 11, 8}, "", false},
+        {"as many as may play already do: it watches", false, {2, 4, 2, 8}, "", false},
+        {"a watcher watches", true, {2, 4, 11, 8}, "", false},
+        {"no fighter and no room to watch", false, {4, 4, 11, 1}, "no room to play: no bot's fighter is left to take over",
+         false},
+        {"the match full and no room to watch", false, {2, 4, 2, 1}, "no room to play: the match is full", false},
+        {"no room to watch", true, {2, 4, 11, 1}, "no room to watch: 1 are watching", false},
+    };
+    for (const auto& row : rows) {
+        late_entry late;
+        bool plays = !row.plays;
+        EXPECT_EQ(late.why_not(roster, hello_of("LATE", row.watching), row.has, start_time, plays), row.why_not)
+            << row.what;
+        EXPECT_EQ(plays, row.plays) << row.what;
+    }
+    late_entry late;
+    bool plays = false;
+    const late_entry::room has{2, 4, 11, 8};
+    for (int ask = 0; ask < 2; ask++)
+        EXPECT_EQ(late.why_not(roster, hello_of("LATE", false), has, start_time, plays), "") << ask;
+    EXPECT_EQ(late.why_not(roster, hello_of("LATE", false), has, start_time, plays),
+              "too many are joining the match under way; try again");
+    EXPECT_EQ(late.why_not(roster, hello_of("LATE", false), has, start_time + std::chrono::milliseconds(500), plays),
+              "");
+}
+
+// A connection must say hello within 3 s, and one come late to play must
+// catch up within 2 minutes; players and watchers are not watched so.
+TEST(PeerGuards, ThoseWhoNeverSayHelloOrNeverCatchUpAreLetGo)
+{
+    const struct {
+        const char* what;
+        peer_role role;
+        std::chrono::milliseconds after;
+        const char* why;  // "" stays
+    } rows[] = {
+        {"nameless a while", peer_role::nameless, std::chrono::milliseconds(3000), ""},
+        {"nameless too long", peer_role::nameless, std::chrono::milliseconds(3001), "no hello within 3 s"},
+        {"coming in a while", peer_role::coming_in, std::chrono::minutes(2), ""},
+        {"coming in too long", peer_role::coming_in, std::chrono::minutes(2) + std::chrono::milliseconds(1),
+         "not caught up on the match within 2 minutes"},
+        {"a watcher for ever", peer_role::watcher, std::chrono::hours(9), ""},
+        {"a player for ever", peer_role::player, std::chrono::hours(9), ""},
+        {"waiting for the next match for ever", peer_role::waiting_for_next, std::chrono::hours(9), ""},
+    };
+    for (const auto& row : rows) {
+        net_roster roster;
+        roster.open(own_role::server, -1);
+        roster.connected(3, start_time);
+        roster.set_role(3, row.role);
+        const peer_guards::let_go_list out = peer_guards::overstayed(roster, start_time + row.after);
+        if (*row.why == '\0') {
+            EXPECT_TRUE(out.empty()) << row.what;
+        } else {
+            ASSERT_EQ(out.size(), 1u) << row.what;
+            EXPECT_EQ(out[0], std::make_pair(3, std::string(row.why))) << row.what;
+        }
+    }
+}
+
+// The finders hear the host's chosen name, else its own player's, else the
+// game's; the map offered in the lobby and the one played in the match.
+TEST(LobbyOffer, TheFindersAreToldTheNameAndTheMapThatHold)
+{
+    const struct {
+        const char* offered_name;
+        const char* own_name;
+        bool playing;
+        const char* name;
+        const char* map;
+    } rows[] = {
+        {"ANNA", "BOB", false, "ANNA", "foundry.zkm"},
+        {"AN.NA", "BOB", false, "BOB", "foundry.zkm"},
+        {"", "", true, fallback_player_name, "tower.zkm"},
+        {"ANNA", "", true, "ANNA", "tower.zkm"},
+    };
+    for (const auto& row : rows) {
+        lobby_offer offer;
+        offer.host_name = row.offered_name;
+        offer.map_name = "foundry.zkm";
+        net_player own;
+        own.name = row.own_name;
+        const game_listing listing = listing_of(offer, own, 3, row.playing, "tower.zkm");
+        EXPECT_EQ(listing.name, row.name) << row.offered_name << "/" << row.own_name;
+        EXPECT_EQ(listing.map, row.map) << row.offered_name << "/" << row.own_name;
+        EXPECT_EQ(listing.players, 3);
+        EXPECT_EQ(listing.playing, row.playing);
+    }
 }
