@@ -100,8 +100,8 @@ public:
     int ping_ms(int slot) const;
 
     // The host starts the match on the map it read from `map_text`, with the
-    // bots and skill it was told; every joiner starts it as the start message
-    // arrives. The match then runs in `game`.
+    // bots, skill and rules it offers; every joiner starts it as the start
+    // message arrives. The match then runs in `game`.
     bool start_match(const std::string& map_name, const std::string& map_text, std::uint32_t seed,
                      std::string& error);
     // One tick of the match: the local controls read now, then a step unless

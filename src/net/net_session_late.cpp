@@ -81,7 +81,8 @@ void net_session::ready_from(int peer, const net_message&)
         return;
     std::string why_not;
     const match_lineup& lineup = game.get_lineup();
-    if (!roster.room_to_come_in(match.human_count(), lineup.humans + lineup.bots, offered.most_players, why_not, peer)) {
+    const int fighters = lineup.humans + lineup.bots;
+    if (!roster.room_to_come_in(match.human_count(), fighters, offered.most_players, why_not, peer)) {
         roster.set_role(peer, peer_role::waiting_for_next);
         note_to(peer, no_fighter_note);
         return;

@@ -22,7 +22,8 @@ void net_session::tick(const control_reading& local)
             stepped = pace.watch_steps(match) > 0;
             // A player come late says it is ready once it has stepped
             // through what it was sent.
-            if (roster.own() == own_role::coming_in && match_pace::stepped_through(match, relay.sender_tick(host_peer))) {
+            if (roster.own() == own_role::coming_in &&
+                match_pace::stepped_through(match, relay.sender_tick(host_peer))) {
                 link->send(host_peer, encode_ready(), true);
                 roster.become(own_role::waiting_for_fighter);
             }

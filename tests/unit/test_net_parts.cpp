@@ -269,8 +269,8 @@ TEST(LateEntry, AHelloToAMatchUnderWayPlaysWatchesOrIsTurnedAway)
         {"no bot's fighter free: it watches until the next match", false, {4, 4, 11, 8}, "", false},
         {"as many as may play already do: it watches", false, {2, 4, 2, 8}, "", false},
         {"a watcher watches", true, {2, 4, 11, 8}, "", false},
-        {"no fighter and no room to watch", false, {4, 4, 11, 1}, "no room to play: no bot's fighter is left to take over",
-         false},
+        {"no fighter and no room to watch", false, {4, 4, 11, 1},
+         "no room to play: no bot's fighter is left to take over", false},
         {"the match full and no room to watch", false, {2, 4, 2, 1}, "no room to play: the match is full", false},
         {"no room to watch", true, {2, 4, 11, 1}, "no room to watch: 1 are watching", false},
     };
