@@ -16,6 +16,7 @@ figure() { sed -n "s/.* $1 \([0-9]*\).*/\1/p" "$2" | tail -1; }
 
 for way in idle flood lies hash; do
   PORT=$(( PORT + 1 ))
+  began=$SECONDS
   "$SIM" --host "$PORT" --players 3 --play-randomly 1 --ticks "$TICKS" "$MAP" \
     >"$WORK/host.out" 2>"$WORK/host.err" &
   host=$!
@@ -25,6 +26,7 @@ for way in idle flood lies hash; do
     >"$WORK/bad.out" 2>"$WORK/bad.err" &
   bad=$!
   wait "$host" || fail "$way: the host exited with $?: $(cat "$WORK/host.out" "$WORK/host.err")"
+  ran=$(( SECONDS - began + 1 ))
   wait "$joiner" || fail "$way: the honest joiner exited with $?: $(cat "$WORK/joiner.out" "$WORK/joiner.err")"
   wait "$bad" || fail "$way: the misbehaving joiner exited with $?: $(cat "$WORK/bad.err")"
 
@@ -58,8 +60,11 @@ for way in idle flood lies hash; do
   joiner_kb=$(figure peak_kb "$WORK/joiner.err")
   [ "$host_kb" -le $(( joiner_kb + 8192 )) ] ||
     fail "$way: the host held $host_kb KB, the honest joiner $joiner_kb KB"
+  # A line a second it ran at most, beside its own few: the lobby, the
+  # start, the thousandth tick, the figures, the last count of refusals, a
+  # let go and the two leaves. A busy machine stretches the match.
   lines=$(wc -l <"$WORK/host.err")
-  [ "$lines" -le $(( TICKS / 100 + 6 )) ] || fail "$way: the host wrote $lines lines: $(head -5 "$WORK/host.err")"
+  [ "$lines" -le $(( ran + 8 )) ] || fail "$way: the host wrote $lines lines in $ran s: $(head -5 "$WORK/host.err")"
   echo "$way: stood still $(figure stood_still "$WORK/host.err") / $(figure stood_still "$WORK/joiner.err")," \
     "host $host_kb KB, sent $(figure bytes_sent "$WORK/host.err") bytes, $lines lines"
 done
