@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # A host's port is open to anyone: beside a headless host and an honest
 # joiner, a third joiner misbehaves in each of its ways. Whatever it sends,
-# the honest two agree on the match, keep time (the ticks they stood still
-# are a tenth of the match at most, beside the three seconds before a silent
-# joiner is let go), hold no more memory than a peer it never spoke to, and
-# write at most a line a second about it.
+# the honest two agree on the match, keep time (they stand still for less
+# than the three seconds before a joiner that holds them up is let go),
+# hold no more memory than a peer it never spoke to, and write at most a
+# line a second about it.
 # In a network namespace of its own, so that no other run's peers on the
 # same ports can join its match.
 if [ -z "${ZK3_OWN_NETWORK:-}" ]; then
@@ -40,9 +40,12 @@ for way in idle flood lies hash; do
   [[ $agreed =~ ^net\ tick\ $TICKS\ hash\ [0-9a-f]{16}$ ]] || fail "$way: the host printed: $agreed"
   [ "$(cat "$WORK/joiner.out")" = "$agreed" ] || fail "$way: the joiner printed $(cat "$WORK/joiner.out")"
 
-  allowed=$(( TICKS / 10 ))
-  # The three seconds before a joiner whose controls stopped is let go (the
-  # idle one always; another that a busy machine starved, now and then).
+  # Less than the three seconds after which a joiner that holds the match
+  # up is let go: a lie the host waited on would cost that much, a busy
+  # machine's stalls cost less. Beside those three seconds where a joiner
+  # whose controls stopped was let go (the idle one always; another that a
+  # busy machine starved, now and then).
+  allowed=$(( 300 - 1 ))
   if grep -q "^let go: your controls stopped arriving for 3 s$" "$WORK/bad.out"; then
     allowed=$(( allowed + 300 + 45 ))
   fi
