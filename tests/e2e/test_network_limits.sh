@@ -4,6 +4,11 @@
 # start: the first to two kills ends it on the same tick on every peer and
 # watcher, with the same winner and the same state there,
 # and the replays that the host and a joiner kept end there too, saying so.
+# In a network namespace of its own, so that no other run's peers on the
+# same ports can join its match.
+if [ -z "${ZK3_OWN_NETWORK:-}" ]; then
+  exec unshare -n env ZK3_OWN_NETWORK=1 bash -c 'ip link set lo up && exec bash "$@"' network_limits "$0" "$@"
+fi
 source "$(dirname "$0")/lib.sh"
 
 MAP=$GAME_DIR/zkm/tower.zkm

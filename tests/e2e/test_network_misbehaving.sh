@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # A host's port is open to anyone: beside a headless host and an honest
 # joiner, a third joiner misbehaves in each of its ways. Whatever it sends,
-# the honest two agree on the match, keep time (the ticks they stood still
-# are a tenth of the match at most, beside the three seconds before a silent
-# joiner is let go), hold no more memory than a peer it never spoke to, and
-# write at most a line a second about it.
+# the honest two agree on the match, keep time (they stand still for less
+# than the three seconds before a joiner that holds them up is let go),
+# hold no more memory than a peer it never spoke to, and write at most a
+# line a second about it.
+# In a network namespace of its own, so that no other run's peers on the
+# same ports can join its match.
+if [ -z "${ZK3_OWN_NETWORK:-}" ]; then
+  exec unshare -n env ZK3_OWN_NETWORK=1 bash -c 'ip link set lo up && exec bash "$@"' network_misbehaving "$0" "$@"
+fi
 source "$(dirname "$0")/lib.sh"
 
 TICKS=1500
@@ -16,6 +21,7 @@ figure() { sed -n "s/.* $1 \([0-9]*\).*/\1/p" "$2" | tail -1; }
 
 for way in idle flood lies hash; do
   PORT=$(( PORT + 1 ))
+  began=$SECONDS
   "$SIM" --host "$PORT" --players 3 --play-randomly 1 --ticks "$TICKS" "$MAP" \
     >"$WORK/host.out" 2>"$WORK/host.err" &
   host=$!
@@ -25,16 +31,21 @@ for way in idle flood lies hash; do
     >"$WORK/bad.out" 2>"$WORK/bad.err" &
   bad=$!
   wait "$host" || fail "$way: the host exited with $?: $(cat "$WORK/host.out" "$WORK/host.err")"
-  wait "$joiner" || fail "$way: the honest joiner exited with $?: $(cat "$WORK/joiner.out" "$WORK/joiner.err")"
+  ran=$(( SECONDS - began + 1 ))
+  wait "$joiner" || fail "$way: the honest joiner exited with $?: $(cat "$WORK/joiner.out" "$WORK/joiner.err")" \
+    "the host: $(cat "$WORK/host.err")"
   wait "$bad" || fail "$way: the misbehaving joiner exited with $?: $(cat "$WORK/bad.err")"
 
   agreed=$(cat "$WORK/host.out")
   [[ $agreed =~ ^net\ tick\ $TICKS\ hash\ [0-9a-f]{16}$ ]] || fail "$way: the host printed: $agreed"
   [ "$(cat "$WORK/joiner.out")" = "$agreed" ] || fail "$way: the joiner printed $(cat "$WORK/joiner.out")"
 
-  allowed=$(( TICKS / 10 ))
-  # The three seconds before a joiner whose controls stopped is let go (the
-  # idle one always; another that a busy machine starved, now and then).
+  # Less than the three seconds after which a joiner that holds the match
+  # up is let go: a lie the host waited on would cost that much, a busy
+  # machine's stalls cost less. Beside those three seconds where a joiner
+  # whose controls stopped was let go (the idle one always; another that a
+  # busy machine starved, now and then).
+  allowed=$(( 300 - 1 ))
   if grep -q "^let go: your controls stopped arriving for 3 s$" "$WORK/bad.out"; then
     allowed=$(( allowed + 300 + 45 ))
   fi
@@ -58,8 +69,11 @@ for way in idle flood lies hash; do
   joiner_kb=$(figure peak_kb "$WORK/joiner.err")
   [ "$host_kb" -le $(( joiner_kb + 8192 )) ] ||
     fail "$way: the host held $host_kb KB, the honest joiner $joiner_kb KB"
+  # A line a second it ran at most, beside its own few: the lobby, the
+  # start, the thousandth tick, the figures, the last count of refusals, a
+  # let go and the two leaves. A busy machine stretches the match.
   lines=$(wc -l <"$WORK/host.err")
-  [ "$lines" -le $(( TICKS / 100 + 6 )) ] || fail "$way: the host wrote $lines lines: $(head -5 "$WORK/host.err")"
+  [ "$lines" -le $(( ran + 8 )) ] || fail "$way: the host wrote $lines lines in $ran s: $(head -5 "$WORK/host.err")"
   echo "$way: stood still $(figure stood_still "$WORK/host.err") / $(figure stood_still "$WORK/joiner.err")," \
     "host $host_kb KB, sent $(figure bytes_sent "$WORK/host.err") bytes, $lines lines"
 done

@@ -13,7 +13,8 @@
 // multiple of 100) in real time, its fighter driven by a random hand (or
 // standing idle), and prints "net tick T hash H" once every peer agrees on
 // the hash there, with the figures of its rollbacks and sends on standard
-// error. A match that ends by the host's limits before T prints
+// error; the host leaves once its joiners and watchers have. A match that
+// ends by the host's limits before T prints
 // "match over tick T winner SLOT" (or "draw"), and its hash line is for that
 // tick. --record writes the match's replay into FOLDER. A desync prints "out of step at tick T" and exits 1; a bad argument
 // or a host that cannot be reached exits 2. A misbehaving joiner (see
@@ -345,6 +346,38 @@ void print_figures(const net_session& session, const match_figures& figures, std
                  static_cast<unsigned long long>(session.get_counts().refused), peak_memory_kb());
 }
 
+// Whether a joiner or a watcher still plays or watches the host's match.
+bool others_still_in(const net_session& session)
+{
+    const rollback_match& match = session.get_match();
+    for (int slot = 0; slot < match.human_count(); slot++)
+        if (slot != session.get_local_slot() && match.left_at(slot) == rollback_match::never)
+            return true;
+    return session.watcher_count() > 0;
+}
+
+// After agreeing, the others may still want our last readings or hash. A
+// joiner leaves only once it agrees too (or gives up), so the host stays
+// until they have all gone: its goodbye, coming with its last hash in one
+// starved poll, would end a joiner's match before the hash is compared. A
+// joiner lingers a moment for resends of its own.
+void stay_while_wanted(match_cycle& cycle, const peer_settings& run)
+{
+    const net_session& session = cycle.get_session();
+    const auto give_up = std::chrono::steady_clock::now() + finish_wait;
+    for (int linger = 0;; linger++) {
+        if (run.hosting ? session.get_phase() != net_session::phase::playing || !others_still_in(session)
+                        : linger >= 50)
+            return;
+        if (std::chrono::steady_clock::now() > give_up) {
+            std::fprintf(stderr, "zk3-sim: the others stayed on after the end\n");
+            return;
+        }
+        cycle.tick(control_reading{});
+        std::this_thread::sleep_for(tick_time);
+    }
+}
+
 // wait_for_start's word that the match began.
 const int match_began = -2;
 
@@ -508,11 +541,7 @@ int play_match(match_cycle& cycle, const peer_settings& run, const std::string& 
     std::fflush(stdout);
     if (ended_by_rules && played + 1 < run.matches)
         return stay_for_next(cycle, run);
-    // The others may still want our last readings or hash for a moment.
-    for (int linger = 0; linger < 50; linger++) {
-        cycle.tick(control_reading{});
-        std::this_thread::sleep_for(tick_time);
-    }
+    stay_while_wanted(cycle, run);
     cycle.leave();
     if (!run.record_folder.empty())
         record(session, run.record_folder);
