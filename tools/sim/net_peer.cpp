@@ -351,9 +351,9 @@ bool others_still_in(const net_session& session)
 {
     const rollback_match& match = session.get_match();
     for (int slot = 0; slot < match.human_count(); slot++)
-        if (slot != session.get_local_slot() && match.left_at(slot) == rollback_match::never)
+        if (slot != session.get_roster().own_slot() && match.left_at(slot) == rollback_match::never)
             return true;
-    return session.watcher_count() > 0;
+    return session.get_roster().count(peer_role::watcher) > 0;
 }
 
 // After agreeing, the others may still want our last readings or hash. A
