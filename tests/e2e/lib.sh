@@ -4,6 +4,13 @@
 # Sourced by the test_*.sh scripts with: <program> <game folder> <headless runner> <dedicated server>.
 set -euo pipefail
 
+# A test that sets OWN_NETWORK before sourcing this runs again in a network
+# namespace of its own with only the loopback up: the ports it takes are its
+# own whatever else runs on the machine, and its broadcasts reach nothing.
+if [ -n "${OWN_NETWORK:-}" ] && [ -z "${ZK3_OWN_NETWORK:-}" ]; then
+  exec unshare -n env ZK3_OWN_NETWORK=1 bash -c 'ip link set lo up && exec bash "$@"' "$(basename "$0" .sh)" "$0" "$@"
+fi
+
 PROGRAM=$(realpath "$1")
 GAME_DIR=$(realpath "$2")
 SIM=$(realpath "${3:-/nonexistent}")

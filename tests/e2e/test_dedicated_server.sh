@@ -6,9 +6,7 @@
 # and on SIGTERM tells the one still there and exits 0. Every wait is for a
 # line of its log. It runs in a network namespace of its own with only the
 # loopback, as the finding of games broadcasts.
-if [ -z "${ZK3_OWN_NETWORK:-}" ]; then
-  exec unshare -n env ZK3_OWN_NETWORK=1 bash -c 'ip link set lo up && exec bash "$@"' dedicated_server "$0" "$@"
-fi
+OWN_NETWORK=1
 source "$(dirname "$0")/lib.sh"
 
 PORT=27964

@@ -2,11 +2,12 @@
 # A game window joins a match 1,000 ticks under way between two headless
 # peers and a bot: it catches up, takes over the bot's fighter, and walks it
 # left and then right.
+OWN_NETWORK=1
 source "$(dirname "$0")/lib.sh"
 
 grey_arena 1
 settings name=ANNA shirt=1 pants=2 display=windowed
-PORT=$(( 20000 + $$ % 20000 ))
+PORT=27960
 
 "$SIM" --host "$PORT" --players 2 --bots 1 --seed 5 --ticks 100000 "$GAME_DIR/zkm/grey.zkm" \
   >"$WORK/host.out" 2>"$WORK/host.err" &

@@ -5,6 +5,7 @@
 # their own HUD, and the joiner's walk shows on the host's screen. Each
 # leaves with Escape for its menu, and each keeps a replay of the match that
 # plays through every checkpoint.
+OWN_NETWORK=1
 source "$(dirname "$0")/lib.sh"
 
 SHIPPED=$GAME_DIR
@@ -13,8 +14,7 @@ grey_arena 1
 # blue: no name tag (drawn in a shirt's colour) nor the entry cloud's white
 # shows that. The bot's clothes follow from the seed (and are not blue).
 settings bots=1 display=windowed pants=4
-# A port of this run's own, so that runs side by side do not meet.
-PORT=$(( 20000 + $$ % 20000 ))
+PORT=27960
 
 # The joiner: settings (green shirt, blue pants), replays and a game folder
 # of its own, with bastion as its only map.

@@ -3,10 +3,11 @@
 # loopback: it catches up on the match so far, takes over a bot's fighter on
 # a tick every peer agrees on, and ends in the same state as the two who
 # began it. The host's replay holds it from there and plays to that state.
+OWN_NETWORK=1
 source "$(dirname "$0")/lib.sh"
 
 MAP=$GAME_DIR/zkm/tower.zkm
-PORT=$(( 20000 + $$ % 20000 ))
+PORT=27960
 LAST=4500
 
 "$SIM" --host "$PORT" --players 2 --bots 2 --seed 5 --play-randomly 1 --ticks "$LAST" --lose 5 --delay 20 \

@@ -2,12 +2,13 @@
 # A game window joins the dedicated server and plays; a second window comes
 # to watch once the match has begun, catches up on it, and sees the
 # player's green legs walk to the right.
+OWN_NETWORK=1
 source "$(dirname "$0")/lib.sh"
 
 SHIPPED=$GAME_DIR
 grey_arena 1
 settings name=ANNA shirt=1 pants=2 display=windowed
-PORT=$(( 20000 + $$ % 20000 ))
+PORT=27960
 WATCHER=$WORK/watcher
 mkdir -p "$WATCHER/game/zkm"
 ln -s "$SHIPPED/png" "$WATCHER/game/png"
