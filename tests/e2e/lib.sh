@@ -52,7 +52,9 @@ fail() {
 # start_xvfb WIDTHxHEIGHT: a private X server on a free display number, once
 # it answers. Its first start on a fresh machine can take several seconds; a
 # server that ends at once found its number taken (by another file system's
-# server, say), so the next number is tried.
+# server, or by a test started beside this one that took the number first),
+# so the next number is tried. Until the number's lock file names this
+# server, an answer may come from that other one.
 start_xvfb() {
   local number tries
   for number in $(seq 90 140); do
@@ -61,7 +63,8 @@ start_xvfb() {
     XVFB_PID=$!
     export DISPLAY=":$number"
     for tries in $(seq 300); do
-      [ -e "/tmp/.X11-unix/X$number" ] && xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+      [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$number-lock")" = "$XVFB_PID" ] &&
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
       kill -0 "$XVFB_PID" 2>/dev/null || break
       sleep 0.1
     done
