@@ -179,7 +179,7 @@ wait_for() {
 # matching PATTERN (grep's); the minute and a half is only a safety net.
 wait_for_output() {
   local give_up=$((SECONDS + 90))
-  until grep -q "$2" "$1"; do
+  until grep -q "$2" "$1" 2>/dev/null; do
     [ "$SECONDS" -lt "$give_up" ] || fail "never: $2 in $1: $(cat "$1")"
     sleep 0.05
   done
