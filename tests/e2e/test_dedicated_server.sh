@@ -37,7 +37,13 @@ SECOND_PID=$!
 ANNA=""
 BERT=""
 trap '[ -z "$ANNA" ] || kill "$ANNA" 2>/dev/null; [ -z "$BERT" ] || kill "$BERT" 2>/dev/null; cleanup' EXIT
-server_fail() { fail "$1; the server wrote: $(cat "$LOG" "$WORK/server.err")"; }
+# A failure says what the server and each joiner wrote, so that a joiner
+# let go or gone shows why.
+server_fail() {
+  fail "$1; the server wrote: $(cat "$LOG" "$WORK/server.err")
+ANNA: $(cat "$WORK/anna.out" "$WORK/anna.err" 2>/dev/null)
+BERT: $(cat "$WORK/bert.out" "$WORK/bert.err" 2>/dev/null)"
+}
 
 # wait_for_line PATTERN [COUNT]: the log has COUNT lines (1 unless given)
 # matching the extended PATTERN after the time stamp. The long wait is only
