@@ -36,7 +36,9 @@ grep -q '^zk3-server: --port needs a whole number from 1 to 65535, not "0"$' <<<
 SECOND_PID=$!
 ANNA=""
 BERT=""
-trap '[ -z "$ANNA" ] || kill "$ANNA" 2>/dev/null; [ -z "$BERT" ] || kill "$BERT" 2>/dev/null; cleanup' EXIT
+# A joiner already gone must not stop the rest of the clearing up (the
+# server was left running once).
+trap '[ -z "$ANNA" ] || kill "$ANNA" 2>/dev/null || true; [ -z "$BERT" ] || kill "$BERT" 2>/dev/null || true; cleanup' EXIT
 # A failure says what the server and each joiner wrote, so that a joiner
 # let go or gone shows why.
 server_fail() {
