@@ -4,6 +4,13 @@
 # Sourced by the test_*.sh scripts with: <program> <game folder> <headless runner> <dedicated server>.
 set -euo pipefail
 
+# A test that sets OWN_NETWORK before sourcing this runs again in a network
+# namespace of its own with only the loopback up: the ports it takes are its
+# own whatever else runs on the machine, and its broadcasts reach nothing.
+if [ -n "${OWN_NETWORK:-}" ] && [ -z "${ZK3_OWN_NETWORK:-}" ]; then
+  exec unshare -n env ZK3_OWN_NETWORK=1 bash -c 'ip link set lo up && exec bash "$@"' "$(basename "$0" .sh)" "$0" "$@"
+fi
+
 PROGRAM=$(realpath "$1")
 GAME_DIR=$(realpath "$2")
 SIM=$(realpath "${3:-/nonexistent}")
@@ -45,7 +52,9 @@ fail() {
 # start_xvfb WIDTHxHEIGHT: a private X server on a free display number, once
 # it answers. Its first start on a fresh machine can take several seconds; a
 # server that ends at once found its number taken (by another file system's
-# server, say), so the next number is tried.
+# server, or by a test started beside this one that took the number first),
+# so the next number is tried. Until the number's lock file names this
+# server, an answer may come from that other one.
 start_xvfb() {
   local number tries
   for number in $(seq 90 140); do
@@ -54,7 +63,8 @@ start_xvfb() {
     XVFB_PID=$!
     export DISPLAY=":$number"
     for tries in $(seq 300); do
-      [ -e "/tmp/.X11-unix/X$number" ] && xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+      [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$number-lock")" = "$XVFB_PID" ] &&
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
       kill -0 "$XVFB_PID" 2>/dev/null || break
       sleep 0.1
     done
@@ -169,7 +179,7 @@ wait_for() {
 # matching PATTERN (grep's); the minute and a half is only a safety net.
 wait_for_output() {
   local give_up=$((SECONDS + 90))
-  until grep -q "$2" "$1"; do
+  until grep -q "$2" "$1" 2>/dev/null; do
     [ "$SECONDS" -lt "$give_up" ] || fail "never: $2 in $1: $(cat "$1")"
     sleep 0.05
   done

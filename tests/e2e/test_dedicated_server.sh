@@ -6,33 +6,46 @@
 # and on SIGTERM tells the one still there and exits 0. Every wait is for a
 # line of its log. It runs in a network namespace of its own with only the
 # loopback, as the finding of games broadcasts.
-if [ -z "${ZK3_OWN_NETWORK:-}" ]; then
-  exec unshare -n env ZK3_OWN_NETWORK=1 bash -c 'ip link set lo up && exec bash "$@"' dedicated_server "$0" "$@"
-fi
+OWN_NETWORK=1
 source "$(dirname "$0")/lib.sh"
 
 PORT=27964
 LOG=$WORK/server.out
-BASTION=$GAME_DIR/zkm/bastion.zkm
-CANYON=$GAME_DIR/zkm/canyon.zkm
+# Two arenas made for the test, in which the bots stand at spawn points
+# across an open floor with (nearly) everyone in sight, so that each match's
+# two kills come within seconds, whatever seeds the server picks: the grey
+# arena, and the same with a pillar before its right-hand spawn point.
+grey_arena 1
+OPEN=$WORK/open.zkm
+PILLAR=$WORK/pillar.zkm
+awk 'NR == 31 { $5 = $44 = "000001" } { print }' "$GAME_DIR/zkm/grey.zkm" >"$OPEN"
+awk 'NR >= 12 && NR <= 32 { $41 = $42 = "010000" } { print }' "$OPEN" >"$PILLAR"
 exit_status() { local status=0; "$@" >/dev/null 2>&1 || status=$?; echo "$status"; }
 
-[ "$(exit_status "$SERVER" --port 0 "$BASTION")" -eq 2 ] || fail "--port 0 was taken"
-[ "$(exit_status "$SERVER" --skill expert "$BASTION")" -eq 2 ] || fail "--skill expert was taken"
+[ "$(exit_status "$SERVER" --port 0 "$OPEN")" -eq 2 ] || fail "--port 0 was taken"
+[ "$(exit_status "$SERVER" --skill expert "$OPEN")" -eq 2 ] || fail "--skill expert was taken"
 [ "$(exit_status "$SERVER" "$WORK/none.zkm")" -eq 2 ] || fail "a missing map was taken"
 [ "$(exit_status "$SERVER")" -eq 2 ] || fail "no map was taken"
-reason=$("$SERVER" --port 0 "$BASTION" 2>&1 || true)
+reason=$("$SERVER" --port 0 "$OPEN" 2>&1 || true)
 grep -q '^zk3-server: --port needs a whole number from 1 to 65535, not "0"$' <<<"$reason" ||
   fail "--port 0 was refused with: $reason"
 "$SERVER" --help | grep -q -- '--wait-for N' || fail "--help does not list --wait-for"
 
 "$SERVER" --port "$PORT" --name "E2E SERVER" --bots 4 --skill hard --score-limit 2 --lobby 1 --wait-for 2 \
-  --replays "$WORK/replays" "$BASTION" "$CANYON" >"$LOG" 2>"$WORK/server.err" &
+  --replays "$WORK/replays" "$OPEN" "$PILLAR" >"$LOG" 2>"$WORK/server.err" &
 SECOND_PID=$!
 ANNA=""
 BERT=""
-trap '[ -z "$ANNA" ] || kill "$ANNA" 2>/dev/null; [ -z "$BERT" ] || kill "$BERT" 2>/dev/null; cleanup' EXIT
-server_fail() { fail "$1; the server wrote: $(cat "$LOG" "$WORK/server.err")"; }
+# A joiner already gone must not stop the rest of the clearing up (the
+# server was left running once).
+trap '[ -z "$ANNA" ] || kill "$ANNA" 2>/dev/null || true; [ -z "$BERT" ] || kill "$BERT" 2>/dev/null || true; cleanup' EXIT
+# A failure says what the server and each joiner wrote, so that a joiner
+# let go or gone shows why.
+server_fail() {
+  fail "$1; the server wrote: $(cat "$LOG" "$WORK/server.err")
+ANNA: $(cat "$WORK/anna.out" "$WORK/anna.err" 2>/dev/null)
+BERT: $(cat "$WORK/bert.out" "$WORK/bert.err" 2>/dev/null)"
+}
 
 # wait_for_line PATTERN [COUNT]: the log has COUNT lines (1 unless given)
 # matching the extended PATTERN after the time stamp. The long wait is only
@@ -46,9 +59,9 @@ wait_for_line() {
   done
 }
 
-wait_for_line 'serving "E2E SERVER" on UDP port '"$PORT"': maps bastion\.zkm, canyon\.zkm;'
+wait_for_line 'serving "E2E SERVER" on UDP port '"$PORT"': maps open\.zkm, pillar\.zkm;'
 "$SIM" --find 3 >"$WORK/find.out" 2>"$WORK/find.err" || fail "--find failed: $(cat "$WORK/find.err")"
-grep -Eq "^game 127\.0\.0\.1:$PORT name E2E SERVER map bastion\.zkm players 0/11 state lobby ping [0-9]+$" \
+grep -Eq "^game 127\.0\.0\.1:$PORT name E2E SERVER map open\.zkm players 0/11 state lobby ping [0-9]+$" \
   "$WORK/find.out" || fail "the server is not listed as it is: $(cat "$WORK/find.out")"
 
 # ANNA plays three matches and goes; BERT stays for a fourth, which never
@@ -73,7 +86,7 @@ done
 
 grep -Eq '^\S+ join ANNA$' "$LOG" && grep -Eq '^\S+ join BERT$' "$LOG" || server_fail "the joins are not written"
 maps=$(sed -En 's/^\S+ match [123] start (\S+): (ANNA, BERT|BERT, ANNA) and 4 bots$/\1/p' "$LOG" | tr '\n' ' ')
-[ "$maps" = "bastion.zkm canyon.zkm bastion.zkm " ] || server_fail "the matches were played on $maps"
+[ "$maps" = "open.zkm pillar.zkm open.zkm " ] || server_fail "the matches were played on $maps"
 # Each match ends where both joiners saw it end, won by the fighter they
 # name by its slot (the humans in the order the start names them, then the
 # bots), after at least the score limit's kills.

@@ -4,9 +4,7 @@
 # the finder's bad arguments are refused. It runs in a network namespace of
 # its own that has only the loopback, so that its broadcasts reach nothing
 # outside it; the game port is then its own as well.
-if [ -z "${ZK3_OWN_NETWORK:-}" ]; then
-  exec unshare -n env ZK3_OWN_NETWORK=1 bash -c 'ip link set lo up && exec bash "$@"' find_games "$0" "$@"
-fi
+OWN_NETWORK=1
 source "$(dirname "$0")/lib.sh"
 
 PORT=27963

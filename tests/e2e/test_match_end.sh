@@ -6,12 +6,13 @@
 # Both windows show the host's name as the winner's over the final
 # scoreboard, then both are back in the host's lobby with both players,
 # where the host starts the next match.
+OWN_NETWORK=1
 source "$(dirname "$0")/lib.sh"
 
 SHIPPED=$GAME_DIR
 grey_arena 1
 settings name=ANNABELLE bots=3 display=windowed
-PORT=$(( 20000 + $$ % 20000 ))
+PORT=27960
 JOINER=$WORK/joiner
 mkdir -p "$JOINER/game/zkm"
 ln -s "$SHIPPED/png" "$JOINER/game/png"

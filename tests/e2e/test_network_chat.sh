@@ -6,14 +6,15 @@
 # the joiner's fighter has not moved; the host's T line shows in the
 # joiner's window. Escape drops an open line and leaves only after that.
 # It runs in a network namespace of its own with only the loopback.
-if [ -z "${ZK3_OWN_NETWORK:-}" ]; then
-  exec unshare -n env ZK3_OWN_NETWORK=1 bash -c 'ip link set lo up && exec bash "$@"' network_chat "$0" "$@"
-fi
+OWN_NETWORK=1
 source "$(dirname "$0")/lib.sh"
 
 SHIPPED=$GAME_DIR
 grey_arena 1
-settings bots=1 display=windowed name=ANNA
+# Only the joiner wears blue: its legs, which neither a name tag (drawn in
+# a shirt's colour) nor anything else on the arena can show, tell where its
+# fighter stands. The bot's clothes follow from the seed (and are not blue).
+settings bots=1 display=windowed name=ANNA pants=4
 PORT=27960
 
 JOINER=$WORK/joiner
@@ -21,7 +22,7 @@ mkdir -p "$JOINER/game/zkm"
 ln -s "$SHIPPED/png" "$JOINER/game/png"
 ln -s "$SHIPPED/wav" "$JOINER/game/wav"
 cp "$SHIPPED/zkm/bastion.zkm" "$JOINER/game/zkm/"
-XDG_CONFIG_HOME=$JOINER/config settings shirt=2 pants=2 display=windowed name=BERT
+XDG_CONFIG_HOME=$JOINER/config settings shirt=2 pants=3 display=windowed name=BERT
 
 # Each window is 960 x 540, the logical screen at half its size: the host's
 # at (0, 0), the joiner's at (960, 0).
@@ -29,8 +30,7 @@ J=960
 is_green() { [ "$2" -ge 100 ] && [ "$1" -le 40 ] && [ "$3" -le 40 ]; }
 row_2_shirt() { shows $(( $1 + 445 )) 185 "$2"; }
 both_huds() { shows 200 22 is_red_bar && shows $(( J + 200 )) 22 is_red_bar; }
-# The joiner's clothes on the arena, and its name's green in a chat line.
-clothes_in() { [ "$(count_pixels "$1" 'g >= 100 && r <= 40 && b <= 40')" -ge "$2" ]; }
+# The joiner's name's green in a chat line.
 green_in() { [ "$(count_pixels "$1" 'g >= 60 && r <= 30 && b <= 30')" -ge "$2" ]; }
 white_in() { [ "$(count_pixels "$1" 'r > 200 && g > 200 && b > 200')" -ge "$2" ]; }
 red_in() { [ "$(count_pixels "$1" 'r > 150 && g < 40 && b < 40')" -ge "$2" ]; }
@@ -42,30 +42,34 @@ line_text_from() { echo "$3x10+$(( $1 + 20 + 6 * $2 ))+497"; }
 # The line being typed: "SAY: " in yellow from logical (40, 1030), the text after it.
 typed_prompt() { echo "28x10+$(( $1 + 20 ))+515"; }
 typed_text_from() { echo "$3x10+$(( $1 + 50 + 6 * $2 ))+515"; }
-HOST_SPAWN=530x470+0+55
 # The arena in the host's window below the HUD and right of the chat's
-# short lines, and where in it the joiner's clothes are: "left right top
-# bottom count".
+# short lines. The joiner's legs are pure blue there only out of the entry
+# cloud, whose white veils them.
 ARENA=760x470+200+55
-clothes_box() {
-  pixels "$ARENA" | awk -v width=760 '{ x = (NR - 1) % width; y = int((NR - 1) / width) }
-    $2 >= 100 && $1 <= 40 && $3 <= 40 {
-      if (!n || x < l) l = x; if (!n || x > r) r = x; if (!n || y < t) t = y; if (!n || y > b) b = y; n++ }
-    END { print l + 0, r + 0, t + 0, b + 0, n + 0 }'
+legs='b >= 100 && r <= 40 && g <= 40'
+# legs_box: where in the arena the joiner's legs are, "left right top
+# bottom count".
+legs_box() {
+  pixels "$ARENA" | awk -v width=760 '{ x = (NR - 1) % width; y = int((NR - 1) / width); r = $1; g = $2; b = $3 }
+    '"$legs"' {
+      if (!n || x < l) l = x; if (!n || x > r_) r_ = x; if (!n || y < t) t = y; if (!n || y > b_) b_ = y; n++ }
+    END { print l + 0, r_ + 0, t + 0, b_ + 0, n + 0 }'
 }
-# The joiner's fighter stands still: its clothes where the last screenshot had them.
+# The joiner's fighter stands on the floor (its legs end within 12 pixels
+# of the floor's top, at 465 in the arena), out of its cloud (most of its
+# legs pure blue), still: where they were in the last three screenshots.
 standing_still() {
-  local now
-  now=$(clothes_box)
-  [ "$now" = "${LAST_BOX:-}" ] && [ "${now##* }" -ge 10 ]
-  local still=$?
-  LAST_BOX=$now
-  return $still
+  local now bottom count
+  now=$(legs_box)
+  read -r _ _ _ bottom count <<<"$now"
+  BEFORE_LAST=${LAST:-}
+  LAST=${NOW_BOX:-}
+  NOW_BOX=$now
+  [ "$count" -ge 40 ] && [ "$bottom" -ge 453 ] && [ "$now" = "$LAST" ] && [ "$now" = "$BEFORE_LAST" ]
 }
-# Clothes more than 6 pixels outside the box "left right top bottom".
-clothes_moved_from() {
-  [ "$(count_pixels "$ARENA" "g >= 100 && r <= 40 && b <= 40 &&
-    (x < $1 - 6 || x > $2 + 6 || y < $3 - 6 || y > $4 + 6)")" -gt 0 ]
+# Legs more than 6 pixels outside the box "left right top bottom".
+legs_moved_from() {
+  [ "$(count_pixels "$ARENA" "$legs && (x < $1 - 6 || x > $2 + 6 || y < $3 - 6 || y > $4 + 6)")" -gt 0 ]
 }
 is_arena_grey() { [ "$1" -ge 70 ] && [ "$1" -le 82 ] && [ "$2" -eq "$1" ] && [ "$3" -eq "$1" ]; }
 
@@ -100,9 +104,8 @@ yellow_in "$(typed_prompt $J)" 5 && fail "the joiner's line is still open after 
 focus_window "$HOST_WINDOW" 480 270
 tap Return
 wait_for "the HUD in both windows" both_huds
-wait_for "the joiner through its entry cloud in the host's window" clothes_in "$HOST_SPAWN" 10
-wait_for "the joiner standing still on the host's screen" standing_still
-read -r LEFT RIGHT TOP BOTTOM _ <<<"$LAST_BOX"
+wait_for "the joiner out of its cloud, standing still on the host's screen" standing_still
+read -r LEFT RIGHT TOP BOTTOM COUNT <<<"$(legs_box)"
 focus_window "$JOINER_WINDOW" $(( J + 480 )) 270
 tap t
 xdotool keydown d
@@ -111,7 +114,9 @@ wait_for "the joiner's line typed while D is held" white_in "$(typed_text_from $
 xdotool keyup d
 tap Return
 wait_for "the joiner's line on the host's screen" white_in "$(line_text_from 0 12 60)" 15
-clothes_moved_from "$LEFT" "$RIGHT" "$TOP" "$BOTTOM" && fail "the joiner's fighter moved while its line was open"
+legs_moved_from "$LEFT" "$RIGHT" "$TOP" "$BOTTOM" && fail "the joiner's fighter moved while its line was open"
+read -r _ _ _ _ NOW <<<"$(legs_box)"
+[ "$NOW" -ge $(( COUNT / 2 )) ] || fail "the joiner's fighter left the host's sight while its line was open"
 
 # The host's T: its line shows in the joiner's window under the joiner's,
 # the name in the host's red shirt.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The scoreboard in the real program: held Tab over the menu's match shows a
-# dark table with the heading and a line for each of the three fighters; letting go of Tab takes it away.
+# dark table with the heading and a line for each of the three fighters;
+# letting go of Tab takes it away.
 source "$(dirname "$0")/lib.sh"
 
 grey_arena 1
@@ -33,4 +34,6 @@ xdotool keyup Tab
 wait_for_pixel 600 300 is_not_board
 
 tap Escape
+wait_for_pixel 5 1077 is_dark_red
 quit_from_menu
+echo PASS

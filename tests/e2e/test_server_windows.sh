@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # A game window joins the dedicated server and plays; a second window comes
 # to watch once the match has begun, catches up on it, and sees the
-# player's green fighter walk to the right.
+# player's green legs walk to the right.
+OWN_NETWORK=1
 source "$(dirname "$0")/lib.sh"
 
 SHIPPED=$GAME_DIR
 grey_arena 1
-settings name=ANNA shirt=2 pants=2 display=windowed
-PORT=$(( 20000 + $$ % 20000 ))
+settings name=ANNA shirt=1 pants=2 display=windowed
+PORT=27960
 WATCHER=$WORK/watcher
 mkdir -p "$WATCHER/game/zkm"
 ln -s "$SHIPPED/png" "$WATCHER/game/png"
@@ -28,8 +29,10 @@ players_hud() { shows 200 22 is_red_bar; }
 # The watcher's view of the arena, with its line at the bottom.
 watching() { shows $(( J + 480 )) 150 is_arena_grey && white_in 500x10+$(( J + 230 ))+493 20; }
 white_in() { [ "$(count_pixels "$1" 'r > 230 && g > 230 && b > 230')" -ge "$2" ]; }
-# The player's green clothes right of the spawn point (logical x 1060 on).
-green_right_in_watcher() { [ "$(count_pixels 430x470+$(( J + 530 ))+55 'g >= 100 && r <= 40 && b <= 40')" -ge 10 ]; }
+# The player's green legs right of the spawn point (logical x 1060 on): not
+# its name, drawn in its brown shirt's colour, and not the bot, which stands
+# at the spawn point.
+green_right_in_watcher() { [ "$(count_pixels 430x470+$(( J + 530 ))+55 'g >= 100 && r <= 40 && b <= 40')" -ge 30 ]; }
 
 start_xvfb 1920x1080
 start_game ALSOFT_DRIVERS=null --no-multisampling --join "127.0.0.1:$PORT"

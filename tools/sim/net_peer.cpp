@@ -314,7 +314,17 @@ struct match_figures {
     // Timer ticks until the match reached its last tick: beyond `last`, the
     // ticks it stood still, waiting for the others or letting them catch up.
     std::uint32_t timer_ticks = 0;
+    // The longest run of timer ticks in which the match did not step: what
+    // one peer holding it up costs, where a busy machine's stalls are short.
+    std::uint32_t still_run = 0;
+    std::uint32_t longest_still = 0;
     std::uint32_t most_delay = 0;  // the longest input delay the match chose
+
+    void note_step(bool stepped)
+    {
+        still_run = stepped ? 0 : still_run + 1;
+        longest_still = std::max(longest_still, still_run);
+    }
 
     void reach()
     {
@@ -335,12 +345,12 @@ void print_figures(const net_session& session, const match_figures& figures, std
     std::fprintf(stderr,
                  "zk3-sim: rollbacks %u ticks_redone %llu deepest %u worst_step_ms %.2f worst_step_cpu_ms %.2f "
                  "input_delay %u most_input_delay %u lookahead %u step_us %.0f waits %u skips %u "
-                 "stood_still %u match_ms %lld bytes_sent %llu refused %llu peak_kb %ld\n",
+                 "stood_still %u longest_still %u match_ms %lld bytes_sent %llu refused %llu peak_kb %ld\n",
                  match.get_rollbacks(), static_cast<unsigned long long>(match.get_ticks_redone()),
                  match.get_deepest(), match.get_worst_step_us() / 1000, match.get_worst_step_cpu_us() / 1000,
                  match.get_input_delay(), figures.most_delay, match.lookahead(), match.get_step_cost_us(),
                  match.get_waits(), session.get_counts().skips,
-                 figures.timer_ticks > last ? figures.timer_ticks - last : 0,
+                 figures.timer_ticks > last ? figures.timer_ticks - last : 0, figures.longest_still,
                  static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(figures.took).count()),
                  static_cast<unsigned long long>(session.get_counts().bytes_sent),
                  static_cast<unsigned long long>(session.get_counts().refused), peak_memory_kb());
@@ -499,6 +509,7 @@ int play_match(match_cycle& cycle, const peer_settings& run, const std::string& 
     std::uint32_t said_tick = 0;
     bool said_in = session.get_roster().own() != own_role::coming_in;
     while (!ended_by_rules && !session.all_agree_at(last)) {
+        const std::uint32_t tick_before = session.get_match().get_tick();
         const match_cycle::news news =
             misbehaving.plays() ? cycle.tick(run.hand_seed >= 0 ? hand.next() : control_reading{}) : cycle.hear();
         if (news == match_cycle::news::ended) {
@@ -513,8 +524,10 @@ int play_match(match_cycle& cycle, const peer_settings& run, const std::string& 
         figures.most_delay = std::max(figures.most_delay, session.get_match().get_input_delay());
         say_progress(session, said_tick, said_in, joined);
         misbehaving.act(session);
-        if (!figures.reached)
+        if (!figures.reached) {
             figures.timer_ticks++;
+            figures.note_step(session.get_match().get_tick() != tick_before);
+        }
         if (session.get_match().get_tick() >= last)
             figures.reach();
         if (figures.reached && std::chrono::steady_clock::now() > figures.finish_by) {
