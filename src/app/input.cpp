@@ -36,10 +36,12 @@ std::array<press_memory, most_buttons> buttons;
 std::array<std::deque<click_place>, most_buttons> click_places;  // where the pending presses went down
 std::vector<typed_key> typed;
 
-// When each device was last read; a press queued before that was already
-// seen by the read.
+// When each device was last read, and what the read found down: a press
+// queued before then that the read found held was counted by it.
 double keys_read_at = 0;
 double buttons_read_at = 0;
+ALLEGRO_KEYBOARD_STATE keys_seen{};
+int buttons_seen = 0;
 
 // Whether a key or button reads as down at this poll: while it is held,
 // and for one poll for each press made and let go since the last. Between
@@ -69,16 +71,14 @@ bool modifier(int keycode)
     return keycode >= ALLEGRO_KEY_LSHIFT && keycode <= ALLEGRO_KEY_RCTRL;
 }
 
-// Feeds the queue's events to the memory, but for presses queued before
-// `read_at`: the device's state read then saw them already.
-void drain(ALLEGRO_EVENT_QUEUE* presses, double read_at)
+// Feeds the queue's events to the memory, but for the presses the last
+// read of the device counted already.
+void drain(ALLEGRO_EVENT_QUEUE* presses)
 {
     ALLEGRO_EVENT next;
-    while (presses && al_get_next_event(presses, &next)) {
-        const bool press = next.type == ALLEGRO_EVENT_KEY_DOWN || next.type == ALLEGRO_EVENT_MOUSE_BUTTON_DOWN;
-        if (!press || next.any.timestamp > read_at)
+    while (presses && al_get_next_event(presses, &next))
+        if (!seen_by_last_read(next))
             remember_input(next);
-    }
 }
 
 // The state's bit set is the library's own layout: one bit per key code.
@@ -99,18 +99,36 @@ void listen_to_devices()
 
 }  // namespace
 
-// The queues are read before the device, so that a press made in between
-// is seen by the device now and not counted again at the next poll.
+bool seen_by_last_read(const ALLEGRO_EVENT& press)
+{
+    if (press.type == ALLEGRO_EVENT_KEY_DOWN) {
+        const int keycode = press.keyboard.keycode;
+        return press.any.timestamp <= keys_read_at && keycode > 0 && keycode < ALLEGRO_KEY_MAX &&
+               al_key_down(&keys_seen, keycode);
+    }
+    if (press.type == ALLEGRO_EVENT_MOUSE_BUTTON_DOWN) {
+        const int button = static_cast<int>(press.mouse.button);
+        return press.any.timestamp <= buttons_read_at && button >= 1 && button <= most_buttons &&
+               (buttons_seen & (1 << (button - 1))) != 0;
+    }
+    return false;
+}
+
+// The queues are read before the device. A press made in between and
+// still held is seen by the device now, and not counted again at the next
+// poll; one made and let go before the device was read (this thread held
+// up meanwhile) is not seen by it, and counts at the next poll.
 void poll_keyboard()
 {
-    drain(key_queue, keys_read_at);
-    keys_read_at = al_get_time();
+    drain(key_queue);
     if (keyboard_reader)
         keyboard_reader(&keyboard);
     else if (al_is_keyboard_installed())
         al_get_keyboard_state(&keyboard);
     else
         std::memset(&keyboard, 0, sizeof keyboard);
+    keys_read_at = al_get_time();
+    keys_seen = keyboard;
     bool used_press = false;
     for (int keycode = 1; keycode < ALLEGRO_KEY_MAX; keycode++)
         set_key(keyboard, keycode, read_down(keys[keycode], al_key_down(&keyboard, keycode), used_press));
@@ -118,14 +136,15 @@ void poll_keyboard()
 
 void poll_mouse()
 {
-    drain(button_queue, buttons_read_at);
-    buttons_read_at = al_get_time();
+    drain(button_queue);
     if (mouse_reader)
         mouse_reader(&mouse);
     else if (al_is_mouse_installed())
         al_get_mouse_state(&mouse);
     else
         std::memset(&mouse, 0, sizeof mouse);
+    buttons_read_at = al_get_time();
+    buttons_seen = mouse.buttons;
     for (int button = 0; button < most_buttons; button++) {
         const int bit = 1 << button;
         const bool held = (mouse.buttons & bit) != 0;
@@ -199,7 +218,7 @@ void forget_presses()
 
 std::vector<typed_key> take_typed_keys()
 {
-    drain(key_queue, keys_read_at);
+    drain(key_queue);
     std::vector<typed_key> taken;
     taken.swap(typed);
     return taken;

@@ -60,3 +60,6 @@ const std::size_t most_typed_keys = 256;
 // Other events are passed over. The queues feed it; tests call it to press
 // between polls.
 void remember_input(const ALLEGRO_EVENT& input);
+// Whether the last poll of its device found this key or button press held,
+// and so counted it: the queues pass such a press over.
+bool seen_by_last_read(const ALLEGRO_EVENT& press);

@@ -222,3 +222,33 @@ TEST_F(MatchPresses, ATapShorterThanAFrameJumps)
 }
 
 }  // namespace
+
+// A press queued before a poll's read of the device counts there only if
+// the read found it held; made and let go before the read (the poll held
+// up between the queue and the device), or made after it, it counts at the
+// next poll.
+TEST_F(PressMemory, APressTheLastReadDidNotSeeHeldCountsAtTheNextPoll)
+{
+    struct row {
+        bool held_at_read;
+        bool made_before_read;
+        bool seen;
+    };
+    const row rows[] = {
+        {true, true, true},
+        {false, true, false},  // a tap made and let go before the read
+        {true, false, false},
+        {false, false, false},
+    };
+    for (const row& r : rows) {
+        scripted_input::set_key(ALLEGRO_KEY_R, r.held_at_read);
+        scripted_input::set_button(2, r.held_at_read);
+        poll_keyboard();
+        poll_mouse();
+        ALLEGRO_EVENT key = key_down(ALLEGRO_KEY_R);
+        ALLEGRO_EVENT button = button_down(2, 0, 0);
+        key.any.timestamp = button.any.timestamp = r.made_before_read ? 0 : al_get_time() + 60;
+        EXPECT_EQ(seen_by_last_read(key), r.seen) << r.held_at_read << r.made_before_read;
+        EXPECT_EQ(seen_by_last_read(button), r.seen) << r.held_at_read << r.made_before_read;
+    }
+}
